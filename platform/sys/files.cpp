@@ -1,0 +1,81 @@
+#include "platform/sys/files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace kx::sys {
+namespace {
+
+constexpr QDir::Filters kEverything =
+    QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+
+bool EndsWithAny(const QString& name, const QStringList& endings) {
+    for (const QString& ending : endings) {
+        if (name.endsWith(ending, Qt::CaseInsensitive))
+            return true;
+    }
+    return false;
+}
+
+bool CopyContents(const QDir& source, const QDir& target) {
+    bool ok = true;
+    for (const QFileInfo& entry : source.entryInfoList(kEverything, QDir::Name)) {
+        const QString copy = target.filePath(entry.fileName());
+        if (entry.isSymLink() && entry.isDir())
+            ok = QFile::link(entry.symLinkTarget(), copy) && ok;
+        else if (entry.isDir())
+            ok = target.mkdir(entry.fileName()) && CopyContents(entry.filePath(), copy) && ok;
+        else
+            ok = QFile::copy(entry.filePath(), copy) && ok;
+    }
+    return ok;
+}
+
+// A copy into the source itself would never end; compare both the written
+// paths and the paths with links resolved.
+bool IsInside(const QFileInfo& target, const QFileInfo& source) {
+    const QString written = QDir::cleanPath(target.absoluteFilePath()) + u'/';
+    if (written.startsWith(QDir::cleanPath(source.absoluteFilePath()) + u'/'))
+        return true;
+    const QString parent = QFileInfo(target.absolutePath()).canonicalFilePath();
+    return !parent.isEmpty() &&
+           (parent + u'/' + target.fileName() + u'/').startsWith(source.canonicalFilePath() + u'/');
+}
+
+} // namespace
+
+QString TempFolder() {
+    return QDir::tempPath() + u'/';
+}
+
+QStringList ListFiles(const QString& folder, const QStringList& extensions) {
+    QStringList names =
+        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
+    if (!extensions.isEmpty())
+        names.removeIf([&](const QString& name) { return !EndsWithAny(name, extensions); });
+    return names;
+}
+
+bool DeleteFilesByExtension(const QString& folder, const QStringList& extensions,
+                            const QStringList& keepNames) {
+    const QDir dir(folder);
+    bool ok = true;
+    for (const QString& name : ListFiles(folder, extensions)) {
+        if (!keepNames.contains(name, Qt::CaseInsensitive))
+            ok = QFile::remove(dir.filePath(name)) && ok;
+    }
+    return ok;
+}
+
+bool CopyFolder(const QString& source, const QString& target) {
+    const QFileInfo from(source);
+    const QFileInfo to(target);
+    if (!from.isDir() || to.exists())
+        return false;
+    if (IsInside(to, from))
+        return false;
+    return QDir().mkpath(target) && CopyContents(QDir(source), QDir(target));
+}
+
+} // namespace kx::sys

@@ -1,0 +1,525 @@
+#include "platform/sys/numberformat.h"
+
+#include "platform/sys/decimal.h"
+#include "platform/sys/exception.h"
+
+#include <QRegularExpression>
+#include <QStringList>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace kx::sys {
+namespace {
+
+constexpr int kSignificantDigits = 15;
+constexpr auto kHalfUp = Decimal::Rounding::HalfAwayFromZero;
+
+QString Latin1(const std::string& text) {
+    return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString NonFiniteText(double value) {
+    if (std::isnan(value))
+        return QStringLiteral("NAN");
+    return value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+}
+
+QString Sign(const Decimal& d) {
+    return d.negative && !d.IsZero() ? QStringLiteral("-") : QString();
+}
+
+QString WithThousands(const QString& integer) {
+    QString grouped;
+    for (qsizetype i = 0; i < integer.size(); ++i) {
+        if (i > 0 && (integer.size() - i) % 3 == 0)
+            grouped += u',';
+        grouped += integer[i];
+    }
+    return grouped;
+}
+
+// Digits without exponent: the integer part, then the fraction digits the
+// value has (decimals < 0) or exactly `decimals` of them.
+QString PlainText(const Decimal& d, int decimals = -1, bool thousands = false) {
+    const QString integer = Latin1(d.IntegerDigits());
+    QString text = Sign(d) + (thousands ? WithThousands(integer) : integer);
+    const int count =
+        decimals >= 0 ? decimals : std::max(0, static_cast<int>(d.digits.size()) - d.exponent);
+    if (count > 0)
+        text += u'.' + Latin1(d.FractionDigits(count));
+    return text;
+}
+
+// d.dddE<exponent> with at least `exponentDigits` exponent digits; a plus
+// sign only when asked for.
+QString ScientificText(const Decimal& d, int fractionDigits, int exponentDigits, bool plusSign) {
+    const std::string digits = d.IsZero() ? std::string("0") : d.digits;
+    QString text = Sign(d) + QChar::fromLatin1(digits[0]);
+    QString fraction = Latin1(digits.substr(1));
+    if (fractionDigits >= 0)
+        fraction = fraction.leftJustified(fractionDigits, u'0', true);
+    if (!fraction.isEmpty())
+        text += u'.' + fraction;
+    const int exponent = d.IsZero() ? 0 : d.exponent - 1;
+    text += u'E';
+    if (exponent < 0)
+        text += u'-';
+    else if (plusSign)
+        text += u'+';
+    return text + QString::number(std::abs(exponent)).rightJustified(exponentDigits, u'0');
+}
+
+QString GeneralText(double value, int precision) {
+    if (!std::isfinite(value))
+        return NonFiniteText(value);
+    const Decimal d = Decimal::FromDouble(value, std::clamp(precision, 1, kSignificantDigits));
+    if (d.IsZero())
+        return QStringLiteral("0");
+    // Fixed while the integer digits fit the precision and the value is at
+    // least 0.0001; otherwise scientific.
+    if (d.exponent > precision || d.exponent < -3)
+        return ScientificText(d, -1, 1, false);
+    return PlainText(d);
+}
+
+// ---- Display format patterns ----------------------------------------------
+
+struct Pattern {
+    enum class Kind { Literal, IntegerDigit, Point, FractionDigit, Exponent };
+    struct Token {
+        Kind kind;
+        QString text;
+    };
+    std::vector<Token> tokens;
+    int integerPlaceholders = 0;
+    int minIntegerDigits = 0;
+    int fractionPlaceholders = 0;
+    int minFractionDigits = 0;
+    bool thousands = false;
+    bool scientific = false;
+    bool exponentPlus = false;
+    int exponentDigits = 0;
+};
+
+// Splits at ";" outside quotes.
+QStringList SplitSections(const QString& pattern) {
+    QStringList sections{QString()};
+    QChar quote;
+    for (const QChar c : pattern) {
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+        } else if (c == u'"' || c == u'\'') {
+            quote = c;
+        } else if (c == u';') {
+            sections << QString();
+            continue;
+        }
+        sections.last() += c;
+    }
+    return sections;
+}
+
+Pattern ParsePattern(const QString& section) {
+    Pattern p;
+    bool afterPoint = false;
+    int firstZero = -1;
+    for (qsizetype i = 0; i < section.size(); ++i) {
+        const QChar c = section[i];
+        if (c == u'"' || c == u'\'') {
+            const qsizetype end = section.indexOf(c, i + 1);
+            const qsizetype stop = end < 0 ? section.size() : end;
+            p.tokens.push_back({Pattern::Kind::Literal, section.mid(i + 1, stop - i - 1)});
+            i = stop;
+        } else if (c == u'0' || c == u'#') {
+            if (afterPoint) {
+                p.tokens.push_back({Pattern::Kind::FractionDigit, {}});
+                ++p.fractionPlaceholders;
+                if (c == u'0')
+                    p.minFractionDigits = p.fractionPlaceholders;
+            } else {
+                p.tokens.push_back({Pattern::Kind::IntegerDigit, {}});
+                if (c == u'0' && firstZero < 0)
+                    firstZero = p.integerPlaceholders;
+                ++p.integerPlaceholders;
+            }
+        } else if (c == u'.') {
+            if (!afterPoint)
+                p.tokens.push_back({Pattern::Kind::Point, {}});
+            afterPoint = true;
+        } else if (c == u',') {
+            p.thousands = true;
+        } else if ((c == u'E' || c == u'e') && i + 1 < section.size() &&
+                   (section[i + 1] == u'+' || section[i + 1] == u'-') && !p.scientific) {
+            p.scientific = true;
+            p.exponentPlus = section[i + 1] == u'+';
+            i += 2;
+            while (i < section.size() && section[i] == u'0' && p.exponentDigits < 4) {
+                ++p.exponentDigits;
+                ++i;
+            }
+            --i;
+            p.tokens.push_back({Pattern::Kind::Exponent, QString(c)});
+        } else {
+            p.tokens.push_back({Pattern::Kind::Literal, QString(c)});
+        }
+    }
+    p.minIntegerDigits = firstZero < 0 ? 0 : p.integerPlaceholders - firstZero;
+    return p;
+}
+
+// The value as the pattern rounds it: to the fraction placeholders, or in
+// scientific form to the number of placeholders as significant digits.
+Decimal RoundForPattern(const Pattern& p, double magnitude) {
+    const Decimal d = Decimal::FromDouble(magnitude);
+    if (!p.scientific)
+        return d.Rounded(p.fractionPlaceholders, kHalfUp);
+    const int significant = std::max(1, p.integerPlaceholders) + p.fractionPlaceholders;
+    return d.Rounded(significant - d.exponent, kHalfUp);
+}
+
+struct Digits {
+    QString integer;
+    QString fraction;
+    QString exponent;
+};
+
+Digits FixedDigits(const Pattern& p, const Decimal& d) {
+    Digits out;
+    out.integer = Latin1(d.IntegerDigits());
+    if (out.integer == u"0")
+        out.integer.clear();
+    out.integer = out.integer.rightJustified(p.minIntegerDigits, u'0');
+    out.fraction = Latin1(d.FractionDigits(p.fractionPlaceholders));
+    while (out.fraction.size() > p.minFractionDigits && out.fraction.endsWith(u'0'))
+        out.fraction.chop(1);
+    return out;
+}
+
+Digits ScientificDigits(const Pattern& p, const Decimal& d) {
+    const int integerDigits = std::max(1, p.integerPlaceholders);
+    Digits out;
+    const QString digits =
+        Latin1(d.digits).leftJustified(integerDigits + p.fractionPlaceholders, u'0');
+    out.integer = digits.left(integerDigits);
+    out.fraction = digits.mid(integerDigits, p.fractionPlaceholders);
+    while (out.fraction.size() > p.minFractionDigits && out.fraction.endsWith(u'0'))
+        out.fraction.chop(1);
+    const int exponent = d.IsZero() ? 0 : d.exponent - integerDigits;
+    if (exponent < 0)
+        out.exponent = QStringLiteral("-");
+    else if (p.exponentPlus)
+        out.exponent = QStringLiteral("+");
+    out.exponent += QString::number(std::abs(exponent)).rightJustified(p.exponentDigits, u'0');
+    return out;
+}
+
+// Extra integer digits go out at the first placeholder; a placeholder with
+// no digit left for it writes nothing.
+QString RenderPattern(const Pattern& p, const Decimal& d) {
+    const Digits digits = p.scientific ? ScientificDigits(p, d) : FixedDigits(p, d);
+    const auto length = digits.integer.size();
+    const auto unused = std::max<qsizetype>(0, p.integerPlaceholders - length);
+    auto emitInteger = [&](qsizetype from, qsizetype to, QString& out) {
+        for (qsizetype k = from; k < to; ++k) {
+            out += digits.integer[k];
+            if (p.thousands && !p.scientific && k < length - 1 && (length - 1 - k) % 3 == 0)
+                out += u',';
+        }
+    };
+    QString out;
+    int integerIndex = 0;
+    int fractionIndex = 0;
+    for (const Pattern::Token& token : p.tokens) {
+        switch (token.kind) {
+        case Pattern::Kind::Literal:
+            out += token.text;
+            break;
+        case Pattern::Kind::IntegerDigit: {
+            const qsizetype position = integerIndex++ - unused + length - p.integerPlaceholders;
+            if (integerIndex == 1)
+                emitInteger(0, std::max<qsizetype>(position + 1, 0), out);
+            else if (position >= 0)
+                emitInteger(position, position + 1, out);
+            break;
+        }
+        case Pattern::Kind::Point:
+            if (!digits.fraction.isEmpty())
+                out += u'.';
+            break;
+        case Pattern::Kind::FractionDigit:
+            if (fractionIndex < digits.fraction.size())
+                out += digits.fraction[fractionIndex];
+            ++fractionIndex;
+            break;
+        case Pattern::Kind::Exponent:
+            out += token.text + digits.exponent;
+            break;
+        }
+    }
+    return out;
+}
+
+// ---- The printf-like formatter --------------------------------------------
+
+struct Spec {
+    int index = -1;
+    bool leftAlign = false;
+    int width = 0;
+    int precision = -1;
+    QChar type;
+};
+
+class Formatter {
+public:
+    Formatter(const QString& format, const QVariantList& args) : format_(format), args_(args) {}
+
+    QString Run() {
+        QString out;
+        qsizetype i = 0;
+        while (i < format_.size()) {
+            const QChar c = format_[i++];
+            if (c != u'%') {
+                out += c;
+            } else if (i < format_.size() && format_[i] == u'%') {
+                out += u'%';
+                ++i;
+            } else {
+                out += Apply(ParseSpec(i));
+            }
+        }
+        return out;
+    }
+
+private:
+    [[noreturn]] void Fail() const {
+        throw EConvertError(
+            QStringLiteral("Format '%1' invalid or incompatible with argument").arg(format_));
+    }
+
+    int Number(qsizetype& i) {
+        if (i < format_.size() && format_[i] == u'*') {
+            ++i;
+            return static_cast<int>(IntegerArg());
+        }
+        int n = 0;
+        while (i < format_.size() && format_[i].isDigit() && format_[i].unicode() < 0x80) {
+            n = n * 10 + format_[i++].digitValue();
+            if (n > 9999)
+                Fail();
+        }
+        return n;
+    }
+
+    Spec ParseSpec(qsizetype& i) {
+        Spec spec;
+        const qsizetype start = i;
+        const int first = Number(i);
+        if (i < format_.size() && format_[i] == u':') {
+            next_ = first;
+            ++i;
+        } else {
+            i = start;
+        }
+        if (i < format_.size() && format_[i] == u'-') {
+            spec.leftAlign = true;
+            ++i;
+        }
+        spec.width = Number(i);
+        if (i < format_.size() && format_[i] == u'.') {
+            ++i;
+            spec.precision = Number(i);
+        }
+        if (i >= format_.size())
+            Fail();
+        spec.type = format_[i++].toLower();
+        return spec;
+    }
+
+    const QVariant& NextArg() {
+        if (next_ < 0 || next_ >= args_.size())
+            Fail();
+        return args_[next_++];
+    }
+
+    qlonglong IntegerArg() {
+        const QVariant& arg = NextArg();
+        switch (arg.typeId()) {
+        case QMetaType::Int:
+        case QMetaType::UInt:
+        case QMetaType::Long:
+        case QMetaType::ULong:
+        case QMetaType::LongLong:
+        case QMetaType::ULongLong:
+        case QMetaType::Short:
+        case QMetaType::UShort:
+            return arg.toLongLong();
+        default:
+            Fail();
+        }
+    }
+
+    double FloatArg() {
+        const QVariant& arg = NextArg();
+        if (arg.typeId() != QMetaType::Double && arg.typeId() != QMetaType::Float)
+            Fail();
+        return arg.toDouble();
+    }
+
+    QString StringArg() {
+        const QVariant& arg = NextArg();
+        if (arg.typeId() != QMetaType::QString && arg.typeId() != QMetaType::QChar)
+            Fail();
+        return arg.toString();
+    }
+
+    QString Apply(const Spec& spec) {
+        QString text;
+        const char type = spec.type.toLatin1();
+        if (type == 'd' || type == 'x') {
+            const qlonglong n = IntegerArg();
+            const QString digits =
+                type == 'd' ? QString::number(std::abs(n)) : QString::number(n, 16).toUpper();
+            text = (n < 0 && type == 'd' ? QStringLiteral("-") : QString()) +
+                   digits.rightJustified(std::max(spec.precision, 0), u'0');
+        } else if (type == 'f' || type == 'n') {
+            const double value = FloatArg();
+            const int decimals = spec.precision < 0 ? 2 : std::min(spec.precision, 18);
+            text = std::isfinite(value)
+                       ? PlainText(Decimal::FromDouble(value).Rounded(decimals, kHalfUp), decimals,
+                                   type == 'n')
+                       : NonFiniteText(value);
+        } else if (type == 'e') {
+            const double value = FloatArg();
+            const int digits =
+                spec.precision < 0 ? kSignificantDigits : std::clamp(spec.precision, 1, 18);
+            text = std::isfinite(value)
+                       ? ScientificText(
+                             Decimal::FromDouble(value, std::min(digits, kSignificantDigits)),
+                             digits - 1, 3, true)
+                       : NonFiniteText(value);
+        } else if (type == 'g') {
+            text =
+                GeneralText(FloatArg(), spec.precision < 0 ? kSignificantDigits : spec.precision);
+        } else if (type == 's') {
+            text = StringArg();
+            if (spec.precision >= 0)
+                text.truncate(spec.precision);
+        } else {
+            Fail();
+        }
+        return spec.leftAlign ? text.leftJustified(spec.width) : text.rightJustified(spec.width);
+    }
+
+    const QString& format_;
+    const QVariantList& args_;
+    int next_ = 0;
+};
+
+// ---- Text to numbers -------------------------------------------------------
+
+const QRegularExpression& FloatSyntax() {
+    static const QRegularExpression syntax(
+        QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
+    return syntax;
+}
+
+const QRegularExpression& IntegerSyntax() {
+    static const QRegularExpression syntax(
+        QStringLiteral("^ *([+-]?)(?:([0-9]+)|\\$([0-9A-Fa-f]+)|0[xX]([0-9A-Fa-f]+))$"));
+    return syntax;
+}
+
+} // namespace
+
+QString FloatToStr(double value) {
+    return GeneralText(value, kSignificantDigits);
+}
+
+QString SqlNumber(double value) {
+    if (!std::isfinite(value))
+        return QStringLiteral("NULL");
+    return PlainText(Decimal::FromDouble(value));
+}
+
+QString FormatFloat(const QString& pattern, double value) {
+    const QStringList sections = SplitSections(pattern);
+    if (sections.first().isEmpty() || !std::isfinite(value))
+        return FloatToStr(value);
+    const Pattern positive = ParsePattern(sections.first());
+    const double magnitude = std::fabs(value);
+    if (RoundForPattern(positive, magnitude).IsZero()) {
+        if (sections.size() > 2 && !sections[2].isEmpty()) {
+            const Pattern zero = ParsePattern(sections[2]);
+            return RenderPattern(zero, RoundForPattern(zero, magnitude));
+        }
+        return RenderPattern(positive, RoundForPattern(positive, magnitude));
+    }
+    if (value < 0 && sections.size() > 1 && !sections[1].isEmpty()) {
+        const Pattern negative = ParsePattern(sections[1]);
+        return RenderPattern(negative, RoundForPattern(negative, magnitude));
+    }
+    const QString text = RenderPattern(positive, RoundForPattern(positive, magnitude));
+    return value < 0 ? u'-' + text : text;
+}
+
+QString Format(const QString& format, const QVariantList& args) {
+    return Formatter(format, args).Run();
+}
+
+bool TryStrToFloat(const QString& text, double& value) {
+    const QString trimmed = text.trimmed();
+    if (!FloatSyntax().match(trimmed).hasMatch())
+        return false;
+    const QByteArray latin = trimmed.toLatin1();
+    const char* begin = latin.constData() + (latin.startsWith('+') ? 1 : 0);
+    double parsed = 0;
+    const auto result = std::from_chars(begin, latin.constData() + latin.size(), parsed);
+    if (result.ec != std::errc() || !std::isfinite(parsed))
+        return false;
+    value = parsed;
+    return true;
+}
+
+double StrToFloat(const QString& text) {
+    double value = 0;
+    if (!TryStrToFloat(text, value))
+        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    return value;
+}
+
+bool TryStrToInt(const QString& text, int& value) {
+    const QRegularExpressionMatch match = IntegerSyntax().match(text);
+    if (!match.hasMatch())
+        return false;
+    const bool negative = match.captured(1) == u"-";
+    bool ok = false;
+    qlonglong n = 0;
+    if (match.hasCaptured(2)) {
+        n = match.captured(2).toLongLong(&ok);
+        n = negative ? -n : n;
+        ok = ok && n >= std::numeric_limits<int>::min() && n <= std::numeric_limits<int>::max();
+    } else {
+        // Hexadecimal covers the 32 bits, so $FFFFFFFF is -1.
+        const QString hex = match.hasCaptured(3) ? match.captured(3) : match.captured(4);
+        n = hex.toLongLong(&ok, 16);
+        ok = ok && n <= 0xFFFFFFFFLL;
+        n = static_cast<qint32>(static_cast<quint32>(n));
+        n = negative ? -n : n;
+    }
+    if (ok)
+        value = static_cast<int>(n);
+    return ok;
+}
+
+int StrToInt(const QString& text) {
+    int value = 0;
+    if (!TryStrToInt(text, value))
+        throw EConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    return value;
+}
+
+} // namespace kx::sys
