@@ -1,0 +1,62 @@
+#pragma once
+// The application object: the exception boundary of the event loop and the
+// terminate request that also works before the loop has started.
+
+#include <QApplication>
+
+#include <exception>
+#include <functional>
+#include <type_traits>
+
+class QDialog;
+
+namespace kx::ui {
+
+using ExceptionHandler = std::function<void(const std::exception_ptr&)>;
+
+// The program's one handler for exceptions that no code caught.
+void SetExceptionHandler(ExceptionHandler handler);
+
+// Hands the exception being handled (call inside a catch block) to the handler.
+void HandleCurrentException();
+
+// Wraps a slot or callback so that no exception leaves it towards Qt. The
+// wrapped function takes either all of the signal's arguments or none.
+template <typename F> auto Guard(F function) {
+    return [function = std::move(function)](auto&&... args) mutable {
+        try {
+            if constexpr (std::is_invocable_v<F&, decltype(args)...>)
+                function(std::forward<decltype(args)>(args)...);
+            else
+                function();
+        } catch (...) {
+            HandleCurrentException();
+        }
+    };
+}
+
+// Asks the application to end. Before the event loop runs, QApplication::quit()
+// is lost, so the request is also kept as a flag that the start-up code and
+// ExecModal read.
+void RequestTerminate();
+bool TerminateRequested();
+void ClearTerminateRequest();
+
+// QDialog::exec(), except that a pending terminate request closes the dialog
+// at once as cancelled, without showing it.
+int ExecModal(QDialog& dialog);
+
+// Delivers an event as QApplication does, handing any exception to the handler.
+bool NotifyGuarded(QApplication* app, QObject* receiver, QEvent* event);
+
+class Application : public QApplication {
+    Q_OBJECT
+public:
+    Application(int& argc, char** argv);
+
+    // Every event passes here: an exception from any handler goes to the
+    // program's handler instead of through Qt's event loop.
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+} // namespace kx::ui
