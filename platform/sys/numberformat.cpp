@@ -222,7 +222,6 @@ Digits ScientificDigits(const Pattern& p, const Decimal& d) {
 QString RenderPattern(const Pattern& p, const Decimal& d) {
     const Digits digits = p.scientific ? ScientificDigits(p, d) : FixedDigits(p, d);
     const auto length = digits.integer.size();
-    const auto unused = std::max<qsizetype>(0, p.integerPlaceholders - length);
     auto emitInteger = [&](qsizetype from, qsizetype to, QString& out) {
         for (qsizetype k = from; k < to; ++k) {
             out += digits.integer[k];
@@ -239,7 +238,8 @@ QString RenderPattern(const Pattern& p, const Decimal& d) {
             out += token.text;
             break;
         case Pattern::Kind::IntegerDigit: {
-            const qsizetype position = integerIndex++ - unused + length - p.integerPlaceholders;
+            // Digits align to the right end of the placeholders.
+            const qsizetype position = integerIndex++ - p.integerPlaceholders + length;
             if (integerIndex == 1)
                 emitInteger(0, std::max<qsizetype>(position + 1, 0), out);
             else if (position >= 0)
@@ -305,6 +305,10 @@ private:
             ++i;
             return static_cast<int>(IntegerArg());
         }
+        return Digits(i);
+    }
+
+    int Digits(qsizetype& i) const {
         int n = 0;
         while (i < format_.size() && format_[i].isDigit() && format_[i].unicode() < 0x80) {
             n = n * 10 + format_[i++].digitValue();
@@ -317,8 +321,8 @@ private:
     Spec ParseSpec(qsizetype& i) {
         Spec spec;
         const qsizetype start = i;
-        const int first = Number(i);
-        if (i < format_.size() && format_[i] == u':') {
+        const int first = Digits(i);
+        if (i > start && i < format_.size() && format_[i] == u':') {
             next_ = first;
             ++i;
         } else {

@@ -1,0 +1,105 @@
+#include "platform/sys/files.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace kx::sys;
+
+void Touch(const QString& path, const QByteArray& content = "x") {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(content);
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST(Files, TempFolderEndsWithASlash) {
+    const QString temp = TempFolder();
+    EXPECT_TRUE(temp.endsWith(u'/'));
+    EXPECT_TRUE(QFileInfo(temp).isDir());
+}
+
+TEST(Files, ListFilesSortedWithHiddenOnesAndExtensionFilter) {
+    QTemporaryDir dir;
+    for (const char* name : {"b.DB", "a.db", ".hidden.mb", "c.txt", "d.DBX"})
+        Touch(dir.filePath(QString::fromLatin1(name)));
+    QDir(dir.path()).mkdir(QStringLiteral("folder.db"));
+
+    EXPECT_EQ(ListFiles(dir.path()), (QStringList{".hidden.mb", "a.db", "b.DB", "c.txt", "d.DBX"}));
+    EXPECT_EQ(ListFiles(dir.path(), {".DB", ".MB"}), (QStringList{".hidden.mb", "a.db", "b.DB"}));
+    EXPECT_TRUE(ListFiles(dir.filePath(QStringLiteral("missing"))).isEmpty());
+}
+
+TEST(Files, DeleteTableFilesKeepsTheExceptionInAnyCase) {
+    struct Case {
+        const char* name;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"A.DB", false},
+        {"b.mb", false},
+        {"a.db", false},
+        {"B.MB", false},
+        {"SYS_BACK_TABLE.DB", true},
+        {"sys_back_table.db", true},
+        {"RUReravezDataBase.sqlite", true},
+        {"notes.txt", true},
+        {"x.DB.bak", true},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QString::fromLatin1(c.name));
+        Touch(path);
+        EXPECT_TRUE(DeleteFilesByExtension(dir.path(), {".DB", ".MB"}, {"SYS_BACK_TABLE.DB"}));
+        EXPECT_EQ(QFileInfo::exists(path), c.kept) << c.name;
+    }
+    EXPECT_TRUE(DeleteFilesByExtension(QStringLiteral("/no/such/folder"), {".DB"}));
+}
+
+TEST(Files, CopyFolderMakesTheTargetACopy) {
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("DataFile"));
+    Touch(source + QStringLiteral("/员工/照片.jpg"), "picture");
+    Touch(source + QStringLiteral("/.hidden"), "hidden");
+    Touch(source + QStringLiteral("/top.txt"), "top");
+    QDir().mkpath(source + QStringLiteral("/empty"));
+
+    const QString target = dir.filePath(QStringLiteral("backup/DataFile 2024-01-01"));
+    ASSERT_TRUE(CopyFolder(source, target));
+    EXPECT_EQ(ReadAll(target + QStringLiteral("/员工/照片.jpg")), "picture");
+    EXPECT_EQ(ReadAll(target + QStringLiteral("/.hidden")), "hidden");
+    EXPECT_EQ(ReadAll(target + QStringLiteral("/top.txt")), "top");
+    EXPECT_TRUE(QFileInfo(target + QStringLiteral("/empty")).isDir());
+    EXPECT_EQ(ReadAll(source + QStringLiteral("/top.txt")), "top");
+}
+
+TEST(Files, CopyFolderRefusesWhatItCannotDoCleanly) {
+    QTemporaryDir dir;
+    const QString source = dir.filePath(QStringLiteral("src"));
+    Touch(source + QStringLiteral("/a.txt"));
+    const QString existing = dir.filePath(QStringLiteral("existing"));
+    Touch(existing + QStringLiteral("/keep.txt"), "keep");
+
+    EXPECT_FALSE(CopyFolder(source, existing));
+    EXPECT_FALSE(QFileInfo::exists(existing + QStringLiteral("/a.txt")));
+    EXPECT_EQ(ReadAll(existing + QStringLiteral("/keep.txt")), "keep");
+
+    EXPECT_FALSE(CopyFolder(source, source + QStringLiteral("/inside")));
+    EXPECT_FALSE(CopyFolder(source, source + QStringLiteral("/deeper/inside")));
+    EXPECT_FALSE(QFileInfo::exists(source + QStringLiteral("/inside")));
+    EXPECT_FALSE(CopyFolder(dir.filePath(QStringLiteral("missing")), dir.filePath("t")));
+    EXPECT_FALSE(CopyFolder(source + QStringLiteral("/a.txt"), dir.filePath("t")));
+    EXPECT_TRUE(CopyFolder(source, dir.filePath(QStringLiteral("src2"))));
+}
+
+} // namespace
