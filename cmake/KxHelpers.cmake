@@ -21,9 +21,9 @@ function(kx_library name)
 endfunction()
 
 # kx_test(<name> SOURCES ... LIBS ...)
-# One GoogleTest executable; every test gets a private configuration folder
-# and the offscreen platform, so no test touches the user's own settings or
-# needs a display.
+# One GoogleTest executable; the shared test main gives every run a private
+# configuration folder, the offscreen platform and the schema and fixture
+# folders, so no test touches the user's own settings or needs a display.
 function(kx_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -32,8 +32,7 @@ function(kx_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;KX_SCHEMA_DIR=${PROJECT_SOURCE_DIR}/schema;KX_FIXTURE_DIR=${PROJECT_SOURCE_DIR}/tests/fixtures"
-               TIMEOUT 300)
+    PROPERTIES TIMEOUT 300)
 endfunction()
 
 # kx_bench(<name> SOURCES ... LIBS ...)

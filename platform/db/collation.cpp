@@ -18,7 +18,13 @@ int CompareCp936(void*, int lengthA, const void* a, int lengthB, const void* b) 
     const int c = std::memcmp(gbkA.constData(), gbkB.constData(), static_cast<size_t>(common));
     if (c != 0)
         return c;
-    return static_cast<int>(gbkA.size() - gbkB.size());
+    if (gbkA.size() != gbkB.size())
+        return static_cast<int>(gbkA.size() - gbkB.size());
+    // Characters outside code page 936 all encode as '?': tell them apart
+    // by their own bytes so that different texts never compare equal.
+    const int utf8Common = std::min(lengthA, lengthB);
+    const int u = std::memcmp(a, b, static_cast<size_t>(utf8Common));
+    return u != 0 ? u : lengthA - lengthB;
 }
 
 } // namespace

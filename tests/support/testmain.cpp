@@ -1,5 +1,6 @@
-// Test entry point: one QApplication for the whole run and a private
-// configuration folder, so tests never read or write the user's settings.
+// Test entry point: one QApplication for the whole run, a private
+// configuration folder (tests never read or write the user's settings) and
+// the schema and fixture folders of the source tree unless given.
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -11,6 +12,10 @@ int main(int argc, char** argv) {
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("KX_SCHEMA_DIR"))
+        qputenv("KX_SCHEMA_DIR", KX_SOURCE_SCHEMA_DIR);
+    if (qEnvironmentVariableIsEmpty("KX_FIXTURE_DIR"))
+        qputenv("KX_FIXTURE_DIR", KX_SOURCE_FIXTURE_DIR);
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
