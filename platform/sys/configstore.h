@@ -5,7 +5,9 @@
 //                                            value ("RUReravezColor", "KXBank", ...)
 //   $XDG_CONFIG_HOME/kxcashier/aliases.ini   one section per database alias,
 //                                            its key PATH the data folder
-// ~/.config stands in for XDG_CONFIG_HOME when it is unset.
+// ~/.config stands in for XDG_CONFIG_HOME when it is unset. Written by hand,
+// a value holding ',', ';' or '\', or beginning with a blank, goes in double
+// quotes, as the program itself writes such values.
 
 #include <QString>
 

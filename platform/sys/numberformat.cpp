@@ -21,6 +21,12 @@ QString Latin1(const std::string& text) {
     return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The value's 15-digit decimal text cut to `digits` significant digits.
+Decimal Significant(double value, int digits) {
+    const Decimal d = Decimal::FromDouble(value);
+    return d.Rounded(digits - d.exponent, kHalfUp);
+}
+
 QString NonFiniteText(double value) {
     if (std::isnan(value))
         return QStringLiteral("NAN");
@@ -75,7 +81,7 @@ QString ScientificText(const Decimal& d, int fractionDigits, int exponentDigits,
 QString GeneralText(double value, int precision) {
     if (!std::isfinite(value))
         return NonFiniteText(value);
-    const Decimal d = Decimal::FromDouble(value, std::clamp(precision, 1, kSignificantDigits));
+    const Decimal d = Significant(value, std::clamp(precision, 1, kSignificantDigits));
     if (d.IsZero())
         return QStringLiteral("0");
     // Fixed while the integer digits fit the precision and the value is at
@@ -123,6 +129,25 @@ QStringList SplitSections(const QString& pattern) {
     return sections;
 }
 
+bool IsExponentStart(const QString& section, qsizetype i) {
+    return (section[i] == u'E' || section[i] == u'e') && i + 1 < section.size() &&
+           (section[i + 1] == u'+' || section[i + 1] == u'-');
+}
+
+// "E+00", "e-0": the exponent's form and its least number of digits (up to
+// four). Returns the index of the last character taken.
+qsizetype ParseExponent(const QString& section, qsizetype i, Pattern& p) {
+    p.scientific = true;
+    p.exponentPlus = section[i + 1] == u'+';
+    p.tokens.push_back({Pattern::Kind::Exponent, QString(section[i])});
+    qsizetype last = i + 1;
+    while (last + 1 < section.size() && section[last + 1] == u'0' && p.exponentDigits < 4) {
+        ++p.exponentDigits;
+        ++last;
+    }
+    return last;
+}
+
 Pattern ParsePattern(const QString& section) {
     Pattern p;
     bool afterPoint = false;
@@ -152,17 +177,8 @@ Pattern ParsePattern(const QString& section) {
             afterPoint = true;
         } else if (c == u',') {
             p.thousands = true;
-        } else if ((c == u'E' || c == u'e') && i + 1 < section.size() &&
-                   (section[i + 1] == u'+' || section[i + 1] == u'-') && !p.scientific) {
-            p.scientific = true;
-            p.exponentPlus = section[i + 1] == u'+';
-            i += 2;
-            while (i < section.size() && section[i] == u'0' && p.exponentDigits < 4) {
-                ++p.exponentDigits;
-                ++i;
-            }
-            --i;
-            p.tokens.push_back({Pattern::Kind::Exponent, QString(c)});
+        } else if (!p.scientific && IsExponentStart(section, i)) {
+            i = ParseExponent(section, i, p);
         } else {
             p.tokens.push_back({Pattern::Kind::Literal, QString(c)});
         }
@@ -174,11 +190,9 @@ Pattern ParsePattern(const QString& section) {
 // The value as the pattern rounds it: to the fraction placeholders, or in
 // scientific form to the number of placeholders as significant digits.
 Decimal RoundForPattern(const Pattern& p, double magnitude) {
-    const Decimal d = Decimal::FromDouble(magnitude);
     if (!p.scientific)
-        return d.Rounded(p.fractionPlaceholders, kHalfUp);
-    const int significant = std::max(1, p.integerPlaceholders) + p.fractionPlaceholders;
-    return d.Rounded(significant - d.exponent, kHalfUp);
+        return Decimal::FromDouble(magnitude).Rounded(p.fractionPlaceholders, kHalfUp);
+    return Significant(magnitude, std::max(1, p.integerPlaceholders) + p.fractionPlaceholders);
 }
 
 struct Digits {
@@ -264,6 +278,36 @@ QString RenderPattern(const Pattern& p, const Decimal& d) {
 }
 
 // ---- The printf-like formatter --------------------------------------------
+
+// The precision of %d and %x is the least number of digits.
+QString IntegerText(qlonglong n, int precision) {
+    const quint64 magnitude = n < 0 ? 0 - static_cast<quint64>(n) : static_cast<quint64>(n);
+    return (n < 0 ? QStringLiteral("-") : QString()) +
+           QString::number(magnitude).rightJustified(precision, u'0');
+}
+
+// Negative numbers in two's complement, 32 bits wide when they fit.
+QString HexText(qlonglong n, int precision) {
+    const bool fits = n >= std::numeric_limits<qint32>::min();
+    const quint64 bits = n < 0 && fits ? static_cast<quint32>(n) : static_cast<quint64>(n);
+    return QString::number(bits, 16).toUpper().rightJustified(precision, u'0');
+}
+
+QString FixedText(double value, int decimals, bool thousands) {
+    if (!std::isfinite(value))
+        return NonFiniteText(value);
+    decimals = std::min(decimals, 18);
+    return PlainText(Decimal::FromDouble(value).Rounded(decimals, kHalfUp), decimals, thousands);
+}
+
+// %e: `digits` significant digits and an exponent of at least three digits.
+QString ExponentText(double value, int digits) {
+    if (!std::isfinite(value))
+        return NonFiniteText(value);
+    digits = std::clamp(digits, 1, 18);
+    return ScientificText(Significant(value, std::min(digits, kSignificantDigits)), digits - 1, 3,
+                          true);
+}
 
 struct Spec {
     int index = -1;
@@ -381,41 +425,32 @@ private:
     }
 
     QString Apply(const Spec& spec) {
-        QString text;
-        const char type = spec.type.toLatin1();
-        if (type == 'd' || type == 'x') {
-            const qlonglong n = IntegerArg();
-            const QString digits =
-                type == 'd' ? QString::number(std::abs(n)) : QString::number(n, 16).toUpper();
-            text = (n < 0 && type == 'd' ? QStringLiteral("-") : QString()) +
-                   digits.rightJustified(std::max(spec.precision, 0), u'0');
-        } else if (type == 'f' || type == 'n') {
-            const double value = FloatArg();
-            const int decimals = spec.precision < 0 ? 2 : std::min(spec.precision, 18);
-            text = std::isfinite(value)
-                       ? PlainText(Decimal::FromDouble(value).Rounded(decimals, kHalfUp), decimals,
-                                   type == 'n')
-                       : NonFiniteText(value);
-        } else if (type == 'e') {
-            const double value = FloatArg();
-            const int digits =
-                spec.precision < 0 ? kSignificantDigits : std::clamp(spec.precision, 1, 18);
-            text = std::isfinite(value)
-                       ? ScientificText(
-                             Decimal::FromDouble(value, std::min(digits, kSignificantDigits)),
-                             digits - 1, 3, true)
-                       : NonFiniteText(value);
-        } else if (type == 'g') {
-            text =
-                GeneralText(FloatArg(), spec.precision < 0 ? kSignificantDigits : spec.precision);
-        } else if (type == 's') {
-            text = StringArg();
-            if (spec.precision >= 0)
-                text.truncate(spec.precision);
-        } else {
+        const QString text = Convert(spec);
+        return spec.leftAlign ? text.leftJustified(spec.width) : text.rightJustified(spec.width);
+    }
+
+    QString Convert(const Spec& spec) {
+        switch (spec.type.toLatin1()) {
+        case 'd':
+            return IntegerText(IntegerArg(), spec.precision);
+        case 'x':
+            return HexText(IntegerArg(), spec.precision);
+        case 'f':
+            return FixedText(FloatArg(), spec.precision < 0 ? 2 : spec.precision, false);
+        case 'n':
+            return FixedText(FloatArg(), spec.precision < 0 ? 2 : spec.precision, true);
+        case 'e':
+            return ExponentText(FloatArg(),
+                                spec.precision < 0 ? kSignificantDigits : spec.precision);
+        case 'g':
+            return GeneralText(FloatArg(),
+                               spec.precision < 0 ? kSignificantDigits : spec.precision);
+        case 's':
+            return StringArg().left(spec.precision < 0 ? std::numeric_limits<int>::max()
+                                                       : spec.precision);
+        default:
             Fail();
         }
-        return spec.leftAlign ? text.leftJustified(spec.width) : text.rightJustified(spec.width);
     }
 
     const QString& format_;

@@ -151,6 +151,8 @@ TEST(Format, SpecifiersWidthsAndIndexes) {
         {"%.3d", {-7}, "-007"},
         {"%*d", {4, 7}, "   7"},
         {"%x", {255}, "FF"},
+        {"%.4x", {-1}, "FFFFFFFF"},
+        {"%d", {std::numeric_limits<qlonglong>::min()}, "-9223372036854775808"},
         {"%s-%s", {QStringLiteral("a"), QStringLiteral("b")}, "a-b"},
         {"%1:s %0:s %s", {QStringLiteral("a"), QStringLiteral("b")}, "b a b"},
         {"%.2s", {QStringLiteral("abc")}, "ab"},
