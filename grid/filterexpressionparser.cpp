@@ -1,8 +1,9 @@
 #include "grid/filterexpressionparser.h"
 
+#include "platform/sys/dateformat.h"
 #include "platform/sys/exception.h"
+#include "platform/sys/numberformat.h"
 
-#include <QDateTime>
 #include <QLocale>
 #include <QStringList>
 
@@ -32,12 +33,6 @@ QString TrimmedText(const QString& text) {
     while (last > first && text[last - 1].unicode() <= 32)
         --last;
     return text.mid(first, last - first);
-}
-
-// A comma separates list values unless it is the decimal separator of a
-// number column.
-bool StartListMode(quint8 expressionType) {
-    return !(expressionType == fetNumber && QLocale().decimalPoint() == QStringLiteral(","));
 }
 
 quint8 KeywordCode(const QString& upperWord) {
@@ -70,14 +65,10 @@ bool IsOperator(quint8 code) {
 
 class FilterTextReader {
 public:
-    FilterTextReader(QString text, bool startListMode)
-        : text_(std::move(text)), startListMode_(startListMode),
-          listMode_(startListMode), knownFrom_{text_.size(), text_.size()} {}
+    explicit FilterTextReader(QString text) : text_(std::move(text)), knownFrom_(text_.size()) {}
 
     qsizetype Size() const { return text_.size(); }
     bool At(qsizetype pos, QChar c) const { return pos < text_.size() && text_[pos] == c; }
-    void SetListMode(bool on) { listMode_ = on; }
-    void RestoreListMode() { listMode_ = startListMode_; }
 
     qsizetype SkipBlanks(qsizetype pos) const {
         while (At(pos, kBlank))
@@ -102,11 +93,13 @@ public:
         return token;
     }
 
+    // Commas always separate values: the program's decimal point is ".",
+    // so a number never holds one.
     QVariant ReadValueList(qsizetype& pos) {
         QVariantList values;
         for (;;) {
             values.append(ReadValue(pos));
-            if (!(listMode_ && values.back().isValid() && At(pos, u',')))
+            if (!(values.back().isValid() && At(pos, u',')))
                 break;
             ++pos;
         }
@@ -207,28 +200,25 @@ private:
         const QChar c = text_[pos];
         if (c == u'(' || c == u')')
             return true;
-        if (c == u',' && listMode_)
+        if (c == u',')
             return true;
         return c == kBlank && IsOperator(ProbeCode(SkipBlanks(pos)));
     }
 
     // A value ends at a blank only when an operator follows, which takes a
-    // scan of the rest. The answer depends on the position and list mode
-    // alone, so it is worked out once per position, from the end of the text
-    // back: each scan then finds the answers further on already known, which
-    // keeps long texts from being scanned over and over or nesting deeply.
+    // scan of the rest. The answer depends on the position alone, so it is worked out once per
+    // position, from the end of the text back: each scan then finds the answers further on already
+    // known, which keeps long texts from being scanned over and over or nesting deeply.
     quint8 ProbeCode(qsizetype pos) {
         if (pos >= text_.size())
             return fopNone;
-        const int mode = listMode_ ? 1 : 0;
-        auto& known = probes_[mode];
-        for (qsizetype p = knownFrom_[mode] - 1; p >= pos; --p) {
-            knownFrom_[mode] = p + 1;
+        for (qsizetype p = knownFrom_ - 1; p >= pos; --p) {
+            knownFrom_ = p + 1;
             if (p == pos || (text_[p] != kBlank && text_[p - 1] == kBlank))
-                known[p] = Probe(p);
+                probes_[p] = Probe(p);
         }
-        knownFrom_[mode] = std::min(knownFrom_[mode], pos);
-        const ProbeResult& result = known.at(pos);
+        knownFrom_ = std::min(knownFrom_, pos);
+        const ProbeResult& result = probes_.at(pos);
         if (!result.error.isEmpty())
             throw Exception(result.error);
         return result.code;
@@ -248,10 +238,8 @@ private:
     }
 
     QString text_;
-    bool startListMode_;
-    bool listMode_;
-    std::unordered_map<qsizetype, ProbeResult> probes_[2];
-    qsizetype knownFrom_[2];
+    std::unordered_map<qsizetype, ProbeResult> probes_;
+    qsizetype knownFrom_;
 };
 
 // Reads the operator and operand of one condition, starting from its first
@@ -270,8 +258,6 @@ void ReadCondition(FilterTextReader& reader, qsizetype& pos, const Token& first,
         reader.Fail("Error in expression: ");
     op = first.code;
     const bool inList = op == fopIn || op == fopNotIn;
-    if (inList)
-        reader.SetListMode(true);
     const Token next = reader.ReadToken(pos);
     if (next.code == fopValue) {
         operand = next.value;
@@ -290,29 +276,7 @@ void ReadCondition(FilterTextReader& reader, qsizetype& pos, const Token& first,
         if (!reader.At(pos, u')'))
             reader.Fail("')' expected: ");
         ++pos;
-        reader.RestoreListMode();
     }
-}
-
-double TextToFloat(const QString& text) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    bool ok = false;
-    const double value = locale.toDouble(text.trimmed(), &ok);
-    if (!ok)
-        throw EConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
-    return value;
-}
-
-// The program's short date format is yyyy-mm-dd; a time may follow.
-QDateTime TextToDateTime(const QString& text) {
-    const QString trimmed = text.trimmed();
-    for (const char* format : {"yyyy-M-d", "yyyy-M-d H:m", "yyyy-M-d H:m:s"}) {
-        const QDateTime value = QDateTime::fromString(trimmed, QString::fromLatin1(format));
-        if (value.isValid())
-            return value;
-    }
-    throw EConvertError(QStringLiteral("'%1' is not a valid date and time").arg(text));
 }
 
 QVariant ConvertedValue(const QVariant& value, quint8 expressionType) {
@@ -326,9 +290,9 @@ QVariant ConvertedValue(const QVariant& value, quint8 expressionType) {
         return value;
     switch (expressionType) {
     case fetNumber:
-        return TextToFloat(value.toString());
+        return sys::StrToFloat(value.toString());
     case fetDateTime:
-        return TextToDateTime(value.toString());
+        return sys::StrToDateTime(value.toString());
     default:
         return value;
     }
@@ -357,7 +321,7 @@ bool ParseFilterRowExpression(const QString& text, TSTFilterExpressionX& express
     if (trimmed.isEmpty())
         return false;
 
-    FilterTextReader reader(trimmed, StartListMode(expression.ExpressionType));
+    FilterTextReader reader(trimmed);
     qsizetype pos = 0;
     Token token = reader.ReadToken(pos);
     ReadCondition(reader, pos, token, expression.ExpressionType, true, expression.Operator1,
