@@ -7,6 +7,8 @@
 namespace kx::sys {
 namespace {
 
+constexpr int kSignificantDigits = 15;
+
 void StripTrailingZeros(std::string& digits) {
     while (!digits.empty() && digits.back() == '0')
         digits.pop_back();
@@ -25,14 +27,14 @@ bool RoundsUp(const std::string& digits, std::size_t keep, Decimal::Rounding rul
 
 } // namespace
 
-Decimal Decimal::FromDouble(double value, int significantDigits) {
+Decimal Decimal::FromDouble(double value) {
     Decimal d;
     if (value == 0 || !std::isfinite(value))
         return d;
     d.negative = value < 0;
     char buffer[64];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
-                                      std::chars_format::scientific, significantDigits - 1);
+                                      std::chars_format::scientific, kSignificantDigits - 1);
     const std::string text(buffer, result.ptr);
     // "d.ddddde+XX": the first digit, the rest after the point, the exponent.
     const auto e = text.find('e');

@@ -16,7 +16,8 @@ struct Decimal {
     std::string digits;
     int exponent = 0;
 
-    static Decimal FromDouble(double value, int significantDigits = 15);
+    // NaN and infinities have no digits; callers test for them first.
+    static Decimal FromDouble(double value);
 
     bool IsZero() const { return digits.empty(); }
     Decimal Rounded(int decimals, Rounding rule) const;
