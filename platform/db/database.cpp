@@ -1,0 +1,164 @@
+#include "platform/db/database.h"
+
+#include "platform/db/collation.h"
+#include "platform/db/dberrors.h"
+#include "platform/db/query.h"
+#include "platform/db/session.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <sqlite3.h>
+
+namespace kx::db {
+
+TDatabase::TDatabase(QObject* owner) : QObject(owner) {
+    TSession::Default().AddDatabase(this);
+}
+
+TDatabase::~TDatabase() {
+    for (TQuery* query : QList<TQuery*>(queries_))
+        query->DatabaseDestroyed();
+    Disconnect();
+    TSession::Default().RemoveDatabase(this);
+}
+
+void TDatabase::SetAliasName(const QString& alias) {
+    if (alias == aliasName_)
+        return;
+    Close();
+    aliasName_ = alias;
+}
+
+void TDatabase::SetDatabaseName(const QString& name) {
+    databaseName_ = name;
+}
+
+void TDatabase::SetKeepConnection(bool keep) {
+    keepConnection_ = keep;
+    if (!keep)
+        QueryClosed();
+}
+
+void TDatabase::SetConnected(bool connected) {
+    if (connected == Connected())
+        return;
+    if (connected) {
+        Connect();
+    } else {
+        CloseDataSets();
+        Disconnect();
+    }
+}
+
+QString TDatabase::Directory() const {
+    return TSession::Default().AliasPath(aliasName_);
+}
+
+QString TDatabase::FileName() const {
+    return QDir(Directory()).filePath(QLatin1String(kFileName));
+}
+
+void TDatabase::Connect() {
+    const QString path = FileName();
+    if (!QFileInfo(path).isFile())
+        throw EngineError(kErrCannotOpen, QStringLiteral("Cannot open %1").arg(path));
+    sqlite3* db = nullptr;
+    const int rc =
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (rc != SQLITE_OK) {
+        const EDBEngineError error = SqliteError(db, rc, path);
+        sqlite3_close(db);
+        throw error;
+    }
+    db_ = db;
+    try {
+        RegisterCollations(db_);
+        sqlite3_busy_timeout(db_, 5000);
+        Exec("PRAGMA journal_mode=DELETE");
+        Exec("PRAGMA synchronous=FULL");
+        Exec("PRAGMA case_sensitive_like=ON");
+        Exec("PRAGMA foreign_keys=ON");
+        if (exclusive_)
+            Exec("PRAGMA locking_mode=EXCLUSIVE");
+        Exec("SELECT count(*) FROM sqlite_master");
+    } catch (...) {
+        sqlite3_close(db_);
+        db_ = nullptr;
+        throw;
+    }
+}
+
+void TDatabase::Disconnect() {
+    if (!db_)
+        return;
+    for (TQuery* query : queries_)
+        query->UnPrepare();
+    sqlite3_close_v2(db_);
+    db_ = nullptr;
+}
+
+void TDatabase::Exec(const char* sql) {
+    const int rc = sqlite3_exec(db_, sql, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        throw SqliteError(db_, rc, QString::fromLatin1(sql));
+}
+
+void TDatabase::CloseDataSets() {
+    for (TQuery* query : QList<TQuery*>(queries_))
+        query->Close();
+}
+
+QList<TDataSet*> TDatabase::DataSets() const {
+    QList<TDataSet*> open;
+    for (TQuery* query : queries_) {
+        if (query->Active())
+            open.append(query);
+    }
+    return open;
+}
+
+void TDatabase::StartTransaction() {
+    if (InTransaction())
+        DatabaseError(QStringLiteral("A transaction is already active"));
+    Handle();
+    Exec("BEGIN IMMEDIATE");
+}
+
+void TDatabase::Commit() {
+    if (InTransaction())
+        Exec("COMMIT");
+}
+
+void TDatabase::Rollback() {
+    if (InTransaction())
+        Exec("ROLLBACK");
+}
+
+bool TDatabase::InTransaction() const {
+    return db_ && !sqlite3_get_autocommit(db_);
+}
+
+sqlite3* TDatabase::Handle() {
+    if (!db_)
+        Connect();
+    return db_;
+}
+
+void TDatabase::AddQuery(TQuery* query) {
+    if (!queries_.contains(query))
+        queries_.append(query);
+}
+
+void TDatabase::RemoveQuery(TQuery* query) {
+    queries_.removeOne(query);
+    QueryClosed();
+}
+
+void TDatabase::QueryClosed() {
+    if (!keepConnection_ && db_ && !InTransaction() && DataSets().isEmpty())
+        Disconnect();
+}
+
+} // namespace kx::db
