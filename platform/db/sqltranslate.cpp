@@ -1,5 +1,6 @@
 #include "platform/db/sqltranslate.h"
 
+#include <QDate>
 #include <QRegularExpression>
 
 namespace kx::db {
@@ -85,14 +86,16 @@ qsizetype FindKeyword(QStringView text, QStringView keyword, qsizetype from = 0)
 }
 
 QString TranslateLiteral(QStringView literal) {
-    static const QRegularExpression date(
+    static const QRegularExpression pattern(
         QStringLiteral(R"(^'\s*(\d{1,2})/(\d{1,2})/(\d{4})\s*'$)"));
-    const QRegularExpressionMatch match = date.match(literal);
+    const QRegularExpressionMatch match = pattern.match(literal);
     if (!match.hasMatch())
         return literal.toString();
-    return QStringLiteral("'%1-%2-%3'")
-        .arg(match.captured(3), match.captured(1).rightJustified(2, u'0'),
-             match.captured(2).rightJustified(2, u'0'));
+    const QDate date(match.captured(3).toInt(), match.captured(1).toInt(),
+                     match.captured(2).toInt());
+    if (!date.isValid())
+        return literal.toString();
+    return u'\'' + date.toString(Qt::ISODate) + u'\'';
 }
 
 QString Translate(QStringView sql);
@@ -102,13 +105,13 @@ QString Translate(QStringView sql);
 QString TranslateSubstring(QStringView args) {
     const qsizetype from = FindKeyword(args, u"FROM");
     if (from < 0)
-        return QStringLiteral("substr(") + Translate(args) + u')';
+        return QStringLiteral("substr(") + Translate(args).trimmed() + u')';
     const qsizetype forAt = FindKeyword(args, u"FOR", from + 4);
-    QString result = QStringLiteral("substr(") + Translate(args.first(from)) + u',';
+    QString result = QStringLiteral("substr(") + Translate(args.first(from)).trimmed() + u',';
     if (forAt < 0)
-        return result + Translate(args.sliced(from + 4)) + u')';
-    return result + Translate(args.sliced(from + 4, forAt - from - 4)) + u',' +
-           Translate(args.sliced(forAt + 3)) + u')';
+        return result + Translate(args.sliced(from + 4)).trimmed() + u')';
+    return result + Translate(args.sliced(from + 4, forAt - from - 4)).trimmed() + u',' +
+           Translate(args.sliced(forAt + 3)).trimmed() + u')';
 }
 
 // EXTRACT(YEAR FROM x); other parts are left to SQLite to refuse.
@@ -126,7 +129,7 @@ QString TranslateExtract(QStringView args, bool& translated) {
         return {};
     translated = true;
     return QStringLiteral("CAST(strftime('%1',").arg(QLatin1String(format)) +
-           Translate(args.sliced(from + 4)) + QStringLiteral(") AS INTEGER)");
+           Translate(args.sliced(from + 4)).trimmed() + QStringLiteral(") AS INTEGER)");
 }
 
 // A function call translated as a whole, or an empty string.
