@@ -59,7 +59,7 @@ void TDataSource::DataEvent(TDataEvent event, TField* field) {
         UpdateState();
         return;
     }
-    if (state_ == dsInactive)
+    if (state_ == dsInactive && event != deFieldListChange)
         return;
     for (TDataLink* link : QList<TDataLink*>(links_))
         link->DataEvent(event, field);

@@ -11,6 +11,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+QT_BEGIN_NAMESPACE
+// Readable test failures.
+inline void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
 
 namespace kx::db::test {
 
