@@ -610,8 +610,8 @@ QVariant TDataSet::OldStoredValue(const TField* field) const {
 void TDataSet::SetStoredValue(TField* field, const QVariant& stored) {
     const bool editing = state_ == dsEdit || state_ == dsInsert;
     if (field->FieldKind() != fkData) {
-        if (state_ != dsCalcFields && !editing)
-            DatabaseError(QStringLiteral("Dataset not in edit or insert mode"));
+        if (state_ != dsCalcFields && (!editing || field->Calculated()))
+            DatabaseError(QStringLiteral("Field '%1' cannot be modified").arg(field->FieldName()));
         CalcValues();
         std::vector<QVariant>& values = activeRecord_ == current_ ? currentCalc_ : otherCalc_;
         values[static_cast<std::size_t>(field->calcSlot_)] = stored;

@@ -176,7 +176,7 @@ QVariant TField::OldValue() const {
 
 QString TField::AsString() const {
     const QVariant value = Value();
-    return VarIsNull(value) ? QString() : FormatValue(value, false);
+    return VarIsNull(value) ? QString() : PlainText(value);
 }
 
 void TField::SetAsString(const QString& text) {

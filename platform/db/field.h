@@ -161,8 +161,10 @@ protected:
     TField(QObject* owner, TFieldType dataType);
 
     virtual int DefaultWidth() const { return 10; }
-    // Text of a non-null typed value.
+    // Text of a non-null typed value: as shown or edited (formats apply), and
+    // plain (AsString).
     virtual QString FormatValue(const QVariant& value, bool displayText) const;
+    virtual QString PlainText(const QVariant& value) const { return FormatValue(value, false); }
     // The typed value for a text the user typed; raises EConvertError.
     virtual QVariant ParseText(const QString& text) const = 0;
     void SetDefaultAlignment(TAlignment alignment) { alignment_ = alignment; }

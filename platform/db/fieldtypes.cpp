@@ -198,6 +198,10 @@ QString TIntegerField::FormatValue(const QVariant& value, bool displayText) cons
     return sys::FormatFloat(format, value.toDouble());
 }
 
+QString TIntegerField::PlainText(const QVariant& value) const {
+    return QString::number(value.toLongLong());
+}
+
 QVariant TIntegerField::ParseText(const QString& text) const {
     bool ok = false;
     const qint64 value = text.trimmed().toLongLong(&ok);
@@ -279,6 +283,10 @@ QString TFloatField::FormatValue(const QVariant& value, bool displayText) const 
     const QString& format = displayText || EditFormat().isEmpty() ? DisplayFormat() : EditFormat();
     return format.isEmpty() ? sys::FloatToStr(value.toDouble())
                             : sys::FormatFloat(format, value.toDouble());
+}
+
+QString TFloatField::PlainText(const QVariant& value) const {
+    return sys::FloatToStr(value.toDouble());
 }
 
 QVariant TFloatField::ParseText(const QString& text) const {

@@ -41,6 +41,7 @@ public:
 protected:
     int DefaultWidth() const override;
     QString FormatValue(const QVariant& value, bool displayText) const override;
+    QString PlainText(const QVariant& value) const override;
     QVariant ParseText(const QString& text) const override;
 };
 
@@ -96,6 +97,7 @@ public:
 
 protected:
     QString FormatValue(const QVariant& value, bool displayText) const override;
+    QString PlainText(const QVariant& value) const override;
     QVariant ParseText(const QString& text) const override;
 };
 
