@@ -1,0 +1,29 @@
+#pragma once
+// A plain grid of 10,000 rows by 30 columns with a frozen column, two title
+// rows, sizing, moving and editing switched on: each cell shows its own
+// "column,row" until it is edited.
+
+#include "grid/customgridx.h"
+
+#include <QHash>
+
+namespace kx {
+
+class TDemoGrid : public TCustomGridX {
+    Q_OBJECT
+public:
+    explicit TDemoGrid(QWidget* parent = nullptr);
+
+    QString CellText(int col, int row) const;
+
+protected:
+    void DrawCell(int col, int row, const ui::TRect& rect, TGridDrawState state) override;
+    QString GetEditText(int col, int row) override;
+    void SetEditText(int col, int row, const QString& value) override;
+    int GetEditLimit() override { return 40; }
+
+private:
+    QHash<quint64, QString> edited_;
+};
+
+} // namespace kx
