@@ -213,11 +213,14 @@ void TQuery::FindKeyColumns() {
     tableName_.clear();
     keyColumns_.clear();
     const QList<TColumnInfo>& columns = Columns();
+    QStringList origins;
     for (const TColumnInfo& column : columns) {
         if (column.TableName.isEmpty() ||
+            origins.contains(column.OriginName, Qt::CaseInsensitive) ||
             (!tableName_.isEmpty() && column.TableName.compare(tableName_, Qt::CaseInsensitive)))
             return tableName_.clear();
         tableName_ = column.TableName;
+        origins.append(column.OriginName);
     }
     if (tableName_.isEmpty())
         return;
