@@ -4,6 +4,8 @@
 #include "bandreport/brevmessages.h"
 #include "bandreport/brfifo.h"
 #include "bandreport/brfunctionlibrary.h"
+#include "platform/db/dataset.h"
+#include "platform/db/field.h"
 #include "platform/sys/cp936.h"
 #include "platform/sys/exception.h"
 #include "platform/sys/numberformat.h"
@@ -413,12 +415,38 @@ void TBREvaluator::ParseFunctionCall(const QString& name, const QString& argumen
 }
 
 void TBREvaluator::ParseVariable(const QString& text) {
+    if (std::unique_ptr<TBREvElement> field = FindDataField(text)) {
+        Append(std::move(field));
+        return;
+    }
     std::unique_ptr<TBREvElement> reference;
     if (environment_)
         reference = environment_->CreateReferenceElement(text);
     if (!reference || IsErrorElement(*reference))
         reference = GlobalReportEnvironment().CreateReferenceElement(text);
     Append(std::move(reference));
+}
+
+// "Query.REN_ID" is the field REN_ID of the data set named Query; "REN_ID"
+// alone the field of that name in the first data set that has one.
+std::unique_ptr<TBREvElement> TBREvaluator::FindDataField(const QString& variable) const {
+    if (!datasets_)
+        return nullptr;
+    const qsizetype dot = variable.indexOf(u'.');
+    const QString datasetName = dot < 0 ? QString() : variable.left(dot).toUpper();
+    const QString fieldName = variable.mid(dot + 1).toUpper();
+    for (db::TDataSet* dataset : std::as_const(*datasets_)) {
+        const bool named = !datasetName.isEmpty();
+        if (!dataset || (named && dataset->objectName().toUpper() != datasetName))
+            continue;
+        db::TField* field = dataset->FindField(fieldName);
+        if (field)
+            return std::make_unique<TBREvElementDataField>(dataset,
+                                                           dataset->Fields().IndexOf(field), field);
+        if (named)
+            return nullptr;
+    }
+    return nullptr;
 }
 
 } // namespace kx

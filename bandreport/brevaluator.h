@@ -63,6 +63,8 @@ private:
     void ParseNumber(const QString& literal);
     void ParseCallOrIdentifier(const QString& factor);
     void RequireCompiled() const;
+    // The field a variable names in the data-set list, or nullptr.
+    std::unique_ptr<TBREvElement> FindDataField(const QString& variable) const;
 
     bool compiled_ = false;
     TBREvEnvironment* environment_ = nullptr;

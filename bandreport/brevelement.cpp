@@ -3,6 +3,8 @@
 #include "bandreport/brevembeddedfunction.h"
 #include "bandreport/brevmessages.h"
 #include "bandreport/brfifo.h"
+#include "platform/db/dataset.h"
+#include "platform/db/field.h"
 
 namespace kx {
 namespace {
@@ -219,6 +221,47 @@ void TBREvElementString::Evaluate(TBRFiFo&, TBREvValue& result) {
 
 void TBREvElementError::Evaluate(TBRFiFo&, TBREvValue& result) {
     result = TBREvValue::MakeError(message_);
+}
+
+TBREvElementDataField::TBREvElementDataField(db::TDataSet* dataset, int fieldIndex,
+                                             db::TField* field)
+    : dataset_(dataset), fieldIndex_(fieldIndex), field_(field), fieldName_(field->FieldName()) {}
+
+db::TField* TBREvElementDataField::CurrentField() const {
+    if (!dataset_ || !dataset_->DefaultFields())
+        return field_;
+    return fieldIndex_ < dataset_->FieldCount() ? dataset_->Fields()[fieldIndex_] : nullptr;
+}
+
+void TBREvElementDataField::Evaluate(TBRFiFo&, TBREvValue& result) {
+    const db::TField* field = CurrentField();
+    switch (field ? field->DataType() : db::ftUnknown) {
+    case db::ftString:
+    case db::ftFixedChar:
+    case db::ftWideString:
+    case db::ftDate:
+    case db::ftTime:
+    case db::ftDateTime:
+        result = TBREvValue::FromText(field->Text());
+        break;
+    case db::ftSmallint:
+    case db::ftInteger:
+    case db::ftWord:
+    case db::ftAutoInc:
+        result = TBREvValue::FromInteger(field->AsInteger());
+        break;
+    case db::ftFloat:
+    case db::ftCurrency:
+    case db::ftBCD:
+        result = TBREvValue::FromFloat(field->AsFloat());
+        break;
+    case db::ftBoolean:
+        result = TBREvValue::FromBoolean(field->AsBoolean());
+        break;
+    default:
+        result = TBREvValue::MakeError(brmsg::FieldOfUnknownType(fieldName_));
+        break;
+    }
 }
 
 void TBREvElementArgumentEnd::Evaluate(TBRFiFo&, TBREvValue& result) {

@@ -5,10 +5,17 @@
 
 #include "bandreport/brevvalue.h"
 
+#include <QPointer>
+
 #include <memory>
 #include <vector>
 
 namespace kx {
+
+namespace db {
+class TDataSet;
+class TField;
+} // namespace db
 
 class TBRFiFo;
 class TBREvEmbeddedFunction;
@@ -100,6 +107,23 @@ public:
 
 private:
     QString message_;
+};
+
+// A field of one of the run's data sets, read on the current record. Fields
+// a data set made itself at open are looked up again by position each time,
+// as reopening the data set replaces them.
+class TBREvElementDataField final : public TBREvElement {
+public:
+    TBREvElementDataField(db::TDataSet* dataset, int fieldIndex, db::TField* field);
+    void Evaluate(TBRFiFo& queue, TBREvValue& result) override;
+
+private:
+    db::TField* CurrentField() const;
+
+    QPointer<db::TDataSet> dataset_;
+    int fieldIndex_;
+    QPointer<db::TField> field_;
+    QString fieldName_;
 };
 
 // Closes the argument list of a function call.
