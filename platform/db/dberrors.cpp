@@ -28,9 +28,10 @@ quint16 MappedCode(int extendedCode) {
 }
 
 QString JoinMessage(const QString& message, const QString& context) {
-    if (context.isEmpty())
+    const QString trimmed = context.trimmed();
+    if (trimmed.isEmpty())
         return message;
-    return message + QLatin1Char('\n') + context;
+    return message + QLatin1Char('\n') + trimmed;
 }
 
 } // namespace

@@ -91,12 +91,17 @@ void VerifyTable(TDatabase& database, const QString& tableName) {
 
 void RebuildTable(TDatabase& database, const QString& tableName) {
     sqlite3* db = database.Handle();
-    const QString name = BareName(tableName);
+    const QStringList stored = Column(db,
+                                      QStringLiteral("SELECT name FROM sqlite_master WHERE type = "
+                                                     "'table' AND name = ? COLLATE NOCASE"),
+                                      BareName(tableName));
+    if (stored.isEmpty())
+        throw EngineError(kErrGeneralSql,
+                          QStringLiteral("Table does not exist: %1").arg(BareName(tableName)));
+    const QString name = stored.first();
     const QStringList definitions = Column(
         db, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"),
         name);
-    if (definitions.isEmpty())
-        throw EngineError(kErrGeneralSql, QStringLiteral("Table does not exist: %1").arg(name));
     const QStringList indexes = Column(
         db,
         QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ? AND "
