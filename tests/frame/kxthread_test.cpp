@@ -1,7 +1,7 @@
 #include "frame/kxthread.h"
 
-#include <QApplication>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QProgressBar>
 
 #include <gtest/gtest.h>
