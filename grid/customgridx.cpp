@@ -90,7 +90,7 @@ TGridRect GridRect(TGridCoord a, TGridCoord b) {
 // pos; -1 when none of first .. last does.
 int CellAt(const TGridAxisLayoutX& axis, int pos, int start, int first, int last) {
     for (int cell = first; cell <= last; ++cell) {
-        start += axis.Extent(cell) + axis.LineWidth;
+        start += axis.Span(cell);
         if (start > pos)
             return cell;
     }
@@ -120,7 +120,7 @@ int LinePos(const TGridAxisLayoutX& axis, int cell) {
         start = axis.FirstGridCell;
     }
     for (int i = start; i < cell; ++i) {
-        pos += axis.Extent(i) + axis.LineWidth;
+        pos += axis.Span(i);
         if (pos > axis.ClientExtent)
             return 0;
     }
@@ -164,10 +164,10 @@ int MaxTopLeftOfAxis(const TGridAxisLayoutX& axis, int end) {
     int result = end;
     int room = axis.GridExtent + axis.LineWidth;
     for (int cell = end; cell >= axis.FixedCellCount; --cell) {
-        const int extent = axis.Extent(cell);
-        if (extent <= 0)
+        const int span = axis.Span(cell);
+        if (span == 0)
             continue;
-        room -= extent + axis.LineWidth;
+        room -= span;
         if (room < axis.FixedBoundary)
             break;
         result = cell;
@@ -179,7 +179,7 @@ int MaxTopLeftOfAxis(const TGridAxisLayoutX& axis, int end) {
 int AxisDistance(const TGridAxisLayoutX& axis, int from, int to) {
     int distance = 0;
     for (int cell = std::min(from, to); cell < std::max(from, to); ++cell)
-        distance += axis.Extent(cell) + axis.LineWidth;
+        distance += axis.Span(cell);
     return distance;
 }
 
@@ -465,7 +465,7 @@ void TCustomGridX::CalcContraInfo(TGridAxisLayoutX& axis, bool columns, int exte
     axis.ContraCellCount = columns ? contraColCount_ : contraRowCount_;
     axis.ContraBoundary = extent;
     for (int i = 0; i < axis.ContraCellCount; ++i)
-        axis.ContraBoundary -= axis.Extent(axis.GridCellCount + i) + axis.LineWidth;
+        axis.ContraBoundary -= axis.Span(axis.GridCellCount + i);
     if (axis.ContraCellCount > 0)
         axis.ContraBoundary -= axis.LineWidth;
 }
@@ -477,10 +477,10 @@ void TCustomGridX::CalcFixedInfo(TGridAxisLayoutX& axis, bool columns) const {
     axis.FullCellCount = axis.GridCellCount + axis.ContraCellCount;
     axis.FixedBoundary = 0;
     for (int i = 0; i < axis.FixedCellCount; ++i)
-        axis.FixedBoundary += axis.Extent(i) + axis.LineWidth;
+        axis.FixedBoundary += axis.Span(i);
     axis.StaticBoundary = axis.FixedBoundary;
     for (int i = axis.FixedCellCount - axis.FrozenCellCount; i < axis.FixedCellCount; ++i)
-        axis.StaticBoundary -= axis.Extent(i) + axis.LineWidth;
+        axis.StaticBoundary -= axis.Span(i);
 }
 
 void TCustomGridX::CalcVisibleInfo(TGridAxisLayoutX& axis, int extent) const {
@@ -490,7 +490,7 @@ void TCustomGridX::CalcVisibleInfo(TGridAxisLayoutX& axis, int extent) const {
     axis.FullVisBoundary = axis.FixedBoundary;
     axis.LastFullVisibleCell = axis.FirstGridCell;
     for (int cell = axis.FirstGridCell; cell < axis.GridCellCount; ++cell) {
-        const int pos = axis.GridBoundary + axis.Extent(cell) + axis.LineWidth;
+        const int pos = axis.GridBoundary + axis.Span(cell);
         axis.GridBoundary = pos;
         if (pos > axis.GridExtent + axis.LineWidth) {
             axis.GridBoundary = axis.GridExtent;
@@ -1062,6 +1062,8 @@ private:
             return;
         const TRect& b = area.bounds;
         int cell = vertical ? area.first.X : area.first.Y;
+        while (axis.Span(cell) == 0 && cell <= lastCell)
+            ++cell;
         int line = (vertical ? b.Left : b.Top) + axis.LineWidth / 2 + axis.Extent(cell);
         const int stop = (vertical ? b.Right : b.Bottom) + axis.LineWidth;
         points_.clear();
@@ -1078,7 +1080,7 @@ private:
             int step;
             do {
                 ++cell;
-                step = axis.Extent(cell) + axis.LineWidth;
+                step = axis.Span(cell);
             } while (step <= 0 && cell <= lastCell);
             line += step;
         } while (line <= stop && cell <= lastCell && lines <= capacity_);
@@ -1212,9 +1214,9 @@ private:
                 const TRect rect{x, y, x + width, y + height};
                 if (width > 0 && canvas_.RectVisible(rect))
                     Cell(col, row, rect, state, color, contra);
-                x = rect.Right + layout_.Horz.LineWidth;
+                x += layout_.Horz.Span(col);
             }
-            y += height + layout_.Vert.LineWidth;
+            y += layout_.Vert.Span(row);
         }
     }
 
@@ -1688,30 +1690,38 @@ struct SizingHit {
     int index = -1;
 };
 
+// The line after one of the cells first .. last that pos lies on, walking
+// from start; hidden cells have no line, and a line beyond limit ends the walk.
+SizingHit LineAfterCell(const TGridAxisLayoutX& axis, int pos, int start, int first, int last,
+                        int limit, int indexShift) {
+    const SizingZone zone = ZoneFor(axis.LineWidth);
+    int line = start;
+    for (int cell = first; cell <= last; ++cell) {
+        if (axis.Extent(cell) <= 0)
+            continue;
+        line += axis.Extent(cell);
+        if (line > limit)
+            break;
+        if (InZone(line, pos, zone))
+            return {true, line, cell + indexShift};
+        line += axis.LineWidth;
+    }
+    return {};
+}
+
 // The line of one axis that a position lies on, as the sizing rules find it.
 SizingHit FindSizingLine(const TGridAxisLayoutX& axis, int pos) {
-    const SizingZone zone = ZoneFor(axis.LineWidth);
-    int line = axis.StaticBoundary;
-    for (int cell = axis.FixedCellCount - axis.FrozenCellCount; cell < axis.FixedCellCount;
-         ++cell) {
-        line += axis.Extent(cell);
-        if (line > axis.GridBoundary)
-            break;
-        if (InZone(line, pos, zone))
-            return {true, line, cell};
-        line += axis.LineWidth;
-    }
-    line = axis.FixedBoundary;
-    for (int cell = axis.FirstGridCell; cell < axis.GridCellCount; ++cell) {
-        line += axis.Extent(cell);
-        if (line > axis.GridBoundary)
-            break;
-        if (InZone(line, pos, zone))
-            return {true, line, cell};
-        line += axis.LineWidth;
-    }
+    SizingHit hit =
+        LineAfterCell(axis, pos, axis.StaticBoundary, axis.FixedCellCount - axis.FrozenCellCount,
+                      axis.FixedCellCount - 1, axis.GridBoundary, 0);
+    if (!hit.found)
+        hit = LineAfterCell(axis, pos, axis.FixedBoundary, axis.FirstGridCell,
+                            axis.GridCellCount - 1, axis.GridBoundary, 0);
+    if (hit.found)
+        return hit;
+    const int back = ZoneFor(axis.LineWidth).back;
     if (axis.GridBoundary == axis.GridExtent) {
-        if (pos >= axis.GridExtent - zone.back && pos <= axis.GridExtent) {
+        if (pos >= axis.GridExtent - back && pos <= axis.GridExtent) {
             const bool anyWhole = axis.FullVisBoundary > axis.FixedBoundary;
             return {true, axis.GridExtent,
                     anyWhole ? axis.LastFullVisibleCell + 1 : axis.LastFullVisibleCell};
@@ -1719,18 +1729,10 @@ SizingHit FindSizingLine(const TGridAxisLayoutX& axis, int pos) {
     }
     if (axis.ContraCellCount == 0)
         return {};
-    if (pos >= axis.ContraBoundary && pos <= axis.ContraBoundary + zone.back)
+    if (pos >= axis.ContraBoundary && pos <= axis.ContraBoundary + back)
         return {true, axis.ContraBoundary, axis.GridCellCount};
-    line = axis.ContraBoundary + axis.LineWidth;
-    for (int cell = axis.GridCellCount; cell < axis.FullCellCount - 1; ++cell) {
-        line += axis.Extent(cell);
-        if (line > axis.FullGridBoundary)
-            break;
-        if (InZone(line, pos, zone))
-            return {true, line, cell + 1};
-        line += axis.LineWidth;
-    }
-    return {};
+    return LineAfterCell(axis, pos, axis.ContraBoundary + axis.LineWidth, axis.GridCellCount,
+                         axis.FullCellCount - 2, axis.FullGridBoundary, 1);
 }
 
 } // namespace
@@ -1786,14 +1788,14 @@ int TCustomGridX::SizingDistance(const TGridLayoutX& layout) const {
     if (index >= axis.GridCellCount) {
         int far = axis.ContraBoundary - axis.LineWidth;
         for (int cell = axis.GridCellCount; cell <= index; ++cell)
-            far += axis.Extent(cell) + axis.LineWidth;
+            far += axis.Span(cell);
         return far - sizingPos_;
     }
     const bool frozen = index < axis.FixedCellCount;
     int start = frozen ? axis.StaticBoundary : axis.FixedBoundary;
     const int firstCell = frozen ? axis.FixedCellCount - axis.FrozenCellCount : axis.FirstGridCell;
     for (int cell = firstCell; cell < index; ++cell)
-        start += axis.Extent(cell) + axis.LineWidth;
+        start += axis.Span(cell);
     return sizingPos_ - start;
 }
 

@@ -99,6 +99,12 @@ struct TGridAxisLayoutX {
     int (TCustomGridX::*GetExtent)(int) const = nullptr;
 
     int Extent(int index) const { return (Grid->*GetExtent)(index); }
+    // The pixels a cell takes with its line; a cell of extent 0 or less is
+    // hidden and takes none.
+    int Span(int index) const {
+        const int extent = Extent(index);
+        return extent > 0 ? extent + LineWidth : 0;
+    }
 };
 
 struct TGridLayoutX {
