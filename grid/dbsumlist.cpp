@@ -1,0 +1,609 @@
+#include "grid/dbsumlist.h"
+
+#include "platform/db/datasource.h"
+#include "platform/db/field.h"
+#include "platform/db/variants.h"
+#include "platform/sys/numberformat.h"
+#include "platform/sys/rounding.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+namespace kx {
+namespace {
+
+using db::TDataSet;
+using db::TField;
+using TSlot = TDataSet::TDataSetNotifyEvent TDataSet::*;
+
+// The most decimals a running sum is rounded to.
+constexpr int kMaxSumDecimals = 8;
+
+// Amount text as the grids show it: thousands commas and blanks around it
+// are dropped; empty or not a number counts as 0.
+double ParseSumText(const QString& text) {
+    QString plain = text.trimmed();
+    const QString currencySign = QStringLiteral("￥");
+    const qsizetype sign = plain.indexOf(currencySign);
+    if (sign >= 0)
+        plain = plain.mid(sign + currencySign.size()).trimmed();
+    plain.remove(u',');
+    double value = 0;
+    return sys::TryStrToFloat(plain.trimmed(), value) ? value : 0;
+}
+
+// Characters after the first ".", as the decimals of a number's text.
+int DecimalsOf(const QString& text) {
+    const qsizetype point = text.indexOf(u'.');
+    return point < 0 ? 0 : static_cast<int>(text.size() - point - 1);
+}
+
+// Fields whose AsString is FloatToStr of their value.
+bool HoldsFloat(const TField* field) {
+    const db::TFieldType type = field->DataType();
+    return type == db::ftFloat || type == db::ftCurrency || type == db::ftBCD;
+}
+
+constexpr std::array<double, kMaxSumDecimals + 1> kPowersOfTen = {1,   1e1, 1e2, 1e3, 1e4,
+                                                                  1e5, 1e6, 1e7, 1e8};
+constexpr double kFifteenDigits = 1e15;
+
+// When the value's text (15 significant digits, plain notation) has at most
+// eight decimals: their count, and the value as a whole number of units of
+// the last one. The text then reads back as the value itself.
+bool ExactDecimals(double value, int& decimals, qint64& units) {
+    decimals = 0;
+    units = 0;
+    if (value == 0)
+        return true;
+    const double magnitude = std::fabs(value);
+    if (magnitude < 1e-4 || magnitude >= kFifteenDigits)
+        return false;
+    for (decimals = 0; decimals <= kMaxSumDecimals; ++decimals) {
+        const double scaled = std::round(value * kPowersOfTen[decimals]);
+        if (std::fabs(scaled) >= kFifteenDigits)
+            return false;
+        if (scaled / kPowersOfTen[decimals] == value) {
+            units = static_cast<qint64>(scaled);
+            return true;
+        }
+    }
+    return false;
+}
+
+// The running total of one sum during a scan: each addition is rounded to
+// the decimals the values' texts have shown so far (shared by all sums of
+// the scan, at most eight). Whole numbers of units stand in for the text
+// arithmetic while the total keeps within 15 digits, where both agree.
+class TRunningSum {
+public:
+    void Add(const TField* field, int& decimals) {
+        const QVariant value = field->Value();
+        if (db::VarIsNull(value))
+            return;
+        if (!HoldsFloat(field) || !AddExact(value.toDouble(), decimals))
+            AddText(field->AsString(), decimals);
+    }
+    double Total() const { return total_; }
+
+private:
+    bool AddExact(double value, int& decimals) {
+        int valueDecimals = 0;
+        qint64 units = 0;
+        if (!exact_ || !ExactDecimals(value, valueDecimals, units))
+            return false;
+        const int target = std::max(decimals, valueDecimals);
+        const double previous = static_cast<double>(scaled_) * kPowersOfTen[target - scale_];
+        const double added = static_cast<double>(units) * kPowersOfTen[target - valueDecimals];
+        if (std::fabs(previous) >= kFifteenDigits || std::fabs(added) >= kFifteenDigits ||
+            std::fabs(previous + added) >= kFifteenDigits)
+            return false;
+        scaled_ = scaled_ * static_cast<qint64>(kPowersOfTen[target - scale_]) +
+                  units * static_cast<qint64>(kPowersOfTen[target - valueDecimals]);
+        scale_ = decimals = target;
+        total_ = static_cast<double>(scaled_) / kPowersOfTen[scale_];
+        return true;
+    }
+
+    void AddText(const QString& text, int& decimals) {
+        decimals =
+            std::min(kMaxSumDecimals,
+                     std::max({decimals, DecimalsOf(text), DecimalsOf(sys::FloatToStr(total_))}));
+        total_ = sys::RoundHalfAwayFromZero(total_ + ParseSumText(text), decimals);
+        const double scaled = std::round(total_ * kPowersOfTen[decimals]);
+        exact_ = std::fabs(scaled) < kFifteenDigits && scaled / kPowersOfTen[decimals] == total_;
+        scaled_ = exact_ ? static_cast<qint64>(scaled) : 0;
+        scale_ = decimals;
+    }
+
+    double total_ = 0;
+    // While exact_: total_ is scaled_ units of 10^-scale_.
+    bool exact_ = true;
+    qint64 scaled_ = 0;
+    int scale_ = 0;
+};
+
+// The value an average adds: the field's text read back as a number.
+double AverageTerm(const TField* field) {
+    if (HoldsFloat(field) && !field->IsNull()) {
+        int decimals = 0;
+        qint64 units = 0;
+        const double value = field->AsFloat();
+        if (ExactDecimals(value, decimals, units))
+            return value;
+    }
+    return ParseSumText(field->AsString());
+}
+
+double ValueOf(const TField* field) {
+    return field->IsNull() ? 0 : field->AsFloat();
+}
+
+bool CountsRecord(const TField* field) {
+    return !field || !field->IsNull();
+}
+
+double Average(double sum, int count) {
+    return count == 0 ? 0 : sum / count;
+}
+
+} // namespace
+
+// ---- TDBSum and its collection ---------------------------------------------
+
+void TDBSum::SetFieldName(const QString& fieldName) {
+    if (fieldName == fieldName_)
+        return;
+    fieldName_ = fieldName;
+    collection_->Changed();
+}
+
+void TDBSum::SetGroupOperation(TGroupOperation operation) {
+    if (operation == groupOperation_)
+        return;
+    groupOperation_ = operation;
+    collection_->Changed();
+}
+
+TDBSum* TDBSumCollection::Add() {
+    items_.push_back(std::unique_ptr<TDBSum>(new TDBSum(this)));
+    Changed();
+    return items_.back().get();
+}
+
+void TDBSumCollection::Delete(int index) {
+    items_.erase(items_.begin() + index);
+    Changed();
+}
+
+void TDBSumCollection::Clear() {
+    items_.clear();
+    Changed();
+}
+
+void TDBSumCollection::EndUpdate() {
+    if (--updateCount_ > 0 || !changedWhileUpdating_)
+        return;
+    changedWhileUpdating_ = false;
+    producer_->ItemsChanged();
+}
+
+TDBSum* TDBSumCollection::FindSum(TGroupOperation operation, const QString& fieldName) const {
+    for (const auto& item : items_) {
+        if (item->groupOperation_ == operation &&
+            item->fieldName_.compare(fieldName, Qt::CaseInsensitive) == 0)
+            return item.get();
+    }
+    return nullptr;
+}
+
+void TDBSumCollection::Changed() {
+    if (updateCount_ > 0)
+        changedWhileUpdating_ = true;
+    else
+        producer_->ItemsChanged();
+}
+
+// ---- Hooking ----------------------------------------------------------------
+
+// The handlers found in the data sets' slots; shared with the installed
+// handlers, which outlive the producer when they cannot be taken back.
+struct TDBSumListProducer::THook {
+    TDBSumListProducer* producer = nullptr;
+    QPointer<TDataSet> dataSet;
+    QPointer<TDataSet> master;
+    std::array<TDataSet::TDataSetNotifyEvent, heCount> saved;
+};
+
+struct TDBSumListProducer::THandler {
+    std::shared_ptr<THook> hook;
+    THookedEvent event;
+
+    void operator()(TDataSet* sender) const {
+        // The slot holding this handler may be reassigned while it runs.
+        const std::shared_ptr<THook> held = hook;
+        const TDataSet::TDataSetNotifyEvent saved = held->saved[event];
+        if (held->producer)
+            held->producer->HandleEvent(event, sender, saved);
+        else if (saved)
+            saved(sender);
+    }
+};
+
+namespace {
+
+constexpr std::array<TSlot, 8> kSlots = {
+    &TDataSet::AfterClose, &TDataSet::AfterEdit,   &TDataSet::AfterInsert,  &TDataSet::AfterOpen,
+    &TDataSet::AfterPost,  &TDataSet::AfterScroll, &TDataSet::BeforeDelete, &TDataSet::AfterScroll};
+
+} // namespace
+
+TDBSumListProducer::TDBSumListProducer(QObject* owner) : QObject(owner) {}
+
+TDBSumListProducer::~TDBSumListProducer() {
+    UnhookDataSetEvents();
+}
+
+void TDBSumListProducer::HookDataSetEvents() {
+    if (!dataSet_ || hook_)
+        return;
+    hook_ = std::make_shared<THook>();
+    hook_->producer = this;
+    hook_->dataSet = dataSet_;
+    if (db::TDataSource* masterSource = dataSet_->MasterSource())
+        hook_->master = masterSource->DataSet();
+    for (int event = 0; event < heCount; ++event) {
+        TDataSet* owner = event == heMasterAfterScroll ? hook_->master.data() : dataSet_.data();
+        if (!owner)
+            continue;
+        TDataSet::TDataSetNotifyEvent& slot = owner->*kSlots[static_cast<std::size_t>(event)];
+        hook_->saved[static_cast<std::size_t>(event)] = slot;
+        slot = THandler{hook_, static_cast<THookedEvent>(event)};
+    }
+}
+
+void TDBSumListProducer::UnhookDataSetEvents() {
+    if (!hook_)
+        return;
+    hook_->producer = nullptr;
+    for (int event = 0; event < heCount; ++event) {
+        TDataSet* owner =
+            event == heMasterAfterScroll ? hook_->master.data() : hook_->dataSet.data();
+        if (!owner)
+            continue;
+        TDataSet::TDataSetNotifyEvent& slot = owner->*kSlots[static_cast<std::size_t>(event)];
+        const THandler* installed = slot.target<THandler>();
+        if (installed && installed->hook == hook_ && installed->event == event)
+            slot = hook_->saved[static_cast<std::size_t>(event)];
+    }
+    hook_.reset();
+}
+
+void TDBSumListProducer::HandleEvent(THookedEvent event, TDataSet* sender,
+                                     const TDataSet::TDataSetNotifyEvent& saved) {
+    const bool savedFirst =
+        event == heAfterScroll || event == heBeforeDelete || event == heMasterAfterScroll;
+    if (savedFirst && saved)
+        saved(sender);
+    if (active_) {
+        switch (event) {
+        case heAfterClose:
+            DataSetAfterClose();
+            break;
+        case heAfterEdit:
+            DataSetAfterEdit();
+            break;
+        case heAfterInsert:
+            DataSetAfterInsert();
+            break;
+        case heAfterOpen:
+            RecalculateSums();
+            break;
+        case heAfterPost:
+            DataSetAfterPost();
+            break;
+        case heAfterScroll:
+            DataSetAfterScroll();
+            break;
+        case heBeforeDelete:
+            DataSetBeforeDelete();
+            break;
+        case heMasterAfterScroll:
+            MasterAfterScroll();
+            break;
+        case heCount:
+            break;
+        }
+    }
+    if (!savedFirst && saved)
+        saved(sender);
+}
+
+// ---- Switching and settings -------------------------------------------------
+
+void TDBSumListProducer::SetDataSet(TDataSet* dataSet) {
+    if (dataSet == dataSet_)
+        return;
+    const bool wasActive = active_;
+    SwitchOff(true);
+    UnhookDataSetEvents();
+    dataSet_ = dataSet;
+    if (wasActive)
+        SwitchOn(true);
+}
+
+void TDBSumListProducer::Reactivate() {
+    if (dataSet_ && active_)
+        SwitchOn(true);
+}
+
+void TDBSumListProducer::SetActive(bool active) {
+    if (active == active_)
+        return;
+    if (active)
+        SwitchOn(true);
+    else
+        SwitchOff(true);
+}
+
+void TDBSumListProducer::SwitchOn(bool recalculate) {
+    active_ = true;
+    HookDataSetEvents();
+    if (recalculate)
+        RecalculateSums();
+}
+
+void TDBSumListProducer::SwitchOff(bool reset) {
+    active_ = false;
+    if (reset)
+        ResetSums();
+}
+
+void TDBSumListProducer::SetExternalRecalc(bool externalRecalc) {
+    if (externalRecalc == externalRecalc_)
+        return;
+    externalRecalc_ = externalRecalc;
+    RecalculateSums();
+}
+
+void TDBSumListProducer::SetVirtualRecords(bool virtualRecords) {
+    if (virtualRecords == virtualRecords_)
+        return;
+    virtualRecords_ = virtualRecords;
+    if (virtualRecords)
+        RecalculateSums();
+}
+
+void TDBSumListProducer::ItemsChanged() {
+    RecalculateSums();
+}
+
+void TDBSumListProducer::Fire(const TNotifyEvent& event) {
+    if (event)
+        event(this);
+}
+
+// ---- Record numbers ---------------------------------------------------------
+
+int TDBSumListProducer::RecordNumber() const {
+    return dataSet_ ? dataSet_->RecNo() : 0;
+}
+
+void TDBSumListProducer::GoToRecordNumber(int recordNumber) {
+    if (dataSet_)
+        dataSet_->SetRecNo(recordNumber);
+}
+
+int TDBSumListProducer::RecordTotal() const {
+    return dataSet_ ? dataSet_->RecordCount() : 0;
+}
+
+bool TDBSumListProducer::HasRecordNumbers() const {
+    return dataSet_ && dataSet_->IsSequenced();
+}
+
+// ---- Full recalculation -----------------------------------------------------
+
+void TDBSumListProducer::ResetSums() {
+    for (int i = 0; i < sums_.Count(); ++i) {
+        TDBSum* sum = sums_.Items(i);
+        sum->value_ = 0;
+        sum->contribution_ = 0;
+        sum->runningSum_ = 0;
+        sum->nonNullCount_ = 0;
+    }
+    Fire(SumListChanged);
+}
+
+void TDBSumListProducer::RecalculateSums() {
+    if (!active_ || !dataSet_ || !dataSet_->Active() || !hook_)
+        return;
+    ResetSums();
+    Fire(OnRecalcAll);
+    const auto finish = [this] {
+        notedFiltered_ = dataSet_->Filtered();
+        notedFilter_ = dataSet_->Filter();
+        changing_ = false;
+        Fire(SumListChanged);
+    };
+    try {
+        if (!externalRecalc_) {
+            if (ScanNeeded())
+                ScanRecords();
+            Fire(OnAfterRecalcAll);
+        }
+    } catch (...) {
+        finish();
+        throw;
+    }
+    finish();
+}
+
+bool TDBSumListProducer::ScanNeeded() const {
+    for (int i = 0; i < sums_.Count(); ++i) {
+        if (sums_.Items(i)->Counted())
+            return true;
+    }
+    return false;
+}
+
+std::vector<TField*> TDBSumListProducer::ItemFields() const {
+    std::vector<TField*> fields;
+    for (int i = 0; i < sums_.Count(); ++i) {
+        const TDBSum* sum = sums_.Items(i);
+        fields.push_back(sum->fieldName_.isEmpty() ? nullptr
+                                                   : dataSet_->FieldByName(sum->fieldName_));
+    }
+    return fields;
+}
+
+void TDBSumListProducer::ScanRecords() {
+    const std::vector<TField*> fields = ItemFields();
+    TDataSet* dataSet = dataSet_;
+    dataSet->DisableControls();
+    // The controls come back also when a record cannot be read.
+    struct TEnableControls {
+        TDataSet* dataSet;
+        ~TEnableControls() { dataSet->EnableControls(); }
+    } enableControls{dataSet};
+    changing_ = true;
+    int decimals = 0;
+    std::vector<TRunningSum> runningSums(static_cast<std::size_t>(sums_.Count()));
+    for (dataSet->First(); !dataSet->Eof(); dataSet->Next()) {
+        for (int i = 0; i < sums_.Count(); ++i) {
+            TDBSum* sum = sums_.Items(i);
+            const TField* field = fields[static_cast<std::size_t>(i)];
+            if (!sum->Counted())
+                continue;
+            switch (sum->groupOperation_) {
+            case goSum:
+                runningSums[static_cast<std::size_t>(i)].Add(field, decimals);
+                sum->value_ = runningSums[static_cast<std::size_t>(i)].Total();
+                break;
+            case goAvg:
+                if (!field->IsNull())
+                    ++sum->nonNullCount_;
+                sum->runningSum_ += AverageTerm(field);
+                break;
+            case goCount:
+                if (CountsRecord(field))
+                    sum->value_ += 1;
+                break;
+            }
+        }
+    }
+    dataSet->First();
+    for (int i = 0; i < sums_.Count(); ++i) {
+        TDBSum* sum = sums_.Items(i);
+        if (sum->groupOperation_ == goAvg && sum->Counted())
+            sum->value_ = Average(sum->runningSum_, sum->nonNullCount_);
+    }
+}
+
+// ---- Incremental updates ----------------------------------------------------
+
+void TDBSumListProducer::DataSetAfterEdit() {
+    const std::vector<TField*> fields = ItemFields();
+    for (int i = 0; i < sums_.Count(); ++i) {
+        TDBSum* sum = sums_.Items(i);
+        const TField* field = fields[static_cast<std::size_t>(i)];
+        if (!sum->Counted())
+            continue;
+        if (sum->groupOperation_ == goCount) {
+            sum->contribution_ = CountsRecord(field) ? 1 : 0;
+        } else {
+            sum->contribution_ = ValueOf(field);
+            sum->editStartValue_ = field->AsVariant();
+        }
+    }
+}
+
+void TDBSumListProducer::DataSetAfterInsert() {
+    for (int i = 0; i < sums_.Count(); ++i) {
+        TDBSum* sum = sums_.Items(i);
+        sum->contribution_ = 0;
+        if (sum->groupOperation_ != goCount)
+            sum->editStartValue_ = db::NullVariant();
+    }
+}
+
+void TDBSumListProducer::DataSetAfterPost() {
+    const std::vector<TField*> fields = ItemFields();
+    for (int i = 0; i < sums_.Count(); ++i) {
+        TDBSum* sum = sums_.Items(i);
+        const TField* field = fields[static_cast<std::size_t>(i)];
+        if (!sum->Counted())
+            continue;
+        switch (sum->groupOperation_) {
+        case goSum:
+            sum->value_ = sum->value_ - sum->contribution_ + ValueOf(field);
+            break;
+        case goAvg: {
+            const bool wasNull = db::VarIsNullOrEmpty(sum->editStartValue_);
+            if (field->IsNull()) {
+                if (!wasNull)
+                    --sum->nonNullCount_;
+                sum->runningSum_ -= sum->contribution_;
+            } else {
+                if (wasNull)
+                    ++sum->nonNullCount_;
+                sum->runningSum_ = sum->runningSum_ - sum->contribution_ + field->AsFloat();
+            }
+            sum->value_ = Average(sum->runningSum_, sum->nonNullCount_);
+            break;
+        }
+        case goCount:
+            sum->value_ = sum->value_ - sum->contribution_ + (CountsRecord(field) ? 1 : 0);
+            break;
+        }
+    }
+    Fire(SumListChanged);
+}
+
+void TDBSumListProducer::DataSetBeforeDelete() {
+    const std::vector<TField*> fields = ItemFields();
+    for (int i = 0; i < sums_.Count(); ++i) {
+        TDBSum* sum = sums_.Items(i);
+        const TField* field = fields[static_cast<std::size_t>(i)];
+        if (!sum->Counted())
+            continue;
+        switch (sum->groupOperation_) {
+        case goSum:
+            sum->value_ -= ValueOf(field);
+            break;
+        case goAvg:
+            sum->runningSum_ -= ValueOf(field);
+            if (!field->IsNull())
+                --sum->nonNullCount_;
+            sum->value_ = Average(sum->runningSum_, sum->nonNullCount_);
+            break;
+        case goCount:
+            if (CountsRecord(field))
+                sum->value_ -= 1;
+            break;
+        }
+    }
+    Fire(SumListChanged);
+}
+
+void TDBSumListProducer::DataSetAfterScroll() {
+    if (changing_)
+        return;
+    const bool filterChanged = dataSet_->Filtered() && dataSet_->Filter() != notedFilter_;
+    if (filterChanged || dataSet_->Filtered() != notedFiltered_)
+        RecalculateSums();
+}
+
+void TDBSumListProducer::DataSetAfterClose() {
+    ResetSums();
+    Fire(SumListChanged);
+    changing_ = false;
+}
+
+void TDBSumListProducer::MasterAfterScroll() {
+    if (!changing_)
+        RecalculateSums();
+}
+
+} // namespace kx
