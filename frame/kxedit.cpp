@@ -1,0 +1,13 @@
+#include "frame/kxedit.h"
+
+namespace kx {
+
+TKXEdit::TKXEdit(QWidget* parent) : TKXInput(parent, true, TImeEntry::ByEditType) {}
+
+void TKXEdit::KeyPress(QChar& key) {
+    FilterKey(key);
+    if (!key.isNull())
+        TKXInput::KeyPress(key);
+}
+
+} // namespace kx

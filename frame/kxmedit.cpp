@@ -1,0 +1,7 @@
+#include "frame/kxmedit.h"
+
+namespace kx {
+
+TKXMEdit::TKXMEdit(QWidget* parent) : TKXInput(parent, false, TImeEntry::Always) {}
+
+} // namespace kx
