@@ -14,9 +14,7 @@ bool TBREvSumFunction::AddArgument() {
     const TBREvValue& value = Argument(0);
     if (!assigned_) {
         assigned_ = true;
-        total_ = value.IsNumber()
-                     ? value
-                     : TBREvValue::MakeError(value.IsError() ? value.Text() : QString());
+        total_ = value.IsNumber() || value.IsError() ? value : TBREvValue::MakeError();
         return true;
     }
     if (total_.IsError() || value.Kind == TBREvKind::Boolean || value.IsError())
@@ -60,20 +58,17 @@ void TBREvAverageFunction::Restart() {
 }
 
 bool TBREvExtremumFunction::Beats(const TBREvValue& value) const {
-    int order = 0;
-    if (kept_.IsNumber() && value.IsNumber()) {
-        if (kept_.Kind == TBREvKind::Integer && value.Kind == TBREvKind::Integer)
-            order = value.IntegerValue < kept_.IntegerValue
-                        ? -1
-                        : value.IntegerValue > kept_.IntegerValue;
-        else
-            order = value.AsDouble() < kept_.AsDouble() ? -1 : value.AsDouble() > kept_.AsDouble();
-    } else if (kept_.Kind == TBREvKind::String && value.Kind == TBREvKind::String) {
-        order = CompareBytes(value.StringValue, kept_.StringValue);
-    } else if (kept_.Kind == TBREvKind::Boolean && value.Kind == TBREvKind::Boolean) {
-        order = static_cast<int>(value.BooleanValue) - static_cast<int>(kept_.BooleanValue);
-    }
-    return keepsGreatest_ ? order > 0 : order < 0;
+    const auto order = [](auto a, auto b) { return (a > b) - (a < b); };
+    int sign = 0;
+    if (kept_.Kind == TBREvKind::Integer && value.Kind == TBREvKind::Integer)
+        sign = order(value.IntegerValue, kept_.IntegerValue);
+    else if (kept_.IsNumber() && value.IsNumber())
+        sign = order(value.AsDouble(), kept_.AsDouble());
+    else if (kept_.Kind == TBREvKind::String && value.Kind == TBREvKind::String)
+        sign = CompareBytes(value.StringValue, kept_.StringValue);
+    else if (kept_.Kind == TBREvKind::Boolean && value.Kind == TBREvKind::Boolean)
+        sign = order(value.BooleanValue, kept_.BooleanValue);
+    return keepsGreatest_ ? sign > 0 : sign < 0;
 }
 
 void TBREvExtremumFunction::Accumulate() {

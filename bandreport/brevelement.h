@@ -40,6 +40,7 @@ private:
     bool aggregate_;
 };
 
+// The comparisons come first, the orderings before the equalities.
 enum class TBROperator {
     Less,
     LessEqual,

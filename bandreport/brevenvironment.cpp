@@ -5,8 +5,7 @@
 #include "bandreport/brevfunctions.h"
 #include "bandreport/brevmessages.h"
 #include "platform/sys/cp936.h"
-
-#include <QCoreApplication>
+#include "platform/ui/application.h"
 
 namespace kx {
 namespace {
@@ -20,7 +19,7 @@ public:
     GlobalEnvironment() {
         DefineFunction(QStringLiteral("AppStartTime"), Quoted(CurrentTimeText()));
         DefineFunction(QStringLiteral("AppStartDate"), Quoted(CurrentDateText()));
-        DefineFunction(QStringLiteral("AppName"), Quoted(QCoreApplication::applicationName()));
+        DefineFunction(QStringLiteral("AppName"), Quoted(ui::ApplicationTitle()));
     }
 };
 

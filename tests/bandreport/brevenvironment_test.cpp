@@ -2,8 +2,8 @@
 
 #include "bandreport/brevaluator.h"
 #include "evaluate.h"
+#include "platform/ui/application.h"
 
-#include <QCoreApplication>
 #include <QDate>
 
 #include <gtest/gtest.h>
@@ -102,7 +102,7 @@ TEST(BREvEnvironmentTest, GlobalFunctionsAreReachedFromEveryExpression) {
     TBREvEnvironment functions;
     functions.DefineFunction(QStringLiteral("AppName"), QStringLiteral("'mine'"));
     functions.CompileAll();
-    const std::string name = QCoreApplication::applicationName().toStdString();
+    const std::string name = ui::ApplicationTitle().toStdString();
     EXPECT_EQ(Evaluate(QStringLiteral("AppName")), "STRING " + name);
     EXPECT_EQ(Evaluate(QStringLiteral("APPNAME"), &functions), "STRING mine");
     const QString today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd"));
