@@ -6,6 +6,8 @@
 #include "platform/sys/numberformat.h"
 #include "platform/sys/rounding.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -20,17 +22,19 @@ using TSlot = TDataSet::TDataSetNotifyEvent TDataSet::*;
 // The most decimals a running sum is rounded to.
 constexpr int kMaxSumDecimals = 8;
 
-// Amount text as the grids show it: thousands commas and blanks around it
-// are dropped; empty or not a number counts as 0.
+// Amount text read as the program reads amounts everywhere: blanks around
+// it, a leading "￥" and thousands commas are dropped; empty or not a number
+// counts as 0.
 double ParseSumText(const QString& text) {
     QString plain = text.trimmed();
     const QString currencySign = QStringLiteral("￥");
     const qsizetype sign = plain.indexOf(currencySign);
     if (sign >= 0)
         plain = plain.mid(sign + currencySign.size()).trimmed();
-    plain.remove(u',');
+    static const QRegularExpression comma(QStringLiteral("\\s*,\\s*"));
+    plain.remove(comma);
     double value = 0;
-    return sys::TryStrToFloat(plain.trimmed(), value) ? value : 0;
+    return !plain.isEmpty() && sys::TryStrToFloat(plain, value) ? value : 0;
 }
 
 // Characters after the first ".", as the decimals of a number's text.
