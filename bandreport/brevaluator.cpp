@@ -10,6 +10,7 @@
 #include "platform/sys/exception.h"
 #include "platform/sys/numberformat.h"
 
+#include <QScopeGuard>
 #include <QStringList>
 
 #include <algorithm>
@@ -244,10 +245,7 @@ TBREvValue TBREvaluator::ComputeResult() {
 void TBREvaluator::AccumulateAggregates() {
     RequireCompiled();
     fifo_->SetAggregateMode(true);
-    struct Leave {
-        TBRFiFo& fifo;
-        ~Leave() { fifo.SetAggregateMode(false); }
-    } leave{*fifo_};
+    const auto leave = qScopeGuard([this] { fifo_->SetAggregateMode(false); });
     ComputeResult();
 }
 

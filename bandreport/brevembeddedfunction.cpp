@@ -3,6 +3,8 @@
 #include "bandreport/brevaluator.h"
 #include "bandreport/brevmessages.h"
 
+#include <QScopeGuard>
+
 namespace kx {
 
 TBREvEmbeddedFunction::TBREvEmbeddedFunction(const QString& text)
@@ -18,10 +20,7 @@ TBREvValue TBREvEmbeddedFunction::Value() {
     if (inEvaluation_)
         return TBREvValue::MakeError(brmsg::RecursiveCall());
     inEvaluation_ = true;
-    struct Leave {
-        bool& flag;
-        ~Leave() { flag = false; }
-    } leave{inEvaluation_};
+    const auto leave = qScopeGuard([this] { inEvaluation_ = false; });
     return evaluator_->ComputeResult();
 }
 
