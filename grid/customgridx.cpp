@@ -345,10 +345,10 @@ bool TCustomGridX::GetTabStops(int index) const {
 }
 
 void TCustomGridX::SetColWidths(int index, int value) {
-    if (colWidths_.empty())
-        colWidths_ = ExtentsOfCount(colWidths_, FullColCount(), defaultColWidth_);
     if (index < 0 || index >= FullColCount())
         InvalidGridOperation(SIndexOutOfRange);
+    if (colWidths_.empty())
+        colWidths_ = ExtentsOfCount(colWidths_, FullColCount(), defaultColWidth_);
     if (colWidths_[index + 1] == value)
         return;
     InvalidateGrid();
@@ -357,10 +357,10 @@ void TCustomGridX::SetColWidths(int index, int value) {
 }
 
 void TCustomGridX::SetRowHeights(int index, int value) {
-    if (rowHeights_.empty())
-        rowHeights_ = ExtentsOfCount(rowHeights_, FullRowCount(), defaultRowHeight_);
     if (index < 0 || index >= FullRowCount())
         InvalidGridOperation(SIndexOutOfRange);
+    if (rowHeights_.empty())
+        rowHeights_ = ExtentsOfCount(rowHeights_, FullRowCount(), defaultRowHeight_);
     if (rowHeights_[index + 1] == value)
         return;
     InvalidateGrid();
@@ -369,10 +369,10 @@ void TCustomGridX::SetRowHeights(int index, int value) {
 }
 
 void TCustomGridX::SetTabStops(int index, bool value) {
-    if (tabStops_.empty())
-        tabStops_ = ExtentsOfCount(tabStops_, FullColCount(), 1);
     if (index < 0 || index >= FullColCount())
         InvalidGridOperation(SIndexOutOfRange);
+    if (tabStops_.empty())
+        tabStops_ = ExtentsOfCount(tabStops_, FullColCount(), 1);
     tabStops_[index + 1] = value ? 1 : 0;
 }
 

@@ -307,6 +307,33 @@ TEST(GridPaint, NothingToScrollKeepsTheThumbAtZero) {
     EXPECT_EQ(grid->ScrollPos(ui::SB_HORZ), 0);
 }
 
+TEST(GridPaint, NegativeAndZeroSizesNeitherCrashNorHang) {
+    auto grid = ShownGrid(300, 200, ui::TScrollStyle::ssBoth);
+    ASSERT_TRUE(grid);
+    grid->SetRowCount(30);
+    grid->SetColWidths(2, -100);
+    grid->SetRowHeights(3, 0);
+    grid->SetDefaultRowHeight(-5);
+    grid->SetGridLineWidth(-3);
+    grid->SetContraRowCount(1);
+    for (int code = ui::SB_LINEUP; code <= ui::SB_BOTTOM; ++code) {
+        grid->ModifyScrollBar(ui::SB_VERT, code, 100);
+        grid->ModifyScrollBar(ui::SB_HORZ, code, 100);
+    }
+    for (Qt::Key key : {Qt::Key_PageDown, Qt::Key_End, Qt::Key_Down, Qt::Key_Right, Qt::Key_Tab})
+        QTest::keyClick(grid.get(), key);
+    Shot(*grid);
+    grid->resize(0, 0);
+    Settle();
+    Shot(*grid);
+    grid->SetDefaultRowHeight(24);
+    grid->SetGridLineWidth(1);
+    grid->resize(300, 200);
+    Settle();
+    EXPECT_GE(grid->TopRow(), grid->FixedRows());
+    EXPECT_LT(grid->Row(), grid->RowCount());
+}
+
 TEST(GridPaint, MulDivRoundsToNearest) {
     EXPECT_EQ(MulDiv(1, 127, 2), 64);
     EXPECT_EQ(MulDiv(10, 127, 10), 127);
