@@ -1,8 +1,13 @@
 // kxcashier: the cashier bookkeeping program.
 
-#include <QApplication>
+#include "frame/startup.h"
+#include "platform/ui/application.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    return 0;
+    kx::ui::Application app(argc, argv);
+    kx::TRunningProgram program = kx::StartProgram();
+    if (!program.MainForm)
+        return 0;
+    program.MainForm->show();
+    return app.exec();
 }

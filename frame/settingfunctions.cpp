@@ -2,6 +2,7 @@
 
 #include "frame/messages.h"
 #include "platform/sys/configstore.h"
+#include "platform/sys/numberformat.h"
 
 namespace kx {
 namespace {
@@ -32,9 +33,8 @@ QString ReadSetting(const QString& name) {
 
 QString ReadSettingNumber(const QString& name) {
     const QString value = ReadSetting(name);
-    bool isInteger = false;
-    value.toInt(&isInteger);
-    return isInteger ? value : QString();
+    int number = 0;
+    return sys::TryStrToInt(value, number) ? value : QString();
 }
 
 } // namespace kx

@@ -16,7 +16,20 @@ bool& TerminateFlag() {
     return flag;
 }
 
+QString& Title() {
+    static QString title;
+    return title;
+}
+
 } // namespace
+
+void SetApplicationTitle(const QString& title) {
+    Title() = title;
+}
+
+QString ApplicationTitle() {
+    return Title();
+}
 
 void SetExceptionHandler(ExceptionHandler handler) {
     Handler() = std::move(handler);

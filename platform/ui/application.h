@@ -35,6 +35,12 @@ template <typename F> auto Guard(F function) {
     };
 }
 
+// The application's title, as the program names itself to the user and to
+// other copies of itself. Kept apart from Qt's display name, which the
+// platform would append to every window caption.
+void SetApplicationTitle(const QString& title);
+QString ApplicationTitle();
+
 // Asks the application to end. Before the event loop runs, QApplication::quit()
 // is lost, so the request is also kept as a flag that the start-up code and
 // ExecModal read.

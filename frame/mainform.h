@@ -1,0 +1,86 @@
+#pragma once
+// The main window: the menus, tool bar and icons that open every working
+// window under the user's rights, the status bar with its date, the client
+// panel's colour and background picture. Its start-up steps run when it is
+// created; the window manager TKXMain keeps the open working windows.
+
+#include <QHash>
+#include <QMainWindow>
+
+#include <functional>
+
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace kx {
+
+class TAboutForm;
+class TKXMain;
+class TKXThread;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // A command that opens a working window: its menu item, the window's
+    // form name and the right it needs.
+    struct WindowCommand;
+
+    explicit TMainForm(QWidget* owner = nullptr);
+    ~TMainForm() override;
+
+    TKXMain* KXMain;
+    TKXThread* KXThread;
+    QLabel* StatusPanel0;
+    QLabel* StatusPanel1;
+    QWidget* Panel1;
+    QLabel* Image1;
+    QWidget* PanelMain;
+    QWidget* PanelShow;
+    QWidget* PanelArchives;
+    QToolBar* ToolBar1;
+    QTimer* Timer;
+    // Created at start, shown from the help menu.
+    TAboutForm* AboutForm = nullptr;
+
+    // The menu item of that component name.
+    QAction* MenuItem(const QString& name) const;
+
+    bool ExclusiveWindowGuard();
+    void CenterIconPanel();
+    void TimerTimer();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildClientArea();
+    void BuildStatusBar();
+    QAction* AddItem(QMenu* menu, const QString& name, const QString& caption);
+    void AddSeparator(QMenu* menu, const QString& name, bool visible = true);
+    void ConnectCommands();
+
+    void FormCreate();
+    void FormShow();
+    void LoadBackgroundPicture(const QString& path);
+    void SetPanelColor(unsigned color);
+
+    void WindowRoad(const WindowCommand& command, QAction* source);
+    void OpenWindow(const WindowCommand& command, QAction* source);
+    void N6Click();
+    void F11Click();
+    void N2Click();
+    void N44Click();
+    void RunIconCommand(const QString& menuItem);
+
+    bool shown_ = false;
+    QHash<QWidget*, QString> iconCommands_;
+};
+
+} // namespace kx
