@@ -31,6 +31,7 @@ function(kx_test name)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} kx_testsupport GTest::gtest GTest::gmock)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
+    NO_PRETTY_VALUES
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT 300)
 endfunction()
