@@ -192,7 +192,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PointCase{64, 24, {0, 0}, {0, 0}}, PointCase{65, 25, {1, 1}, {1, 1}},
                       PointCase{129, 49, {1, 1}, {1, 1}}, PointCase{130, 50, {3, 2}, {3, 2}},
                       PointCase{194, 74, {3, 2}, {3, 2}}, PointCase{195, 10, {-1, -1}, {-1, 0}},
-                      PointCase{10, 75, {-1, -1}, {0, -1}}));
+                      PointCase{10, 75, {-1, -1}, {0, -1}}),
+    [](const auto& info) {
+        return "x" + std::to_string(info.param.x) + "y" + std::to_string(info.param.y);
+    });
 
 TEST(CustomGridX, CellRectExcludesTheLineAndIsEmptyOffScreen) {
     TTestGrid grid;

@@ -188,7 +188,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(SizingCase{125, 10, gsNormal, -1}, SizingCase{126, 10, gsColSizing, 1},
                       SizingCase{129, 10, gsColSizing, 1}, SizingCase{133, 10, gsColSizing, 1},
                       SizingCase{134, 10, gsNormal, -1}, SizingCase{129, 60, gsNormal, -1},
-                      SizingCase{20, 49, gsRowSizing, 1}, SizingCase{80, 49, gsNormal, -1}));
+                      SizingCase{20, 49, gsRowSizing, 1}, SizingCase{80, 49, gsNormal, -1}),
+    [](const auto& info) {
+        return "x" + std::to_string(info.param.x) + "y" + std::to_string(info.param.y);
+    });
 
 TEST(GridInput, FrozenColumnsAreSizedLikeScrollableOnes) {
     TTestGrid grid;
