@@ -2,6 +2,8 @@
 
 #include "frame/appstate.h"
 #include "frame/datamodule.h"
+#include "frame/kxcombobox.h"
+#include "frame/kxedit.h"
 #include "frame/messages.h"
 #include "frame/settingfunctions.h"
 #include "frame/sqlfunctions.h"
@@ -10,10 +12,8 @@
 #include "platform/ui/application.h"
 #include "platform/ui/keypreview.h"
 
-#include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 
@@ -51,12 +51,10 @@ TLogonForm::TLogonForm(QWidget* owner) : QDialog(owner) {
     ButtonCancel = new QPushButton(QStringLiteral("取消[F4]"), this);
     ButtonCancel->setObjectName(QStringLiteral("ButtonCancel"));
     ButtonCancel->setGeometry(144, 84, 80, 27);
-    UserIDBox = new QComboBox(this);
+    UserIDBox = new TKXComboBox(this);
     UserIDBox->setObjectName(QStringLiteral("UserIDBox"));
-    UserIDBox->setEditable(true);
-    UserIDBox->setInsertPolicy(QComboBox::NoInsert);
     UserIDBox->setGeometry(104, 14, 128, 24);
-    PasswordEdit = new QLineEdit(this);
+    PasswordEdit = new TKXEdit(this);
     PasswordEdit->setObjectName(QStringLiteral("PasswordEdit"));
     PasswordEdit->setEchoMode(QLineEdit::Password);
     PasswordEdit->setGeometry(104, 46, 128, 24);
@@ -79,12 +77,12 @@ TLogonForm::TLogonForm(QWidget* owner) : QDialog(owner) {
 }
 
 void TLogonForm::FormCreate() {
-    for (QWidget* edit : {static_cast<QWidget*>(UserIDBox), static_cast<QWidget*>(PasswordEdit)}) {
-        edit->setAutoFillBackground(true);
-        SetEditColor(edit, false);
-        edit->installEventFilter(this);
-    }
-    UserIDBox->lineEdit()->installEventFilter(this);
+    UserIDBox->SetColor(AppEditColor);
+    UserIDBox->SetSavedColor(AppEditColor);
+    UserIDBox->SetColorOnFocus(AppFocusColor);
+    PasswordEdit->SetColor(AppEditColor);
+    PasswordEdit->SetSavedColor(AppEditColor);
+    PasswordEdit->SetColorOnFocus(AppFocusColor);
     LongNameLabel->setText(QStringLiteral("用户名称"));
     LongPasswordLabel->setText(QStringLiteral("用户口令"));
     const std::unique_ptr<db::TQuery> users = OpenSqlQuery(
@@ -92,22 +90,6 @@ void TLogonForm::FormCreate() {
         QStringLiteral("SELECT  USE_NAME from SYS_USER_TABLE WHERE STOP_RIGHT ='有效'"));
     FillComboFromQuery(UserIDBox, *users, QStringLiteral("USE_NAME"));
     UserIDBox->setCurrentIndex(-1);
-}
-
-void TLogonForm::SetEditColor(QWidget* edit, bool focused) {
-    QPalette palette = edit->palette();
-    palette.setColor(QPalette::Base, ui::ToQColor(focused ? AppFocusColor : AppEditColor, palette));
-    edit->setPalette(palette);
-}
-
-bool TLogonForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
-        QWidget* edit =
-            watched == UserIDBox->lineEdit() ? UserIDBox : qobject_cast<QWidget*>(watched);
-        if (edit == UserIDBox || edit == PasswordEdit)
-            SetEditColor(edit, event->type() == QEvent::FocusIn);
-    }
-    return QDialog::eventFilter(watched, event);
 }
 
 void TLogonForm::showEvent(QShowEvent* event) {

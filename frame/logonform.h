@@ -5,12 +5,13 @@
 
 #include <QDialog>
 
-class QComboBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 namespace kx {
+
+class TKXComboBox;
+class TKXEdit;
 
 class TLogonForm : public QDialog {
     Q_OBJECT
@@ -19,20 +20,18 @@ public:
 
     QLabel* LongNameLabel;
     QLabel* LongPasswordLabel;
-    QComboBox* UserIDBox;
-    QLineEdit* PasswordEdit;
+    TKXComboBox* UserIDBox;
+    TKXEdit* PasswordEdit;
     QPushButton* ButtonOK;
     QPushButton* ButtonCancel;
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
     bool FormKeyDown(QKeyEvent* event);
     void ButtonOKClick();
-    void SetEditColor(QWidget* edit, bool focused);
 
     int failedAttempts_ = 0;
 };

@@ -1,6 +1,8 @@
 #include "frame/startup.h"
 
 #include "frame/appstate.h"
+#include "frame/kxcombobox.h"
+#include "frame/kxedit.h"
 #include "frame/logonform.h"
 #include "frame/showform.h"
 #include "platform/sys/configstore.h"
