@@ -200,6 +200,7 @@ TCustomGridX::TCustomGridX(QWidget* parent) : TCustomControl(parent) {
     Initialize();
 }
 
+// The editor goes first, while the grid it reports to is still whole.
 TCustomGridX::~TCustomGridX() {
     delete editor_;
     editor_ = nullptr;
