@@ -65,8 +65,8 @@ void TDatabase::Connect() {
     if (!QFileInfo(path).isFile())
         throw EngineError(kErrCannotOpen, QStringLiteral("Cannot open %1").arg(path));
     sqlite3* db = nullptr;
-    const int rc =
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const EDBEngineError error = SqliteError(db, rc, path);
         sqlite3_close(db);

@@ -136,6 +136,7 @@ void TDataSet::OpenData() {
 void TDataSet::CloseData() {
     records_.clear();
     records_.shrink_to_fit();
+    arena_.Clear();
     deleted_.clear();
     editValues_.clear();
     currentCalc_.clear();
@@ -153,7 +154,7 @@ void TDataSet::SetColumns(const QList<TColumnInfo>& columns) {
 
 void TDataSet::AddRow(sqlite3_stmt* statement) {
     records_.push_back(
-        Record{PackedRow::FromStatement(statement, static_cast<int>(columns_.size())),
+        Record{PackedRow::FromStatement(statement, static_cast<int>(columns_.size()), arena_),
                {},
                nextId_++,
                usUnmodified});
@@ -505,6 +506,8 @@ void TDataSet::RemoveDataSource(TDataSource* source) {
 }
 
 void TDataSet::DataEvent(TDataEvent event, TField* field) {
+    if (dataSources_.isEmpty())
+        return;
     if (disableCount_ > 0 && event != deUpdateRecord && event != deCheckBrowseMode) {
         if (event == deLayoutChange || (event == deUpdateState && state_ == dsInactive))
             enableEvent_ = deLayoutChange;
@@ -543,6 +546,41 @@ QVariant TDataSet::FieldStoredAt(const TField* field, int index) const {
     if (record.Data.IsEmpty())
         return {};
     return ReaderFor(record).Value(static_cast<int>(column));
+}
+
+TDataSet::ValueSource TDataSet::SourceOf(const TField* field) const {
+    const int index = activeRecord_;
+    if (state_ == dsInactive || field->FieldKind() != fkData || field->FieldNo() <= 0 ||
+        index < 0 || index >= static_cast<int>(records_.size()))
+        return {};
+    const int column = field->FieldNo() - 1;
+    if (index == current_ && (state_ == dsEdit || state_ == dsInsert))
+        return {&editValues_[static_cast<std::size_t>(column)], nullptr, column};
+    const Record& record = records_[static_cast<std::size_t>(index)];
+    if (record.Data.IsEmpty())
+        return {};
+    return {nullptr, &ReaderFor(record), column};
+}
+
+bool TDataSet::StoredText(const TField* field, QString& text) const {
+    const ValueSource source = SourceOf(field);
+    if (source.Reader)
+        return source.Reader->Text(source.Column, text);
+    if (!source.Edited || source.Edited->typeId() != QMetaType::QString)
+        return false;
+    text = source.Edited->toString();
+    return true;
+}
+
+bool TDataSet::StoredNumber(const TField* field, double& number) const {
+    const ValueSource source = SourceOf(field);
+    if (source.Reader)
+        return source.Reader->Number(source.Column, number);
+    if (!source.Edited || (source.Edited->typeId() != QMetaType::Double &&
+                           source.Edited->typeId() != QMetaType::LongLong))
+        return false;
+    number = source.Edited->toDouble();
+    return true;
 }
 
 const std::vector<QVariant>& TDataSet::CalcValues() const {
@@ -750,7 +788,7 @@ void TDataSet::DoPost() {
         FillUnassignedText();
     if (cachedUpdates_) {
         if (kind == ukModify && record.Status == usUnmodified) {
-            record.Original = std::move(record.Data);
+            record.Original = record.Data;
             record.Status = usModified;
         }
     } else {
@@ -758,7 +796,7 @@ void TDataSet::DoPost() {
         WriteChange({kind, kind == ukInsert ? StoredValues() : RecordValues(record), editValues_});
         record.Status = usUnmodified;
     }
-    record.Data = PackedRow::FromValues(editValues_);
+    record.Data = PackedRow::FromValues(editValues_, arena_);
     editValues_.clear();
     RowsChanged();
 }
@@ -1037,7 +1075,7 @@ void TDataSet::CancelUpdates() {
     deleted_.clear();
     for (Record& record : records_) {
         if (!record.Original.IsEmpty())
-            record.Data = std::move(record.Original);
+            record.Data = record.Original;
         record.Original = PackedRow();
         record.Status = usUnmodified;
     }

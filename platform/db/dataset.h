@@ -242,6 +242,18 @@ private:
 
     // Field access, for TField.
     QVariant StoredValue(const TField* field) const;
+    // The stored value when it is text or a number, read straight from the
+    // record.
+    bool StoredText(const TField* field, QString& text) const;
+    bool StoredNumber(const TField* field, double& number) const;
+    // Where the record the fields read keeps a data field's value: the edit
+    // buffer, a packed row, or nowhere (both null).
+    struct ValueSource {
+        const QVariant* Edited = nullptr;
+        const RowReader* Reader = nullptr;
+        int Column = -1;
+    };
+    ValueSource SourceOf(const TField* field) const;
     QVariant OldStoredValue(const TField* field) const;
     void SetStoredValue(TField* field, const QVariant& stored);
     void FieldListChanged();
@@ -294,6 +306,7 @@ private:
     bool defaultFields_ = false;
     std::vector<std::unique_ptr<TField>> defaultFieldStore_;
     QList<TColumnInfo> columns_;
+    RowArena arena_;
     std::vector<Record> records_;
     std::vector<Record> deleted_;
     quint32 nextId_ = 1;

@@ -141,6 +141,18 @@ void TField::SetLookupDataSet(TDataSet* dataSet) {
     lookupDataSet_ = dataSet;
 }
 
+QVariant TField::Stored() const {
+    return dataSet_ ? dataSet_->StoredValue(this) : QVariant();
+}
+
+bool TField::StoredText(QString& text) const {
+    return dataSet_ && dataSet_->StoredText(this, text);
+}
+
+bool TField::StoredNumber(double& number) const {
+    return dataSet_ && dataSet_->StoredNumber(this, number);
+}
+
 bool TField::IsNull() const {
     if (!dataSet_)
         return true;

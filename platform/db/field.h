@@ -168,6 +168,11 @@ protected:
     // The typed value for a text the user typed; raises EConvertError.
     virtual QVariant ParseText(const QString& text) const = 0;
     void SetDefaultAlignment(TAlignment alignment) { alignment_ = alignment; }
+    // The value as the record holds it (invalid for NULL).
+    QVariant Stored() const;
+    // The stored value when it is text, or a number; false otherwise.
+    bool StoredText(QString& text) const;
+    bool StoredNumber(double& number) const;
 
 private:
     friend class TDataSet;

@@ -49,7 +49,7 @@ double ToDaySerial(const QDateTime& value) {
     return static_cast<double>(DayZero().msecsTo(value)) / 86400000.0;
 }
 
-QString StoredText(const QVariant& stored) {
+QString TextOfStored(const QVariant& stored) {
     switch (stored.typeId()) {
     case QMetaType::Double:
         return sys::FloatToStr(stored.toDouble());
@@ -91,6 +91,35 @@ QTime ParseTime(const QString& text) {
     throw EConvertError(QStringLiteral("'%1' is not a valid time").arg(text));
 }
 
+int Digits(const QString& text, int from, int count) {
+    int value = 0;
+    for (int i = from; i < from + count; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c - u'0');
+    }
+    return value;
+}
+
+// "YYYY-MM-DD" exactly, as dates are stored.
+bool IsIsoDate(const QString& text) {
+    if (text.size() != 10 || text[4] != u'-' || text[7] != u'-')
+        return false;
+    const int year = Digits(text, 0, 4);
+    const int month = Digits(text, 5, 2);
+    const int day = Digits(text, 8, 2);
+    return year >= 0 && month >= 1 && month <= 12 && day >= 1 &&
+           (day <= 28 || QDate::isValid(year, month, day));
+}
+
+// A stored date, read without the time zone work a QDateTime would do.
+QDate StoredDate(const QString& text) {
+    if (text.size() < 10 || text[4] != u'-' || text[7] != u'-')
+        return QDateTime::fromString(text.trimmed(), Qt::ISODate).date();
+    return QDate(Digits(text, 0, 4), Digits(text, 5, 2), Digits(text, 8, 2));
+}
+
 QDateTime StoredDateTime(const QString& text) {
     const QString trimmed = text.trimmed();
     if (trimmed.size() <= 10)
@@ -106,8 +135,11 @@ QDateTime StoredDateTime(const QString& text) {
 TStringField::TStringField(QObject* owner, TFieldType type) : TField(owner, type) {}
 
 QString TStringField::AsString() const {
-    const QVariant value = Value();
-    return VarIsNull(value) ? QString() : value.toString();
+    QString text;
+    if (StoredText(text))
+        return text;
+    const QVariant stored = Stored();
+    return stored.isValid() ? TextOfStored(stored) : QString();
 }
 
 void TStringField::SetAsString(const QString& text) {
@@ -115,7 +147,7 @@ void TStringField::SetAsString(const QString& text) {
 }
 
 QVariant TStringField::FromStored(const QVariant& stored) const {
-    return StoredText(stored);
+    return TextOfStored(stored);
 }
 
 QVariant TStringField::ToStored(const QVariant& value) const {
@@ -252,6 +284,11 @@ TFloatField::TFloatField(QObject* owner, TFieldType type) : TField(owner, type) 
     SetDefaultAlignment(taRightJustify);
 }
 
+double TFloatField::AsFloat() const {
+    double number = 0;
+    return StoredNumber(number) ? number : TField::AsFloat();
+}
+
 bool TFloatField::IsValidChar(QChar c) const {
     return c.isDigit() || c == u'+' || c == u'-' || c == u'.' || c == u'E' || c == u'e';
 }
@@ -295,6 +332,14 @@ QVariant TFloatField::ParseText(const QString& text) const {
 
 TDateTimeField::TDateTimeField(QObject* owner, TFieldType type) : TField(owner, type) {}
 
+QString TDateTimeField::AsString() const {
+    // Dates are stored in the form they are shown in.
+    QString text;
+    if (DataType() == ftDate && StoredText(text) && IsIsoDate(text))
+        return text;
+    return TField::AsString();
+}
+
 QDateTime TDateTimeField::AsDateTime() const {
     const QVariant value = Value();
     switch (value.typeId()) {
@@ -335,6 +380,10 @@ QVariant TDateTimeField::FromStored(const QVariant& stored) const {
     if (stored.typeId() != QMetaType::QString)
         return Typed(FromDaySerial(stored.toDouble()));
     const QString text = stored.toString();
+    if (DataType() == ftDate) {
+        const QDate date = StoredDate(text);
+        return date.isValid() ? QVariant(date) : NullVariant();
+    }
     if (DataType() == ftTime && text.trimmed().size() <= 8) {
         const QTime time = QTime::fromString(text.trimmed(), Qt::ISODate);
         return time.isValid() ? QVariant(time) : NullVariant();
@@ -386,16 +435,15 @@ int TDateTimeField::DefaultWidth() const {
 }
 
 QString TDateTimeField::FormatValue(const QVariant& value, bool displayText) const {
-    const QDateTime dateTime = AsDateTime();
     if (displayText && !DisplayFormat().isEmpty())
-        return sys::FormatDateTime(DisplayFormat(), dateTime);
+        return sys::FormatDateTime(DisplayFormat(), AsDateTime());
     switch (DataType()) {
     case ftDate:
         return value.toDate().toString(Qt::ISODate);
     case ftTime:
         return value.toTime().toString(QStringLiteral("HH:mm:ss"));
     default:
-        return dateTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     }
 }
 
@@ -452,7 +500,7 @@ void TMemoField::SetAsString(const QString& text) {
 }
 
 QVariant TMemoField::FromStored(const QVariant& stored) const {
-    return StoredText(stored);
+    return TextOfStored(stored);
 }
 
 QVariant TMemoField::ToStored(const QVariant& value) const {

@@ -91,6 +91,7 @@ class TFloatField : public TField {
 public:
     explicit TFloatField(QObject* owner = nullptr, TFieldType type = ftFloat);
 
+    double AsFloat() const override;
     bool IsValidChar(QChar c) const override;
     QVariant FromStored(const QVariant& stored) const override;
     QVariant ToStored(const QVariant& value) const override;
@@ -122,6 +123,7 @@ class TDateTimeField : public TField {
 public:
     explicit TDateTimeField(QObject* owner = nullptr, TFieldType type = ftDateTime);
 
+    QString AsString() const override;
     QDateTime AsDateTime() const override;
     void SetAsDateTime(const QDateTime& value) override;
     double AsFloat() const override;

@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace kx::db {
@@ -133,59 +134,96 @@ Kind KindOf(const QVariant& value) {
     }
 }
 
+constexpr std::size_t kBlockSize = 256 * 1024;
+
 } // namespace
 
-PackedRow PackedRow::FromStatement(sqlite3_stmt* statement, int columns) {
+std::uint8_t* RowArena::Allocate(std::size_t size) {
+    if (size > left_) {
+        const std::size_t blockSize = std::max(size, kBlockSize);
+        blocks_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(blockSize));
+        next_ = blocks_.back().get();
+        left_ = blockSize;
+    }
+    std::uint8_t* bytes = next_;
+    next_ += size;
+    left_ -= size;
+    return bytes;
+}
+
+void RowArena::Clear() {
+    blocks_.clear();
+    next_ = nullptr;
+    left_ = 0;
+}
+
+PackedRow PackedRow::FromStatement(sqlite3_stmt* statement, int columns, RowArena& arena) {
+    // One pass over the columns to learn the values, one to write them: the
+    // values are read from SQLite only once.
+    struct Cell {
+        Kind kind = kNull;
+        qint64 integer = 0;
+        double real = 0;
+        const void* data = nullptr;
+        std::uint32_t length = 0;
+    };
+    thread_local std::vector<Cell> cells;
+    cells.resize(static_cast<std::size_t>(columns));
     std::size_t size = 0;
     for (int i = 0; i < columns; ++i) {
-        switch (sqlite3_column_type(statement, i)) {
+        Cell& cell = cells[static_cast<std::size_t>(i)];
+        cell = Cell{};
+        // One look-up of the column's value serves every question about it.
+        sqlite3_value* value = sqlite3_column_value(statement, i);
+        switch (sqlite3_value_type(value)) {
         case SQLITE_NULL:
-            size += 1;
+            cell.kind = kNull;
             break;
         case SQLITE_INTEGER:
-            size += EncodedSize(kInteger, sqlite3_column_int64(statement, i), 0);
+            cell.kind = kInteger;
+            cell.integer = sqlite3_value_int64(value);
             break;
         case SQLITE_FLOAT:
-            size += EncodedSize(kReal, 0, 0);
+            cell.kind = kReal;
+            cell.real = sqlite3_value_double(value);
             break;
         case SQLITE_TEXT:
-            sqlite3_column_text(statement, i);
-            size += EncodedSize(kText, 0, sqlite3_column_bytes(statement, i));
+            cell.kind = kText;
+            cell.data = sqlite3_value_text(value);
+            cell.length = static_cast<std::uint32_t>(sqlite3_value_bytes(value));
             break;
         default:
-            sqlite3_column_blob(statement, i);
-            size += EncodedSize(kBlob, 0, sqlite3_column_bytes(statement, i));
+            cell.kind = kBlob;
+            cell.data = sqlite3_value_blob(value);
+            cell.length = static_cast<std::uint32_t>(sqlite3_value_bytes(value));
             break;
         }
+        size += EncodedSize(cell.kind, cell.integer, cell.length);
     }
+    std::uint8_t* bytes = arena.Allocate(size);
     PackedRow row;
-    row.bytes_ = std::make_unique_for_overwrite<std::uint8_t[]>(size);
-    Writer writer(row.bytes_.get());
-    for (int i = 0; i < columns; ++i) {
-        switch (sqlite3_column_type(statement, i)) {
-        case SQLITE_NULL:
+    row.bytes_ = bytes;
+    Writer writer(bytes);
+    for (const Cell& cell : cells) {
+        switch (cell.kind) {
+        case kNull:
             writer.Null();
             break;
-        case SQLITE_INTEGER:
-            writer.Integer(sqlite3_column_int64(statement, i));
+        case kInteger:
+            writer.Integer(cell.integer);
             break;
-        case SQLITE_FLOAT:
-            writer.Real(sqlite3_column_double(statement, i));
-            break;
-        case SQLITE_TEXT:
-            writer.Bytes(kText, sqlite3_column_text(statement, i),
-                         static_cast<std::uint32_t>(sqlite3_column_bytes(statement, i)));
+        case kReal:
+            writer.Real(cell.real);
             break;
         default:
-            writer.Bytes(kBlob, sqlite3_column_blob(statement, i),
-                         static_cast<std::uint32_t>(sqlite3_column_bytes(statement, i)));
+            writer.Bytes(cell.kind, cell.data, cell.length);
             break;
         }
     }
     return row;
 }
 
-PackedRow PackedRow::FromValues(const StoredValues& values) {
+PackedRow PackedRow::FromValues(const StoredValues& values, RowArena& arena) {
     std::vector<QByteArray> utf8(values.size());
     std::size_t size = 0;
     for (std::size_t i = 0; i < values.size(); ++i) {
@@ -198,9 +236,10 @@ PackedRow PackedRow::FromValues(const StoredValues& values) {
         const qint64 integer = kind == kInteger ? value.toLongLong() : 0;
         size += EncodedSize(kind, integer, static_cast<std::uint32_t>(utf8[i].size()));
     }
+    std::uint8_t* bytes = arena.Allocate(size);
     PackedRow row;
-    row.bytes_ = std::make_unique_for_overwrite<std::uint8_t[]>(size);
-    Writer writer(row.bytes_.get());
+    row.bytes_ = bytes;
+    Writer writer(bytes);
     for (std::size_t i = 0; i < values.size(); ++i) {
         const QVariant& value = values[i];
         switch (const Kind kind = KindOf(value)) {
@@ -223,45 +262,62 @@ PackedRow PackedRow::FromValues(const StoredValues& values) {
 
 void RowReader::Attach(const std::uint8_t* bytes, int columns) {
     bytes_ = bytes;
-    offsets_.resize(static_cast<std::size_t>(columns));
-    std::uint32_t offset = 0;
-    for (int i = 0; i < columns; ++i) {
-        offsets_[static_cast<std::size_t>(i)] = offset;
-        const Payload payload = ReadPayload(bytes + offset);
-        offset = static_cast<std::uint32_t>(payload.data - bytes) + payload.length;
+    slots_.resize(static_cast<std::size_t>(columns));
+    const std::uint8_t* at = bytes;
+    for (Slot& slot : slots_) {
+        const Payload payload = ReadPayload(at);
+        slot = {static_cast<std::uint32_t>(payload.data - bytes), payload.length, payload.kind};
+        at = payload.data + payload.length;
     }
 }
 
 QVariant RowReader::Value(int column) const {
-    const Payload payload = ReadPayload(bytes_ + offsets_[static_cast<std::size_t>(column)]);
-    switch (payload.kind) {
+    const Slot& slot = slots_[static_cast<std::size_t>(column)];
+    const std::uint8_t* data = bytes_ + slot.Offset;
+    switch (slot.Kind) {
     case kInteger:
-        return QVariant(ReadInteger(payload.data, payload.length));
+        return QVariant(ReadInteger(data, slot.Length));
     case kReal: {
         double value;
-        std::memcpy(&value, payload.data, sizeof value);
+        std::memcpy(&value, data, sizeof value);
         return QVariant(value);
     }
     case kText:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(payload.data),
-                                          static_cast<qsizetype>(payload.length)));
+        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(data),
+                                          static_cast<qsizetype>(slot.Length)));
     case kBlob:
-        return QVariant(QByteArray(reinterpret_cast<const char*>(payload.data),
-                                   static_cast<qsizetype>(payload.length)));
+        return QVariant(
+            QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(slot.Length)));
     default:
         return {};
     }
 }
 
-StoredValues RowReader::Values() const {
-    StoredValues values(offsets_.size());
-    for (std::size_t i = 0; i < offsets_.size(); ++i)
-        values[i] = Value(static_cast<int>(i));
-    return values;
+bool RowReader::Text(int column, QString& text) const {
+    const Slot& slot = slots_[static_cast<std::size_t>(column)];
+    if (slot.Kind != kText)
+        return false;
+    text = QString::fromUtf8(reinterpret_cast<const char*>(bytes_ + slot.Offset),
+                             static_cast<qsizetype>(slot.Length));
+    return true;
 }
 
-bool RowReader::IsNull(int column) const {
-    return (bytes_[offsets_[static_cast<std::size_t>(column)]] & 7) == kNull;
+bool RowReader::Number(int column, double& number) const {
+    const Slot& slot = slots_[static_cast<std::size_t>(column)];
+    if (slot.Kind == kReal)
+        std::memcpy(&number, bytes_ + slot.Offset, sizeof number);
+    else if (slot.Kind == kInteger)
+        number = static_cast<double>(ReadInteger(bytes_ + slot.Offset, slot.Length));
+    else
+        return false;
+    return true;
+}
+
+StoredValues RowReader::Values() const {
+    StoredValues values(slots_.size());
+    for (std::size_t i = 0; i < slots_.size(); ++i)
+        values[i] = Value(static_cast<int>(i));
+    return values;
 }
 
 } // namespace kx::db

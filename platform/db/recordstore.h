@@ -18,18 +18,32 @@ namespace kx::db {
 // QByteArray.
 using StoredValues = std::vector<QVariant>;
 
+// The bytes of the rows of one result, handed out from large blocks and
+// given back all at once when the result closes: no allocation per row.
+class RowArena {
+public:
+    std::uint8_t* Allocate(std::size_t size);
+    void Clear();
+
+private:
+    std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
+    std::uint8_t* next_ = nullptr;
+    std::size_t left_ = 0;
+};
+
+// A row in an arena; copying it copies the reference.
 class PackedRow {
 public:
     PackedRow() = default;
 
-    static PackedRow FromStatement(sqlite3_stmt* statement, int columns);
-    static PackedRow FromValues(const StoredValues& values);
+    static PackedRow FromStatement(sqlite3_stmt* statement, int columns, RowArena& arena);
+    static PackedRow FromValues(const StoredValues& values, RowArena& arena);
 
     bool IsEmpty() const { return !bytes_; }
-    const std::uint8_t* Bytes() const { return bytes_.get(); }
+    const std::uint8_t* Bytes() const { return bytes_; }
 
 private:
-    std::unique_ptr<std::uint8_t[]> bytes_;
+    const std::uint8_t* bytes_ = nullptr;
 };
 
 // Reads the values of one packed row; finding the columns costs one pass,
@@ -41,12 +55,22 @@ public:
     void Detach() { bytes_ = nullptr; }
 
     QVariant Value(int column) const;
+    // A text or number without the detour through QVariant; false when the
+    // value is of another kind.
+    bool Text(int column, QString& text) const;
+    bool Number(int column, double& number) const;
     StoredValues Values() const;
-    bool IsNull(int column) const;
 
 private:
+    // Where each column's value lies, found once per row.
+    struct Slot {
+        std::uint32_t Offset;
+        std::uint32_t Length;
+        std::uint8_t Kind;
+    };
+
     const std::uint8_t* bytes_ = nullptr;
-    std::vector<std::uint32_t> offsets_;
+    std::vector<Slot> slots_;
 };
 
 } // namespace kx::db

@@ -1,0 +1,316 @@
+// The data layer against bare SQLite on 100,000 in/out records:
+//   open/raw     opening the whole table and reading every field, against a
+//                bare sqlite3_step loop reading the same columns into the
+//                same kinds of values;
+//   memory/values heap held by the open data set, against the bytes of the
+//                values it holds (text and blob bytes, 8 per number);
+//   post/update  Edit + Post of one row, against the bare UPDATE by key;
+//                both on the same file with synchronous=FULL.
+
+#include "platform/db/collation.h"
+#include "platform/db/database.h"
+#include "platform/db/field.h"
+#include "platform/db/query.h"
+#include "platform/sys/configstore.h"
+#include "tools/mkdatafolder/datafolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+#include <malloc.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+constexpr int kRows = 100000;
+constexpr const char* kSelect = "SELECT * FROM KX_INTO_OUT_MONEY_TABLE";
+constexpr const char* kKeyRecord = "070305000042";
+
+void Check(int rc, sqlite3* db) {
+    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
+        throw std::runtime_error(sqlite3_errmsg(db));
+}
+
+sqlite3* OpenRaw(const QString& file) {
+    sqlite3* db = nullptr;
+    Check(sqlite3_open_v2(QFile::encodeName(file).constData(), &db,
+                          SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr),
+          db);
+    kx::db::RegisterCollations(db);
+    Check(sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr,
+                       nullptr),
+          db);
+    return db;
+}
+
+void BindText(sqlite3_stmt* statement, int position, const QString& text) {
+    const QByteArray utf8 = text.toUtf8();
+    sqlite3_bind_text(statement, position, utf8.constData(), static_cast<int>(utf8.size()),
+                      SQLITE_TRANSIENT);
+}
+
+// Rows as the cash book writes them: ids, dates, amounts, Chinese names
+// and notes, some fields left empty.
+void FillRecords(const QString& file) {
+    sqlite3* db = OpenRaw(file);
+    const QStringList names = {"张三", "李四", "王五", "赵六", "陈七"};
+    const QStringList departments = {"财务部", "销售部", "行政部"};
+    const QStringList notes = {"支付办公用品费用", "收到货款", "报销差旅费，含住宿和交通", "",
+                               "银行手续费"};
+    Check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
+    sqlite3_stmt* insert = nullptr;
+    Check(sqlite3_prepare_v2(
+              db,
+              "INSERT INTO KX_INTO_OUT_MONEY_TABLE (MONEY_RECORD_ID, MONEY_ID, MONEY_TYPE_ID, "
+              "MONEY_ACCOUNT_ID, MONEY_DATE, MONEY_INTO_NUMBER, MONEY_OUT_NUMBER, "
+              "MONEY_DEPT_NAME, MONEY_EMPLOYEE_NAME, MONEY_DATE_FIELD1, MONEY_DATE_FIELD2, "
+              "MONEY_TEXT_FIELD1, MONEY_TEXT_FIELD2, MONEY_TEXT_FIELD3, MONEY_TEXT_FIELD4, "
+              "MONEY_TEXT_FIELD5, MONEY_TEXT_FIELD6, MONEY_TEXT_FIELD7, MONEY_TEXT_NOTE, "
+              "MONEY_NUMBER_FIELD1, MONEY_NUMBER_FIELD2, MONEY_NUMBER_FIELD3, STATUS, "
+              "VERIFY_NAME, VERIFY_DATE, EDIT_NAME, CREATE_NAME, EDIT_DATE, CREATE_DATE) VALUES "
+              "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+              -1, &insert, nullptr),
+          db);
+    for (int i = 0; i < kRows; ++i) {
+        const QString date = QDate(2007, 1, 1).addDays(i % 700).toString(Qt::ISODate);
+        const QString name = names[i % names.size()];
+        const bool verified = i % 3 == 0;
+        const QString texts[] = {
+            QStringLiteral("070305%1").arg(i, 6, 10, QLatin1Char('0')),
+            date.left(4) + date.mid(5, 2) + QStringLiteral("%1").arg(i, 6, 10, QLatin1Char('0')),
+            QStringLiteral("%1").arg(1001 + i % 40, 6, 10, QLatin1Char('0')),
+            QStringLiteral("%1").arg(1 + i % 5, 3, 10, QLatin1Char('0')),
+            date,
+        };
+        int position = 1;
+        for (const QString& text : texts)
+            BindText(insert, position++, text);
+        sqlite3_bind_double(insert, position++, i % 2 ? 0 : (i % 977) * 10.25);
+        sqlite3_bind_double(insert, position++, i % 2 ? (i % 613) * 3.5 : 0);
+        BindText(insert, position++, departments[i % departments.size()]);
+        BindText(insert, position++, name);
+        BindText(insert, position++, date);
+        sqlite3_bind_null(insert, position++);
+        BindText(insert, position++, QStringLiteral("发票%1").arg(i % 900));
+        BindText(insert, position++, i % 4 ? QString() : QStringLiteral("现金支票"));
+        for (int field = 3; field <= 7; ++field)
+            BindText(insert, position++, QString(""));
+        BindText(insert, position++, notes[i % notes.size()]);
+        sqlite3_bind_double(insert, position++, i % 10);
+        sqlite3_bind_null(insert, position++);
+        sqlite3_bind_null(insert, position++);
+        BindText(insert, position++,
+                 verified ? QStringLiteral("已审核") : QStringLiteral("未审核"));
+        BindText(insert, position++, verified ? name : QString());
+        if (verified)
+            BindText(insert, position++, date);
+        else
+            sqlite3_bind_null(insert, position++);
+        BindText(insert, position++, name);
+        BindText(insert, position++, name);
+        BindText(insert, position++, date);
+        BindText(insert, position++, date);
+        Check(sqlite3_step(insert), db);
+        sqlite3_reset(insert);
+    }
+    sqlite3_finalize(insert);
+    Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+    sqlite3_close(db);
+}
+
+struct Setup {
+    QTemporaryDir config;
+    QTemporaryDir root;
+    QString file;
+    std::unique_ptr<kx::db::TDatabase> database;
+
+    Setup() {
+        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const QString data = root.filePath("data");
+        const QString error =
+            kx::tools::CreateDataFolder(QStringLiteral(KX_SOURCE_SCHEMA_DIR), data);
+        if (!error.isEmpty())
+            throw std::runtime_error(error.toStdString());
+        kx::sys::SetAliasPath("RUReravezLink", data);
+        file = QDir(data).filePath(kx::tools::kDatabaseFileName);
+        FillRecords(file);
+        database = std::make_unique<kx::db::TDatabase>();
+        database->SetAliasName("RUReravezLink");
+        database->SetDatabaseName("RUReravezDataBase");
+        database->Open();
+    }
+};
+
+Setup* setup = nullptr;
+
+// Reads every column of every row into the values a program works with and
+// answers the bytes those values take as SQLite holds them.
+qint64 RawRead(sqlite3* db) {
+    sqlite3_stmt* statement = nullptr;
+    Check(sqlite3_prepare_v2(db, kSelect, -1, &statement, nullptr), db);
+    const int columns = sqlite3_column_count(statement);
+    qint64 bytes = 0;
+    while (sqlite3_step(statement) == SQLITE_ROW) {
+        for (int i = 0; i < columns; ++i) {
+            switch (sqlite3_column_type(statement, i)) {
+            case SQLITE_TEXT: {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
+                const int size = sqlite3_column_bytes(statement, i);
+                benchmark::DoNotOptimize(QString::fromUtf8(text, size));
+                bytes += size;
+                break;
+            }
+            case SQLITE_FLOAT:
+                benchmark::DoNotOptimize(sqlite3_column_double(statement, i));
+                bytes += 8;
+                break;
+            case SQLITE_INTEGER:
+                benchmark::DoNotOptimize(sqlite3_column_int64(statement, i));
+                bytes += 8;
+                break;
+            default:
+                break;
+            }
+        }
+    }
+    sqlite3_finalize(statement);
+    return bytes;
+}
+
+void OpenAndRead(kx::db::TQuery& query) {
+    query.Open();
+    const kx::db::TFields& fields = query.Fields();
+    for (; !query.Eof(); query.Next()) {
+        for (kx::db::TField* field : fields) {
+            if (field->DataType() == kx::db::ftFloat)
+                benchmark::DoNotOptimize(field->AsFloat());
+            else
+                benchmark::DoNotOptimize(field->AsString());
+        }
+    }
+    query.Close();
+}
+
+// Processor time of this thread, which other work on a shared machine
+// disturbs least.
+double ThreadSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
+double fastestRaw = 0;
+double fastestDataSet = 0;
+
+// The bare loop and the data set take turns, so a change of load on the
+// machine meets both; each is judged by its fastest round.
+void BM_ReadInTurns(benchmark::State& state) {
+    sqlite3* db = OpenRaw(setup->file);
+    kx::db::TQuery query;
+    query.SetDatabaseName("RUReravezDataBase");
+    query.SQL().Add(kSelect);
+    fastestRaw = fastestDataSet = 1e9;
+    for (auto _ : state) {
+        const double start = ThreadSeconds();
+        benchmark::DoNotOptimize(RawRead(db));
+        const double middle = ThreadSeconds();
+        OpenAndRead(query);
+        const double end = ThreadSeconds();
+        fastestRaw = std::min(fastestRaw, middle - start);
+        fastestDataSet = std::min(fastestDataSet, end - middle);
+    }
+    state.counters["raw_ms"] = fastestRaw * 1000;
+    state.counters["dataset_ms"] = fastestDataSet * 1000;
+    sqlite3_close(db);
+}
+BENCHMARK(BM_ReadInTurns)->Unit(benchmark::kMillisecond)->Iterations(12);
+
+double rawUpdateSeconds = 0;
+double editPostSeconds = 0;
+
+double WallSeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+// The bare UPDATE by key and the data set's Edit + Post of the same row take
+// turns; writing waits for the disk, so both are timed by the clock on the
+// wall and compared by their totals.
+void BM_PostInTurns(benchmark::State& state) {
+    sqlite3* db = OpenRaw(setup->file);
+    kx::db::TQuery query;
+    query.SetDatabaseName("RUReravezDataBase");
+    query.SetRequestLive(true);
+    query.SetUpdateMode(kx::db::upWhereKeyOnly);
+    query.SQL().Add(QStringLiteral("%1 WHERE MONEY_RECORD_ID = '%2'").arg(kSelect, kKeyRecord));
+    query.Open();
+    kx::db::TField* note = query.FieldByName("MONEY_TEXT_NOTE");
+    int round = 0;
+    rawUpdateSeconds = editPostSeconds = 0;
+    for (auto _ : state) {
+        const double start = WallSeconds();
+        sqlite3_stmt* update = nullptr;
+        Check(sqlite3_prepare_v2(db,
+                                 "UPDATE KX_INTO_OUT_MONEY_TABLE SET MONEY_TEXT_NOTE = ? WHERE "
+                                 "MONEY_RECORD_ID = ? AND MONEY_ID = ? AND MONEY_TYPE_ID = ?",
+                                 -1, &update, nullptr),
+              db);
+        BindText(update, 1, QStringLiteral("备注%1").arg(++round));
+        BindText(update, 2, kKeyRecord);
+        BindText(update, 3, "200702000042");
+        BindText(update, 4, "001003");
+        Check(sqlite3_step(update), db);
+        sqlite3_finalize(update);
+        const double middle = WallSeconds();
+        query.Edit();
+        note->SetAsString(QStringLiteral("编辑%1").arg(round));
+        query.Post();
+        const double end = WallSeconds();
+        rawUpdateSeconds += middle - start;
+        editPostSeconds += end - middle;
+    }
+    state.counters["update_ms"] = rawUpdateSeconds * 1000 / static_cast<double>(round);
+    state.counters["post_ms"] = editPostSeconds * 1000 / static_cast<double>(round);
+    sqlite3_close(db);
+}
+BENCHMARK(BM_PostInTurns)->Unit(benchmark::kMillisecond)->Iterations(400);
+
+// Heap the open data set holds, over the bytes of its values.
+double MemoryRatio() {
+    sqlite3* db = OpenRaw(setup->file);
+    const qint64 valueBytes = RawRead(db);
+    sqlite3_close(db);
+    kx::db::TQuery query;
+    query.SetDatabaseName("RUReravezDataBase");
+    query.SQL().Add(kSelect);
+    malloc_trim(0);
+    const auto before = mallinfo2().uordblks;
+    query.Open();
+    const auto after = mallinfo2().uordblks;
+    return static_cast<double>(after - before) / static_cast<double>(valueBytes);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    Setup context;
+    setup = &context;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    std::printf("ratio open/raw %.2f\n", fastestDataSet / fastestRaw);
+    std::printf("ratio memory/values %.2f\n", MemoryRatio());
+    std::printf("ratio post/update %.2f\n", editPostSeconds / rawUpdateSeconds);
+    benchmark::Shutdown();
+    return 0;
+}
