@@ -3,6 +3,8 @@
 #include "platform/db/datalink.h"
 #include "platform/db/datasource.h"
 #include "platform/db/field.h"
+#include "platform/db/fielddatalink.h"
+#include "platform/db/table.h"
 #include "platform/db/variants.h"
 #include "tests/platform/db/dbfixture.h"
 
@@ -473,6 +475,60 @@ TEST_F(DataSetTest, AutoEditOffKeepsControlsFromEditing) {
     link.SetReadOnly(false);
     EXPECT_TRUE(link.Edit());
     EXPECT_EQ(query_->State(), dsEdit);
+}
+
+// A data-aware edit box: shows the field, writes what was typed on post.
+TEST_F(DataSetTest, FieldLinkShowsAndWritesItsField) {
+    TFieldDataLink link;
+    QString shown;
+    QStringList editing;
+    link.OnDataChange = [&] { shown = link.Field() ? link.Field()->Text() : QString(); };
+    link.OnEditingChange = [&] { editing << QString::number(link.FieldEditing()); };
+    link.OnUpdateData = [&] { link.Field()->SetText(shown); };
+    link.SetFieldName("USE_NAME");
+    source_.SetDataSet(query_);
+    link.SetDataSource(&source_);
+    query_->Open();
+    EXPECT_EQ(shown, "张三");
+    query_->Next();
+    EXPECT_EQ(shown, "李四");
+
+    ASSERT_TRUE(link.Edit());
+    shown = "李四四";
+    link.Modified();
+    query_->Post();
+    EXPECT_EQ(Column("SELECT USE_NAME FROM SYS_USER_TABLE WHERE USE_ID = 'G002'"),
+              QStringList({"李四四"}));
+    EXPECT_EQ(editing, QStringList({"1", "0"}));
+
+    link.Edit();
+    shown = "typed";
+    link.Modified();
+    link.Reset();
+    EXPECT_EQ(shown, "李四四");
+    query_->Cancel();
+
+    query_->Close();
+    EXPECT_EQ(link.Field(), nullptr);
+    query_->Open();
+    ASSERT_NE(link.Field(), nullptr);
+    EXPECT_EQ(link.Field(), query_->FieldByName("USE_NAME"));
+    link.SetReadOnly(true);
+    EXPECT_FALSE(link.Edit());
+}
+
+TEST_F(DataSetTest, TableOpensByNameWithOrWithoutExtension) {
+    TTable table;
+    table.SetDatabaseName("RUReravezDataBase");
+    table.SetTableName("SYS_USER_TABLE.DB");
+    table.SetExclusive(true);
+    table.Open();
+    EXPECT_EQ(table.RecordCount(), 3);
+    EXPECT_EQ(table.TableType(), "PARADOX");
+    table.Edit();
+    table.FieldByName("NOTE")->SetAsString("t");
+    table.Post();
+    EXPECT_EQ(Column("SELECT NOTE FROM SYS_USER_TABLE WHERE USE_ID = 'G001'"), QStringList({"t"}));
 }
 
 TEST_F(DataSetTest, FieldByNameNamesTheMissingField) {
