@@ -679,12 +679,12 @@ private:
     }
 
     // Only the stored name's file part is used with a folder, and no name
-    // may climb out of where it points.
+    // may climb out of where it points. A zero byte ends a name anywhere.
     QString TargetPath(const QString& storedName) const {
         static const QRegularExpression separators(QStringLiteral("[/\\\\]"));
         const QStringList parts = storedName.split(separators);
         if (parts.back().isEmpty() || parts.contains(QStringLiteral("..")) ||
-            parts.contains(QStringLiteral(".")))
+            parts.contains(QStringLiteral(".")) || storedName.contains(QChar()))
             throw RunFailure{errReadFile};
         if (!folder_.isEmpty())
             return QDir(folder_).filePath(parts.back());

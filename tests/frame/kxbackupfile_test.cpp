@@ -655,8 +655,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(BackupFileTest, NamesThatLeaveTheFolderAreRefused) {
     WriteFile(Dst("live.txt"), "live");
     const auto before = Snapshot(Dst());
-    for (const char* name : {"..", "../evil.txt", "a/../../evil.txt", "c:\\data\\..\\evil.txt",
-                             "sub/", "./evil.txt"}) {
+    for (const QByteArray& name :
+         {QByteArray(".."), QByteArray("../evil.txt"), QByteArray("a/../../evil.txt"),
+          QByteArray("c:\\data\\..\\evil.txt"), QByteArray("sub/"), QByteArray("./evil.txt"),
+          QByteArray("evil.txt\0/x", 10)}) {
         errors_.clear();
         WriteArchive(ArchiveBytes()
                          .Header(4, 2)
@@ -664,9 +666,9 @@ TEST_F(BackupFileTest, NamesThatLeaveTheFolderAreRefused) {
                          .Entry(name, "evil")
                          .End()
                          .Bytes());
-        EXPECT_FALSE(backup_.Restore(ArchivePath(), Dst())) << name;
-        EXPECT_EQ(errors_, QList<int>{1}) << name;
-        EXPECT_EQ(Snapshot(Dst()), before) << name;
+        EXPECT_FALSE(backup_.Restore(ArchivePath(), Dst())) << name.toStdString();
+        EXPECT_EQ(errors_, QList<int>{1}) << name.toStdString();
+        EXPECT_EQ(Snapshot(Dst()), before) << name.toStdString();
         EXPECT_FALSE(QFileInfo::exists(root_.filePath("evil.txt")));
     }
     // Without a folder each file goes to its stored path, which must be a
