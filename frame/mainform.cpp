@@ -62,7 +62,10 @@ QString StatusDate() {
 }
 
 QPixmap StandardIcon(QStyle::StandardPixmap kind, int size) {
-    return QApplication::style()->standardIcon(kind).pixmap(size, size);
+    const QPixmap pixmap = QApplication::style()->standardIcon(kind).pixmap(size, size);
+    if (pixmap.width() >= size)
+        return pixmap;
+    return pixmap.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 // Where a menu item's program is checked and which window it opens.

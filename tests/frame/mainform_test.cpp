@@ -181,6 +181,15 @@ TEST_F(MainFormTest, PictureThatIsNotAnImageIsReportedAndSkipped) {
     EXPECT_TRUE(Main().Image1->isHidden());
 }
 
+TEST_F(MainFormTest, UnreadableSettingsAreReportedAndTheStartGoesOn) {
+    const QString file = sys::SettingsFilePath();
+    ASSERT_TRUE(QDir().mkpath(file));
+    Main();
+    QDir(file).removeRecursively();
+    EXPECT_EQ(messages_.Texts(), (QStringList{"RARARUZIDI键打开或建立错误", "注册表打开错误"}));
+    EXPECT_EQ(Main().Panel1->palette().color(QPalette::Window), QColor(0x00, 0x80, 0xC0));
+}
+
 TEST_F(MainFormTest, ChoosingAWindowTwiceOpensItOnce) {
     test::GrantBrowse(data_.Folder, "U1", 1, 1);
     LogOnAs("U1", false);

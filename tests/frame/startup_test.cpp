@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
@@ -121,6 +122,17 @@ TEST_F(StartupTest, AliasToAMissingFolderIsReportedAndEndsCleanly) {
     EXPECT_FALSE(program.MainForm);
     EXPECT_EQ(messages_.Texts(), QStringList{"数据库打开过程发生错误"});
     EXPECT_TRUE(ui::TerminateRequested());
+}
+
+TEST_F(StartupTest, DamagedDatabaseFileIsReportedAndLeftAlone) {
+    QFile file(folder_.DatabaseFile());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QByteArray(4096, 'x'));
+    file.close();
+    const TRunningProgram program = Start();
+    EXPECT_FALSE(program.MainForm);
+    EXPECT_EQ(messages_.Texts(), QStringList{"数据库打开过程发生错误"});
+    EXPECT_EQ(QFileInfo(folder_.DatabaseFile()).size(), 4096);
 }
 
 TEST_F(StartupTest, WithoutASystemUserTheProgramEnds) {
