@@ -24,63 +24,68 @@ int IntegerBytes(qint64 value) {
     return bytes;
 }
 
-int VarintBytes(std::uint32_t value) {
-    int bytes = 1;
-    while (value >= 0x80) {
-        value >>= 7;
-        ++bytes;
-    }
-    return bytes;
-}
+constexpr std::size_t kBlockSize = 256 * 1024;
+// The most a value takes besides its text or blob bytes: the tag, and a
+// length of up to five bytes, or eight bytes of a number.
+constexpr std::size_t kMostOverhead = 9;
 
-std::size_t EncodedSize(Kind kind, qint64 integer, std::uint32_t length) {
-    switch (kind) {
-    case kNull:
-        return 1;
-    case kInteger:
-        return 1 + IntegerBytes(integer);
-    case kReal:
-        return 1 + sizeof(double);
-    default:
-        return 1 + (length < kLongLength ? 0 : VarintBytes(length)) + length;
-    }
-}
-
-class Writer {
+// Writes one row straight into the arena; a row that outgrows the arena's
+// current block moves to a fresh one.
+class RowBuilder {
 public:
-    explicit Writer(std::uint8_t* out) : out_(out) {}
+    explicit RowBuilder(RowArena& arena) : arena_(arena), row_(arena.Start()) {}
 
-    void Null() { *out_++ = kNull; }
+    void Null() {
+        *Room(1) = kNull;
+        ++used_;
+    }
     void Integer(qint64 value) {
         const int bytes = IntegerBytes(value);
-        *out_++ = static_cast<std::uint8_t>(kInteger | (bytes << 3));
+        std::uint8_t* out = Room(1 + static_cast<std::size_t>(bytes));
+        *out++ = static_cast<std::uint8_t>(kInteger | (bytes << 3));
         for (int i = 0; i < bytes; ++i)
-            *out_++ = static_cast<std::uint8_t>(static_cast<quint64>(value) >> (8 * i));
+            *out++ = static_cast<std::uint8_t>(static_cast<quint64>(value) >> (8 * i));
+        used_ += 1 + static_cast<std::size_t>(bytes);
     }
     void Real(double value) {
-        *out_++ = kReal;
-        std::memcpy(out_, &value, sizeof value);
-        out_ += sizeof value;
+        std::uint8_t* out = Room(1 + sizeof value);
+        *out++ = kReal;
+        std::memcpy(out, &value, sizeof value);
+        used_ += 1 + sizeof value;
     }
     void Bytes(Kind kind, const void* data, std::uint32_t length) {
+        std::uint8_t* const start = Room(kMostOverhead + length);
+        std::uint8_t* out = start;
         if (length < kLongLength) {
-            *out_++ = static_cast<std::uint8_t>(kind | (length << 3));
+            *out++ = static_cast<std::uint8_t>(kind | (length << 3));
         } else {
-            *out_++ = static_cast<std::uint8_t>(kind | (kLongLength << 3));
+            *out++ = static_cast<std::uint8_t>(kind | (kLongLength << 3));
             std::uint32_t rest = length;
             while (rest >= 0x80) {
-                *out_++ = static_cast<std::uint8_t>(rest | 0x80);
+                *out++ = static_cast<std::uint8_t>(rest | 0x80);
                 rest >>= 7;
             }
-            *out_++ = static_cast<std::uint8_t>(rest);
+            *out++ = static_cast<std::uint8_t>(rest);
         }
         if (length > 0)
-            std::memcpy(out_, data, length);
-        out_ += length;
+            std::memcpy(out, data, length);
+        used_ += static_cast<std::size_t>(out - start) + length;
+    }
+    PackedRow Finish() {
+        arena_.Commit(used_);
+        return PackedRow(row_);
     }
 
 private:
-    std::uint8_t* out_;
+    std::uint8_t* Room(std::size_t size) {
+        if (!arena_.Fits(used_ + size))
+            row_ = arena_.Move(row_, used_, used_ + size);
+        return row_ + used_;
+    }
+
+    RowArena& arena_;
+    std::uint8_t* row_;
+    std::size_t used_ = 0;
 };
 
 struct Payload {
@@ -117,38 +122,25 @@ qint64 ReadInteger(const std::uint8_t* data, std::uint32_t bytes) {
     return unused > 0 ? static_cast<qint64>(value << unused) >> unused : static_cast<qint64>(value);
 }
 
-Kind KindOf(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::UnknownType:
-    case QMetaType::Nullptr:
-        return kNull;
-    case QMetaType::Double:
-    case QMetaType::Float:
-        return kReal;
-    case QMetaType::QByteArray:
-        return kBlob;
-    case QMetaType::QString:
-        return kText;
-    default:
-        return kInteger;
-    }
-}
-
-constexpr std::size_t kBlockSize = 256 * 1024;
-
 } // namespace
 
-std::uint8_t* RowArena::Allocate(std::size_t size) {
-    if (size > left_) {
-        const std::size_t blockSize = std::max(size, kBlockSize);
-        blocks_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(blockSize));
-        next_ = blocks_.back().get();
-        left_ = blockSize;
-    }
-    std::uint8_t* bytes = next_;
+bool RowArena::Fits(std::size_t size) const {
+    return size <= left_;
+}
+
+std::uint8_t* RowArena::Move(const std::uint8_t* row, std::size_t used, std::size_t size) {
+    const std::size_t blockSize = std::max(2 * size, kBlockSize);
+    blocks_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(blockSize));
+    next_ = blocks_.back().get();
+    left_ = blockSize;
+    if (used > 0)
+        std::memcpy(next_, row, used);
+    return next_;
+}
+
+void RowArena::Commit(std::size_t size) {
     next_ += size;
     left_ -= size;
-    return bytes;
 }
 
 void RowArena::Clear() {
@@ -158,106 +150,63 @@ void RowArena::Clear() {
 }
 
 PackedRow PackedRow::FromStatement(sqlite3_stmt* statement, int columns, RowArena& arena) {
-    // One pass over the columns to learn the values, one to write them: the
-    // values are read from SQLite only once.
-    struct Cell {
-        Kind kind = kNull;
-        qint64 integer = 0;
-        double real = 0;
-        const void* data = nullptr;
-        std::uint32_t length = 0;
-    };
-    thread_local std::vector<Cell> cells;
-    cells.resize(static_cast<std::size_t>(columns));
-    std::size_t size = 0;
+    RowBuilder builder(arena);
     for (int i = 0; i < columns; ++i) {
-        Cell& cell = cells[static_cast<std::size_t>(i)];
-        cell = Cell{};
         // One look-up of the column's value serves every question about it.
         sqlite3_value* value = sqlite3_column_value(statement, i);
         switch (sqlite3_value_type(value)) {
         case SQLITE_NULL:
-            cell.kind = kNull;
+            builder.Null();
             break;
         case SQLITE_INTEGER:
-            cell.kind = kInteger;
-            cell.integer = sqlite3_value_int64(value);
+            builder.Integer(sqlite3_value_int64(value));
             break;
         case SQLITE_FLOAT:
-            cell.kind = kReal;
-            cell.real = sqlite3_value_double(value);
+            builder.Real(sqlite3_value_double(value));
             break;
-        case SQLITE_TEXT:
-            cell.kind = kText;
-            cell.data = sqlite3_value_text(value);
-            cell.length = static_cast<std::uint32_t>(sqlite3_value_bytes(value));
-            break;
-        default:
-            cell.kind = kBlob;
-            cell.data = sqlite3_value_blob(value);
-            cell.length = static_cast<std::uint32_t>(sqlite3_value_bytes(value));
+        case SQLITE_TEXT: {
+            const unsigned char* text = sqlite3_value_text(value);
+            builder.Bytes(kText, text, static_cast<std::uint32_t>(sqlite3_value_bytes(value)));
             break;
         }
-        size += EncodedSize(cell.kind, cell.integer, cell.length);
-    }
-    std::uint8_t* bytes = arena.Allocate(size);
-    PackedRow row;
-    row.bytes_ = bytes;
-    Writer writer(bytes);
-    for (const Cell& cell : cells) {
-        switch (cell.kind) {
-        case kNull:
-            writer.Null();
-            break;
-        case kInteger:
-            writer.Integer(cell.integer);
-            break;
-        case kReal:
-            writer.Real(cell.real);
-            break;
-        default:
-            writer.Bytes(cell.kind, cell.data, cell.length);
+        default: {
+            const void* blob = sqlite3_value_blob(value);
+            builder.Bytes(kBlob, blob, static_cast<std::uint32_t>(sqlite3_value_bytes(value)));
             break;
         }
+        }
     }
-    return row;
+    return builder.Finish();
 }
 
 PackedRow PackedRow::FromValues(const StoredValues& values, RowArena& arena) {
-    std::vector<QByteArray> utf8(values.size());
-    std::size_t size = 0;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const QVariant& value = values[i];
-        const Kind kind = KindOf(value);
-        if (kind == kText)
-            utf8[i] = value.toString().toUtf8();
-        else if (kind == kBlob)
-            utf8[i] = value.toByteArray();
-        const qint64 integer = kind == kInteger ? value.toLongLong() : 0;
-        size += EncodedSize(kind, integer, static_cast<std::uint32_t>(utf8[i].size()));
-    }
-    std::uint8_t* bytes = arena.Allocate(size);
-    PackedRow row;
-    row.bytes_ = bytes;
-    Writer writer(bytes);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        const QVariant& value = values[i];
-        switch (const Kind kind = KindOf(value)) {
-        case kNull:
-            writer.Null();
+    RowBuilder builder(arena);
+    for (const QVariant& value : values) {
+        switch (value.typeId()) {
+        case QMetaType::UnknownType:
+        case QMetaType::Nullptr:
+            builder.Null();
             break;
-        case kInteger:
-            writer.Integer(value.toLongLong());
+        case QMetaType::Double:
+        case QMetaType::Float:
+            builder.Real(value.toDouble());
             break;
-        case kReal:
-            writer.Real(value.toDouble());
+        case QMetaType::QByteArray: {
+            const QByteArray bytes = value.toByteArray();
+            builder.Bytes(kBlob, bytes.constData(), static_cast<std::uint32_t>(bytes.size()));
             break;
+        }
+        case QMetaType::QString: {
+            const QByteArray utf8 = value.toString().toUtf8();
+            builder.Bytes(kText, utf8.constData(), static_cast<std::uint32_t>(utf8.size()));
+            break;
+        }
         default:
-            writer.Bytes(kind, utf8[i].constData(), static_cast<std::uint32_t>(utf8[i].size()));
+            builder.Integer(value.toLongLong());
             break;
         }
     }
-    return row;
+    return builder.Finish();
 }
 
 void RowReader::Attach(const std::uint8_t* bytes, int columns) {

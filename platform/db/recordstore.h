@@ -22,7 +22,12 @@ using StoredValues = std::vector<QVariant>;
 // given back all at once when the result closes: no allocation per row.
 class RowArena {
 public:
-    std::uint8_t* Allocate(std::size_t size);
+    // A row is written at Start, moved to a fresh block when the next value
+    // does not fit, and ends with Commit.
+    std::uint8_t* Start() const { return next_; }
+    bool Fits(std::size_t size) const;
+    std::uint8_t* Move(const std::uint8_t* row, std::size_t used, std::size_t size);
+    void Commit(std::size_t size);
     void Clear();
 
 private:
@@ -35,6 +40,7 @@ private:
 class PackedRow {
 public:
     PackedRow() = default;
+    explicit PackedRow(const std::uint8_t* bytes) : bytes_(bytes) {}
 
     static PackedRow FromStatement(sqlite3_stmt* statement, int columns, RowArena& arena);
     static PackedRow FromValues(const StoredValues& values, RowArena& arena);
