@@ -105,8 +105,11 @@ void BM_Native(benchmark::State& state) {
 }
 BENCHMARK(BM_Native)->Unit(benchmark::kMillisecond);
 
+// Without colours, so that each ratio line starts with "ratio".
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    RatioReporter() : ConsoleReporter(OO_Tabular) {}
+
     std::map<std::string, double> times;
 
     void ReportRuns(const std::vector<Run>& runs) override {
