@@ -686,9 +686,11 @@ private:
         if (parts.back().isEmpty() || parts.contains(QStringLiteral("..")) ||
             parts.contains(QStringLiteral(".")) || storedName.contains(QChar()))
             throw RunFailure{errReadFile};
+        // Joined as text: Qt would take a part beginning with ":" for a
+        // resource path and drop the folder.
         if (!folder_.isEmpty())
-            return QDir(folder_).filePath(parts.back());
-        if (!QDir::isAbsolutePath(storedName))
+            return folder_ + (folder_.endsWith(u'/') ? "" : "/") + parts.back();
+        if (!storedName.startsWith(u'/'))
             throw RunFailure{errReadFile};
         return storedName;
     }

@@ -679,6 +679,16 @@ TEST_F(BackupFileTest, NamesThatLeaveTheFolderAreRefused) {
     EXPECT_EQ(errors_, QList<int>{1});
 }
 
+TEST_F(BackupFileTest, NamesBeginningWithAColonStayInTheFolder) {
+    WriteArchive(ArchiveBytes().Header(4, 1).Entry("/data/:x.txt", "data").End().Bytes());
+    ASSERT_TRUE(backup_.Restore(ArchivePath(), Dst()));
+    EXPECT_EQ(QDir(Dst()).entryList(QDir::Files | QDir::Hidden), QStringList{":x.txt"});
+
+    WriteArchive(ArchiveBytes().Header(4, 1).Entry(":x.txt", "data").End().Bytes());
+    EXPECT_FALSE(backup_.Restore(ArchivePath(), QString()));
+    EXPECT_EQ(errors_, QList<int>{1});
+}
+
 TEST_F(BackupFileTest, WindowsPathsRestoreByTheirFilePart) {
     WriteArchive(ArchiveBytes()
                      .Header(4, 1)
