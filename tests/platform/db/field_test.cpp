@@ -195,6 +195,20 @@ TEST_F(FieldTest, TextTooLongForItsColumnIsRefusedWith10029) {
     EXPECT_EQ(Column("SELECT NAME FROM KX_TYPES_TABLE"), QStringList({"张三四"}));
 }
 
+TEST_F(FieldTest, ValuesLargerThanAStorageBlockSurviveTheRoundTrip) {
+    QByteArray picture(600 * 1024, '\0');
+    for (int i = 0; i < picture.size(); ++i)
+        picture[i] = static_cast<char>(i * 7);
+    const QString note(100 * 1024, u'长');
+    Field("PICTURE")->SetAsBytes(picture);
+    Field("NOTE")->SetAsString(note);
+    query_->Post();
+    query_->Close();
+    query_->Open();
+    EXPECT_EQ(Field("PICTURE")->AsBytes(), picture);
+    EXPECT_EQ(Field("NOTE")->AsString(), note);
+}
+
 TEST_F(FieldTest, ValidateCanRefuseAValue) {
     Field("NAME")->OnValidate = [](TField* field) {
         if (field->AsString() == "x")
