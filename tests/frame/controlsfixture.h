@@ -11,10 +11,12 @@
 #include <QApplication>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -68,6 +70,27 @@ inline void TypeText(QWidget* widget, const QString& text) {
         else
             QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
     }
+}
+
+// Presses a key where the user's key would go: the window's focused control.
+inline void PressKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QWidget* focused = window->focusWidget();
+    QTest::keyClick(focused ? focused : window, key, modifiers);
+}
+
+// Runs the action on the next modal dialog as soon as it shows.
+inline void OnNextModal(std::function<void(QWidget*)> action) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        action(dialog);
+    });
+    timer->start();
 }
 
 class ControlsDbTest : public ::testing::Test {

@@ -1,0 +1,16 @@
+#include "frame/kxsetform.h"
+
+#include "frame/formimenames.h"
+
+#include <QWidget>
+
+namespace kx {
+
+TKXSetForm::TKXSetForm(QWidget* form) : QObject(form), form_(form) {}
+
+void TKXSetForm::ApplyImeName(const QString&) {
+    if (form_)
+        ApplyImeToForm(form_, QString());
+}
+
+} // namespace kx
