@@ -1,0 +1,148 @@
+// Every dialog and a form of the controls drawn to PNG files, to look at
+// (set KX_GALLERY_DIR to keep them) and to catch painting that fails.
+
+#include "frame/dateform.h"
+#include "frame/diropenform.h"
+#include "frame/findformdialog.h"
+#include "frame/findsimpleformdialog.h"
+#include "frame/kx3dlabel.h"
+#include "frame/kxcombobox.h"
+#include "frame/kxcomboedit.h"
+#include "frame/kxedit.h"
+#include "frame/kxfindform.h"
+#include "frame/kxfindsimpleform.h"
+#include "frame/kxpagecontrol.h"
+#include "frame/kxpanel.h"
+#include "frame/kxtreeview.h"
+#include "frame/radiogroup.h"
+#include "frame/selectform.h"
+#include "frame/selectimesform.h"
+#include "frame/selectitemform.h"
+#include "frame/selectitemqueryform.h"
+#include "frame/selectmonthform.h"
+#include "frame/weblabel.h"
+#include "tests/frame/controlsfixture.h"
+
+#include <QCalendarWidget>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace kx {
+namespace {
+
+class GalleryTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder_ = qEnvironmentVariable("KX_GALLERY_DIR", temporary_.path());
+        ASSERT_TRUE(QDir().mkpath(folder_));
+    }
+
+    void Grab(QWidget& widget, const QString& name) {
+        widget.show();
+        QApplication::processEvents();
+        const QPixmap picture = widget.grab();
+        EXPECT_FALSE(picture.isNull()) << name.toStdString();
+        EXPECT_TRUE(picture.save(folder_ + u'/' + name + ".png")) << name.toStdString();
+        widget.hide();
+    }
+
+    QTemporaryDir temporary_;
+    QString folder_;
+};
+
+TEST_F(GalleryTest, SmallDialogs) {
+    TDateForm date;
+    date.Calendar->setSelectedDate(QDate(2007, 3, 5));
+    Grab(date, "dateform");
+
+    TSelectMonthForm month;
+    month.MonthText = "2007年03月";
+    Grab(month, "selectmonthform");
+
+    TSelectItemForm items;
+    items.setWindowTitle("排序方式选择");
+    for (const QString item : {"按日期排序", "按编号排序", "按金额排序"})
+        items.RadioGroup->AddItem(item);
+    Grab(items, "selectitemform");
+
+    TSelectItemQueryForm two;
+    two.RadioGroup->AddItem("不打印序号");
+    two.RadioGroup->AddItem("打印序号");
+    Grab(two, "selectitemqueryform");
+
+    TSelectForm rows;
+    Grab(rows, "selectform");
+
+    TDirOpenForm folders;
+    Grab(folders, "diropenform");
+
+    TSelectImesForm imes;
+    Grab(imes, "selectimesform");
+}
+
+TEST_F(GalleryTest, FindWindows) {
+    TFieldsDataArray rules;
+    TFieldsData text;
+    text.FieldName = "MONEY_TEXT";
+    text.DisplayLabel = "摘要";
+    text.FindKind = "T";
+    text.TypeCode = "C";
+    rules.Append(text);
+    TFindFormDialog multi;
+    multi.SetFieldsData(rules);
+    multi.Color = ui::clWhite;
+    multi.FieldSetTag = "GQueryFieldData";
+    TKXFindForm* form = multi.Form();
+    form->show();
+    form->ComboBox1->SetText("摘要");
+    form->ComboBox2->SetText("相似");
+    form->TextEdit->setText("办公");
+    form->DownButton->click();
+    Grab(*form, "kxfindform");
+
+    TFindSimpleFormDialog simple;
+    simple.SetFieldsData(rules);
+    Grab(*simple.Form(), "kxfindsimpleform");
+}
+
+TEST_F(GalleryTest, Controls) {
+    QWidget window;
+    window.resize(460, 330);
+    auto* panel = new TKXPanel(&window);
+    panel->setGeometry(8, 8, 440, 60);
+    panel->SetCaption("资金借贷记录");
+    auto* title = new TKX3DLabel(&window);
+    title->SetCaption("查找条件：摘要 相似 办公");
+    title->move(16, 76);
+    auto* link = new TWebLabel(&window);
+    link->setText("mailto:support@example.org");
+    link->move(260, 76);
+    auto* edit = new TKXEdit(&window);
+    edit->setGeometry(16, 100, 140, 21);
+    edit->setText("1234.50");
+    auto* combo = new TKXComboBox(&window);
+    combo->setGeometry(164, 100, 120, 21);
+    combo->addItems({"现金", "银行"});
+    auto* button = new TKXComboEdit(&window);
+    button->setGeometry(292, 100, 150, 21);
+    button->SetGlyphKind(gkEllipsis);
+    button->setText("2007-03-05");
+    auto* tree = new TKXTreeView(&window);
+    tree->setGeometry(16, 130, 200, 190);
+    tree->RootID = "G001";
+    tree->RootName = "总公司";
+    tree->BuildTree();
+    tree->AddNode(tree->topLevelItem(0), "财务部", "G001001");
+    tree->setCurrentItem(tree->topLevelItem(0)->child(0));
+    auto* pages = new TKXPageControl(&window);
+    pages->setGeometry(224, 130, 220, 190);
+    pages->addTab(new QWidget, "用户");
+    pages->addTab(new QWidget, "权限");
+    Grab(window, "controls");
+}
+
+} // namespace
+} // namespace kx
