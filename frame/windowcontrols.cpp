@@ -47,9 +47,23 @@ template <class Control> void ApplyButtonEdit(Control* control, int tag, const T
 
 } // namespace
 
+// Depth first, skipping the places of children already gone: a window that
+// is being destroyed empties its child list one by one, and closing its
+// data sets on the way recolours the controls still there.
+void AppendChildren(const QObject* parent, QList<QObject*>& components) {
+    for (QObject* child : parent->children()) {
+        if (!child)
+            continue;
+        components.append(child);
+        AppendChildren(child, components);
+    }
+}
+
 QList<QObject*> WindowComponents(const QObject* window) {
-    const QList<QObject*> components = ui::ComponentOrder::Components(window);
-    return components.isEmpty() ? window->findChildren<QObject*>() : components;
+    QList<QObject*> components = ui::ComponentOrder::Components(window);
+    if (components.isEmpty())
+        AppendChildren(window, components);
+    return components;
 }
 
 QString ControlText(const QWidget* control) {
