@@ -455,7 +455,7 @@ private:
         return files;
     }
 
-    // Subfolders first, then the folder's own files, as the original order.
+    // Subfolders first, then the folder's own files.
     void AddMatches(const QString& pattern, bool recursive, QStringList& files) const {
         const QFileInfo patternInfo(pattern);
         const QDir dir = patternInfo.dir();
@@ -674,7 +674,7 @@ private:
         StagedFile& staged = Stage(target, date);
         ReadBlockStream(staged.file.get(), target);
         ++fileCount_;
-        FinishPiece(staged);
+        CloseSegment(staged);
         current_ = &staged;
     }
 
@@ -744,9 +744,9 @@ private:
         throw RunFailure{errReadFile};
     }
 
-    // After each piece of a file, also after its continuation on a further
+    // After each segment of a file, also after its continuation on a further
     // volume.
-    void FinishPiece(StagedFile& staged) {
+    void CloseSegment(StagedFile& staged) {
         QString target = staged.target;
         if (owner_.OnFileRestored)
             owner_.OnFileRestored(&owner_, target, *staged.file);
@@ -778,7 +778,7 @@ private:
         if (!current_->file->open(QIODevice::WriteOnly | QIODevice::Append))
             throw RunFailure{errReadFile};
         ReadBlockStream(current_->file.get(), current_->target);
-        FinishPiece(*current_);
+        CloseSegment(*current_);
     }
 
     // Without a target the blocks are passed over undecompressed.
