@@ -51,7 +51,15 @@ bool HoldsFloat(const TField* field) {
 
 constexpr std::array<double, kMaxSumDecimals + 1> kPowersOfTen = {1,   1e1, 1e2, 1e3, 1e4,
                                                                   1e5, 1e6, 1e7, 1e8};
+constexpr std::array<qint64, kMaxSumDecimals + 1> kUnits = {
+    1, 10, 100, 1000, 10000, 100000, 1000000, 10000000, 100000000};
 constexpr double kFifteenDigits = 1e15;
+constexpr qint64 kFifteenDigitUnits = 1000000000000000;
+
+// Halves away from zero, for |value| below 10^15.
+double RoundedWhole(double value) {
+    return static_cast<double>(static_cast<qint64>(value < 0 ? value - 0.5 : value + 0.5));
+}
 
 // When the value's text (15 significant digits, plain notation) has at most
 // eight decimals: their count, and the value as a whole number of units of
@@ -64,16 +72,35 @@ bool ExactDecimals(double value, int& decimals, qint64& units) {
     const double magnitude = std::fabs(value);
     if (magnitude < 1e-4 || magnitude >= kFifteenDigits)
         return false;
-    for (decimals = 0; decimals <= kMaxSumDecimals; ++decimals) {
-        const double scaled = std::round(value * kPowersOfTen[decimals]);
+    const double whole = RoundedWhole(value);
+    if (whole == value) {
+        units = static_cast<qint64>(whole);
+        return true;
+    }
+    for (decimals = 1; decimals <= kMaxSumDecimals; ++decimals) {
+        const double scaled = value * kPowersOfTen[decimals];
         if (std::fabs(scaled) >= kFifteenDigits)
             return false;
-        if (scaled / kPowersOfTen[decimals] == value) {
-            units = static_cast<qint64>(scaled);
+        const double scaledWhole = RoundedWhole(scaled);
+        // Far from a whole number, the value cannot be the decimal's double.
+        if (std::fabs(scaled - scaledWhole) > 1e-12 * (1 + std::fabs(scaledWhole)))
+            continue;
+        if (scaledWhole / kPowersOfTen[decimals] == value) {
+            units = static_cast<qint64>(scaledWhole);
             return true;
         }
     }
     return false;
+}
+
+// Units of 10^-from as units of 10^-to (to >= from), unless that leaves 15
+// digits.
+bool Rescaled(qint64 units, int from, int to, qint64& result) {
+    const qint64 factor = kUnits[static_cast<std::size_t>(to - from)];
+    if (std::llabs(units) >= kFifteenDigitUnits / factor)
+        return false;
+    result = units * factor;
+    return true;
 }
 
 // The running total of one sum during a scan: each addition is rounded to
@@ -82,14 +109,19 @@ bool ExactDecimals(double value, int& decimals, qint64& units) {
 // arithmetic while the total keeps within 15 digits, where both agree.
 class TRunningSum {
 public:
-    void Add(const TField* field, int& decimals) {
-        const QVariant value = field->Value();
-        if (db::VarIsNull(value))
+    explicit TRunningSum(const TField* field)
+        : field_(field), holdsFloat_(field && HoldsFloat(field)) {}
+
+    void Add(int& decimals) {
+        // A null number reads as 0, which adds nothing either way.
+        if (holdsFloat_ && AddExact(field_->AsFloat(), decimals))
             return;
-        if (!HoldsFloat(field) || !AddExact(value.toDouble(), decimals))
-            AddText(field->AsString(), decimals);
+        if (!field_->IsNull())
+            AddText(field_->AsString(), decimals);
     }
-    double Total() const { return total_; }
+    double Total() const {
+        return exact_ ? static_cast<double>(scaled_) / kPowersOfTen[scale_] : total_;
+    }
 
 private:
     bool AddExact(double value, int& decimals) {
@@ -98,34 +130,37 @@ private:
         if (!exact_ || !ExactDecimals(value, valueDecimals, units))
             return false;
         const int target = std::max(decimals, valueDecimals);
-        const double previous = static_cast<double>(scaled_) * kPowersOfTen[target - scale_];
-        const double added = static_cast<double>(units) * kPowersOfTen[target - valueDecimals];
-        if (std::fabs(previous) >= kFifteenDigits || std::fabs(added) >= kFifteenDigits ||
-            std::fabs(previous + added) >= kFifteenDigits)
+        qint64 previous = 0;
+        qint64 added = 0;
+        if (!Rescaled(scaled_, scale_, target, previous) ||
+            !Rescaled(units, valueDecimals, target, added) ||
+            std::llabs(previous + added) >= kFifteenDigitUnits)
             return false;
-        scaled_ = scaled_ * static_cast<qint64>(kPowersOfTen[target - scale_]) +
-                  units * static_cast<qint64>(kPowersOfTen[target - valueDecimals]);
+        scaled_ = previous + added;
         scale_ = decimals = target;
-        total_ = static_cast<double>(scaled_) / kPowersOfTen[scale_];
         return true;
     }
 
     void AddText(const QString& text, int& decimals) {
+        const double total = Total();
         decimals =
             std::min(kMaxSumDecimals,
-                     std::max({decimals, DecimalsOf(text), DecimalsOf(sys::FloatToStr(total_))}));
-        total_ = sys::RoundHalfAwayFromZero(total_ + ParseSumText(text), decimals);
-        const double scaled = std::round(total_ * kPowersOfTen[decimals]);
-        exact_ = std::fabs(scaled) < kFifteenDigits && scaled / kPowersOfTen[decimals] == total_;
-        scaled_ = exact_ ? static_cast<qint64>(scaled) : 0;
+                     std::max({decimals, DecimalsOf(text), DecimalsOf(sys::FloatToStr(total))}));
+        total_ = sys::RoundHalfAwayFromZero(total + ParseSumText(text), decimals);
+        const double scaled = total_ * kPowersOfTen[decimals];
+        exact_ = std::fabs(scaled) < kFifteenDigits &&
+                 RoundedWhole(scaled) / kPowersOfTen[decimals] == total_;
+        scaled_ = exact_ ? static_cast<qint64>(RoundedWhole(scaled)) : 0;
         scale_ = decimals;
     }
 
-    double total_ = 0;
-    // While exact_: total_ is scaled_ units of 10^-scale_.
+    const TField* field_;
+    bool holdsFloat_;
+    // While exact_ the total is scaled_ units of 10^-scale_, else total_.
     bool exact_ = true;
     qint64 scaled_ = 0;
     int scale_ = 0;
+    double total_ = 0;
 };
 
 // The value an average adds: the field's text read back as a number.
@@ -473,35 +508,41 @@ void TDBSumListProducer::ScanRecords() {
     } enableControls{dataSet};
     changing_ = true;
     int decimals = 0;
-    std::vector<TRunningSum> runningSums(static_cast<std::size_t>(sums_.Count()));
+    struct TScanItem {
+        TDBSum* sum;
+        const TField* field;
+        TRunningSum total;
+    };
+    std::vector<TScanItem> items;
+    for (int i = 0; i < sums_.Count(); ++i) {
+        const TField* field = fields[static_cast<std::size_t>(i)];
+        if (sums_.Items(i)->Counted())
+            items.push_back({sums_.Items(i), field, TRunningSum(field)});
+    }
     for (dataSet->First(); !dataSet->Eof(); dataSet->Next()) {
-        for (int i = 0; i < sums_.Count(); ++i) {
-            TDBSum* sum = sums_.Items(i);
-            const TField* field = fields[static_cast<std::size_t>(i)];
-            if (!sum->Counted())
-                continue;
-            switch (sum->groupOperation_) {
+        for (TScanItem& item : items) {
+            switch (item.sum->groupOperation_) {
             case goSum:
-                runningSums[static_cast<std::size_t>(i)].Add(field, decimals);
-                sum->value_ = runningSums[static_cast<std::size_t>(i)].Total();
+                item.total.Add(decimals);
                 break;
             case goAvg:
-                if (!field->IsNull())
-                    ++sum->nonNullCount_;
-                sum->runningSum_ += AverageTerm(field);
+                if (!item.field->IsNull())
+                    ++item.sum->nonNullCount_;
+                item.sum->runningSum_ += AverageTerm(item.field);
                 break;
             case goCount:
-                if (CountsRecord(field))
-                    sum->value_ += 1;
+                if (CountsRecord(item.field))
+                    item.sum->value_ += 1;
                 break;
             }
         }
     }
     dataSet->First();
-    for (int i = 0; i < sums_.Count(); ++i) {
-        TDBSum* sum = sums_.Items(i);
-        if (sum->groupOperation_ == goAvg && sum->Counted())
-            sum->value_ = Average(sum->runningSum_, sum->nonNullCount_);
+    for (TScanItem& item : items) {
+        if (item.sum->groupOperation_ == goSum)
+            item.sum->value_ = item.total.Total();
+        else if (item.sum->groupOperation_ == goAvg)
+            item.sum->value_ = Average(item.sum->runningSum_, item.sum->nonNullCount_);
     }
 }
 

@@ -72,6 +72,10 @@ CREATE TABLE KX_INTO_OUT_MONEY_TABLE (
 -- Numbering and duplicate checks look records up by number; posting, the
 -- lists and the outdated-data deletion by account and date.
 CREATE INDEX KX_INTO_OUT_MONEY_TABLE_MONEY_ID ON KX_INTO_OUT_MONEY_TABLE (MONEY_ID);
+-- The next record number of a month ("YYYYMM" and six digits) is the largest
+-- number of that month plus one.
+CREATE INDEX KX_INTO_OUT_MONEY_TABLE_MONEY_MONTH
+    ON KX_INTO_OUT_MONEY_TABLE (substr(MONEY_ID, 1, 6), substr(MONEY_ID, 7, 12));
 CREATE INDEX KX_INTO_OUT_MONEY_TABLE_MONEY_DATE ON KX_INTO_OUT_MONEY_TABLE (MONEY_DATE);
 CREATE INDEX KX_INTO_OUT_MONEY_TABLE_ACCOUNT_DATE
     ON KX_INTO_OUT_MONEY_TABLE (MONEY_ACCOUNT_ID, MONEY_DATE);

@@ -89,6 +89,10 @@ TEST_F(SumListTest, FullScanRoundsEachRunningSumToTheDecimalsSeen) {
         {{"1.25", "2.5", "0.001"}, 3.751},
         {{"0.123456789", "1"}, 1.12345679}, // at most 8 decimals
         {{"-1.5", "0.25", ""}, -1.25},
+        // Values whose double carries more than 15 digits are read as their
+        // text shows them: 0.07000000000000001 as 0.07.
+        {{"7 * 0.01", "0.3 * 3"}, 0.97},
+        {{"1.25", "7 * 0.01", "2", "1e20"}, 1e20 + 3.32},
     };
     for (const Case& c : cases) {
         Exec("DELETE FROM SUM_TEST");
