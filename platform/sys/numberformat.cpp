@@ -309,7 +309,7 @@ QString ExponentText(double value, int digits) {
                           true);
 }
 
-struct Spec {
+struct Directive {
     int index = -1;
     bool leftAlign = false;
     int width = 0;
@@ -332,7 +332,7 @@ public:
                 out += u'%';
                 ++i;
             } else {
-                out += Apply(ParseSpec(i));
+                out += Apply(ParseDirective(i));
             }
         }
         return out;
@@ -362,8 +362,8 @@ private:
         return n;
     }
 
-    Spec ParseSpec(qsizetype& i) {
-        Spec spec;
+    Directive ParseDirective(qsizetype& i) {
+        Directive directive;
         const qsizetype start = i;
         const int first = Digits(i);
         if (i > start && i < format_.size() && format_[i] == u':') {
@@ -373,18 +373,18 @@ private:
             i = start;
         }
         if (i < format_.size() && format_[i] == u'-') {
-            spec.leftAlign = true;
+            directive.leftAlign = true;
             ++i;
         }
-        spec.width = Number(i);
+        directive.width = Number(i);
         if (i < format_.size() && format_[i] == u'.') {
             ++i;
-            spec.precision = Number(i);
+            directive.precision = Number(i);
         }
         if (i >= format_.size())
             Fail();
-        spec.type = format_[i++].toLower();
-        return spec;
+        directive.type = format_[i++].toLower();
+        return directive;
     }
 
     const QVariant& NextArg() {
@@ -424,30 +424,31 @@ private:
         return arg.toString();
     }
 
-    QString Apply(const Spec& spec) {
-        const QString text = Convert(spec);
-        return spec.leftAlign ? text.leftJustified(spec.width) : text.rightJustified(spec.width);
+    QString Apply(const Directive& directive) {
+        const QString text = Convert(directive);
+        return directive.leftAlign ? text.leftJustified(directive.width)
+                                   : text.rightJustified(directive.width);
     }
 
-    QString Convert(const Spec& spec) {
-        switch (spec.type.toLatin1()) {
+    QString Convert(const Directive& directive) {
+        switch (directive.type.toLatin1()) {
         case 'd':
-            return IntegerText(IntegerArg(), spec.precision);
+            return IntegerText(IntegerArg(), directive.precision);
         case 'x':
-            return HexText(IntegerArg(), spec.precision);
+            return HexText(IntegerArg(), directive.precision);
         case 'f':
-            return FixedText(FloatArg(), spec.precision < 0 ? 2 : spec.precision, false);
+            return FixedText(FloatArg(), directive.precision < 0 ? 2 : directive.precision, false);
         case 'n':
-            return FixedText(FloatArg(), spec.precision < 0 ? 2 : spec.precision, true);
+            return FixedText(FloatArg(), directive.precision < 0 ? 2 : directive.precision, true);
         case 'e':
             return ExponentText(FloatArg(),
-                                spec.precision < 0 ? kSignificantDigits : spec.precision);
+                                directive.precision < 0 ? kSignificantDigits : directive.precision);
         case 'g':
             return GeneralText(FloatArg(),
-                               spec.precision < 0 ? kSignificantDigits : spec.precision);
+                               directive.precision < 0 ? kSignificantDigits : directive.precision);
         case 's':
-            return StringArg().left(spec.precision < 0 ? std::numeric_limits<int>::max()
-                                                       : spec.precision);
+            return StringArg().left(directive.precision < 0 ? std::numeric_limits<int>::max()
+                                                            : directive.precision);
         default:
             Fail();
         }
