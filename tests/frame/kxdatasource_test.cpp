@@ -35,6 +35,9 @@ protected:
         source_->SetActiveColor(true);
     }
 
+    // The query closes while the test's handlers can still see the test.
+    ~DataSourceTest() override { delete query_; }
+
     template <class Control> Control* Add(int tag) {
         auto* control = new Control(&window_);
         ui::SetTag(control, tag);
