@@ -225,6 +225,26 @@ TEST_F(DetailDeleteTest, NothingIsDeletedWhenAnyPartFails) {
     }
 }
 
+TEST_F(KXQueryTest, ChildQueryFollowsTheCurrentRow) {
+    AddSubject("00'1", "G001", "收入", 1);
+    AddSubject("002", "G001", "支出", 2);
+    AddMoneyRecord("1", "200703000001", "00'1", 10, "");
+    AddMoneyRecord("2", "200703000002", "002", 10, "");
+    AddMoneyRecord("3", "200703000003", "009", 10, "");
+    auto* child = new db::TQuery(&window_);
+    child->SetDatabaseName(kDatabaseName);
+    TKXQuery* query = MoneyQuery();
+    query->ChildOpen.Links[0] = {"MONEY_TYPE_ID", "MONEY_TYPE_ID", "C"};
+    query->ChildOpen.BaseSelect = "SELECT MONEY_TYPE_NAME FROM KX_MONEY_INTO_OUT_TYPE_TABLE WHERE ";
+    query->ChildOpen.Child = child;
+    query->ChildOpen.Active = true;
+    query->OpenQuery();
+    QStringList names;
+    for (; !query->Eof(); query->Next())
+        names.append(child->IsEmpty() ? "-" : child->Fields()[0]->AsString());
+    EXPECT_EQ(names, QStringList({"收入", "支出", "-"}));
+}
+
 TEST_F(KXQueryTest, OpeningAppliesTheFieldRules) {
     AddMoneyRecord("1", "200703000001", "001", 10, "");
     TKXQuery* query = MoneyQuery();

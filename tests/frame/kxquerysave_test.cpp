@@ -417,5 +417,64 @@ TEST_F(KXQueryTest, StatementsOfAnotherTableRunAgainstTheTableName) {
     EXPECT_EQ(Value("SELECT AUTO_ID FROM SYS_ID_TABLE WHERE NAME_ID = '分类编号'"), "3");
 }
 
+TEST_F(KXQueryTest, StoredKeyViolationIsTheSavesOwnMessage) {
+    AddMoneyRecord("070301000001", "200703000001", "001", 10, "未审核");
+    AddMoneyRecord("070301000001", "200703000002", "001", 20, "未审核");
+    TKXQuery* query = MoneyQuery();
+    query->SetCheckData({});
+    query->OpenQuery();
+    query->EditRecord();
+    query->FieldByName("MONEY_ID")->SetAsString("200703000002");
+    query->PostRecord();
+    EXPECT_EQ(messages_.Texts(), QStringList{"数据保存过程发生错误"});
+    EXPECT_EQ(query->State(), db::dsEdit);
+    EXPECT_FALSE(query->Saved);
+    EXPECT_EQ(Column("SELECT MONEY_ID FROM KX_INTO_OUT_MONEY_TABLE ORDER BY 1"),
+              QStringList({"200703000001", "200703000002"}));
+}
+
+TEST_F(KXQueryTest, CacheOnlyRowsStayInTheQuery) {
+    AddMoneyRecord("1", "200703000001", "001", 10, "已审核");
+    TKXQuery* query = MoneyQuery();
+    query->OpenQuery();
+    query->CacheOnly = true;
+    query->AppendRecord();
+    query->FieldByName("MONEY_DATE")->SetAsString("2007-03-05");
+    query->PostRecord();
+    EXPECT_FALSE(query->CacheOnly);
+    EXPECT_EQ(query->RecordCount(), 2);
+    query->First();
+    query->CacheOnly = true;
+    query->NoDeleteConfirm = true;
+    query->DeleteRecord(); // no status lock for a cached-only delete
+    EXPECT_EQ(query->RecordCount(), 1);
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM KX_INTO_OUT_MONEY_TABLE"), "1");
+    EXPECT_TRUE(messages_.Texts().isEmpty());
+}
+
+TEST_F(KXQueryTest, WithoutATableTheCachedChangesAreApplied) {
+    TKXQuery* query = NewQuery("SYS_ID_TABLE", {"NAME_ID", "AUTO_ID"}, {"NAME_ID"});
+    query->SetTableName(QString());
+    query->SQL().SetText("SELECT * FROM SYS_ID_TABLE");
+    int updateErrors = 0;
+    query->OnUpdateError = [&updateErrors](db::TDataSet*, db::EDatabaseError&, db::TUpdateKind,
+                                           db::TUpdateAction&) { ++updateErrors; };
+    query->OpenQuery();
+    query->AppendRecord();
+    query->FieldByName("NAME_ID")->SetAsString("a");
+    query->FieldByName("AUTO_ID")->SetAsString("1");
+    query->PostRecord();
+    EXPECT_EQ(Value("SELECT AUTO_ID FROM SYS_ID_TABLE WHERE NAME_ID = 'a'"), "1");
+
+    // A write that fails reaches the window's handler and leaves the row in editing.
+    Exec("INSERT INTO SYS_ID_TABLE (NAME_ID, AUTO_ID) VALUES ('b', '2')");
+    query->AppendRecord();
+    query->FieldByName("NAME_ID")->SetAsString("b");
+    EXPECT_THROW(query->PostRecord(), db::EDBEngineError);
+    EXPECT_EQ(updateErrors, 1);
+    EXPECT_EQ(query->State(), db::dsEdit);
+    query->CancelRecord();
+}
+
 } // namespace
 } // namespace kx
