@@ -1,13 +1,11 @@
 #include "frame/kxquery.h"
 
-#include "frame/kxdatasource.h"
 #include "frame/messages.h"
 #include "frame/moneytext.h"
 #include "frame/sqlfunctions.h"
 #include "frame/windowcontrols.h"
 #include "grid/dbsumlist.h"
 #include "grid/gridlayouthooks.h"
-#include "platform/db/database.h"
 #include "platform/db/field.h"
 #include "platform/db/updatesql.h"
 #include "platform/sys/exception.h"

@@ -21,6 +21,7 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <array>
 #include <optional>
 
 namespace kx {
