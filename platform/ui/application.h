@@ -22,17 +22,39 @@ void HandleCurrentException();
 
 // Wraps a slot or callback so that no exception leaves it towards Qt. The
 // wrapped function takes either all of the signal's arguments or none.
-template <typename F> auto Guard(F function) {
-    return [function = std::move(function)](auto&&... args) mutable {
+template <typename F> class GuardedSlot {
+public:
+    explicit GuardedSlot(F function) : function_(std::move(function)) {}
+
+    // Constrained overloads let Qt probe the slot's argument count without
+    // instantiating a body that cannot compile for the wrong count.
+    template <typename... Args>
+    requires std::is_invocable_v<F&, Args...>
+    void operator()(Args&&... args) {
+        Run([&] { function_(std::forward<Args>(args)...); });
+    }
+
+    template <typename... Args>
+    requires(!std::is_invocable_v<F&, Args...> && sizeof...(Args) > 0 &&
+             std::is_invocable_v<F&>) void
+    operator()(Args&&...) {
+        Run([&] { function_(); });
+    }
+
+private:
+    template <typename Call> static void Run(Call&& call) {
         try {
-            if constexpr (std::is_invocable_v<F&, decltype(args)...>)
-                function(std::forward<decltype(args)>(args)...);
-            else
-                function();
+            call();
         } catch (...) {
             HandleCurrentException();
         }
-    };
+    }
+
+    F function_;
+};
+
+template <typename F> GuardedSlot<F> Guard(F function) {
+    return GuardedSlot<F>(std::move(function));
 }
 
 // The application's title, as the program names itself to the user and to
