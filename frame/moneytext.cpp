@@ -3,8 +3,6 @@
 #include "frame/messages.h"
 #include "platform/sys/numberformat.h"
 
-#include <QRegularExpression>
-
 #include <array>
 
 namespace kx {
@@ -103,16 +101,7 @@ QString FractionCapitals(QChar tenths, QChar hundredths) {
 } // namespace
 
 double MoneyTextToFloat(const QString& text) {
-    QString plain = text.trimmed();
-    const QString currencySign = QStringLiteral("￥");
-    const qsizetype sign = plain.indexOf(currencySign);
-    if (sign >= 0)
-        plain = plain.mid(sign + currencySign.size()).trimmed();
-    // "1, 234" is as good as "1,234".
-    static const QRegularExpression comma(QStringLiteral("\\s*,\\s*"));
-    plain.remove(comma);
-    double value = 0;
-    return !plain.isEmpty() && sys::TryStrToFloat(plain, value) ? value : 0;
+    return sys::AmountTextToFloat(text);
 }
 
 double MoneyTextToFloat2(const QString& text) {

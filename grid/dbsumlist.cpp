@@ -6,8 +6,6 @@
 #include "platform/sys/numberformat.h"
 #include "platform/sys/rounding.h"
 
-#include <QRegularExpression>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -21,21 +19,6 @@ using TSlot = TDataSet::TDataSetNotifyEvent TDataSet::*;
 
 // The most decimals a running sum is rounded to.
 constexpr int kMaxSumDecimals = 8;
-
-// Amount text read as the program reads amounts everywhere: blanks around
-// it, a leading "￥" and thousands commas are dropped; empty or not a number
-// counts as 0.
-double ParseSumText(const QString& text) {
-    QString plain = text.trimmed();
-    const QString currencySign = QStringLiteral("￥");
-    const qsizetype sign = plain.indexOf(currencySign);
-    if (sign >= 0)
-        plain = plain.mid(sign + currencySign.size()).trimmed();
-    static const QRegularExpression comma(QStringLiteral("\\s*,\\s*"));
-    plain.remove(comma);
-    double value = 0;
-    return !plain.isEmpty() && sys::TryStrToFloat(plain, value) ? value : 0;
-}
 
 // Characters after the first ".", as the decimals of a number's text.
 int DecimalsOf(const QString& text) {
@@ -146,7 +129,7 @@ private:
         decimals =
             std::min(kMaxSumDecimals,
                      std::max({decimals, DecimalsOf(text), DecimalsOf(sys::FloatToStr(total))}));
-        total_ = sys::RoundHalfAwayFromZero(total + ParseSumText(text), decimals);
+        total_ = sys::RoundHalfAwayFromZero(total + sys::AmountTextToFloat(text), decimals);
         const double scaled = total_ * kPowersOfTen[decimals];
         exact_ = std::fabs(scaled) < kFifteenDigits &&
                  RoundedWhole(scaled) / kPowersOfTen[decimals] == total_;
@@ -172,7 +155,7 @@ double AverageTerm(const TField* field) {
         if (ExactDecimals(value, decimals, units))
             return value;
     }
-    return ParseSumText(field->AsString());
+    return sys::AmountTextToFloat(field->AsString());
 }
 
 double ValueOf(const TField* field) {

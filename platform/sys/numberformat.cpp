@@ -562,4 +562,17 @@ int StrToInt(const QString& text) {
     return value;
 }
 
+double AmountTextToFloat(const QString& text) {
+    QString plain = text.trimmed();
+    const QString currencySign = QStringLiteral("￥");
+    const qsizetype sign = plain.indexOf(currencySign);
+    if (sign >= 0)
+        plain = plain.mid(sign + currencySign.size()).trimmed();
+    // "1, 234" is as good as "1,234".
+    static const QRegularExpression comma(QStringLiteral("\\s*,\\s*"));
+    plain.remove(comma);
+    double value = 0;
+    return !plain.isEmpty() && TryStrToFloat(plain, value) ? value : 0;
+}
+
 } // namespace kx::sys

@@ -39,6 +39,11 @@ QString Format(const QString& format, const QVariantList& args);
 // floating point value" or "'<text>' is not a valid integer value".
 double StrToFloat(const QString& text);
 bool TryStrToFloat(const QString& text, double& value);
+
+// Amount text as the program reads amounts everywhere: blanks around it, a
+// leading "￥" and thousands commas are dropped; empty or not a number
+// counts as 0.
+double AmountTextToFloat(const QString& text);
 // Decimal, or hexadecimal after "$" or "0x"; 32-bit range.
 int StrToInt(const QString& text);
 bool TryStrToInt(const QString& text, int& value);
