@@ -3,6 +3,11 @@
 
 set(KX_WARNINGS -Wall -Wextra)
 
+# Qt's headers dominate compile time; every target precompiles the common ones.
+function(kx_precompile target)
+  target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch.h)
+endfunction()
+
 # kx_library(<name> SOURCES ... DEPS ...)
 # A folder without sources yet becomes an interface library, so that
 # dependants can link it before its first file lands.
@@ -11,6 +16,7 @@ function(kx_library name)
   if(ARG_SOURCES)
     add_library(${name} STATIC ${ARG_SOURCES})
     target_compile_options(${name} PRIVATE ${KX_WARNINGS})
+    kx_precompile(${name})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   else()
@@ -29,6 +35,7 @@ function(kx_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_compile_options(${name} PRIVATE ${KX_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} kx_testsupport GTest::gtest GTest::gmock)
+  kx_precompile(${name})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     NO_PRETTY_VALUES
