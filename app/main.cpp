@@ -1,6 +1,6 @@
 // kxcashier: the cashier bookkeeping program.
 
-#include "frame/startup.h"
+#include "frame/app/startup.h"
 #include "platform/ui/application.h"
 
 int main(int argc, char** argv) {

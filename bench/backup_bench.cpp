@@ -4,7 +4,7 @@
 // alternately, and the best of the repetitions counts, so that load from
 // other processes weighs on both sides alike.
 
-#include "frame/kxbackupfile.h"
+#include "frame/admin/kxbackupfile.h"
 
 #include <QDir>
 #include <QFile>

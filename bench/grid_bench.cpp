@@ -2,7 +2,7 @@
 // base and once with QTableView over a plain model, into the same offscreen
 // image, and prints the ratio of the two times.
 
-#include "grid/customgridx.h"
+#include "grid/base/customgridx.h"
 
 #include <QAbstractTableModel>
 #include <QApplication>

@@ -6,8 +6,8 @@
 //                 duplicate check, saved by key (milliseconds per add; the
 //                 budget is 5 ms).
 
-#include "frame/kxquery.h"
-#include "grid/dbsumlist.h"
+#include "frame/data/kxquery.h"
+#include "grid/dbgrid/dbsumlist.h"
 #include "platform/db/collation.h"
 #include "platform/db/database.h"
 #include "platform/db/field.h"

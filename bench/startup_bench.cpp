@@ -5,9 +5,9 @@
 //   cold-startup/budget  the very first start of the process (fonts, styles
 //                        and the database file not yet in any cache).
 
-#include "frame/appstate.h"
-#include "frame/logonform.h"
-#include "frame/startup.h"
+#include "core/appstate.h"
+#include "frame/app/logonform.h"
+#include "frame/app/startup.h"
 #include "platform/db/collation.h"
 #include "platform/sys/configstore.h"
 #include "platform/ui/application.h"

@@ -1,11 +1,30 @@
 # Shared build rules: every library and test of the project goes through these,
 # so warnings, include paths and test environment stay the same everywhere.
 
-set(KX_WARNINGS -Wall -Wextra)
+set(KX_WARNINGS -Wall -Wextra -Winvalid-pch)
 
-# Qt's headers dominate compile time; every target precompiles the common ones.
+# Qt's and GoogleTest's headers dominate compile time. They are precompiled
+# once, in two small targets, and every library and test reuses the result;
+# -Winvalid-pch makes a header that stops matching a target's flags a warning
+# instead of a silent slow build.
+set(KX_PCH_DIR ${PROJECT_SOURCE_DIR}/cmake)
+
+add_library(kx_pch STATIC ${KX_PCH_DIR}/pch.cpp)
+target_compile_options(kx_pch PRIVATE ${KX_WARNINGS})
+target_link_libraries(kx_pch PUBLIC Qt6::Core)
+target_precompile_headers(kx_pch PRIVATE ${KX_PCH_DIR}/pch.h)
+
+add_library(kx_test_pch STATIC ${KX_PCH_DIR}/pch.cpp)
+target_compile_options(kx_test_pch PRIVATE ${KX_WARNINGS})
+target_link_libraries(kx_test_pch PUBLIC Qt6::Core GTest::gtest GTest::gmock)
+target_precompile_headers(kx_test_pch PRIVATE ${KX_PCH_DIR}/pch.h ${KX_PCH_DIR}/test_pch.h)
+
 function(kx_precompile target)
-  target_precompile_headers(${target} PRIVATE ${PROJECT_SOURCE_DIR}/cmake/pch.h)
+  target_precompile_headers(${target} REUSE_FROM kx_pch)
+endfunction()
+
+function(kx_test_precompile target)
+  target_precompile_headers(${target} REUSE_FROM kx_test_pch)
 endfunction()
 
 # kx_library(<name> SOURCES ... DEPS ...)
@@ -26,6 +45,16 @@ function(kx_library name)
   endif()
 endfunction()
 
+# kx_test_library(<name> SOURCES ... LIBS ...)
+# A fixture several test executables share, compiled once.
+function(kx_test_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} STATIC ${ARG_SOURCES})
+  target_compile_options(${name} PRIVATE ${KX_WARNINGS})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS} kx_testsupport GTest::gtest GTest::gmock)
+  kx_test_precompile(${name})
+endfunction()
+
 # kx_test(<name> SOURCES ... LIBS ...)
 # One GoogleTest executable; the shared test main gives every run a private
 # configuration folder, the offscreen platform and the schema and fixture
@@ -35,7 +64,7 @@ function(kx_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_compile_options(${name} PRIVATE ${KX_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} kx_testsupport GTest::gtest GTest::gmock)
-  kx_precompile(${name})
+  kx_test_precompile(${name})
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     NO_PRETTY_VALUES

@@ -2,7 +2,7 @@
 // end in an error code or the head's exception, never a crash, a hang or an
 // allocation driven by a length field.
 
-#include "frame/kxbackupfile.h"
+#include "frame/admin/kxbackupfile.h"
 
 #include "platform/sys/exception.h"
 

@@ -2,7 +2,7 @@
 // text must parse or raise one of the parser's exceptions, never crash or
 // hang.
 
-#include "grid/filterexpressionparser.h"
+#include "grid/base/filterexpressionparser.h"
 
 #include "platform/sys/exception.h"
 

@@ -10,7 +10,7 @@ jobs=$(nproc)
 bash scripts/setup.sh
 
 echo "== format check"
-mapfile -t sources < <(find app platform frame grid cashbook staff bandreport tablereport tools tests bench fuzz \
+mapfile -t sources < <(find app platform core frame grid cashbook staff bandreport tablereport tools tests bench fuzz cmake \
   -name '*.cpp' -o -name '*.h' | sort)
 clang-format --dry-run --Werror "${sources[@]}"
 

@@ -1,6 +1,6 @@
 #include "tablereport/datasettoexcel.h"
 
-#include "frame/messages.h"
+#include "core/messages.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/sys/cp936.h"
@@ -300,3 +300,5 @@ void TDatasetToExcel::WriteSheet(QIODevice& out) {
 }
 
 } // namespace kx
+
+#include "moc_datasettoexcel.cpp"

@@ -162,3 +162,5 @@ void TDatabase::QueryClosed() {
 }
 
 } // namespace kx::db
+
+#include "moc_database.cpp"

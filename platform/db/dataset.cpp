@@ -1097,3 +1097,5 @@ void TDataSet::CommitUpdates() {
 }
 
 } // namespace kx::db
+
+#include "moc_dataset.cpp"

@@ -94,3 +94,5 @@ void TDataSource::RemoveLink(TDataLink* link) {
 }
 
 } // namespace kx::db
+
+#include "moc_datasource.cpp"

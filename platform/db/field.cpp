@@ -302,3 +302,5 @@ QString TField::GetText(bool displayText) const {
 }
 
 } // namespace kx::db
+
+#include "moc_field.cpp"

@@ -557,3 +557,5 @@ TField* CreateField(TFieldType type, QObject* owner) {
 }
 
 } // namespace kx::db
+
+#include "moc_fieldtypes.cpp"

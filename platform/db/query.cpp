@@ -362,3 +362,5 @@ void TQuery::ExecSQL() {
 }
 
 } // namespace kx::db
+
+#include "moc_query.cpp"

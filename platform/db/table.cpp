@@ -19,3 +19,5 @@ QString TTable::TableType() const {
 }
 
 } // namespace kx::db
+
+#include "moc_table.cpp"

@@ -18,3 +18,5 @@ const TSqlLines& TUpdateSQL::SQL(TUpdateKind kind) const {
 }
 
 } // namespace kx::db
+
+#include "moc_updatesql.cpp"

@@ -78,3 +78,5 @@ bool SingleInstanceGuard::RequestActivation() const {
 }
 
 } // namespace kx::sys
+
+#include "moc_singleinstanceguard.cpp"

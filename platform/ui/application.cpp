@@ -83,3 +83,5 @@ bool Application::notify(QObject* receiver, QEvent* event) {
 }
 
 } // namespace kx::ui
+
+#include "moc_application.cpp"

@@ -31,3 +31,5 @@ QList<QObject*> ComponentOrder::Components(const QObject* form) {
 }
 
 } // namespace kx::ui
+
+#include "moc_componentorder.cpp"

@@ -675,3 +675,5 @@ void TCustomControl::RunScrollAction(int bar, int code, int pos) {
 }
 
 } // namespace kx::ui
+
+#include "moc_customcontrol.cpp"

@@ -47,3 +47,5 @@ void MoveFocus(QWidget* form, bool forward) {
 }
 
 } // namespace kx::ui
+
+#include "moc_keypreview.cpp"

@@ -369,3 +369,5 @@ bool TCustomMaskEdit::focusNextPrevChild(bool next) {
 }
 
 } // namespace kx::ui
+
+#include "moc_maskedit.cpp"

@@ -1,6 +1,6 @@
 #include "tests/frame/kxqueryfixture.h"
 
-#include "frame/sqlfunctions.h"
+#include "core/sqlfunctions.h"
 #include "platform/db/field.h"
 
 #include <memory>

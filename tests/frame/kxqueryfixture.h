@@ -3,11 +3,11 @@
 // fresh data folder, saved through update statements as the windows write
 // them, with a list grid whose footers add up the amounts.
 
-#include "frame/kxquery.h"
-#include "grid/dbsumlist.h"
-#include "grid/gridlayouthooks.h"
+#include "frame/data/kxquery.h"
+#include "grid/dbgrid/dbsumlist.h"
+#include "grid/dbgrid/gridlayouthooks.h"
 #include "platform/db/updatesql.h"
-#include "tests/frame/programfixture.h"
+#include "tests/core/programfixture.h"
 
 #include <QWidget>
 

@@ -2,8 +2,8 @@
 // A grid for tests: records every cell it draws and keeps edited texts, and
 // opens the protected steps of the grid base to the tests.
 
-#include "grid/customgridx.h"
-#include "grid/inplaceedit.h"
+#include "grid/base/customgridx.h"
+#include "grid/base/inplaceedit.h"
 
 #include <QApplication>
 #include <QHash>

@@ -45,3 +45,5 @@ void TDemoGrid::SetEditText(int col, int row, const QString& value) {
 }
 
 } // namespace kx
+
+#include "moc_demogrid.cpp"

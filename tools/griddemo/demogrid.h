@@ -3,7 +3,7 @@
 // rows, sizing, moving and editing switched on: each cell shows its own
 // "column,row" until it is edited.
 
-#include "grid/customgridx.h"
+#include "grid/base/customgridx.h"
 
 #include <QHash>
 

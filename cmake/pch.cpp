@@ -1,0 +1,1 @@
+// The translation unit that precompiles the shared headers.

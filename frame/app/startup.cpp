@@ -1,0 +1,76 @@
+#include "frame/app/startup.h"
+
+#include "core/appstate.h"
+#include "core/exceptionhandler.h"
+#include "core/sqlfunctions.h"
+#include "frame/app/aboutform.h"
+#include "frame/app/logonform.h"
+#include "frame/app/showform.h"
+#include "platform/db/session.h"
+#include "platform/ui/application.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+namespace kx {
+namespace {
+
+void WaitForSplash(const TShowForm& splash) {
+    while (splash.tmMainTimer->isActive())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+bool SystemUserExists() {
+    return GetSqlFirstFloat(kDatabaseName, QStringLiteral("SELECT  Count(USE_ID) from "
+                                                          "SYS_USER_TABLE WHERE  SYS_USER ='是'")) >
+           0;
+}
+
+bool LogOn(TMainForm& mainForm) {
+    TLogonForm logon(&mainForm);
+    return ui::ExecModal(logon) == QDialog::Accepted;
+}
+
+TRunningProgram Run(int splashMs) {
+    TRunningProgram program;
+    auto splash = std::make_unique<TShowForm>();
+    splash->tmMainTimer->setInterval(splashMs);
+    splash->show();
+    splash->repaint();
+    ui::SetApplicationTitle(QStringLiteral("岚衡出纳记账管理系统"));
+    program.DataModule = std::make_unique<TDM>();
+    DM = program.DataModule.get();
+    if (AppAliasMissing) {
+        ui::RequestTerminate();
+        return {};
+    }
+    program.MainForm = std::make_unique<TMainForm>();
+    program.MainForm->AboutForm = new TAboutForm(program.MainForm.get());
+    WaitForSplash(*splash);
+    splash.reset();
+    // The first-run set-up is not part of this build: without a system user
+    // the program ends as when that set-up is cancelled.
+    if (ui::TerminateRequested() || !SystemUserExists() || !LogOn(*program.MainForm)) {
+        ui::RequestTerminate();
+        return {};
+    }
+    return program;
+}
+
+} // namespace
+
+TRunningProgram StartProgram(int splashMs) {
+    ui::SetExceptionHandler(HandleApplicationException);
+    // Nothing runs the event loop's handler yet: a failure here (a data
+    // folder that cannot be opened, a damaged table) is shown the same way
+    // and ends the program.
+    try {
+        return Run(splashMs);
+    } catch (...) {
+        ui::HandleCurrentException();
+        ui::RequestTerminate();
+        return {};
+    }
+}
+
+} // namespace kx

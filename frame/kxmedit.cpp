@@ -1,7 +1,0 @@
-#include "frame/kxmedit.h"
-
-namespace kx {
-
-TKXMEdit::TKXMEdit(QWidget* parent) : TKXInput(parent, false, TImeEntry::Always) {}
-
-} // namespace kx
