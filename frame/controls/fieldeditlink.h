@@ -21,6 +21,10 @@ public:
     const QString& FieldName() const { return fieldName_; }
     void SetFieldName(const QString& name);
     db::TField* Field() const { return field_; }
+    // Bound to that field of that data set.
+    bool Shows(const db::TDataSet* dataSet, const QString& fieldName) const {
+        return DataSource() && DataSet() == dataSet && fieldName_ == fieldName;
+    }
     // The field can take a value through this link.
     bool CanModify() const;
     // Puts the data set into edit state when the field can be modified;

@@ -2,7 +2,7 @@
 
 namespace kx {
 
-TKXComboBox::TKXComboBox(QWidget* parent) : TKXInput(parent, true, TImeEntry::ByEditType) {
+TKXComboBox::TKXComboBox(QWidget* parent) : TKXInputControl(parent, true, TImeEntry::ByEditType) {
     SetStyle(csDropDown);
 }
 

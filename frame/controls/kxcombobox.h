@@ -10,12 +10,16 @@ namespace kx {
 
 enum TComboBoxStyle { csDropDown, csDropDownList };
 
-class TKXComboBox : public TKXInput<QComboBox> {
+class TKXComboBox : public TKXInputControl<QComboBox> {
     Q_OBJECT
 public:
     explicit TKXComboBox(QWidget* parent = nullptr);
 
     using TKXInput::SetFocusColorChange;
+
+    // A plain combo box filters the list: usable only while browsing, always
+    // with Tag 2.
+    void FollowDataState(bool browsing, int tag) override { setEnabled(tag == 2 || browsing); }
 
     TComboBoxStyle Style() const { return isEditable() ? csDropDown : csDropDownList; }
     void SetStyle(TComboBoxStyle style);

@@ -11,7 +11,7 @@ class TKXComboEdit : public TKXCustomComboEdit {
 public:
     explicit TKXComboEdit(QWidget* parent = nullptr);
 
-    void SetReadOnly(bool readOnly);
+    void SetReadOnly(bool readOnly) override;
 };
 
 } // namespace kx

@@ -44,7 +44,7 @@ TEllipsisPicture EllipsisPicture(int buttonWidth) {
 }
 
 TKXCustomComboEdit::TKXCustomComboEdit(QWidget* parent)
-    : TKXInput(parent, true, TImeEntry::ByEditType), holder_(new QWidget(this)),
+    : TKXInputControl(parent, true, TImeEntry::ByEditType), holder_(new QWidget(this)),
       button_(new TEditButton(holder_)) {
     resize(width(), kEditHeight);
     connect(button_, &QToolButton::clicked, this, [this] {
@@ -127,6 +127,11 @@ void TKXCustomComboEdit::SetButtonEnabled(bool enabled) {
 void TKXCustomComboEdit::SetDirectInput(bool directInput) {
     directInput_ = directInput;
     UpdateEditReadOnly();
+}
+
+void TKXCustomComboEdit::FollowDataState(bool browsing, int tag) {
+    SetReadOnly(browsing || tag == 2 || tag == 7);
+    SetButtonEnabled(tag == 6 || tag == 7 ? browsing : !browsing);
 }
 
 void TKXCustomComboEdit::SetFamilyReadOnly(bool readOnly) {

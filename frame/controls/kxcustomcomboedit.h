@@ -25,7 +25,7 @@ struct TEllipsisPicture {
 };
 TEllipsisPicture EllipsisPicture(int buttonWidth);
 
-class TKXCustomComboEdit : public TKXInput<ui::TCustomMaskEdit> {
+class TKXCustomComboEdit : public TKXInputControl<ui::TCustomMaskEdit> {
     Q_OBJECT
 public:
     explicit TKXCustomComboEdit(QWidget* parent = nullptr);
@@ -56,6 +56,11 @@ public:
     bool DirectInput() const { return directInput_; }
     void SetDirectInput(bool directInput);
     virtual bool ReadOnly() const { return readOnly_; }
+    virtual void SetReadOnly(bool readOnly) { SetFamilyReadOnly(readOnly); }
+
+    // Read-only while browsing and for Tag 2; Tag 6 and Tag 7 keep the
+    // button for browsing, Tag 7 also keeps the text read-only.
+    void FollowDataState(bool browsing, int tag) override;
     Qt::Alignment Alignment() const { return alignment() & Qt::AlignHorizontal_Mask; }
     void SetAlignment(Qt::Alignment alignment) { setAlignment(alignment | Qt::AlignVCenter); }
 

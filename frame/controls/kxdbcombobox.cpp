@@ -5,7 +5,8 @@
 
 namespace kx {
 
-TKXDBComboBox::TKXDBComboBox(QWidget* parent) : TKXInput(parent, true, TImeEntry::ByEditType) {
+TKXDBComboBox::TKXDBComboBox(QWidget* parent)
+    : TKXInputControl(parent, true, TImeEntry::ByEditType) {
     link_.OnDataChange = [this] { ShowFieldValue(); };
     link_.OnEditingChange = [this] { FollowEditingState(); };
     link_.OnUpdateData = [this] { link_.Field()->SetText(currentText()); };

@@ -14,7 +14,7 @@
 
 namespace kx {
 
-class TKXDBComboBox : public TKXInput<QComboBox> {
+class TKXDBComboBox : public TKXInputControl<QComboBox> {
     Q_OBJECT
 public:
     explicit TKXDBComboBox(QWidget* parent = nullptr);
@@ -32,6 +32,12 @@ public:
     db::TField* Field() const { return link_.Field(); }
     bool ReadOnly() const { return link_.ReadOnly(); }
     void SetReadOnly(bool readOnly) { link_.SetReadOnly(readOnly); }
+
+    // Read-only while browsing and for Tag 2.
+    void FollowDataState(bool browsing, int tag) override { SetReadOnly(browsing || tag == 2); }
+    bool ShowsField(const db::TDataSet* dataSet, const QString& fieldName) const override {
+        return link_.Shows(dataSet, fieldName);
+    }
 
     void showPopup() override;
 

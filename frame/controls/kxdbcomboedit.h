@@ -22,7 +22,10 @@ public:
     void SetDataField(const QString& name);
     db::TField* Field() const { return link_.Field(); }
     bool ReadOnly() const override { return link_.ReadOnly(); }
-    void SetReadOnly(bool readOnly) { link_.SetReadOnly(readOnly); }
+    void SetReadOnly(bool readOnly) override { link_.SetReadOnly(readOnly); }
+    bool ShowsField(const db::TDataSet* dataSet, const QString& fieldName) const override {
+        return link_.Shows(dataSet, fieldName);
+    }
 
 protected:
     void KeyDown(int& key, ui::TShiftState shift) override;

@@ -4,7 +4,7 @@
 
 namespace kx {
 
-TKXDBEdit::TKXDBEdit(QWidget* parent) : TKXInput(parent, true, TImeEntry::ByEditType) {
+TKXDBEdit::TKXDBEdit(QWidget* parent) : TKXInputControl(parent, true, TImeEntry::ByEditType) {
     link_.OnDataChange = [this] { ShowFieldValue(); };
     link_.OnEditingChange = [this] { setReadOnly(!link_.Editing()); };
     link_.OnUpdateData = [this] { StoreFieldValue(); };

@@ -12,7 +12,7 @@
 
 namespace kx {
 
-class TKXDBEdit : public TKXInput<ui::TCustomMaskEdit> {
+class TKXDBEdit : public TKXInputControl<ui::TCustomMaskEdit> {
     Q_OBJECT
 public:
     explicit TKXDBEdit(QWidget* parent = nullptr);
@@ -26,6 +26,12 @@ public:
     db::TField* Field() const { return link_.Field(); }
     bool ReadOnly() const { return link_.ReadOnly(); }
     void SetReadOnly(bool readOnly) { link_.SetReadOnly(readOnly); }
+
+    // Read-only while browsing and for Tag 2.
+    void FollowDataState(bool browsing, int tag) override { SetReadOnly(browsing || tag == 2); }
+    bool ShowsField(const db::TDataSet* dataSet, const QString& fieldName) const override {
+        return link_.Shows(dataSet, fieldName);
+    }
 
     std::function<void(QObject* sender, bool& value)> OnSelect;
 

@@ -6,7 +6,7 @@
 namespace kx {
 
 TKXDBLookupComboBox::TKXDBLookupComboBox(QWidget* parent)
-    : TKXInput(parent, false, TImeEntry::Always) {
+    : TKXInputControl(parent, false, TImeEntry::Always) {
     link_.OnDataChange = [this] { ShowKey(); };
     list_.OnChange = [this] { FillItems(); };
     connect(this, &QComboBox::activated, this, &TKXDBLookupComboBox::Choose);

@@ -13,12 +13,19 @@
 
 namespace kx {
 
-class TKXDBLookupComboBox : public TKXInput<QComboBox> {
+class TKXDBLookupComboBox : public TKXInputControl<QComboBox> {
     Q_OBJECT
 public:
     explicit TKXDBLookupComboBox(QWidget* parent = nullptr);
 
     using TKXInput::SetFocusColorChange;
+
+    // A look-up box takes the state's colours only: it has no read-only
+    // switch.
+    void FollowDataState(bool, int) override {}
+    bool ShowsField(const db::TDataSet* dataSet, const QString& fieldName) const override {
+        return link_.Shows(dataSet, fieldName);
+    }
 
     db::TDataSource* DataSource() const { return link_.DataSource(); }
     void SetDataSource(db::TDataSource* source) { link_.SetDataSource(source); }

@@ -5,7 +5,7 @@
 namespace kx {
 
 TKXDBLookupListBox::TKXDBLookupListBox(QWidget* parent)
-    : TKXInput(parent, false, TImeEntry::Never) {
+    : TKXInputControl(parent, false, TImeEntry::Never) {
     link_.OnDataChange = [this] { ShowKey(); };
     list_.OnChange = [this] { FillItems(); };
     connect(this, &QListWidget::currentRowChanged, this, &TKXDBLookupListBox::Choose);

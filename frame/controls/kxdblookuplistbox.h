@@ -14,12 +14,17 @@
 
 namespace kx {
 
-class TKXDBLookupListBox : public TKXInput<QListWidget> {
+class TKXDBLookupListBox : public TKXInputControl<QListWidget> {
     Q_OBJECT
 public:
     explicit TKXDBLookupListBox(QWidget* parent = nullptr);
 
     using TKXInput::SetFocusColorChange;
+
+    // A look-up list takes the state's colours only: it has no read-only
+    // switch. It shows every row of its list, so the query never puts a
+    // field's focus on it.
+    void FollowDataState(bool, int) override {}
 
     db::TDataSource* DataSource() const { return link_.DataSource(); }
     void SetDataSource(db::TDataSource* source) { link_.SetDataSource(source); }

@@ -2,7 +2,7 @@
 
 namespace kx {
 
-TKXEdit::TKXEdit(QWidget* parent) : TKXInput(parent, true, TImeEntry::ByEditType) {}
+TKXEdit::TKXEdit(QWidget* parent) : TKXInputControl(parent, true, TImeEntry::ByEditType) {}
 
 void TKXEdit::KeyPress(QChar& key) {
     FilterKey(key);

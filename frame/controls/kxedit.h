@@ -7,12 +7,15 @@
 
 namespace kx {
 
-class TKXEdit : public TKXInput<ui::TCustomMaskEdit> {
+class TKXEdit : public TKXInputControl<ui::TCustomMaskEdit> {
     Q_OBJECT
 public:
     explicit TKXEdit(QWidget* parent = nullptr);
 
     using TKXInput::SetFocusColorChange;
+
+    // Read-only while browsing and for Tag 2.
+    void FollowDataState(bool browsing, int tag) override { setReadOnly(browsing || tag == 2); }
 
     // Called by the window's Enter handling with false; a handler that sets
     // it to true keeps the focus in the edit.

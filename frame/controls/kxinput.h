@@ -7,6 +7,7 @@
 // alone). The boxes differ only in which of these rules they follow.
 
 #include "core/appstate.h"
+#include "core/inputcontrol.h"
 #include "frame/controls/bytelengthvalidator.h"
 #include "frame/controls/controlcolor.h"
 #include "frame/controls/imenames.h"
@@ -58,6 +59,7 @@ public:
     std::function<void(QObject* sender)> OnExit;
 
 protected:
+    bool HasEditType() const { return hasEditType_; }
     void SetFocusColorChange(bool change) { focusColorChange_ = change; }
     // A box that refuses to be left stays entered: its next focus-in is no
     // new entry.
@@ -176,6 +178,21 @@ private:
     QString imeName_;
     int maxLength_ = 0;
     bool entered_ = false;
+};
+
+// An input box that the window walks reach: TKXInput's rules plus the
+// colours and input-method name of TInputControl. Each class adds its own
+// lock in the data set's state and its field binding.
+template <class Base> class TKXInputControl : public TKXInput<Base>, public TInputControl {
+public:
+    using TKXInput<Base>::TKXInput;
+
+    void SetColor(ui::TColor color) override { TKXInput<Base>::SetColor(color); }
+    void SetSavedColor(ui::TColor color) override { TKXInput<Base>::SetSavedColor(color); }
+    void SetColorOnFocus(ui::TColor color) override { TKXInput<Base>::SetColorOnFocus(color); }
+    void SetImeName(const QString& name) override { TKXInput<Base>::SetImeName(name); }
+    bool TypesText() const override { return !this->HasEditType() || this->EditType() == etString; }
+    bool ShowsField(const db::TDataSet*, const QString&) const override { return false; }
 };
 
 } // namespace kx

@@ -7,6 +7,8 @@
 
 namespace kx {
 
+// Not a TInputControl: the data source, the query and the input-method
+// helpers leave the masked edit as the window set it up.
 class TKXMEdit : public TKXInput<ui::TCustomMaskEdit> {
     Q_OBJECT
 public:

@@ -6,6 +6,7 @@
 #include "frame/controls/kxcomboedit.h"
 #include "frame/controls/kxdblookupcombobox.h"
 #include "frame/controls/kxedit.h"
+#include "frame/controls/kxmedit.h"
 #include "frame/dialogs/findformdialog.h"
 #include "frame/dialogs/findsimpleformdialog.h"
 #include "frame/dialogs/selectimesform.h"
@@ -21,7 +22,7 @@ protected:
         : text_(new TKXEdit(&form_)), number_(new TKXEdit(&form_)), phone_(new TKXComboBox(&form_)),
           button_(new TKXComboEdit(&form_)), lookup_(new TKXDBLookupComboBox(&form_)),
           skipped_(new TKXEdit(&form_)), find_(new TFindFormDialog(&form_)),
-          simple_(new TFindSimpleFormDialog(&form_)) {
+          simple_(new TFindSimpleFormDialog(&form_)), masked_(new TKXMEdit(&form_)) {
         number_->SetEditType(etInteger);
         phone_->SetEditType(etPhone);
         ui::SetTag(skipped_, 100);
@@ -36,6 +37,7 @@ protected:
     TKXEdit* skipped_;
     TFindFormDialog* find_;
     TFindSimpleFormDialog* simple_;
+    TKXMEdit* masked_;
 };
 
 TEST_F(FormImeNamesTest, SetFormImeNameNamesEveryBox) {
@@ -43,6 +45,7 @@ TEST_F(FormImeNamesTest, SetFormImeNameNamesEveryBox) {
     for (const QString& name : {text_->ImeName(), number_->ImeName(), phone_->ImeName(),
                                 button_->ImeName(), lookup_->ImeName(), skipped_->ImeName()})
         EXPECT_EQ(name, "拼音");
+    EXPECT_EQ(masked_->ImeName(), "");
 }
 
 TEST_F(FormImeNamesTest, ApplyImeToFormNamesOnlyTextBoxes) {

@@ -4,7 +4,9 @@
 #include "frame/controls/kxcomboedit.h"
 #include "frame/controls/kxdbcomboedit.h"
 #include "frame/controls/kxdbedit.h"
+#include "frame/controls/kxdblookuplistbox.h"
 #include "frame/controls/kxedit.h"
+#include "frame/controls/kxmedit.h"
 #include "frame/data/kxquery.h"
 #include "platform/db/field.h"
 #include "platform/ui/tag.h"
@@ -66,16 +68,22 @@ TEST_F(DataSourceTest, ControlsFollowTheStateByClassAndTag) {
     auto* findButton = Add<QToolButton>(30);
     auto* untouched = Add<TKXEdit>(100);
     untouched->SetColor(0x999999);
+    auto* list = Add<TKXDBLookupListBox>(0);
+    auto* masked = Add<TKXMEdit>(0);
+    masked->SetColor(0x999999);
     query_->OpenQuery();
     source_->HookStateChange();
 
     const auto expectState = [&](bool browsing) {
         const ui::TColor color = browsing ? kBrowse : kEdit;
-        for (auto* control : {edit, fixedEdit}) {
+        const auto expectLook = [&](const auto* control) {
             EXPECT_EQ(control->Color(), color);
             EXPECT_EQ(control->SavedColor(), color);
             EXPECT_EQ(control->ColorOnFocus(), browsing ? kBrowse : kFocus);
-        }
+        };
+        expectLook(edit);
+        expectLook(fixedEdit);
+        expectLook(list);
         EXPECT_EQ(edit->ReadOnly(), browsing);
         EXPECT_TRUE(fixedEdit->ReadOnly());
         EXPECT_TRUE(lockedEdit->ReadOnly());
@@ -92,6 +100,7 @@ TEST_F(DataSourceTest, ControlsFollowTheStateByClassAndTag) {
         EXPECT_TRUE(fixedGrid->isEnabled());
         EXPECT_EQ(findButton->isEnabled(), browsing);
         EXPECT_EQ(untouched->Color(), 0x999999u);
+        EXPECT_EQ(masked->Color(), 0x999999u);
     };
     expectState(true);
     query_->Edit();
