@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: a format check, the plain build's
-# tests, then the same tests under AddressSanitizer and UBSan, then a short
-# run of each fuzz target when clang's libFuzzer is there.
+# Builds everything and runs every test: a format check, the layering check,
+# the plain build's tests, then the same tests under AddressSanitizer and
+# UBSan, then a short run of each fuzz target when clang's libFuzzer is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -10,9 +10,13 @@ jobs=$(nproc)
 bash scripts/setup.sh
 
 echo "== format check"
+# The fixtures are sample trees, not code of ours.
 mapfile -t sources < <(find app platform core frame grid cashbook staff bandreport tablereport tools tests bench fuzz cmake \
-  -name '*.cpp' -o -name '*.h' | sort)
+  -path tests/fixtures -prune -o \( -name '*.cpp' -o -name '*.h' \) -print | sort)
 clang-format --dry-run --Werror "${sources[@]}"
+
+echo "== layering check"
+python3 scripts/check_layers.py
 
 echo "== build and test"
 cmake -G Ninja -B build -S . -DCMAKE_BUILD_TYPE=RelWithDebInfo
