@@ -4,38 +4,42 @@
 set(KX_WARNINGS -Wall -Wextra -Winvalid-pch)
 
 # Qt's and GoogleTest's headers dominate compile time. They are precompiled
-# once, in two small targets, and every library and test reuses the result;
-# -Winvalid-pch makes a header that stops matching a target's flags a warning
-# instead of a silent slow build.
+# once per kind of target (Qt Core only, Qt Widgets, tests) in a small target
+# of their own that the others reuse; -Winvalid-pch makes a precompiled
+# header that stops matching a target's flags a warning instead of a
+# silently slower build.
 set(KX_PCH_DIR ${PROJECT_SOURCE_DIR}/cmake)
 
-add_library(kx_pch STATIC ${KX_PCH_DIR}/pch.cpp)
-target_compile_options(kx_pch PRIVATE ${KX_WARNINGS})
-target_link_libraries(kx_pch PUBLIC Qt6::Core)
-target_precompile_headers(kx_pch PRIVATE ${KX_PCH_DIR}/pch.h)
-
-add_library(kx_test_pch STATIC ${KX_PCH_DIR}/pch.cpp)
-target_compile_options(kx_test_pch PRIVATE ${KX_WARNINGS})
-target_link_libraries(kx_test_pch PUBLIC Qt6::Core GTest::gtest GTest::gmock)
-target_precompile_headers(kx_test_pch PRIVATE ${KX_PCH_DIR}/pch.h ${KX_PCH_DIR}/test_pch.h)
-
-function(kx_precompile target)
-  target_precompile_headers(${target} REUSE_FROM kx_pch)
+function(kx_pch_target name)
+  cmake_parse_arguments(ARG "" "" "HEADERS;LIBS" ${ARGN})
+  add_library(${name} STATIC ${KX_PCH_DIR}/pch.cpp)
+  target_compile_options(${name} PRIVATE ${KX_WARNINGS})
+  target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+  target_precompile_headers(${name} PRIVATE ${ARG_HEADERS})
 endfunction()
 
-function(kx_test_precompile target)
-  target_precompile_headers(${target} REUSE_FROM kx_test_pch)
-endfunction()
+kx_pch_target(kx_core_pch HEADERS ${KX_PCH_DIR}/pch.h LIBS Qt6::Core)
+kx_pch_target(kx_widgets_pch
+  HEADERS ${KX_PCH_DIR}/pch.h ${KX_PCH_DIR}/widgets_pch.h
+  LIBS Qt6::Widgets)
+kx_pch_target(kx_test_pch
+  HEADERS ${KX_PCH_DIR}/pch.h ${KX_PCH_DIR}/widgets_pch.h ${KX_PCH_DIR}/test_pch.h
+  LIBS Qt6::Widgets GTest::gtest GTest::gmock)
 
-# kx_library(<name> SOURCES ... DEPS ...)
+# kx_library(<name> [QT_CORE_ONLY] SOURCES ... DEPS ...)
+# QT_CORE_ONLY: the library uses no Qt module with windows.
 # A folder without sources yet becomes an interface library, so that
 # dependants can link it before its first file lands.
 function(kx_library name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "QT_CORE_ONLY" "" "SOURCES;DEPS" ${ARGN})
   if(ARG_SOURCES)
     add_library(${name} STATIC ${ARG_SOURCES})
     target_compile_options(${name} PRIVATE ${KX_WARNINGS})
-    kx_precompile(${name})
+    if(ARG_QT_CORE_ONLY)
+      target_precompile_headers(${name} REUSE_FROM kx_core_pch)
+    else()
+      target_precompile_headers(${name} REUSE_FROM kx_widgets_pch)
+    endif()
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
     target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   else()
@@ -52,7 +56,7 @@ function(kx_test_library name)
   add_library(${name} STATIC ${ARG_SOURCES})
   target_compile_options(${name} PRIVATE ${KX_WARNINGS})
   target_link_libraries(${name} PUBLIC ${ARG_LIBS} kx_testsupport GTest::gtest GTest::gmock)
-  kx_test_precompile(${name})
+  target_precompile_headers(${name} REUSE_FROM kx_test_pch)
 endfunction()
 
 # kx_test(<name> SOURCES ... LIBS ...)
@@ -64,7 +68,7 @@ function(kx_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_compile_options(${name} PRIVATE ${KX_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} kx_testsupport GTest::gtest GTest::gmock)
-  kx_test_precompile(${name})
+  target_precompile_headers(${name} REUSE_FROM kx_test_pch)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     NO_PRETTY_VALUES

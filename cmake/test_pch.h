@@ -1,4 +1,5 @@
-// GoogleTest's headers, which every test file includes; compiled once.
+// The test framework's headers, which every test file includes; compiled once.
+// Qt Test stays out: its macros name each test's own folders.
 #pragma once
 
 #include <gmock/gmock.h>
