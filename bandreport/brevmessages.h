@@ -1,6 +1,7 @@
 #pragma once
-// The report engine's English message texts, word for word as users of the
-// original engine know them (the "contant" spelling included).
+// The report engine's English message texts, word for word as report
+// writers meet them in their definitions' error lines (the "contant"
+// spelling included, since stored reports and their users expect it).
 
 #include <QString>
 

@@ -129,9 +129,9 @@ void TCustomGridX::ResizeAllExtents(std::vector<int>& widths, std::vector<int>& 
         heights = ExtentsOfCount(rowHeights_, FullRowCount(), defaultRowHeight_);
 }
 
-// A failed resize used to leave the new counts with the old arrays and report
-// nothing; the footer count would then be believed. The old counts come back
-// and the failure goes on to the caller.
+// A failed resize must not leave the new counts over the old arrays, where
+// the footer count would then be believed: the old counts come back and the
+// failure goes on to the caller.
 void TCustomGridX::ChangeContraSize(int newContraColCount, int newContraRowCount) {
     const int oldContraCols = contraColCount_;
     const int oldContraRows = contraRowCount_;

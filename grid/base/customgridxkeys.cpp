@@ -22,7 +22,7 @@ bool TCustomGridX::CanEditAcceptKey(QChar) {
 
 // The cell Tab moves to: the next (previous) column that is a tab stop,
 // wrapping over rows. Shift+Tab keeps going backwards past columns that are no
-// tab stop (it used to turn forward after the first step), and a walk that
+// tab stop rather than turning forward after the first step, and a walk that
 // finds no tab stop ends after one round.
 void TCustomGridX::TabTarget(TGridCoord& cell, bool backward) const {
     const int columns = colCount_ - fixedCols_;

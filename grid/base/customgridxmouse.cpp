@@ -209,9 +209,9 @@ void TCustomGridX::mousePressEvent(QMouseEvent* event) {
         editor_->clickTime_ = MessageTime();
 }
 
-// An error of the mouse-down event used to be absorbed with the drag left
-// running. The drag ends (feedback line erased, timer stopped) and the error
-// goes on to the program's handler.
+// An error in the mouse-down event must not leave a drag running behind a
+// swallowed failure: the drag ends (feedback line erased, timer stopped) and
+// the error goes on to the program's handler.
 void TCustomGridX::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     HideEdit();
     if (CanFocus() || !parentWidget()) {

@@ -7,8 +7,8 @@
 
 namespace kx::cp936 {
 
-// Characters that GBK cannot hold become '?', as the original's ANSI
-// conversion did.
+// Characters that GBK cannot hold become '?', so a file keeps its byte
+// layout rather than failing on one stray character.
 QByteArray Encode(const QString& text);
 QString Decode(const QByteArray& bytes);
 

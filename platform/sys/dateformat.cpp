@@ -54,7 +54,7 @@ bool AppendToken(QString& out, char token, qsizetype count, const QDateTime& val
     }
 }
 
-// ---- Text to date and time, scanning as the original did -------------------
+// ---- Text to date and time: a forgiving scan of what users type ------------
 
 class Scanner {
 public:

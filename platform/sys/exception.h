@@ -35,8 +35,8 @@ public:
     QString ClassName() const override { return QStringLiteral("EConvertError"); }
 };
 
-// The silent abort of the original: leaves the current operation without a
-// message.
+// The silent abort: leaves the current operation without a message; the
+// exception handler lets it pass unshown.
 [[noreturn]] inline void Abort() {
     throw EAbort();
 }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -37,7 +38,10 @@ TEST(DeleteDataFiles, DeletesTableFilesExceptTheBackupTable) {
 }
 
 TEST(DeleteDataFiles, MissingFolderIsLeftAlone) {
-    DeleteDataFiles("/nonexistent/kxcashier/folder");
+    QTemporaryDir parent;
+    const QString missing = QDir(parent.path()).filePath("missing");
+    EXPECT_NO_THROW(DeleteDataFiles(missing));
+    EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
 TEST(DirectoryIsThere, FolderYesFileNo) {

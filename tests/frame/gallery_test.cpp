@@ -1,5 +1,6 @@
 // Every dialog and a form of the controls drawn to PNG files, to look at
-// (set KX_GALLERY_DIR to keep them) and to catch painting that fails.
+// (set KX_GALLERY_DIR to keep them), with every caption checked to fit its
+// control in the installed CJK font.
 
 #include "frame/controls/kx3dlabel.h"
 #include "frame/controls/kxcombobox.h"
@@ -23,15 +24,53 @@
 #include "frame/dialogs/selectmonthform.h"
 #include "tests/frame/controlsfixture.h"
 
+#include <QAbstractButton>
 #include <QCalendarWidget>
+#include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 
 #include <memory>
 
 namespace kx {
 namespace {
+
+// A caption as it is drawn: without its accelerator marks.
+QString Drawn(QString text) {
+    return text.replace("&&", "\x01").remove(u'&').replace(u'\x01', u'&');
+}
+
+// The captions of the shown labels and buttons that are wider than the room
+// their control gives them.
+QStringList ClippedTexts(const QWidget& window) {
+    QStringList clipped;
+    const auto check = [&](const QWidget* control, const QString& text, int needed, int room) {
+        if (control->isVisible() && !text.isEmpty() && needed > room)
+            clipped << QStringLiteral("%1 \"%2\" needs %3 px, has %4")
+                           .arg(control->objectName(), text)
+                           .arg(needed)
+                           .arg(room);
+    };
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->wordWrap() || label->textFormat() == Qt::RichText)
+            continue;
+        const QString text = Drawn(label->text());
+        check(label, text, label->fontMetrics().horizontalAdvance(text),
+              label->contentsRect().width());
+    }
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        const QString text = Drawn(button->text());
+        if (qobject_cast<const QRadioButton*>(button) || qobject_cast<const QCheckBox*>(button))
+            check(button, text, button->sizeHint().width(), button->width());
+        else
+            check(button, text, button->fontMetrics().horizontalAdvance(text),
+                  button->contentsRect().width() - 4);
+    }
+    return clipped;
+}
 
 class GalleryTest : public ::testing::Test {
 protected:
@@ -43,8 +82,8 @@ protected:
     void Grab(QWidget& widget, const QString& name) {
         widget.show();
         QApplication::processEvents();
+        EXPECT_EQ(ClippedTexts(widget), QStringList()) << name.toStdString();
         const QPixmap picture = widget.grab();
-        EXPECT_FALSE(picture.isNull()) << name.toStdString();
         EXPECT_TRUE(picture.save(folder_ + u'/' + name + ".png")) << name.toStdString();
         widget.hide();
     }
@@ -52,6 +91,28 @@ protected:
     QTemporaryDir temporary_;
     QString folder_;
 };
+
+TEST(ClippedTexts, NamesCaptionsWiderThanTheirControl) {
+    QWidget window;
+    auto* fits = new QLabel("摘要", &window);
+    fits->setObjectName("fits");
+    fits->resize(200, 20);
+    auto* label = new QLabel("查找条件：摘要 相似 办公", &window);
+    label->setObjectName("label");
+    label->resize(30, 20);
+    auto* button = new QPushButton("确定(&O)", &window);
+    button->setObjectName("button");
+    button->resize(20, 20);
+    auto* radio = new QRadioButton("按日期排序", &window);
+    radio->setObjectName("radio");
+    radio->resize(30, 20);
+    window.show();
+    const QStringList clipped = ClippedTexts(window);
+    ASSERT_EQ(clipped.size(), 3) << clipped.join('\n').toStdString();
+    EXPECT_TRUE(clipped[0].startsWith("label "));
+    EXPECT_TRUE(clipped[1].startsWith("button \"确定(O)\""));
+    EXPECT_TRUE(clipped[2].startsWith("radio "));
+}
 
 TEST_F(GalleryTest, SmallDialogs) {
     TDateForm date;

@@ -159,14 +159,14 @@ TEST_F(Schema, ShipsEveryTableWithItsColumnsAndKey) {
     EXPECT_EQ(Tables(), expected);
 }
 
-TEST_F(Schema, EveryColumnCarriesAnOriginalTypeAndTextSortsByCodePage936) {
-    static const QRegularExpression original(
+TEST_F(Schema, EveryColumnCarriesADeclaredTypeAndTextSortsByCodePage936) {
+    static const QRegularExpression declared(
         "^(VARCHAR\\([1-9][0-9]*\\)|DATE|DATETIME|INTEGER|REAL|BOOLEAN|MEMO|BLOB)$");
     for (const QString& table : Tables()) {
         for (const QString& column : Columns(table)) {
             SCOPED_TRACE((table + "." + column).toStdString());
             const Database::Column meta = db.ColumnOf(table, column);
-            EXPECT_TRUE(original.match(meta.declaredType).hasMatch())
+            EXPECT_TRUE(declared.match(meta.declaredType).hasMatch())
                 << meta.declaredType.toStdString();
             const bool text = meta.declaredType.startsWith("VARCHAR");
             EXPECT_EQ(meta.collation, text ? kx::db::kCp936Collation : "BINARY");

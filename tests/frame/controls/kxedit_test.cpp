@@ -3,6 +3,7 @@
 #include "core/appstate.h"
 #include "frame/controls/kxcombobox.h"
 #include "frame/controls/kxmedit.h"
+#include "frame/data/windowcontrols.h"
 #include "tests/frame/controlsfixture.h"
 
 #include <QVBoxLayout>
@@ -76,13 +77,47 @@ TEST_F(EditControlsTest, FocusColourStartsAquaAndAlwaysAppliesToTheMaskedEdit) {
     EXPECT_EQ(masked_->Color(), ui::clWhite);
 }
 
-TEST_F(EditControlsTest, IntegerBoxTakesOneSignAndCapsItsLength) {
-    edit_->SetEditType(etInteger);
-    Type(edit_, "12a-3-#'");
-    EXPECT_EQ(edit_->text(), "12-3");
-    EXPECT_EQ(edit_->MaxLength(), 11);
-    Type(edit_, "4567890123");
-    EXPECT_EQ(edit_->text(), "12-34567890");
+// What a user's typing leaves in a box of each edit type, and the length
+// cap its entry sets (0 when the box sets none).
+struct TypedCase {
+    const char* what;
+    bool combo;
+    TEditTypes type;
+    int presetMax;
+    const char* keys;
+    const char* text;
+    int maxLength;
+};
+
+const TypedCase kTypedCases[] = {
+    {"integer: one sign, digits up to 11", false, etInteger, 0, "12a-3-#'4567890123", "12-34567890",
+     11},
+    {"decimal: one separator, ',' read as '.'", false, etFloat, 0, "35,5.,", "35.5", 16},
+    {"date: ten characters whatever was set", false, etDate, 30, "2000/08/08x9", "2000/08/08", 10},
+    {"text takes any key", false, etString, 0, "a1:#中", "a1:#中", 0},
+    {"time takes any key", false, etTime, 0, "a1:#中", "a1:#中", 0},
+    {"telephone takes any key", false, etPhone, 0, "a1:#中", "a1:#中", 0},
+    {"combo box filters its edit part", true, etFloat, 0, "1a2,5x", "12.5", 16},
+};
+
+TEST_F(EditControlsTest, TypingFollowsTheEditType) {
+    // A fresh box for each case: an entry's length cap stays with the box.
+    const auto typeInto = [this](auto* box, const TypedCase& c) {
+        form_.layout()->addWidget(box);
+        box->SetEditType(c.type);
+        box->SetMaxLength(c.presetMax);
+        Type(box, c.keys);
+        EXPECT_EQ(ControlText(box), c.text);
+        EXPECT_EQ(box->MaxLength(), c.maxLength);
+        delete box;
+    };
+    for (const TypedCase& c : kTypedCases) {
+        SCOPED_TRACE(c.what);
+        if (c.combo)
+            typeInto(new TKXComboBox(&form_), c);
+        else
+            typeInto(new TKXEdit(&form_), c);
+    }
 }
 
 TEST_F(EditControlsTest, WholeTextSelectedLetsTheFirstKeyThrough) {
@@ -92,21 +127,6 @@ TEST_F(EditControlsTest, WholeTextSelectedLetsTheFirstKeyThrough) {
     edit_->selectAll();
     QTest::keyClicks(edit_, "ab");
     EXPECT_EQ(edit_->text(), "a");
-}
-
-TEST_F(EditControlsTest, DecimalBoxEntersOneSeparator) {
-    edit_->SetEditType(etFloat);
-    Type(edit_, "35,5.,");
-    EXPECT_EQ(edit_->text(), "35.5");
-    EXPECT_EQ(edit_->MaxLength(), 16);
-}
-
-TEST_F(EditControlsTest, DateBoxIsTenCharactersAfterEveryEntry) {
-    edit_->SetEditType(etDate);
-    edit_->SetMaxLength(30);
-    Type(edit_, "2000/08/08x9");
-    EXPECT_EQ(edit_->MaxLength(), 10);
-    EXPECT_EQ(edit_->text(), "2000/08/08");
 }
 
 TEST_F(EditControlsTest, LengthCountsCodePage936Bytes) {
@@ -119,21 +139,6 @@ TEST_F(EditControlsTest, LengthCountsCodePage936Bytes) {
     combo_->SetMaxLength(3);
     Type(combo_, "a中文");
     EXPECT_EQ(combo_->Text(), "a中");
-}
-
-TEST_F(EditControlsTest, TimeAndPhoneBoxesTakeAnyKey) {
-    for (TEditTypes type : {etString, etTime, etPhone}) {
-        edit_->clear();
-        edit_->SetEditType(type);
-        Type(edit_, "a1:#中");
-        EXPECT_EQ(edit_->text(), "a1:#中") << type;
-    }
-}
-
-TEST_F(EditControlsTest, ComboBoxFiltersItsEditPart) {
-    combo_->SetEditType(etFloat);
-    Type(combo_, "1a2,5x");
-    EXPECT_EQ(combo_->Text(), "12.5");
 }
 
 TEST_F(EditControlsTest, DropDownListShowsTheItemOfATextOrNone) {

@@ -15,20 +15,17 @@ namespace {
 
 using ui::TRect;
 
-TEST(CustomGridX, NewGridHasTheDefaults) {
+TEST(CustomGridX, NewGridShowsFiveByFiveCellsWithTheFirstDataCellCurrent) {
     TTestGrid grid;
-    EXPECT_EQ(grid.ColCount(), 5);
-    EXPECT_EQ(grid.RowCount(), 5);
-    EXPECT_EQ(grid.FixedCols(), 1);
-    EXPECT_EQ(grid.FixedRows(), 1);
-    EXPECT_EQ((TGridCoord{grid.Col(), grid.Row()}), (TGridCoord{1, 1}));
-    EXPECT_EQ((TGridCoord{grid.LeftCol(), grid.TopRow()}), (TGridCoord{1, 1}));
-    EXPECT_EQ(grid.Anchor(), (TGridCoord{1, 1}));
+    // 64 x 24 pixel cells with one-pixel lines in a 320 x 120 grid, so the
+    // last cell is cut at the edge.
     EXPECT_EQ(grid.size(), QSize(320, 120));
-    EXPECT_EQ(grid.Options(),
-              goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect);
+    EXPECT_EQ(grid.CellRect(0, 0), (TRect{0, 0, 64, 24}));
+    EXPECT_EQ(grid.CellRect(4, 4), (TRect{260, 100, 320, 120}));
+    EXPECT_EQ(grid.Selection(), (TGridRect{1, 1, 1, 1}));
+    grid.FocusCell(3, 3, false, false);
+    EXPECT_EQ(grid.Selection(), (TGridRect{1, 1, 3, 3})) << "range selection is on";
     EXPECT_EQ(grid.GridState(), gsNormal);
-    EXPECT_EQ(grid.LineColors().DarkColor(), ui::clBlack);
 }
 
 TEST(CustomGridX, ColumnCountBelowOneBecomesOneAndPullsFixedColumnsDown) {
