@@ -1,7 +1,7 @@
 #pragma once
-// Shared pieces of the frame's tests: a recording message sink, a data folder
-// with the program's database open under its name, and rows written straight
-// into that database.
+// Shared pieces of the core's and the frame's tests: a recording message
+// sink, a data folder with the program's database open under its name, and
+// rows written straight into that database.
 
 #include "core/datamodule.h"
 #include "platform/ui/messagedialog.h"
