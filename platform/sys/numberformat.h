@@ -1,8 +1,9 @@
 #pragma once
 // Numbers to text and back in the program's one fixed notation, independent
 // of the machine's locale, so stored texts and reports read the same on every
-// desktop ('.' is the decimal point, ',' the thousands separator). Every formatter takes the value's decimal text with
-// 15 significant digits and rounds halves away from zero (see rounding.h).
+// desktop ('.' is the decimal point, ',' the thousands separator). Every
+// formatter takes the value's decimal text with 15 significant digits and
+// rounds halves away from zero (see rounding.h).
 
 #include <QString>
 #include <QVariantList>
