@@ -2,8 +2,11 @@
 
 #include <QStringList>
 
+#include <array>
+#include <atomic>
 #include <cerrno>
 #include <iconv.h>
+#include <mutex>
 #include <stdexcept>
 
 namespace kx::cp936 {
@@ -73,6 +76,41 @@ QByteArray Convert(const Converter& converter, const QByteArray& in, int inCharB
     return out;
 }
 
+// The code of the GBK bytes one character becomes: one byte, or two. The
+// text is made with QChar::fromUcs4, as QString::fromUcs4 would drop U+FEFF
+// as a byte order mark.
+quint16 ConvertChar(char32_t codePoint) {
+    const QByteArray bytes = Encode(QStringView(QChar::fromUcs4(codePoint)).toString());
+    const auto byte = [&bytes](int i) { return static_cast<unsigned char>(bytes[i]); };
+    return static_cast<quint16>(bytes.size() == 2 ? byte(0) << 8 | byte(1) : byte(0));
+}
+
+// Collations look characters up row after row; converting each through
+// iconv every time would dominate a sort, so the basic plane is converted a
+// block of 256 characters at a time, on first use. Once a block is
+// converted, a look-up is one atomic load.
+struct CodeBlock {
+    std::atomic<bool> converted{false};
+    std::array<quint16, 256> codes{};
+};
+
+std::array<CodeBlock, 256> codeBlocks;
+std::mutex codeBlockConversion;
+
+const CodeBlock& ConvertedBlock(char32_t codePoint) {
+    CodeBlock& block = codeBlocks[codePoint >> 8];
+    if (block.converted.load(std::memory_order_acquire))
+        return block;
+    const std::lock_guard lock(codeBlockConversion);
+    if (!block.converted.load(std::memory_order_relaxed)) {
+        const char32_t first = codePoint & ~char32_t{0xFF};
+        for (char32_t i = 0; i < block.codes.size(); ++i)
+            block.codes[i] = ConvertChar(first + i);
+        block.converted.store(true, std::memory_order_release);
+    }
+    return block;
+}
+
 } // namespace
 
 QByteArray Encode(const QString& text) {
@@ -83,6 +121,14 @@ QByteArray Encode(const QString& text) {
 QString Decode(const QByteArray& bytes) {
     thread_local const Converter fromGbk("UTF-8", "GBK");
     return QString::fromUtf8(Convert(fromGbk, bytes, 1));
+}
+
+quint16 EncodeChar(char32_t codePoint) {
+    if (codePoint < 0x80)
+        return static_cast<quint16>(codePoint);
+    if (codePoint > 0xFFFF)
+        return ConvertChar(codePoint);
+    return ConvertedBlock(codePoint).codes[codePoint & 0xFF];
 }
 
 int ByteLength(const QString& text) {

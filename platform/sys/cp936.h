@@ -12,6 +12,14 @@ namespace kx::cp936 {
 QByteArray Encode(const QString& text);
 QString Decode(const QByteArray& bytes);
 
+// The GBK code of one character: its single byte (ASCII, or 0x80 for the
+// euro sign), or lead byte * 256 + trail byte; '?' when GBK cannot hold it.
+// No lead byte is below 0x81, so codes order as the bytes they stand for and
+// texts compare code by code as their GBK bytes would.
+// Characters of the basic plane are looked up without allocating, once
+// their block of 256 has been converted.
+quint16 EncodeChar(char32_t codePoint);
+
 // Number of GBK bytes the text takes.
 int ByteLength(const QString& text);
 

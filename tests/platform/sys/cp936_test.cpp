@@ -54,4 +54,23 @@ TEST(Cp936, LeadByteFollowsCharacterBoundaries) {
     EXPECT_FALSE(IsLeadByte(bytes, 2));
 }
 
+// Collations compare texts code by code, so each code must be exactly the
+// character's GBK bytes, and a one-byte code must sort below every lead byte
+// (otherwise code order would not be byte order).
+TEST(Cp936, EncodeCharGivesEveryCharactersBytesAsAnOrderedCode) {
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+        const quint16 code = EncodeChar(c);
+        QByteArray bytes;
+        if (code > 0xFF)
+            bytes.append(static_cast<char>(code >> 8));
+        bytes.append(static_cast<char>(code & 0xFF));
+        ASSERT_EQ(bytes, Encode(QString(QChar(static_cast<char16_t>(c)))))
+            << "U+" << std::hex << static_cast<unsigned>(c);
+        ASSERT_TRUE(code > 0xFF ? code >> 8 >= 0x81 : code < 0x81)
+            << "U+" << std::hex << static_cast<unsigned>(c);
+    }
+    EXPECT_EQ(EncodeChar(U'中'), 0xD6D0);
+    EXPECT_EQ(EncodeChar(U'\U0001F600'), '?');
+}
+
 } // namespace
