@@ -11,6 +11,8 @@
 
 #include <sqlite3.h>
 
+#include <memory>
+
 namespace kx::db {
 
 TDatabase::TDatabase(QObject* owner) : QObject(owner) {
@@ -97,6 +99,7 @@ void TDatabase::Disconnect() {
         query->UnPrepare();
     sqlite3_close_v2(db_);
     db_ = nullptr;
+    declaredColumns_.clear();
 }
 
 void TDatabase::Exec(const char* sql) {
@@ -144,6 +147,31 @@ sqlite3* TDatabase::Handle() {
     if (!db_)
         Connect();
     return db_;
+}
+
+TDeclaredColumns TDatabase::DeclaredColumns(const QString& table) {
+    const QString key = table.toUpper();
+    if (const auto known = declaredColumns_.constFind(key); known != declaredColumns_.cend())
+        return *known;
+    sqlite3* db = Handle();
+    const QString sql = QStringLiteral("PRAGMA table_info(\"%1\")")
+                            .arg(QString(table).replace(u'"', QStringLiteral("\"\"")));
+    sqlite3_stmt* raw = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &raw, nullptr);
+    if (rc != SQLITE_OK)
+        throw SqliteError(db, rc, sql);
+    const std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)> statement(raw, sqlite3_finalize);
+    TDeclaredColumns columns;
+    while ((rc = sqlite3_step(raw)) == SQLITE_ROW) {
+        columns.append({QString::fromUtf8(sqlite3_column_text(raw, 1)),
+                        QString::fromUtf8(sqlite3_column_text(raw, 2))});
+    }
+    if (rc != SQLITE_DONE)
+        throw SqliteError(db, rc, sql);
+    // A table that is missing now may be made later on this connection.
+    if (!columns.isEmpty())
+        declaredColumns_.insert(key, columns);
+    return columns;
 }
 
 void TDatabase::AddQuery(TQuery* query) {

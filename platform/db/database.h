@@ -3,6 +3,9 @@
 // data folder that its alias names. It connects when asked or when a query
 // first needs it, and knows the queries bound to it.
 
+#include "platform/db/sqltranslate.h"
+
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -61,6 +64,11 @@ public:
     // The connection, made now when there is none.
     sqlite3* Handle();
 
+    // A table's columns with their declared types, in declared order; empty
+    // for a table the file does not hold. Read once per connection: the
+    // program never changes its tables' columns.
+    TDeclaredColumns DeclaredColumns(const QString& table);
+
 private:
     friend class TQuery;
 
@@ -79,6 +87,8 @@ private:
     bool handleShared_ = false;
     sqlite3* db_ = nullptr;
     QList<TQuery*> queries_;
+    // By upper-case table name.
+    QHash<QString, TDeclaredColumns> declaredColumns_;
 };
 
 } // namespace kx::db

@@ -1027,7 +1027,9 @@ void TDataSet::WriteCached(const Record& record, TUpdateKind kind) {
 }
 
 void TDataSet::WriteWithUpdateObject(const Record& record, TUpdateKind kind) {
-    const QString sql = TranslateSql(updateObject_->SQL(kind).Text());
+    const QString sql = TranslateSql(updateObject_->SQL(kind).Text(), [this](const QString& table) {
+        return DeclaredColumns(table);
+    });
     if (sql.trimmed().isEmpty())
         DatabaseError(QStringLiteral("No SQL statement available"));
     sqlite3* db = Connection();

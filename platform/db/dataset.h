@@ -8,6 +8,7 @@
 #include "platform/db/field.h"
 #include "platform/db/fields.h"
 #include "platform/db/recordstore.h"
+#include "platform/db/sqltranslate.h"
 
 #include <QByteArray>
 #include <QFlags>
@@ -227,6 +228,8 @@ protected:
     virtual bool CanWriteDirectly() const = 0;
     // The database that the changes and the update statements go to.
     virtual sqlite3* Connection() const = 0;
+    // A table's declared columns in that database, for the SQL translation.
+    virtual TDeclaredColumns DeclaredColumns(const QString& table) const = 0;
 
 private:
     friend class TField;

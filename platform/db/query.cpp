@@ -148,7 +148,7 @@ void TQuery::Prepare() {
     if (statement_)
         return;
     sqlite3* db = Database()->Handle();
-    statement_ = PrepareStatement(db, TranslateSql(Text()).toUtf8(), nullptr);
+    statement_ = PrepareStatement(db, TranslatedText().toUtf8(), nullptr);
     if (!statement_)
         DatabaseError(QStringLiteral("No SQL statement available"));
 }
@@ -254,6 +254,14 @@ sqlite3* TQuery::Connection() const {
     return const_cast<TQuery*>(this)->Database()->Handle();
 }
 
+TDeclaredColumns TQuery::DeclaredColumns(const QString& table) const {
+    return const_cast<TQuery*>(this)->Database()->DeclaredColumns(table);
+}
+
+QString TQuery::TranslatedText() const {
+    return TranslateSql(Text(), [this](const QString& table) { return DeclaredColumns(table); });
+}
+
 QString TQuery::WhereClause(const TRowChange& change, QList<QVariant>& bindings) const {
     const QList<TColumnInfo>& columns = Columns();
     QList<int> compared;
@@ -336,7 +344,7 @@ void TQuery::WriteChange(const TRowChange& change) {
 
 void TQuery::ExecSQL() {
     sqlite3* db = Database()->Handle();
-    const QByteArray sql = TranslateSql(Text()).toUtf8();
+    const QByteArray sql = TranslatedText().toUtf8();
     const char* tail = sql.constData();
     const char* end = sql.constData() + sql.size();
     bool ran = false;

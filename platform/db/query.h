@@ -59,11 +59,14 @@ protected:
     void WriteChange(const TRowChange& change) override;
     bool CanWriteDirectly() const override;
     sqlite3* Connection() const override;
+    TDeclaredColumns DeclaredColumns(const QString& table) const override;
 
 private:
     friend class TDatabase;
 
     void SqlChanged();
+    // The text in SQLite's dialect.
+    QString TranslatedText() const;
     void DatabaseDestroyed();
     sqlite3_stmt* PrepareStatement(sqlite3* db, const QByteArray& sql, const char** tail) const;
     void ReadColumns(sqlite3_stmt* statement);

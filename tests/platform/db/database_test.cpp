@@ -163,6 +163,30 @@ TEST_F(DatabaseTest, QueriesFindTheDatabaseByNameAndReconnectIt) {
     EXPECT_EQ(options->FieldByName("AUTO_ID")->AsString(), "2");
 }
 
+TEST_F(DatabaseTest, DeclaredColumnsAreReadForEachConnection) {
+    const auto described = [this](const QString& table) {
+        QStringList columns;
+        for (const TDeclaredColumn& column : database_->DeclaredColumns(table))
+            columns.append(column.Name + ' ' + column.Type);
+        return columns;
+    };
+    EXPECT_EQ(described("sys_id_table"),
+              QStringList({"NAME_ID VARCHAR(30)", "AUTO_ID VARCHAR(50)"}));
+    EXPECT_EQ(described("NO_SUCH_TABLE"), QStringList());
+    Exec({"CREATE TABLE NO_SUCH_TABLE (D DATE)"});
+    EXPECT_EQ(described("NO_SUCH_TABLE"), QStringList{"D DATE"});
+    database_->Close();
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(folder_.DatabaseFile()).constData(), &other),
+              SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(other,
+                           "DROP TABLE SYS_ID_TABLE; CREATE TABLE SYS_ID_TABLE (NAME_ID DATE)",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(other);
+    EXPECT_EQ(described("SYS_ID_TABLE"), QStringList{"NAME_ID DATE"});
+}
+
 TEST_F(DatabaseTest, WithoutKeepConnectionTheLastCloseDisconnects) {
     database_->SetKeepConnection(false);
     TQuery* options = NewQuery("SELECT * FROM SYS_ID_TABLE");
