@@ -1,9 +1,10 @@
 // Backs up 200 MB of mixed files (half text-like, half random) at the
 // program's compression level and restores them, against gzip -1 and
-// gzip -d over the same files in the same run. Each pair is timed
-// alternately, and the best of the repetitions counts, so that load from
-// other processes weighs on both sides alike.
+// gzip -d over the same files in the same run, each pair taking turns:
+//   backup/gzip      the program's backup over gzip -1;
+//   restore/gunzip   the program's restore over gzip -d.
 
+#include "bench/benchsupport.h"
 #include "frame/admin/kxbackupfile.h"
 
 #include <QDir>
@@ -12,23 +13,19 @@
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
 #include <random>
-#include <vector>
 
 namespace {
 
 constexpr qint64 kMegabyte = 1024 * 1024;
 
-struct Timings {
-    std::vector<double> backup, gzip, restore, gunzip;
-};
-
-Timings timings;
+// Both sides write files and the gzip side is another process: the clock on
+// the wall times them.
+kx::bench::Turns backupTurns(kx::bench::Clock::Wall);
+kx::bench::Turns restoreTurns(kx::bench::Clock::Wall);
 QTemporaryDir* workDir = nullptr;
 
 QString WorkPath(const QString& name) {
@@ -77,12 +74,6 @@ void WriteSourceFiles() {
     }
 }
 
-template <typename Work> double Seconds(Work work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
 void RunShell(const QString& command) {
     if (std::system(command.toLocal8Bit().constData()) != 0)
         std::abort();
@@ -114,35 +105,33 @@ void Gzip() {
 }
 
 void BM_BackupAgainstGzip(benchmark::State& state) {
-    for (auto _ : state) {
-        timings.backup.push_back(Seconds(Backup));
-        timings.gzip.push_back(Seconds(Gzip));
-        state.SetIterationTime(timings.backup.back());
-    }
+    kx::bench::RunTurns(state, backupTurns, Gzip, Backup);
+}
+
+void Restore() {
+    QDir(WorkPath("dst")).removeRecursively();
+    Check(Component().Restore(WorkPath("archive"), WorkPath("dst")));
+}
+
+void Gunzip() {
+    RunShell(QStringLiteral("gzip -d -c '%1' > '%2'").arg(WorkPath("all.gz"), WorkPath("all.out")));
 }
 
 void BM_RestoreAgainstGunzip(benchmark::State& state) {
-    if (timings.backup.empty()) {
+    if (!QFile::exists(WorkPath("archive"))) {
         Backup();
         Gzip();
     }
-    for (auto _ : state) {
-        QDir(WorkPath("dst")).removeRecursively();
-        timings.restore.push_back(
-            Seconds([] { Check(Component().Restore(WorkPath("archive"), WorkPath("dst"))); }));
-        timings.gunzip.push_back(Seconds([] {
-            RunShell(QStringLiteral("gzip -d -c '%1' > '%2'")
-                         .arg(WorkPath("all.gz"), WorkPath("all.out")));
-        }));
-        state.SetIterationTime(timings.restore.back());
-    }
+    kx::bench::RunTurns(state, restoreTurns, Gunzip, Restore);
 }
 
 BENCHMARK(BM_BackupAgainstGzip)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RestoreAgainstGunzip)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
 
-double Best(const std::vector<double>& times) {
-    return *std::min_element(times.begin(), times.end());
+void PrintTimes(const char* subject, const char* anchor, const kx::bench::Turns& turns) {
+    if (turns.SubjectSeconds() && turns.AnchorSeconds())
+        std::printf("%s %.3f s, %s %.3f s\n", subject, *turns.SubjectSeconds(), anchor,
+                    *turns.AnchorSeconds());
 }
 
 } // namespace
@@ -151,15 +140,10 @@ int main(int argc, char** argv) {
     QTemporaryDir dir;
     workDir = &dir;
     WriteSourceFiles();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    if (!timings.backup.empty())
-        std::printf("backup %.3f s, gzip -1 %.3f s\nratio backup/gzip %.3f\n", Best(timings.backup),
-                    Best(timings.gzip), Best(timings.backup) / Best(timings.gzip));
-    if (!timings.restore.empty())
-        std::printf("restore %.3f s, gzip -d %.3f s\nratio restore/gunzip %.3f\n",
-                    Best(timings.restore), Best(timings.gunzip),
-                    Best(timings.restore) / Best(timings.gunzip));
-    benchmark::Shutdown();
+    kx::bench::RunBenchmarks(argc, argv);
+    PrintTimes("backup", "gzip -1", backupTurns);
+    PrintTimes("restore", "gzip -d", restoreTurns);
+    kx::bench::PrintRatio("backup/gzip", backupTurns.Ratio());
+    kx::bench::PrintRatio("restore/gunzip", restoreTurns.Ratio());
     return 0;
 }

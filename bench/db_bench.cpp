@@ -1,12 +1,13 @@
 // The data layer against bare SQLite on 100,000 in/out records:
-//   open/raw     opening the whole table and reading every field, against a
-//                bare sqlite3_step loop reading the same columns into the
-//                same kinds of values;
-//   memory/values heap held by the open data set, against the bytes of the
-//                values it holds (text and blob bytes, 8 per number);
-//   post/update  Edit + Post of one row, against the bare UPDATE by key;
-//                both on the same file with synchronous=FULL.
+//   open/raw      opening the whole table and reading every field, against a
+//                 bare sqlite3_step loop that only reads the same columns;
+//   memory/values all heap the open data set holds (mmapped blocks
+//                 included), against the bytes of the values it holds (text
+//                 and blob bytes, 8 per number);
+//   post/update   Edit + Post of one row, against the bare UPDATE by key;
+//                 both on the same file with synchronous=FULL.
 
+#include "bench/benchsupport.h"
 #include "platform/db/collation.h"
 #include "platform/db/database.h"
 #include "platform/db/field.h"
@@ -23,10 +24,6 @@
 #include <malloc.h>
 #include <sqlite3.h>
 
-#include <algorithm>
-#include <chrono>
-#include <cstdio>
-#include <ctime>
 #include <memory>
 #include <stdexcept>
 
@@ -153,8 +150,8 @@ struct Setup {
 
 Setup* setup = nullptr;
 
-// Reads every column of every row into the values a program works with and
-// answers the bytes those values take as SQLite holds them.
+// Steps through every row and reads every column as SQLite holds it, and
+// answers the bytes those values take.
 qint64 RawRead(sqlite3* db) {
     sqlite3_stmt* statement = nullptr;
     Check(sqlite3_prepare_v2(db, kSelect, -1, &statement, nullptr), db);
@@ -163,13 +160,10 @@ qint64 RawRead(sqlite3* db) {
     while (sqlite3_step(statement) == SQLITE_ROW) {
         for (int i = 0; i < columns; ++i) {
             switch (sqlite3_column_type(statement, i)) {
-            case SQLITE_TEXT: {
-                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement, i));
-                const int size = sqlite3_column_bytes(statement, i);
-                benchmark::DoNotOptimize(QString::fromUtf8(text, size));
-                bytes += size;
+            case SQLITE_TEXT:
+                benchmark::DoNotOptimize(sqlite3_column_text(statement, i));
+                bytes += sqlite3_column_bytes(statement, i);
                 break;
-            }
             case SQLITE_FLOAT:
                 benchmark::DoNotOptimize(sqlite3_column_double(statement, i));
                 bytes += 8;
@@ -201,51 +195,22 @@ void OpenAndRead(kx::db::TQuery& query) {
     query.Close();
 }
 
-// Processor time of this thread, which other work on a shared machine
-// disturbs least.
-double ThreadSeconds() {
-    timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
-}
+kx::bench::Turns readTurns(kx::bench::Clock::Thread);
+kx::bench::Turns postTurns(kx::bench::Clock::Wall);
 
-double fastestRaw = 0;
-double fastestDataSet = 0;
-
-// The bare loop and the data set take turns, so a change of load on the
-// machine meets both; each is judged by its fastest round.
 void BM_ReadInTurns(benchmark::State& state) {
     sqlite3* db = OpenRaw(setup->file);
     kx::db::TQuery query;
     query.SetDatabaseName("RUReravezDataBase");
     query.SQL().Add(kSelect);
-    fastestRaw = fastestDataSet = 1e9;
-    for (auto _ : state) {
-        const double start = ThreadSeconds();
-        benchmark::DoNotOptimize(RawRead(db));
-        const double middle = ThreadSeconds();
-        OpenAndRead(query);
-        const double end = ThreadSeconds();
-        fastestRaw = std::min(fastestRaw, middle - start);
-        fastestDataSet = std::min(fastestDataSet, end - middle);
-    }
-    state.counters["raw_ms"] = fastestRaw * 1000;
-    state.counters["dataset_ms"] = fastestDataSet * 1000;
+    kx::bench::RunTurns(
+        state, readTurns, [&] { benchmark::DoNotOptimize(RawRead(db)); },
+        [&] { OpenAndRead(query); });
     sqlite3_close(db);
 }
-BENCHMARK(BM_ReadInTurns)->Unit(benchmark::kMillisecond)->Iterations(12);
+BENCHMARK(BM_ReadInTurns)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(12);
 
-double rawUpdateSeconds = 0;
-double editPostSeconds = 0;
-
-double WallSeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
-
-// The bare UPDATE by key and the data set's Edit + Post of the same row take
-// turns; writing waits for the disk, so both are timed by the clock on the
-// wall and compared by their totals.
+// Writing waits for the disk: both sides are timed by the clock on the wall.
 void BM_PostInTurns(benchmark::State& state) {
     sqlite3* db = OpenRaw(setup->file);
     kx::db::TQuery query;
@@ -256,36 +221,41 @@ void BM_PostInTurns(benchmark::State& state) {
     query.Open();
     kx::db::TField* note = query.FieldByName("MONEY_TEXT_NOTE");
     int round = 0;
-    rawUpdateSeconds = editPostSeconds = 0;
-    for (auto _ : state) {
-        const double start = WallSeconds();
-        sqlite3_stmt* update = nullptr;
+    const auto update = [&] {
+        sqlite3_stmt* statement = nullptr;
         Check(sqlite3_prepare_v2(db,
                                  "UPDATE KX_INTO_OUT_MONEY_TABLE SET MONEY_TEXT_NOTE = ? WHERE "
                                  "MONEY_RECORD_ID = ? AND MONEY_ID = ? AND MONEY_TYPE_ID = ?",
-                                 -1, &update, nullptr),
+                                 -1, &statement, nullptr),
               db);
-        BindText(update, 1, QStringLiteral("备注%1").arg(++round));
-        BindText(update, 2, kKeyRecord);
-        BindText(update, 3, "200702000042");
-        BindText(update, 4, "001003");
-        Check(sqlite3_step(update), db);
-        sqlite3_finalize(update);
-        const double middle = WallSeconds();
+        BindText(statement, 1, QStringLiteral("备注%1").arg(++round));
+        BindText(statement, 2, kKeyRecord);
+        BindText(statement, 3, "200702000042");
+        BindText(statement, 4, "001003");
+        Check(sqlite3_step(statement), db);
+        sqlite3_finalize(statement);
+    };
+    const auto editAndPost = [&] {
         query.Edit();
         note->SetAsString(QStringLiteral("编辑%1").arg(round));
         query.Post();
-        const double end = WallSeconds();
-        rawUpdateSeconds += middle - start;
-        editPostSeconds += end - middle;
-    }
-    state.counters["update_ms"] = rawUpdateSeconds * 1000 / static_cast<double>(round);
-    state.counters["post_ms"] = editPostSeconds * 1000 / static_cast<double>(round);
+    };
+    kx::bench::RunTurns(state, postTurns, update, editAndPost);
     sqlite3_close(db);
 }
-BENCHMARK(BM_PostInTurns)->Unit(benchmark::kMillisecond)->Iterations(400);
+BENCHMARK(BM_PostInTurns)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(400);
 
-// Heap the open data set holds, over the bytes of its values.
+// Every byte malloc hands out, from its heaps and in mmapped blocks alike:
+// which of the two a large block comes from depends on what was freed
+// before, so only the sum says what a data set holds.
+size_t HeapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return info.uordblks + info.hblkhd;
+}
+
+// Heap the open data set holds, over the bytes of its values. A first open
+// and close beforehand leaves the connection's page cache and statement
+// state as any later open finds them, so the figure is the data set's alone.
 double MemoryRatio() {
     sqlite3* db = OpenRaw(setup->file);
     const qint64 valueBytes = RawRead(db);
@@ -293,10 +263,11 @@ double MemoryRatio() {
     kx::db::TQuery query;
     query.SetDatabaseName("RUReravezDataBase");
     query.SQL().Add(kSelect);
-    malloc_trim(0);
-    const auto before = mallinfo2().uordblks;
     query.Open();
-    const auto after = mallinfo2().uordblks;
+    query.Close();
+    const size_t before = HeapInUse();
+    query.Open();
+    const size_t after = HeapInUse();
     return static_cast<double>(after - before) / static_cast<double>(valueBytes);
 }
 
@@ -306,11 +277,11 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     Setup context;
     setup = &context;
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    std::printf("ratio open/raw %.2f\n", fastestDataSet / fastestRaw);
-    std::printf("ratio memory/values %.2f\n", MemoryRatio());
-    std::printf("ratio post/update %.2f\n", editPostSeconds / rawUpdateSeconds);
-    benchmark::Shutdown();
+    // Measured first, before any benchmark has touched the data.
+    const double memoryRatio = MemoryRatio();
+    kx::bench::RunBenchmarks(argc, argv);
+    kx::bench::PrintRatio("open/raw", readTurns.Ratio());
+    kx::bench::PrintRatio("memory/values", memoryRatio);
+    kx::bench::PrintRatio("post/update", postTurns.Ratio());
     return 0;
 }

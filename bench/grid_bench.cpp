@@ -1,7 +1,9 @@
-// Paints a 1920 x 1080 client full of cells with text, once with the grid
-// base and once with QTableView over a plain model, into the same offscreen
-// image, and prints the ratio of the two times.
+// Paints a 1920 x 1080 client full of cells with text with the grid base,
+// against QTableView over a plain model painting the same cells, the two
+// taking turns into the same offscreen image:
+//   paint/qtableview  the grid's time per paint over the table view's.
 
+#include "bench/benchsupport.h"
 #include "grid/base/customgridx.h"
 
 #include <QAbstractTableModel>
@@ -11,10 +13,6 @@
 #include <QTableView>
 
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <map>
-#include <string>
 
 namespace {
 
@@ -79,38 +77,22 @@ private:
     TextModel model_;
 };
 
-void Paint(benchmark::State& state, QWidget& view) {
+kx::bench::Turns turns(kx::bench::Clock::Thread);
+
+void BM_GridAgainstTableView(benchmark::State& state) {
     QImage image(kWidth, kHeight, QImage::Format_ARGB32_Premultiplied);
-    view.show();
-    for (auto _ : state) {
-        view.render(&image);
-        benchmark::DoNotOptimize(image.constBits());
-    }
-}
-
-void BM_GridPaint(benchmark::State& state) {
     TextGrid grid;
-    Paint(state, *grid.viewport());
+    TableView table;
+    grid.show();
+    table.show();
+    const auto paint = [&image](QWidget* view) {
+        view->render(&image);
+        benchmark::DoNotOptimize(image.constBits());
+    };
+    kx::bench::RunTurns(
+        state, turns, [&] { paint(table.viewport()); }, [&] { paint(grid.viewport()); });
 }
-
-void BM_TableViewPaint(benchmark::State& state) {
-    TableView view;
-    Paint(state, *view.viewport());
-}
-
-BENCHMARK(BM_GridPaint)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_TableViewPaint)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-
-// Keeps each benchmark's time per paint for the ratio.
-class Reporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            times[run.run_name.function_name] = run.GetAdjustedRealTime();
-    }
-    std::map<std::string, double> times;
-};
+BENCHMARK(BM_GridAgainstTableView)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(2.0);
 
 } // namespace
 
@@ -118,13 +100,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    Reporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    const double grid = reporter.times["BM_GridPaint"];
-    const double table = reporter.times["BM_TableViewPaint"];
-    if (grid > 0 && table > 0)
-        std::printf("ratio paint/qtableview %.3f\n", grid / table);
-    benchmark::Shutdown();
+    kx::bench::RunBenchmarks(argc, argv);
+    kx::bench::PrintRatio("paint/qtableview", turns.Ratio());
     return 0;
 }

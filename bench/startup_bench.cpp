@@ -1,34 +1,40 @@
-// Start-up to the log-on window on a data folder of 100,000 in/out records,
-// against the 300 ms the program may take for it. The splash's own minimum
-// time is set to 0: it is a wait on purpose, not work.
-//   startup/budget       the fastest of the timed starts over 300 ms;
-//   cold-startup/budget  the very first start of the process (fonts, styles
-//                        and the database file not yet in any cache).
+// What a user waits at start: the kxcashier process from its launch to its
+// log-on window, on a data folder of 100,000 in/out records with a system
+// user, against a bare Qt process that shows a dialog, the two launched in
+// turns on the offscreen platform. Each says on standard output when its
+// window shows; kxcashier does so only when KX_REPORT_LOGON_SHOWN is set.
+//   startup_vs_bare_dialog  kxcashier's wait beyond its splash over the bare
+//                           dialog's wait;
+//   startup/budget          kxcashier's wait beyond its splash over 300 ms.
+// The splash stays on screen for 3000 ms on purpose: that time is reported
+// apart and taken off. Work done while the splash shows is hidden behind it
+// and counts only where it outlasts the splash, as it does for the user.
 
-#include "core/appstate.h"
-#include "frame/app/logonform.h"
-#include "frame/app/startup.h"
+#include "bench/benchsupport.h"
 #include "platform/db/collation.h"
 #include "platform/sys/configstore.h"
-#include "platform/ui/application.h"
 #include "tools/mkdatafolder/datafolder.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 
 namespace {
 
 constexpr int kRecords = 100000;
-constexpr double kBudgetMs = 300;
+constexpr double kSplashSeconds = 3.0;
+constexpr double kBudgetSeconds = 0.3;
+constexpr int kWindowTimeoutMs = 60000;
 
 void Exec(sqlite3* db, const char* sql) {
     if (sqlite3_exec(db, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
@@ -46,12 +52,13 @@ void FillDataFolder(const QString& file) {
     Exec(db, "INSERT INTO SYS_COMPANY_TABLE (COMPANY_ID, PRIOR_ID, COMPANY_NAME) "
              "VALUES ('G001', 'G002', '测试公司')");
     sqlite3_stmt* insert = nullptr;
-    sqlite3_prepare_v2(db,
-                       "INSERT INTO KX_INTO_OUT_MONEY_TABLE (MONEY_RECORD_ID, MONEY_ID, "
-                       "MONEY_TYPE_ID, MONEY_ACCOUNT_ID, MONEY_DATE, MONEY_INTO_NUMBER, "
-                       "MONEY_TEXT_NOTE, STATUS) VALUES (?, ?, '001001', '001', '2007-03-05', ?, "
-                       "'报销差旅费，含住宿和交通', '未审核')",
-                       -1, &insert, nullptr);
+    if (sqlite3_prepare_v2(db,
+                           "INSERT INTO KX_INTO_OUT_MONEY_TABLE (MONEY_RECORD_ID, MONEY_ID, "
+                           "MONEY_TYPE_ID, MONEY_ACCOUNT_ID, MONEY_DATE, MONEY_INTO_NUMBER, "
+                           "MONEY_TEXT_NOTE, STATUS) VALUES (?, ?, '001001', '001', "
+                           "'2007-03-05', ?, '报销差旅费，含住宿和交通', '未审核')",
+                           -1, &insert, nullptr) != SQLITE_OK)
+        throw std::runtime_error(sqlite3_errmsg(db));
     for (int i = 0; i < kRecords; ++i) {
         const QByteArray id = QByteArray::number(70305000000LL + i).rightJustified(12, '0');
         sqlite3_bind_text(insert, 1, id.constData(), -1, SQLITE_TRANSIENT);
@@ -66,12 +73,15 @@ void FillDataFolder(const QString& file) {
     sqlite3_close(db);
 }
 
+// A private configuration and program folder, the alias pointing at the
+// filled data folder, handed to both processes.
 struct Setup {
-    QTemporaryDir config;
     QTemporaryDir root;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 
     Setup() {
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+        const QString config = root.filePath("config");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
         const QString data = root.filePath("data");
         const QString error =
             kx::tools::CreateDataFolder(QStringLiteral(KX_SOURCE_SCHEMA_DIR), data);
@@ -79,80 +89,67 @@ struct Setup {
             throw std::runtime_error(error.toStdString());
         kx::sys::SetAliasPath("RUReravezLink", data);
         FillDataFolder(QDir(data).filePath(kx::tools::kDatabaseFileName));
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("XDG_CONFIG_HOME", config);
+        environment.insert("XDG_DATA_HOME", root.filePath("share"));
+        environment.insert("KX_REPORT_LOGON_SHOWN", "1");
     }
 };
 
-// Notes when the log-on window shows and cancels it at once.
-class LogonWatch : public QObject {
-public:
-    LogonWatch() { qApp->installEventFilter(this); }
-    ~LogonWatch() override { qApp->removeEventFilter(this); }
-    qint64 shownAfterNs = -1;
+Setup* setup = nullptr;
+
+// Seconds from the launch of the program to the line saying its window
+// shows. kxcashier then waits at its log-on window for a user, so the process
+// is ended here either way.
+double SecondsToWindow(const QString& program, const QByteArray& shownLine) {
+    QProcess process;
+    process.setProcessEnvironment(setup->environment);
     QElapsedTimer clock;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && shownAfterNs < 0) {
-            if (auto* logon = qobject_cast<kx::TLogonForm*>(watched)) {
-                shownAfterNs = clock.nsecsElapsed();
-                QMetaObject::invokeMethod(logon, "reject", Qt::QueuedConnection);
-            }
+    clock.start();
+    process.start(program, {});
+    QByteArray line;
+    while (line != shownLine) {
+        if (!process.canReadLine() && !process.waitForReadyRead(kWindowTimeoutMs)) {
+            process.kill();
+            process.waitForFinished();
+            throw std::runtime_error(program.toStdString() + " never showed its window: " +
+                                     process.errorString().toStdString() + "\n" +
+                                     process.readAllStandardError().toStdString());
         }
-        return false;
+        while (process.canReadLine() && line != shownLine)
+            line = process.readLine().trimmed();
     }
-};
-
-// Seconds from the start of the program to its log-on window.
-double StartToLogon() {
-    kx::ui::ClearTerminateRequest();
-    LogonWatch watch;
-    watch.clock.start();
-    kx::StartProgram(0);
-    if (watch.shownAfterNs < 0)
-        throw std::runtime_error("the log-on window never showed");
-    return watch.shownAfterNs / 1e9;
+    const double seconds = static_cast<double>(clock.nsecsElapsed()) * 1e-9;
+    process.kill();
+    process.waitForFinished();
+    return seconds;
 }
 
-double coldSeconds = 0;
+kx::bench::Turns turns(kx::bench::Clock::Wall);
 
-void BM_StartToLogon(benchmark::State& state) {
-    for (auto _ : state)
-        state.SetIterationTime(StartToLogon());
+void BM_LaunchToWindow(benchmark::State& state) {
+    kx::bench::RunTimedTurns(
+        state, turns, [] { return SecondsToWindow(KX_BARE_DIALOG_PATH, "dialog shown"); },
+        [] { return SecondsToWindow(KX_CASHIER_PATH, "log-on window shown"); });
 }
-BENCHMARK(BM_StartToLogon)
-    ->Unit(benchmark::kMillisecond)
-    ->UseManualTime()
-    ->Iterations(10)
-    ->Repetitions(5)
-    ->ReportAggregatesOnly(true)
-    ->ComputeStatistics("min", [](const std::vector<double>& v) {
-        return *std::min_element(v.begin(), v.end());
-    });
-
-class MinimumReporter : public benchmark::ConsoleReporter {
-public:
-    double minimumMs = 0;
-    void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.aggregate_name == "min")
-                minimumMs = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-};
+BENCHMARK(BM_LaunchToWindow)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(5);
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    kx::ui::Application app(argc, argv);
+    QCoreApplication app(argc, argv);
     Setup context;
-    coldSeconds = StartToLogon();
-    benchmark::Initialize(&argc, argv);
-    MinimumReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("ratio startup/budget %.3f\n", reporter.minimumMs / kBudgetMs);
-    std::printf("ratio cold-startup/budget %.3f\n", coldSeconds * 1000 / kBudgetMs);
-    benchmark::Shutdown();
+    setup = &context;
+    kx::bench::RunBenchmarks(argc, argv);
+    const std::optional<double> startup = turns.SubjectSeconds();
+    const std::optional<double> bare = turns.AnchorSeconds();
+    if (!startup || !bare)
+        return 0;
+    const double beyondSplash = *startup - kSplashSeconds;
+    std::printf("kxcashier: launch to log-on window %.0f ms, of which %.0f ms the splash's "
+                "deliberate minimum; bare dialog %.0f ms\n",
+                *startup * 1000, kSplashSeconds * 1000, *bare * 1000);
+    kx::bench::PrintRatio("startup_vs_bare_dialog", beyondSplash / *bare);
+    kx::bench::PrintRatio("startup/budget", beyondSplash / kBudgetSeconds);
     return 0;
 }

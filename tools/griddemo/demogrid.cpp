@@ -9,12 +9,12 @@ quint64 Key(int col, int row) {
 
 } // namespace
 
-TDemoGrid::TDemoGrid(QWidget* parent) : TCustomGridX(parent) {
+TDemoGrid::TDemoGrid(int rows, QWidget* parent) : TCustomGridX(parent) {
     SetColCount(30);
-    SetRowCount(10000);
+    SetRowCount(kTitleRows + rows);
     SetFixedCols(2);
     SetFrozenCols(1);
-    SetFixedRows(2);
+    SetFixedRows(kTitleRows);
     SetColWidths(0, 48);
     SetOptions(Options() | goColSizing | goRowSizing | goColMoving | goRowMoving | goEditing |
                goTabs | goThumbTracking);

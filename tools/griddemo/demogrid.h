@@ -1,7 +1,7 @@
 #pragma once
-// A plain grid of 10,000 rows by 30 columns with a frozen column, two title
-// rows, sizing, moving and editing switched on: each cell shows its own
-// "column,row" until it is edited.
+// A plain grid of 30 columns with a frozen column, two title rows under which
+// come the rows asked for, sizing, moving and editing switched on: each cell
+// shows its own "column,row" until it is edited.
 
 #include "grid/base/customgridx.h"
 
@@ -12,7 +12,10 @@ namespace kx {
 class TDemoGrid : public TCustomGridX {
     Q_OBJECT
 public:
-    explicit TDemoGrid(QWidget* parent = nullptr);
+    static constexpr int kTitleRows = 2;
+    static constexpr int kDefaultRows = 10000;
+
+    explicit TDemoGrid(int rows = kDefaultRows, QWidget* parent = nullptr);
 
     QString CellText(int col, int row) const;
 

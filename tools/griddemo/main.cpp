@@ -1,13 +1,32 @@
-// Shows the demo grid; with --screenshot FILE it saves a picture of the grid
-// as soon as it is laid out and ends.
+// Shows the demo grid. --rows N gives it N rows under its titles (10,000
+// unless told otherwise), so that it can be tried over 100,000 rows and more;
+// with --screenshot FILE it saves a picture of the grid as soon as it is laid
+// out and ends.
 
 #include "platform/ui/application.h"
 #include "tools/griddemo/demogrid.h"
 
+#include <QCommandLineParser>
 #include <QPixmap>
 #include <QTimer>
 
 #include <cstdio>
+#include <limits>
+
+namespace {
+
+// The grid counts its rows, the title rows included, in an int.
+constexpr int kMaxRows = std::numeric_limits<int>::max() - kx::TDemoGrid::kTitleRows;
+
+// The row count from its option; 0 when the text is not a number from 1 to
+// kMaxRows.
+int ParseRows(const QString& text) {
+    bool ok = false;
+    const int rows = text.toInt(&ok);
+    return ok && rows >= 1 && rows <= kMaxRows ? rows : 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     kx::ui::Application app(argc, argv);
@@ -18,17 +37,33 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s\n", e.what());
         }
     });
-    kx::TDemoGrid grid;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Shows the grid base over many rows."));
+    parser.addHelpOption();
+    const QCommandLineOption rowsOption(
+        QStringLiteral("rows"), QStringLiteral("Rows under the titles (1 to %1).").arg(kMaxRows),
+        QStringLiteral("count"), QString::number(kx::TDemoGrid::kDefaultRows));
+    const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
+                                              QStringLiteral("Save a picture of the grid and end."),
+                                              QStringLiteral("file"));
+    parser.addOption(rowsOption);
+    parser.addOption(screenshotOption);
+    parser.process(app);
+    const int rows = ParseRows(parser.value(rowsOption));
+    if (rows == 0) {
+        std::fprintf(stderr, "--rows takes a whole number from 1 to %d, not \"%s\"\n", kMaxRows,
+                     qPrintable(parser.value(rowsOption)));
+        return 1;
+    }
+    kx::TDemoGrid grid(rows);
     grid.setWindowTitle(QStringLiteral("Grid demo"));
     grid.resize(900, 520);
     grid.show();
-    const QStringList args = app.arguments();
-    const qsizetype at = args.indexOf(QStringLiteral("--screenshot"));
-    if (at >= 0 && at + 1 < args.size()) {
+    if (parser.isSet(screenshotOption)) {
         grid.activateWindow();
         grid.setFocus();
         QTimer::singleShot(200, [&] {
-            grid.grab().save(args[at + 1]);
+            grid.grab().save(parser.value(screenshotOption));
             app.quit();
         });
     }
