@@ -23,7 +23,7 @@ inline ui::TColor AppFocusColor = 0xF8F7C7;
 inline ui::TColor AppEditColor = 0xFDFDEE;
 inline ui::TColor AppLabelColor = 0xB7FDBE;
 
-inline QString AppHelpFile = QStringLiteral("岚衡出纳记账管理系统帮助.chm");
+inline QString AppHelpFile = QStringLiteral("岚衡出纳记账管理系统帮助.html");
 inline QString AppLanguage = QStringLiteral("GB");
 inline QString AppDataFolder;
 inline QString AppTempFolder;

@@ -3,7 +3,10 @@
 #include "platform/sys/configstore.h"
 #include "platform/sys/files.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 namespace kx {
 
@@ -11,8 +14,13 @@ QString GetAliasPath(const QString& aliasName) {
     return sys::AliasPath(aliasName);
 }
 
+QString GetProgramFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/kxcashier");
+}
+
 QString GetTempFolder() {
-    return sys::TempFolder();
+    return GetProgramFolder() + QStringLiteral("/temp/");
 }
 
 bool DirectoryIsThere(const QString& path) {
@@ -26,9 +34,10 @@ QString GetParentFolder(const QString& path) {
     return path.left(last + 1);
 }
 
-void DeleteDataFiles(const QString& folder) {
-    sys::DeleteFilesByExtension(folder, {QStringLiteral(".DB"), QStringLiteral(".MB")},
-                                {QStringLiteral("SYS_BACK_TABLE.DB")});
+void DeleteTempFiles(const QString& folder) {
+    const QDir dir(folder);
+    for (const QString& name : sys::ListFiles(folder))
+        QFile::remove(dir.filePath(name));
 }
 
 bool CopyFolder(const QString& source, const QString& target) {

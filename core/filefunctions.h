@@ -1,6 +1,7 @@
 #pragma once
-// Folder and file helpers: the data folder behind the alias, the temporary
-// folder, the cleaning of stray table files and folder copies.
+// Folder and file helpers: the data folder behind the alias, the program's
+// own folder and its temporary folder, the cleaning of that temporary folder
+// and folder copies.
 
 #include <QString>
 
@@ -10,7 +11,13 @@ namespace kx {
 // tell.
 QString GetAliasPath(const QString& aliasName);
 
-// The system's temporary folder with its trailing separator.
+// The program's own folder, $XDG_DATA_HOME/kxcashier (~/.local/share when
+// unset), without a trailing separator: attachments and the temporary folder
+// live there, whatever data folder the alias names.
+QString GetProgramFolder();
+
+// The program's own temporary folder, inside its program folder, with a
+// trailing separator. It may not exist yet.
 QString GetTempFolder();
 
 bool DirectoryIsThere(const QString& path);
@@ -19,10 +26,10 @@ bool DirectoryIsThere(const QString& path);
 // no separator or ends with one.
 QString GetParentFolder(const QString& path);
 
-// Deletes the folder's files whose extension, in upper case, is ".DB" or
-// ".MB", except "SYS_BACK_TABLE.DB". A folder that cannot be listed is left
-// alone.
-void DeleteDataFiles(const QString& folder);
+// Deletes the files directly in the folder, the leftovers of an earlier run
+// in the temporary folder; subfolders stay. A folder that cannot be listed is
+// left alone.
+void DeleteTempFiles(const QString& folder);
 
 // Copies the folder source so that target becomes the copy; false when target
 // exists already or any file could not be copied.

@@ -32,6 +32,12 @@ void ReportSettingsStoreError() {
     ShowPromptMessageTo(nullptr, QStringLiteral("RARARUZIDI键打开或建立错误"));
 }
 
+// A minimised window comes back as it was before, maximised or not.
+void RestoreMinimized(QWidget* window) {
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+}
+
 } // namespace
 
 QWidget* FindWorkingWindow(const QString& formName) {
@@ -84,7 +90,7 @@ void TKXMain::CheckSingleInstance(const QString& title) {
 
 void TKXMain::BringOwnerForward() {
     if (owner_->isMinimized())
-        owner_->showNormal();
+        RestoreMinimized(owner_);
     owner_->raise();
     owner_->activateWindow();
 }
@@ -160,7 +166,10 @@ bool TKXMain::ActivateChild(const QString& formName) {
         RemoveChild(child);
         return false;
     }
-    window->showNormal();
+    if (window->isMinimized())
+        RestoreMinimized(window);
+    else
+        window->showNormal();
     window->raise();
     window->activateWindow();
     return true;

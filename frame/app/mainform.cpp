@@ -10,7 +10,10 @@
 #include "frame/app/aboutform.h"
 #include "frame/app/kxmain.h"
 #include "frame/app/windowregistry.h"
+#include "frame/controls/kxcombobox.h"
 #include "frame/dialogs/kxthread.h"
+#include "frame/dialogs/selectimesform.h"
+#include "frame/dialogs/setautoidform.h"
 #include "platform/db/session.h"
 #include "platform/sys/dateformat.h"
 #include "platform/sys/rounding.h"
@@ -21,8 +24,8 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDateTime>
-#include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QLabel>
@@ -35,6 +38,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QUrl>
+#include <QWindow>
 
 namespace kx {
 
@@ -84,7 +88,9 @@ const QList<TMainForm::WindowCommand>& WindowCommands() {
     return commands;
 }
 
-const TMainForm::WindowCommand kDeleteDataCommand{"N6", "DeleteDataForm", "系统管理",
+const QString kSystemGroup = QStringLiteral("系统管理");
+
+const TMainForm::WindowCommand kDeleteDataCommand{"N6", "DeleteDataForm", kSystemGroup,
                                                   "过时数据删除"};
 
 } // namespace
@@ -309,10 +315,14 @@ void TMainForm::ConnectCommands() {
         connect(item, &QAction::triggered, this,
                 ui::Guard([this, command, item] { WindowRoad(command, item); }));
     }
-    connect(MenuItem("N6"), &QAction::triggered, this, ui::Guard([this] { N6Click(); }));
-    connect(MenuItem("F11"), &QAction::triggered, this, ui::Guard([this] { F11Click(); }));
-    connect(MenuItem("N2"), &QAction::triggered, this, ui::Guard([this] { N2Click(); }));
-    connect(MenuItem("N44"), &QAction::triggered, this, ui::Guard([this] { N44Click(); }));
+    const QPair<const char*, void (TMainForm::*)()> handlers[] = {
+        {"N6", &TMainForm::N6Click},   {"N3", &TMainForm::N3Click},   {"N54", &TMainForm::N54Click},
+        {"N15", &TMainForm::N15Click}, {"N19", &TMainForm::N19Click}, {"N35", &TMainForm::N35Click},
+        {"F11", &TMainForm::F11Click}, {"N2", &TMainForm::N2Click},   {"N44", &TMainForm::N44Click},
+    };
+    for (const auto& [name, handler] : handlers)
+        connect(MenuItem(name), &QAction::triggered, this,
+                ui::Guard([this, handler] { (this->*handler)(); }));
     connect(MenuItem("EXITMENU"), &QAction::triggered, this, &QWidget::close);
     connect(MenuItem("ToolButton3"), &QAction::triggered, this, &QWidget::close);
     const QPair<const char*, const char*> toolCommands[] = {{"ToolButton2", "N13"},
@@ -323,9 +333,19 @@ void TMainForm::ConnectCommands() {
         connect(MenuItem(button), &QAction::triggered, MenuItem(menuItem), &QAction::trigger);
 }
 
+void TMainForm::PlaceFrame(const QRect& frame) {
+    // The frame's margins are known once the platform window exists; the
+    // window manager may still add its own when it first shows the window.
+    winId();
+    move(frame.topLeft());
+    resize(frame.size().shrunkBy(windowHandle()->frameMargins()));
+}
+
 void TMainForm::FormCreate() {
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    setGeometry(-4, -4, screen.width() + 9, screen.height() - 35);
+    // The frame, title bar included, is placed: a restored window keeps its
+    // title bar on the screen.
+    PlaceFrame(QRect(-4, -4, screen.width() + 9, screen.height() - 35));
     AppMainClientHeight = height() - menuBar()->sizeHint().height();
     AppMainClientWidth = width();
     setWindowState(Qt::WindowMaximized);
@@ -340,17 +360,14 @@ void TMainForm::FormCreate() {
 
     db::TSession::Default().SetActive(true);
     DM->MainDatabase->SetConnected(true);
-    const QString dataFolder = QDir::cleanPath(GetAliasPath(DM->MainDatabase->AliasName()));
-    AppDataFolder = dataFolder;
+    AppDataFolder = QDir::cleanPath(GetAliasPath(DM->MainDatabase->AliasName()));
+    AppProgramFolder = GetProgramFolder();
     AppTempFolder = GetTempFolder();
-    const qsizetype lastSeparator = dataFolder.lastIndexOf(u'/');
-    AppProgramFolder = lastSeparator > 0    ? dataFolder.left(lastSeparator)
-                       : lastSeparator == 0 ? QStringLiteral("/")
-                                            : dataFolder;
-    // Stray table files are cleaned from the program folder only, never from
-    // the data folder itself.
-    if (AppProgramFolder != AppDataFolder)
-        DeleteDataFiles(AppProgramFolder);
+    // Only the program writes to its temporary folder, so whatever an earlier
+    // run left there may go; a data folder placed there is never touched.
+    if (QFileInfo(AppTempFolder).canonicalFilePath() !=
+        QFileInfo(AppDataFolder).canonicalFilePath())
+        DeleteTempFiles(AppTempFolder);
 
     AppCompanyName = GetSqlFirstValue(
         kDatabaseName,
@@ -452,29 +469,47 @@ bool TMainForm::ExclusiveWindowGuard() {
     return true;
 }
 
-void TMainForm::WindowRoad(const WindowCommand& command, QAction* source) {
-    if (!TWindowRegistry::HasFactory(command.formName))
-        return;
-    if (ExclusiveWindowGuard())
-        return;
-    if (KXMain->ActivateChild(command.formName)) {
-        if (TWorkingWindow* open = TWindowRegistry::Last(command.formName))
-            open->ShowInPlace(AppChildTop);
-        return;
+bool TMainForm::ActivateOpenWindow(const QString& formName) {
+    if (!KXMain->ActivateChild(formName))
+        return false;
+    if (TWorkingWindow* open = TWindowRegistry::Last(formName))
+        open->ShowInPlace(AppChildTop);
+    return true;
+}
+
+bool TMainForm::MayOpen(const WindowCommand& command) {
+    switch (command.right) {
+    case RightCheck::None:
+        return true;
+    case RightCheck::SystemUser:
+        return AppSystemUser;
+    case RightCheck::Browse:
+        break;
     }
-    const bool allowed =
-        command.right == RightCheck::None ||
-        (command.right == RightCheck::SystemUser
-             ? AppSystemUser
-             : KXMain->CheckBrowseRight(command.group, command.program, AppUserId));
-    if (!allowed) {
+    return KXMain->CheckBrowseRight(command.group, command.program, AppUserId);
+}
+
+bool TMainForm::OtherWindowsOpen() {
+    if (KXMain->Children().empty())
+        return false;
+    ShowPromptMessageTo(nullptr, QStringLiteral("请先关闭其它的窗口"));
+    return true;
+}
+
+void TMainForm::WindowRoad(const WindowCommand& command, QAction* source) {
+    if (ExclusiveWindowGuard() || ActivateOpenWindow(command.formName))
+        return;
+    if (!MayOpen(command)) {
         ShowPromptMessageTo(nullptr, RefusalText(command.program));
         return;
     }
-    OpenWindow(command, source);
+    OpenWindow(command, source, [this, command, source] { WindowRoad(command, source); });
 }
 
-void TMainForm::OpenWindow(const WindowCommand& command, QAction* source) {
+void TMainForm::OpenWindow(const WindowCommand& command, QAction* source,
+                           std::function<void()> handler) {
+    // A form name without a registered factory opens nothing: its command
+    // ends here, after every check has been made.
     TWorkingWindow* window = TWindowRegistry::Create(command.formName, this);
     if (!window)
         return;
@@ -484,36 +519,69 @@ void TMainForm::OpenWindow(const WindowCommand& command, QAction* source) {
     // it would leave an entry that nothing removes.
     if (id == 0)
         return;
-    KXMain->RegisterChild(command.formName, id, source->text(),
-                          [this, command, source] { WindowRoad(command, source); });
+    KXMain->RegisterChild(command.formName, id, source->text(), std::move(handler));
 }
 
 void TMainForm::N6Click() {
     const WindowCommand& command = kDeleteDataCommand;
-    if (!TWindowRegistry::HasFactory(command.formName))
+    if (!KXMain->ExclusiveWindowOpen && OtherWindowsOpen())
         return;
-    if (!KXMain->ExclusiveWindowOpen && !KXMain->Children().empty()) {
-        ShowPromptMessageTo(nullptr, QStringLiteral("请先关闭其它的窗口"));
+    if (ActivateOpenWindow(command.formName))
         return;
-    }
-    if (KXMain->ActivateChild(command.formName)) {
-        if (TWorkingWindow* open = TWindowRegistry::Last(command.formName))
-            open->ShowInPlace(AppChildTop);
-        return;
-    }
-    if (!KXMain->CheckBrowseRight(command.group, command.program, AppUserId)) {
+    if (!MayOpen(command)) {
         ShowPromptMessageTo(nullptr, RefusalText(command.program));
         return;
     }
     KXMain->ExclusiveWindowOpen = true;
-    OpenWindow(command, MenuItem(command.menuItem));
+    OpenWindow(command, MenuItem(command.menuItem), [this] { N6Click(); });
     // Not listed means not open: nothing may stay locked out by it.
     if (!KXMain->FindChildByName(command.formName))
         KXMain->ExclusiveWindowOpen = false;
 }
 
+void TMainForm::N3Click() {
+    if (!KXMain->CheckBrowseRight(kSystemGroup, QStringLiteral("数据备份"), AppUserId))
+        ShowPromptMessageTo(nullptr, RefusalText(QStringLiteral("数据备份")));
+}
+
+void TMainForm::N54Click() {
+    if (!AppSystemUser)
+        ShowPromptMessage(QStringLiteral("只有系统管理员才能有恢复数据库的权限"));
+}
+
+void TMainForm::N15Click() {
+    if (!KXMain->ExclusiveWindowOpen && OtherWindowsOpen())
+        return;
+    if (!AppSystemUser)
+        ShowPromptMessageTo(nullptr, RefusalText(QStringLiteral("数据修复")));
+}
+
+void TMainForm::N19Click() {
+    if (!AppSystemUser) {
+        ShowPromptMessage(QStringLiteral("只有系统管理员才能有设置修改编号方式的权限"));
+        return;
+    }
+    if (OtherWindowsOpen())
+        return;
+    TSetAutoIDForm options(this);
+    ui::ExecModal(options);
+}
+
+void TMainForm::N35Click() {
+    TSelectImesForm chooser(this);
+    if (ui::ExecModal(chooser) != QDialog::Accepted)
+        return;
+    AppImeName = chooser.KXComboBox1->currentText();
+    WriteSetting(QStringLiteral("RUReravezImes"), AppImeName);
+}
+
 void TMainForm::F11Click() {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(AppHelpFile));
+    if (!QFileInfo::exists(AppHelpFile)) {
+        ShowPromptMessage(QStringLiteral("找不到帮助文件：") + AppHelpFile);
+        return;
+    }
+    if (!OpenHelpUrl(QUrl::fromLocalFile(AppHelpFile)))
+        ShowPromptMessage(QStringLiteral("没有能打开帮助文件的程序：") + AppHelpFile);
 }
 
 void TMainForm::N2Click() {

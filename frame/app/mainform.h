@@ -3,7 +3,11 @@
 // window under the user's rights, the status bar with its date, the client
 // panel's colour and background picture. Its start-up steps run when it is
 // created; the window manager TKXMain keeps the open working windows.
+// Every command makes its checks and gives its refusals; a window whose
+// factory is not registered, and the backup, restore and repair this build
+// does not hold, end the command quietly after them.
 
+#include <QDesktopServices>
 #include <QHash>
 #include <QMainWindow>
 
@@ -45,6 +49,9 @@ public:
     QTimer* Timer;
     // Created at start, shown from the help menu.
     TAboutForm* AboutForm = nullptr;
+    // Opens the help file with the desktop's default application; false when
+    // none could.
+    std::function<bool(const QUrl&)> OpenHelpUrl = &QDesktopServices::openUrl;
 
     // The menu item of that component name.
     QAction* MenuItem(const QString& name) const;
@@ -66,14 +73,25 @@ private:
     void AddSeparator(QMenu* menu, const QString& name, bool visible = true);
     void ConnectCommands();
 
+    void PlaceFrame(const QRect& frame);
     void FormCreate();
     void FormShow();
     void LoadBackgroundPicture(const QString& path);
     void SetPanelColor(unsigned color);
 
+    bool ActivateOpenWindow(const QString& formName);
+    bool MayOpen(const WindowCommand& command);
+    // Tells the user so when a working window is listed.
+    bool OtherWindowsOpen();
     void WindowRoad(const WindowCommand& command, QAction* source);
-    void OpenWindow(const WindowCommand& command, QAction* source);
+    // The item under "打开的窗口" runs handler.
+    void OpenWindow(const WindowCommand& command, QAction* source, std::function<void()> handler);
     void N6Click();
+    void N3Click();
+    void N54Click();
+    void N15Click();
+    void N19Click();
+    void N35Click();
     void F11Click();
     void N2Click();
     void N44Click();

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QProgressBar>
 
+#include <utility>
+
 namespace kx {
 namespace {
 
@@ -17,7 +19,9 @@ void ResetBar(QProgressBar* bar, int maximum) {
 
 TKXThread::TKXThread(QObject* owner) : QObject(owner) {}
 
-TKXThread::~TKXThread() = default;
+TKXThread::~TKXThread() {
+    ReleaseProgressHook();
+}
 
 bool TKXThread::BarShown(int number) {
     if (!window_)
@@ -115,9 +119,19 @@ void TKXThread::ShowWindow() {
     QCoreApplication::processEvents();
     window_->show();
     window_->raise();
+    // On the screen before the work holds the thread, so that the
+    // statements' hook finds a window it can paint.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    replacedHook_ = db::SetProgressHook([window = window_.get()] { window->KeepMoving(); });
+}
+
+void TKXThread::ReleaseProgressHook() {
+    if (replacedHook_)
+        db::SetProgressHook(*std::exchange(replacedHook_, std::nullopt));
 }
 
 void TKXThread::Stop() {
+    ReleaseProgressHook();
     window_.reset();
     Active = false;
     ui::SetScreenCursor(Qt::ArrowCursor);

@@ -2,14 +2,16 @@
 // The busy-window component: a form drops it on itself (or a caller makes
 // one) to show the busy window while long work runs on the GUI thread between
 // Start and Stop. There is no worker thread; the window repaints when events
-// are handled.
+// are handled, and its picture also moves while a database statement runs.
 
 #include "frame/dialogs/threadform.h"
+#include "platform/db/progresshook.h"
 
 #include <QObject>
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace kx {
 
@@ -59,6 +61,7 @@ private:
     bool BarShown(int number);
     void SetBar(int number, bool shown, bool& flag);
     void ShowWindow();
+    void ReleaseProgressHook();
 
     QString caption_;
     bool progressBar1_ = false;
@@ -69,6 +72,8 @@ private:
     int progressMax2_ = 0;
     bool stopRequested_ = false;
     std::unique_ptr<TThreadForm> window_;
+    // The statements' hook that this window replaced while it is open.
+    std::optional<db::ProgressHook> replacedHook_;
 };
 
 } // namespace kx

@@ -22,6 +22,7 @@ constexpr int kFrameMs = 60;
 class AnimationView : public QWidget {
 public:
     explicit AnimationView(QWidget* parent) : QWidget(parent), timer_(this) {
+        setObjectName(QStringLiteral("Animate1"));
         timer_.setInterval(kFrameMs);
         connect(&timer_, &QTimer::timeout, this, ui::Guard([this] { update(); }));
         clock_.start();
@@ -33,12 +34,19 @@ public:
         update();
     }
 
+    // Paints at once, without waiting for the event loop, when the picture
+    // shown is no longer the one due.
+    void PaintWhenDue() {
+        if (FrameDue() != framePainted_)
+            repaint();
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override {
+        framePainted_ = FrameDue();
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
-        const double phase =
-            static_cast<double>(clock_.elapsed() / kFrameMs % kFrameCount) / kFrameCount;
+        const double phase = static_cast<double>(framePainted_ % kFrameCount) / kFrameCount;
         switch (kind_) {
         case TOptionKind::crCopy:
             DrawFolder(painter, QRectF(16, 12, 40, 28));
@@ -106,8 +114,11 @@ private:
         painter.drawEllipse(centre, 8, 8);
     }
 
+    qint64 FrameDue() const { return clock_.elapsed() / kFrameMs; }
+
     QTimer timer_;
     QElapsedTimer clock_;
+    qint64 framePainted_ = -1;
     TOptionKind kind_ = TOptionKind::crCopy;
 };
 
@@ -154,6 +165,10 @@ QProgressBar* TThreadForm::ProgressBar(int number) const {
 void TThreadForm::SetKind(TOptionKind kind) {
     kind_ = kind;
     static_cast<AnimationView*>(animate1_)->SetKind(kind);
+}
+
+void TThreadForm::KeepMoving() {
+    static_cast<AnimationView*>(animate1_)->PaintWhenDue();
 }
 
 void TThreadForm::CutToBars() {

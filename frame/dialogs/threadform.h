@@ -20,6 +20,10 @@ public:
     QProgressBar* ProgressBar(int number) const;
     void SetKind(TOptionKind kind);
     TOptionKind Kind() const { return kind_; }
+    // Brings the picture up to date while the GUI thread is busy elsewhere:
+    // it paints the window directly and handles no events, so it may run in
+    // the middle of a database statement.
+    void KeepMoving();
     // Hides the button below the visible part of the window.
     void CutToBars();
     bool StopPressed() const { return stopPressed_; }

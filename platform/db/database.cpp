@@ -2,6 +2,7 @@
 
 #include "platform/db/collation.h"
 #include "platform/db/dberrors.h"
+#include "platform/db/progresshook.h"
 #include "platform/db/query.h"
 #include "platform/db/session.h"
 
@@ -77,6 +78,7 @@ void TDatabase::Connect() {
     db_ = db;
     try {
         RegisterCollations(db_);
+        AttachProgressHook(db_);
         sqlite3_busy_timeout(db_, 5000);
         Exec("PRAGMA journal_mode=DELETE");
         Exec("PRAGMA synchronous=FULL");

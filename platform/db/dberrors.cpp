@@ -1,5 +1,7 @@
 #include "platform/db/dberrors.h"
 
+#include "platform/db/progresshook.h"
+
 #include <sqlite3.h>
 
 namespace kx::db {
@@ -46,6 +48,8 @@ EDBEngineError EngineError(quint16 code, const QString& message, int nativeError
 
 EDBEngineError SqliteError(sqlite3* db, int resultCode, const QString& context) {
     const int extended = db ? sqlite3_extended_errcode(db) : resultCode;
+    if ((resultCode & 0xff) == SQLITE_INTERRUPT)
+        RethrowProgressHookFailure();
     const QString message = QString::fromUtf8(db ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode));
     const quint16 mapped = MappedCode(extended);
     if (mapped != 0)

@@ -55,6 +55,7 @@ EDBEngineError EngineError(quint16 code, const QString& message, int nativeError
 
 // The engine error for a failed SQLite call on db, mapped to the codes the
 // application recognises; context (usually the SQL) is added to the message.
+// A statement stopped by a failing progress hook raises the hook's exception.
 EDBEngineError SqliteError(sqlite3* db, int resultCode, const QString& context = {});
 
 [[noreturn]] void DatabaseError(const QString& message);

@@ -24,23 +24,23 @@ TEST(GetParentFolder, LastComponentCounts) {
     EXPECT_EQ(GetParentFolder("Prog.exe"), "");
 }
 
-TEST(DeleteDataFiles, DeletesTableFilesExceptTheBackupTable) {
+TEST(DeleteTempFiles, DeletesTheFilesAndKeepsTheSubfolders) {
     QTemporaryDir folder;
     const QDir dir(folder.path());
-    for (const char* name : {"A.DB", "b.mb", "a.db", "sys_back_table.db", "SYS_BACK_TABLE.DB",
-                             "notes.txt", "data.sqlite"})
+    for (const char* name : {"A.DB", "b.mb", "report.pdf", ".hidden"})
         Touch(dir.filePath(name));
-    dir.mkdir("sub.db");
-    DeleteDataFiles(folder.path());
-    QStringList left = dir.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    EXPECT_EQ(left, (QStringList{"SYS_BACK_TABLE.DB", "data.sqlite", "notes.txt", "sub.db",
-                                 "sys_back_table.db"}));
+    ASSERT_TRUE(dir.mkdir("sub"));
+    Touch(dir.filePath("sub/kept.txt"));
+    DeleteTempFiles(folder.path());
+    EXPECT_EQ(dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList{"sub"});
+    EXPECT_TRUE(dir.exists("sub/kept.txt"));
 }
 
-TEST(DeleteDataFiles, MissingFolderIsLeftAlone) {
+TEST(DeleteTempFiles, MissingFolderIsLeftAlone) {
     QTemporaryDir parent;
     const QString missing = QDir(parent.path()).filePath("missing");
-    EXPECT_NO_THROW(DeleteDataFiles(missing));
+    EXPECT_NO_THROW(DeleteTempFiles(missing));
     EXPECT_FALSE(QFileInfo::exists(missing));
 }
 
@@ -60,8 +60,13 @@ TEST(GetAliasPath, FolderOfAKnownAliasOrEmpty) {
     EXPECT_EQ(GetAliasPath("NoSuchAlias"), "");
 }
 
-TEST(GetTempFolder, EndsWithSeparator) {
-    EXPECT_TRUE(GetTempFolder().endsWith('/'));
+TEST(GetProgramFolder, OwnFolderUnderTheUsersDataHome) {
+    const QByteArray saved = qgetenv("XDG_DATA_HOME");
+    QTemporaryDir home;
+    qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    EXPECT_EQ(GetProgramFolder(), home.path() + "/kxcashier");
+    EXPECT_EQ(GetTempFolder(), home.path() + "/kxcashier/temp/");
+    qputenv("XDG_DATA_HOME", saved);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
-// Test entry point: one QApplication for the whole run, a private
-// configuration folder (tests never read or write the user's settings) and
-// the schema and fixture folders of the source tree unless given.
+// Test entry point: one QApplication for the whole run, private
+// configuration and data folders (tests never read or write the user's
+// settings, nor clean the program's own folder) and the schema and fixture
+// folders of the source tree unless given.
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -10,6 +11,8 @@
 int main(int argc, char** argv) {
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toUtf8());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("KX_SCHEMA_DIR"))

@@ -123,6 +123,12 @@ TEST_F(KXMainTest, ActivateRestoresAnOpenWindowAndPrunesAVanishedOne) {
     window->showMinimized();
     EXPECT_TRUE(manager_->ActivateChild("MoneyIntoOutForm"));
     EXPECT_FALSE(window->isMinimized());
+    EXPECT_FALSE(window->isMaximized());
+    window->showMaximized();
+    window->showMinimized();
+    EXPECT_TRUE(manager_->ActivateChild("MoneyIntoOutForm"));
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_TRUE(window->isMaximized());
     EXPECT_FALSE(manager_->ActivateChild("MoneyAccountForm"));
 
     manager_->ExclusiveWindowOpen = true;
@@ -149,6 +155,7 @@ TEST_F(KXMainTest, MainWindowStaysWhileAnyListedWindowIsOpen) {
 TEST_F(KXMainTest, SecondInstanceIsToldAndEndsAndTheFirstComesForward) {
     QMainWindow secondOwner;
     TKXMain second(&secondOwner);
+    owner_.showMaximized();
     owner_.showMinimized();
     second.Start();
     EXPECT_EQ(messages_.Texts(), QStringList{"程序已经运行"});
@@ -158,6 +165,7 @@ TEST_F(KXMainTest, SecondInstanceIsToldAndEndsAndTheFirstComesForward) {
     while (owner_.isMinimized() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
     EXPECT_FALSE(owner_.isMinimized());
+    EXPECT_TRUE(owner_.isMaximized());
 }
 
 TEST_F(KXMainTest, BackgroundPictureOfADeletedFileReadsEmpty) {

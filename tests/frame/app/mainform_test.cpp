@@ -1,7 +1,10 @@
 #include "frame/app/mainform.h"
 
 #include "core/appstate.h"
+#include "core/filefunctions.h"
 #include "frame/app/kxmain.h"
+#include "frame/controls/kxcombobox.h"
+#include "frame/dialogs/selectimesform.h"
 #include "platform/sys/configstore.h"
 #include "platform/ui/colors.h"
 #include "tests/core/programfixture.h"
@@ -17,6 +20,8 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
@@ -134,8 +139,9 @@ TEST_F(MainFormTest, CaptionStatusBarAndStartValues) {
                     .hasMatch())
         << Main().StatusPanel1->text().toStdString();
     EXPECT_EQ(AppDataFolder, data_.Folder.Path());
-    EXPECT_EQ(AppProgramFolder + "/data", AppDataFolder);
-    EXPECT_TRUE(AppHelpFile.endsWith("/岚衡出纳记账管理系统帮助.chm"));
+    EXPECT_EQ(AppProgramFolder, GetProgramFolder());
+    EXPECT_EQ(AppTempFolder, GetTempFolder());
+    EXPECT_TRUE(AppHelpFile.endsWith("/岚衡出纳记账管理系统帮助.html"));
 }
 
 TEST_F(MainFormTest, WithoutCompanyRowTheCaptionIsTheTitleAlone) {
@@ -153,23 +159,41 @@ TEST_F(MainFormTest, PanelColourFromTheSettingsWhenItIsANumber) {
     EXPECT_EQ(panelColor(), QColor(Qt::red));
 }
 
-TEST_F(MainFormTest, StrayTableFilesGoFromTheProgramFolderOnly) {
-    // The alias written with a trailing separator must not make the data
-    // folder pass for the program folder.
-    ASSERT_TRUE(sys::SetAliasPath("RUReravezLink", data_.Folder.Path() + "/"));
+TEST_F(MainFormTest, StartCleansOnlyTheProgramsOwnTemporaryFolder) {
     const QDir data(data_.Folder.Path());
-    const QDir program(data.absoluteFilePath(".."));
-    for (const char* name : {"A.DB", "b.mb", "SYS_BACK_TABLE.DB", "keep.txt"})
-        Touch(program.filePath(name));
+    const QDir parent(data.absoluteFilePath(".."));
+    for (const char* name : {"a.DB", "b.mb", "SYS_BACK_TABLE.DB"})
+        Touch(parent.filePath(name));
     Touch(data.filePath("TABLE.DB"));
+    const QDir temp(GetTempFolder());
+    ASSERT_TRUE(temp.mkpath("."));
+    for (const char* name : {"report.pdf", "old.DB"})
+        Touch(temp.filePath(name));
     Main();
-    EXPECT_FALSE(program.exists("A.DB"));
-    EXPECT_FALSE(program.exists("b.mb"));
-    EXPECT_TRUE(program.exists("SYS_BACK_TABLE.DB"));
-    EXPECT_TRUE(program.exists("keep.txt"));
+    EXPECT_EQ(parent.entryList({"*.DB", "*.mb"}, QDir::Files, QDir::Name),
+              (QStringList{"SYS_BACK_TABLE.DB", "a.DB", "b.mb"}));
     EXPECT_TRUE(data.exists("TABLE.DB"));
     EXPECT_TRUE(data.exists("RUReravezDataBase.sqlite"));
-    EXPECT_EQ(AppDataFolder, data_.Folder.Path());
+    EXPECT_TRUE(temp.isEmpty());
+}
+
+TEST_F(MainFormTest, DataFolderInTheTemporaryFolderIsNotCleaned) {
+    QDir temp(GetTempFolder());
+    ASSERT_TRUE(temp.mkpath("."));
+    ASSERT_TRUE(
+        QFile::copy(data_.Folder.DatabaseFile(), temp.filePath("RUReravezDataBase.sqlite")));
+    ASSERT_TRUE(sys::SetAliasPath("RUReravezLink", temp.path()));
+    Main();
+    EXPECT_TRUE(temp.exists("RUReravezDataBase.sqlite"));
+    main_.reset();
+    ASSERT_TRUE(temp.removeRecursively());
+}
+
+TEST_F(MainFormTest, StartGeometryPlacesTheFrame) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    EXPECT_EQ(Main().frameGeometry(), QRect(-4, -4, screen.width() + 9, screen.height() - 35));
+    EXPECT_GT(Main().geometry().top(), -4);
+    EXPECT_TRUE(Main().windowState() & Qt::WindowMaximized);
 }
 
 TEST_F(MainFormTest, PictureThatIsNotAnImageIsReportedAndSkipped) {
@@ -246,6 +270,12 @@ TEST_F(MainFormTest, DeletionWindowExcludesTheOthers) {
     EXPECT_EQ(Window("MoneyIntoOutForm"), nullptr);
     Trigger("N6");
     EXPECT_EQ(static_cast<test::StubWindow*>(deletion)->ShowInPlaceCalls, 2);
+    // Its item under "打开的窗口" brings it forward as well.
+    deletion->showMinimized();
+    Main().menuBar()->actions().at(4)->menu()->actions().at(0)->trigger();
+    EXPECT_EQ(static_cast<test::StubWindow*>(deletion)->ShowInPlaceCalls, 3);
+    EXPECT_FALSE(deletion->isMinimized());
+    EXPECT_EQ(messages_.Texts(), QStringList{"当数据备份与恢复窗口打开时,不能打开其它的窗口"});
     deletion->close();
     QCoreApplication::sendPostedEvents(main_.get());
     EXPECT_FALSE(Main().KXMain->ExclusiveWindowOpen);
@@ -270,12 +300,153 @@ TEST_F(MainFormTest, WindowWhosePlacementFailedIsNotListed) {
     EXPECT_FALSE(Main().KXMain->ExclusiveWindowOpen);
 }
 
-TEST_F(MainFormTest, CommandWithoutItsWindowDoesNothing) {
+QString Refusal(const char* program) {
+    return "您没有在程序\"" + QString::fromUtf8(program) + "\"中的权限";
+}
+
+TEST_F(MainFormTest, EveryCommandRefusesAUserWithoutRights) {
     LogOnAs("U1", false);
-    for (const char* item : {"N102", "N14", "N26", "N11", "N29", "N30", "N3", "N54", "N15", "N19"})
+    const struct {
+        const char* item;
+        QString message;
+    } cases[] = {
+        {"N13", Refusal("资金借贷记录录入编辑")},
+        {"N17", Refusal("资金账号台账录入编辑")},
+        {"N102", Refusal("资金借贷数据统计报表")},
+        {"N27", Refusal("资金账号录入编辑")},
+        {"N14", Refusal("资金借贷科目录入编辑")},
+        {"N26", Refusal("单位部门资料录入编辑")},
+        {"N11", Refusal("单位员工资料录入编辑")},
+        {"USERMENU", Refusal("用户管理")},
+        {"N6", Refusal("过时数据删除")},
+        {"N3", Refusal("数据备份")},
+        {"N15", Refusal("数据修复")},
+        {"N54", "只有系统管理员才能有恢复数据库的权限"},
+        {"N19", "只有系统管理员才能有设置修改编号方式的权限"},
+        {"ToolButton2", Refusal("资金借贷记录录入编辑")},
+        {"ToolButton1", Refusal("资金账号台账录入编辑")},
+        {"ToolButton11", Refusal("资金借贷数据统计报表")},
+        {"ToolButton9", Refusal("数据备份")},
+    };
+    for (const auto& c : cases) {
+        messages_.Clear();
+        Trigger(c.item);
+        EXPECT_EQ(messages_.Texts(), QStringList{c.message}) << c.item;
+    }
+    Main().show();
+    const struct {
+        const char* control;
+        const char* program;
+    } icons[] = {{"Image17", "资金借贷记录录入编辑"}, {"Image20", "资金账号台账录入编辑"},
+                 {"Image22", "资金借贷数据统计报表"}, {"Image2", "资金账号录入编辑"},
+                 {"Image4", "资金借贷科目录入编辑"},  {"Label4", "单位部门资料录入编辑"},
+                 {"Label6", "单位员工资料录入编辑"}};
+    for (const auto& icon : icons) {
+        messages_.Clear();
+        QTest::mouseDClick(Main().findChild<QLabel*>(icon.control), Qt::LeftButton);
+        EXPECT_EQ(messages_.Texts(), QStringList{Refusal(icon.program)}) << icon.control;
+    }
+    messages_.Clear();
+    Trigger("N29");
+    Trigger("N30");
+    EXPECT_TRUE(messages_.Texts().isEmpty());
+    EXPECT_TRUE(Main().KXMain->Children().empty());
+}
+
+TEST_F(MainFormTest, AllowedCommandWithoutItsWindowEndsQuietly) {
+    test::GrantBrowse(data_.Folder, "U1", 1, 3);
+    test::GrantBrowse(data_.Folder, "U1", 3, 1);
+    LogOnAs("U1", true);
+    for (const char* item : {"N102", "N3", "N54", "N15"})
         Trigger(item);
     EXPECT_TRUE(messages_.Texts().isEmpty());
     EXPECT_TRUE(Main().KXMain->Children().empty());
+}
+
+TEST_F(MainFormTest, CommandsThatNeedTheOtherWindowsClosed) {
+    test::GrantBrowse(data_.Folder, "U1", 1, 1);
+    LogOnAs("U1", true);
+    Trigger("N13");
+    for (const char* item : {"N6", "N15", "N19"}) {
+        messages_.Clear();
+        Trigger(item);
+        EXPECT_EQ(messages_.Texts(), QStringList{"请先关闭其它的窗口"}) << item;
+    }
+    Window("MoneyIntoOutForm")->close();
+    QCoreApplication::sendPostedEvents(main_.get());
+
+    // Repair stays open to a system user beside the deletion window.
+    test::GrantBrowse(data_.Folder, "U1", 3, 2);
+    Trigger("N6");
+    ASSERT_NE(Window("DeleteDataForm"), nullptr);
+    messages_.Clear();
+    Trigger("N15");
+    EXPECT_TRUE(messages_.Texts().isEmpty());
+    LogOnAs("U1", false);
+    Trigger("N15");
+    EXPECT_EQ(messages_.Texts(), QStringList{Refusal("数据修复")});
+    Window("DeleteDataForm")->close();
+}
+
+TEST_F(MainFormTest, NumberingOptionsOpenForASystemUser) {
+    LogOnAs("U1", true);
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        shown = dialog->metaObject()->className();
+        EXPECT_EQ(dialog->parentWidget(), &Main());
+        qobject_cast<QDialog*>(dialog)->done(QDialog::Rejected);
+    });
+    Trigger("N19");
+    EXPECT_EQ(shown, "kx::TSetAutoIDForm");
+    EXPECT_TRUE(messages_.Texts().isEmpty());
+}
+
+TEST_F(MainFormTest, ChosenInputMethodIsKeptAndStored) {
+    const struct {
+        QDialog::DialogCode result;
+        const char* expected;
+    } cases[] = {{QDialog::Rejected, ""}, {QDialog::Accepted, "拼音"}};
+    for (const auto& c : cases) {
+        QTimer::singleShot(0, [&] {
+            auto* chooser = qobject_cast<TSelectImesForm*>(QApplication::activeModalWidget());
+            ASSERT_NE(chooser, nullptr);
+            chooser->KXComboBox1->addItem("拼音");
+            chooser->KXComboBox1->setCurrentIndex(chooser->KXComboBox1->count() - 1);
+            chooser->done(c.result);
+        });
+        Trigger("N35");
+        EXPECT_EQ(AppImeName, c.expected);
+        EXPECT_EQ(sys::ReadSettingsValue("RUReravezImes").value_or("?"), c.expected);
+    }
+}
+
+TEST_F(MainFormTest, HelpOpensTheGuideOrSaysWhyNot) {
+    QTemporaryDir folder;
+    const QString guide = folder.filePath("帮助.html");
+    QList<QUrl> opened;
+    bool opens = false;
+    Main().OpenHelpUrl = [&](const QUrl& url) {
+        opened.append(url);
+        return opens;
+    };
+    AppHelpFile = guide;
+    Trigger("F11");
+    EXPECT_EQ(messages_.Texts(), QStringList{"找不到帮助文件：" + guide});
+    EXPECT_TRUE(opened.isEmpty());
+
+    Touch(guide);
+    messages_.Clear();
+    Trigger("F11");
+    EXPECT_EQ(messages_.Texts(), QStringList{"没有能打开帮助文件的程序：" + guide});
+
+    opens = true;
+    messages_.Clear();
+    Trigger("F11");
+    EXPECT_TRUE(messages_.Texts().isEmpty());
+    const QUrl url = QUrl::fromLocalFile(guide);
+    EXPECT_EQ(opened, (QList<QUrl>{url, url}));
 }
 
 TEST_F(MainFormTest, ClosingIsRefusedWhileAWorkingWindowIsOpen) {

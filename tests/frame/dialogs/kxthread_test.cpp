@@ -1,13 +1,30 @@
 #include "frame/dialogs/kxthread.h"
 
+#include "core/sqlfunctions.h"
+#include "tests/core/programfixture.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QProgressBar>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 namespace kx {
 namespace {
+
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
+    int Count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            ++Count;
+        return false;
+    }
+};
 
 TEST(TKXThread, StartShowsOneWindowWithTheCaptionAndStoredMaxima) {
     TKXThread thread;
@@ -88,6 +105,32 @@ TEST(TKXThread, StopButtonIsBelowTheVisiblePartAndOnlyRecordsTheRequest) {
     EXPECT_TRUE(thread.StopRequested());
     EXPECT_TRUE(thread.Active);
     thread.Stop();
+}
+
+TEST(TKXThread, PictureMovesWhileADatabaseStatementHoldsTheThread) {
+    test::OpenDataFolder data;
+    int otherHookCalls = 0;
+    db::SetProgressHook([&] { ++otherHookCalls; });
+    {
+        TKXThread thread;
+        thread.Start();
+        auto* picture = thread.Window()->findChild<QWidget*>("Animate1");
+        ASSERT_NE(picture, nullptr);
+        PaintCounter paints(picture);
+        // Long enough for the next frame to be due; no event is handled.
+        QThread::msleep(100);
+        EXPECT_EQ(GetSqlFirstFloat(kDatabaseName,
+                                   "WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 "
+                                   "FROM N WHERE I < 100000) SELECT COUNT(*) FROM N"),
+                  100000);
+        EXPECT_GT(paints.Count, 0);
+        EXPECT_EQ(otherHookCalls, 0);
+        // Left open: the component's end gives the statements back their hook.
+    }
+    GetSqlFirstFloat(kDatabaseName, "WITH RECURSIVE N(I) AS (SELECT 1 UNION ALL SELECT I + 1 "
+                                    "FROM N WHERE I < 100000) SELECT COUNT(*) FROM N");
+    EXPECT_GT(otherHookCalls, 0);
+    db::SetProgressHook({});
 }
 
 } // namespace
