@@ -10,14 +10,6 @@ namespace {
 constexpr QDir::Filters kEverything =
     QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
 
-bool EndsWithAny(const QString& name, const QStringList& endings) {
-    for (const QString& ending : endings) {
-        if (name.endsWith(ending, Qt::CaseInsensitive))
-            return true;
-    }
-    return false;
-}
-
 bool CopyContents(const QDir& source, const QDir& target) {
     bool ok = true;
     for (const QFileInfo& entry : source.entryInfoList(kEverything, QDir::Name)) {
@@ -45,27 +37,8 @@ bool IsInside(const QFileInfo& target, const QFileInfo& source) {
 
 } // namespace
 
-QString TempFolder() {
-    return QDir::tempPath() + u'/';
-}
-
-QStringList ListFiles(const QString& folder, const QStringList& extensions) {
-    QStringList names =
-        QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
-    if (!extensions.isEmpty())
-        names.removeIf([&](const QString& name) { return !EndsWithAny(name, extensions); });
-    return names;
-}
-
-bool DeleteFilesByExtension(const QString& folder, const QStringList& extensions,
-                            const QStringList& keepNames) {
-    const QDir dir(folder);
-    bool ok = true;
-    for (const QString& name : ListFiles(folder, extensions)) {
-        if (!keepNames.contains(name, Qt::CaseInsensitive))
-            ok = QFile::remove(dir.filePath(name)) && ok;
-    }
-    return ok;
+QStringList ListFiles(const QString& folder) {
+    return QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
 }
 
 bool CopyFolder(const QString& source, const QString& target) {

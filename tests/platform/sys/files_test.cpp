@@ -23,47 +23,14 @@ QByteArray ReadAll(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-TEST(Files, TempFolderEndsWithASlash) {
-    const QString temp = TempFolder();
-    EXPECT_TRUE(temp.endsWith(u'/'));
-    EXPECT_TRUE(QFileInfo(temp).isDir());
-}
-
-TEST(Files, ListFilesSortedWithHiddenOnesAndExtensionFilter) {
+TEST(Files, ListFilesSortedWithHiddenOnes) {
     QTemporaryDir dir;
     for (const char* name : {"b.DB", "a.db", ".hidden.mb", "c.txt", "d.DBX"})
         Touch(dir.filePath(QString::fromLatin1(name)));
     QDir(dir.path()).mkdir(QStringLiteral("folder.db"));
 
     EXPECT_EQ(ListFiles(dir.path()), (QStringList{".hidden.mb", "a.db", "b.DB", "c.txt", "d.DBX"}));
-    EXPECT_EQ(ListFiles(dir.path(), {".DB", ".MB"}), (QStringList{".hidden.mb", "a.db", "b.DB"}));
     EXPECT_TRUE(ListFiles(dir.filePath(QStringLiteral("missing"))).isEmpty());
-}
-
-TEST(Files, DeleteTableFilesKeepsTheExceptionInAnyCase) {
-    struct Case {
-        const char* name;
-        bool kept;
-    };
-    const Case cases[] = {
-        {"A.DB", false},
-        {"b.mb", false},
-        {"a.db", false},
-        {"B.MB", false},
-        {"SYS_BACK_TABLE.DB", true},
-        {"sys_back_table.db", true},
-        {"RUReravezDataBase.sqlite", true},
-        {"notes.txt", true},
-        {"x.DB.bak", true},
-    };
-    for (const Case& c : cases) {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QString::fromLatin1(c.name));
-        Touch(path);
-        EXPECT_TRUE(DeleteFilesByExtension(dir.path(), {".DB", ".MB"}, {"SYS_BACK_TABLE.DB"}));
-        EXPECT_EQ(QFileInfo::exists(path), c.kept) << c.name;
-    }
-    EXPECT_TRUE(DeleteFilesByExtension(QStringLiteral("/no/such/folder"), {".DB"}));
 }
 
 TEST(Files, CopyFolderMakesTheTargetACopy) {
