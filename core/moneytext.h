@@ -7,9 +7,9 @@
 
 namespace kx {
 
-// Blanks around the text, a leading "￥" and thousands commas (with any
-// blanks beside them) are dropped; an empty text or one that is not a number
-// gives 0.
+// Blanks around the text, everything up to a "￥" and every comma are
+// dropped; an empty text or one that is not a number (a blank between
+// digits, as in "1, 234") gives 0.
 double MoneyTextToFloat(const QString& text);
 double MoneyTextToFloat2(const QString& text);
 

@@ -46,9 +46,11 @@ enum ErrorCode {
     errFileIdList = 7,
 };
 
-// Raised inside a run; the run keeps its code and reports it at the end.
+// Raised inside a run; the run keeps its code, and a text naming what failed
+// when there is one, and reports them at the end.
 struct RunFailure {
     int code;
+    QString text = {};
 };
 
 using Block = std::array<char, kBlockSize>;
@@ -208,8 +210,9 @@ public:
 
     bool Continues() const { return continue_; }
     int Error() const { return error_; }
-    void Fail(int code) {
-        error_ = code;
+    void Fail(const RunFailure& failure) {
+        error_ = failure.code;
+        errorText_ = failure.text.isEmpty() ? ErrorText(failure.code) : failure.text;
         continue_ = false;
     }
 
@@ -249,13 +252,14 @@ public:
     void Finish() {
         Progress(QString(), 100);
         if (error_ != 0)
-            owner_.ReportError(error_);
+            owner_.ReportError(error_, errorText_);
     }
 
 private:
     TKXBackupFile& owner_;
     bool continue_ = true;
     int error_ = 0;
+    QString errorText_;
     qint64 total_ = 0;
     qint64 done_ = 0;
 };
@@ -394,13 +398,18 @@ public:
         bool completed = false;
         QTemporaryFile fileList(QDir::tempPath() + QStringLiteral("/FIDXXXXXX"));
         try {
+            // Each file is stored under its full path in its real letter
+            // case: Linux tells "RUReravezDataBase.sqlite" from its
+            // lower-case name, and a restore must give back the very file
+            // the program opens.
             QList<Entry> entries;
+            for (const QString& path : files)
+                entries.append({path, path, EncodedName(path)});
             if (owner_.SaveFileID) {
                 total += WriteFileList(files, fileList);
-                entries.append({fileList.fileName(), QString::fromLatin1(kFileListName), true});
+                entries.prepend(
+                    {fileList.fileName(), QString::fromLatin1(kFileListName), kFileListName, true});
             }
-            for (const QString& path : files)
-                entries.append({path, path});
             state_.SetTotal(total);
             compressor_.emplace(ZlibLevel(owner_.CompressionLevel));
             writer_.Start();
@@ -417,7 +426,7 @@ public:
             }
             writer_.CloseVolume();
         } catch (const RunFailure& failure) {
-            state_.Fail(failure.code);
+            state_.Fail(failure);
             completed = false;
         } catch (...) {
             writer_.RemoveVolumes();
@@ -435,6 +444,7 @@ private:
     struct Entry {
         QString path;
         QString storedName;
+        QByteArray encodedName;
         bool isFileList = false;
     };
 
@@ -482,11 +492,11 @@ private:
         QString text;
         for (const QString& path : files) {
             const QFileInfo info(path);
+            // Joined, not formatted: a "%1" in a name is part of the name.
             if (info.exists())
-                text += QStringLiteral("%1\t%2=%3\r\n")
-                            .arg(path)
-                            .arg(qint32(PackDosDateTime(info.lastModified())))
-                            .arg(info.size());
+                text += path + u'\t' +
+                        QString::number(qint32(PackDosDateTime(info.lastModified()))) + u'=' +
+                        QString::number(info.size()) + QStringLiteral("\r\n");
         }
         const QByteArray bytes = cp936::Encode(text);
         if (!fileList.open() || fileList.write(bytes) != bytes.size() || !fileList.flush())
@@ -503,18 +513,22 @@ private:
         writer_.WriteInt32(fileCount);
     }
 
-    // A name GBK cannot hold would come back as another file's name.
+    // A name GBK cannot hold would come back as another file's name, so it
+    // stops the backup before anything is written, and the message says
+    // which file it is.
     static QByteArray EncodedName(const QString& name) {
         const QByteArray bytes = cp936::Encode(name);
-        if (cp936::Decode(bytes) != name || bytes.size() > kMaxNameLength)
+        if (cp936::Decode(bytes) != name)
+            throw RunFailure{errWriteArchive, ErrorText(errWriteArchive) + "：文件名“" + name +
+                                                  "”含有GBK编码不能表示的字符"};
+        if (bytes.size() > kMaxNameLength)
             throw RunFailure{errReadFile};
         return bytes;
     }
 
     void WriteEntry(const Entry& entry) {
-        const QByteArray name = EncodedName(entry.storedName);
-        writer_.WriteInt32(qint32(name.size()));
-        writer_.Write(name);
+        writer_.WriteInt32(qint32(entry.encodedName.size()));
+        writer_.Write(entry.encodedName);
         QFile file(entry.path);
         if (!file.open(QIODevice::ReadOnly))
             throw RunFailure{errReadFile};
@@ -594,7 +608,7 @@ public:
             if (ended)
                 Commit();
         } catch (const RunFailure& failure) {
-            state_.Fail(failure.code);
+            state_.Fail(failure);
         }
         reader_.CloseVolume();
         const bool restored = ended && state_.Error() == 0 && state_.Continues();
@@ -863,7 +877,10 @@ bool TKXBackupFile::Restore(const QString& fileName, const QString& folder) {
 }
 
 void TKXBackupFile::ReportError(int code) {
-    const QString text = ErrorText(code);
+    ReportError(code, ErrorText(code));
+}
+
+void TKXBackupFile::ReportError(int code, const QString& text) {
     if (OnError)
         OnError(this, code, text);
     else

@@ -79,6 +79,8 @@ public:
 
     // The code's text goes to OnError, or to an error box when none is set.
     void ReportError(int code);
+    // The same with a text that names what failed, in place of the code's.
+    void ReportError(int code, const QString& text);
 
     // Files written by the last Backup or restored by the last Restore.
     int FileCount() const { return fileCount_; }

@@ -185,6 +185,7 @@ private:
     void ClearCheckOldValues();
     void WriteEditValues();
     void DeleteWithDetails(const QString& keyWhere);
+    void ReopenAt(int recNo);
     void DeleteDetailRows();
 
     bool RunCheck(int index, db::TQuery& check);

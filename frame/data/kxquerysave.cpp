@@ -17,6 +17,7 @@
 
 #include <QDateTime>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kx {
@@ -377,32 +378,34 @@ void TKXQuery::DeleteBySql(const QString& keyWhere) {
     }
 }
 
-// The row, its stored copy and its detail rows go together or not at all:
-// the detail rows and the stored row are deleted in one transaction, and
-// the row leaves the list only when both succeeded.
+// The row leaves the list first, so the window's BeforeDelete still sees its
+// detail rows and its stored copy; then the detail rows and the stored row
+// are deleted. One transaction holds all of it: when any step fails, the
+// database keeps everything and the list is read again from it, back on the
+// row the user tried to delete, so it shows exactly what is stored.
 void TKXQuery::DeleteWithDetails(const QString& keyWhere) {
     db::TDatabase* database = Database();
     const bool ownTransaction = !database->InTransaction();
     const bool cached = CachedUpdates() && !CacheOnly;
     const bool byKey = cached && !tableName_.isEmpty() && !keyWhere.isEmpty();
+    const int recNo = RecNo();
+    const int rowsBefore = RecordCount();
     if (ownTransaction)
         database->StartTransaction();
-    bool leftTheList = false;
     try {
+        Delete();
         DeleteDetailRows();
         if (byKey)
             DeleteBySql(keyWhere);
-        Delete();
-        leftTheList = true;
-        if (cached && !byKey)
+        else if (cached)
             ApplyUpdates();
         if (ownTransaction)
             database->Commit();
     } catch (...) {
         if (ownTransaction)
             database->Rollback();
-        if (leftTheList) {
-            CancelUpdates();
+        if (RecordCount() != rowsBefore) {
+            ReopenAt(recNo);
             CancelRecord();
         } else {
             RecalculateFooters();
@@ -411,6 +414,13 @@ void TKXQuery::DeleteWithDetails(const QString& keyWhere) {
     }
     if (byKey)
         CancelRecord();
+}
+
+void TKXQuery::ReopenAt(int recNo) {
+    CloseQuery();
+    OpenQuery();
+    if (!IsEmpty())
+        SetRecNo(std::min(recNo, RecordCount()));
 }
 
 // ---- Automatic values ----------------------------------------------------

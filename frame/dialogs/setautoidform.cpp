@@ -17,6 +17,9 @@
 namespace kx {
 namespace {
 
+// The mode a data folder without the option numbers by, "统一账款编号".
+constexpr int kDefaultNumberingMode = 1;
+
 const QString kYes = QStringLiteral("是");
 const QString kNo = QStringLiteral("否");
 
@@ -44,6 +47,7 @@ TSetAutoIDForm::TSetAutoIDForm(QWidget* parent)
         numberingMode_->addButton(mode, i);
         modeGrid->addWidget(mode, i / 2, i % 2);
     }
+    numberingMode_->button(kDefaultNumberingMode)->setChecked(true);
 
     fillMoneyId_ = new QCheckBox(QStringLiteral("系统自动填写资金借贷编号"), this);
     financialFormat_ = new QCheckBox(QStringLiteral("系统按财务记账格式显示金额"), this);
@@ -108,8 +112,10 @@ void TSetAutoIDForm::FormShow() {
     autoBackup_->setChecked(!IsOptionYes(QStringLiteral("不自动数据备份")));
     financialFormat_->setChecked(!IsOptionYes(QStringLiteral("非财务格式")));
     LoadNumberingMode();
-    if (QAbstractButton* mode = numberingMode_->button(AppNumberingMode))
-        mode->setChecked(true);
+    // A stored mode that names no item shows the default one, so that "确定"
+    // always writes a mode the record windows know.
+    QAbstractButton* mode = numberingMode_->button(AppNumberingMode);
+    (mode ? mode : numberingMode_->button(kDefaultNumberingMode))->setChecked(true);
 }
 
 void TSetAutoIDForm::ButtonOkClick() {

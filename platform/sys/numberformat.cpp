@@ -568,9 +568,8 @@ double AmountTextToFloat(const QString& text) {
     const qsizetype sign = plain.indexOf(currencySign);
     if (sign >= 0)
         plain = plain.mid(sign + currencySign.size()).trimmed();
-    // "1, 234" is as good as "1,234".
-    static const QRegularExpression comma(QStringLiteral("\\s*,\\s*"));
-    plain.remove(comma);
+    // Commas go, blanks between the digits stay: "1, 234" is no number.
+    plain = plain.remove(u',').trimmed();
     double value = 0;
     return !plain.isEmpty() && TryStrToFloat(plain, value) ? value : 0;
 }

@@ -41,9 +41,9 @@ QString Format(const QString& format, const QVariantList& args);
 double StrToFloat(const QString& text);
 bool TryStrToFloat(const QString& text, double& value);
 
-// Amount text as the program reads amounts everywhere: blanks around it, a
-// leading "￥" and thousands commas are dropped; empty or not a number
-// counts as 0.
+// Amount text as the program reads amounts everywhere: blanks around it,
+// everything up to a "￥" and every comma are dropped; empty or not a number
+// (a blank left between digits, as in "1, 234") counts as 0.
 double AmountTextToFloat(const QString& text);
 // Decimal, or hexadecimal after "$" or "0x"; 32-bit range.
 int StrToInt(const QString& text);

@@ -22,7 +22,13 @@ TEST(MoneyText, TextToNumber) {
                  {"1,234,567", 1234567},
                  {"-0.5", -0.5},
                  {"12abc", 0},
-                 {",", 0}};
+                 {",", 0},
+                 {"1, 234", 0},
+                 {"1 ,234", 0},
+                 {"1 234", 0},
+                 {", 5 ,", 5},
+                 {"1,,2,3.5", 123.5},
+                 {"abc￥12", 12}};
     for (const auto& c : cases) {
         EXPECT_EQ(MoneyTextToFloat(QString::fromUtf8(c.text)), c.value) << c.text;
         EXPECT_EQ(MoneyTextToFloat2(QString::fromUtf8(c.text)), c.value) << c.text;

@@ -320,22 +320,25 @@ TEST_F(BackupFileTest, FolderRoundTripRestoresContentsAndDates) {
         WriteFile(Src(QString("t%1.txt").arg(size)), TextBytes(size));
     WriteFile(Src("r.bin"), RandomBytes(70000, 2));
     WriteFile(Src(".hidden"), "hidden");
+    // Names come back as they were: letter case and all.
+    WriteFile(Src("RUReravezDataBase.sqlite"), TextBytes(5000));
+    WriteFile(Src("rate 5%1 of %2.txt"), "percent signs");
     ASSERT_TRUE(BackupSource());
-    EXPECT_EQ(backup_.FileCount(), sizes.size() + 2);
+    EXPECT_EQ(backup_.FileCount(), sizes.size() + 4);
 
     ASSERT_TRUE(backup_.Restore(ArchivePath(), Dst()));
-    EXPECT_EQ(backup_.FileCount(), sizes.size() + 2);
+    EXPECT_EQ(backup_.FileCount(), sizes.size() + 4);
     EXPECT_EQ(Snapshot(Dst()), Snapshot(Src()));
     EXPECT_TRUE(errors_.isEmpty());
 }
 
 TEST_F(BackupFileTest, EmptyFolderRestoresEveryFileToItsStoredPath) {
     WriteFile(Src("a.txt"), "first");
-    WriteFile(Src("b.txt"), "second");
+    WriteFile(Src("RUReravezDataBase.sqlite"), "second");
     ASSERT_TRUE(BackupSource());
     const auto before = Snapshot(Src());
     WriteFile(Src("a.txt"), "changed since");
-    QFile::remove(Src("b.txt"));
+    QFile::remove(Src("RUReravezDataBase.sqlite"));
 
     ASSERT_TRUE(backup_.Restore(ArchivePath(), QString()));
     EXPECT_EQ(Snapshot(Src()), before);
@@ -451,7 +454,7 @@ TEST_F(BackupFileTest, ProgressRunsFromZeroToHundredOncePerBlock) {
 
 TEST_F(BackupFileTest, FileIdListComesFirstAndIsNotRestored) {
     backup_.SaveFileID = true;
-    WriteFile(Src("a.txt"), "alpha");
+    WriteFile(Src("a%1.txt"), "alpha");
     WriteFile(Src("b.txt"), "bravo!");
     ASSERT_TRUE(BackupSource());
     EXPECT_EQ(backup_.FileCount(), 2);
@@ -462,13 +465,29 @@ TEST_F(BackupFileTest, FileIdListComesFirstAndIsNotRestored) {
     EXPECT_EQ(archive.entries[0].name, "FILE:LIST");
     const QByteArray list = archive.entries[0].Data();
     const QByteArray date = QByteArray::number(kArchivedDos);
-    EXPECT_EQ(list, Src("a.txt").toUtf8() + "\t" + date + "=5\r\n" + Src("b.txt").toUtf8() + "\t" +
-                        date + "=6\r\n");
+    EXPECT_EQ(list, Src("a%1.txt").toUtf8() + "\t" + date + "=5\r\n" + Src("b.txt").toUtf8() +
+                        "\t" + date + "=6\r\n");
     EXPECT_EQ(archive.total, 11 + list.size());
 
     ASSERT_TRUE(backup_.Restore(ArchivePath(), Dst()));
     EXPECT_EQ(backup_.FileCount(), 2);
-    EXPECT_EQ(QDir(Dst()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a.txt", "b.txt"}));
+    EXPECT_EQ(QDir(Dst()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a%1.txt", "b.txt"}));
+}
+
+TEST_F(BackupFileTest, NameOutsideGbkStopsTheBackupBeforeAnythingIsWritten) {
+    backup_.SaveFileID = true;
+    WriteFile(Src("a.txt"), "alpha");
+    const QString unstorable = Src(QStringLiteral("收据\U0001F600.txt"));
+    WriteFile(unstorable, "receipt");
+    WriteFile(ArchivePath(), "an older archive");
+    const auto before = Snapshot(root_.path());
+
+    EXPECT_FALSE(BackupSource());
+    EXPECT_EQ(errors_, QList<int>{4});
+    EXPECT_EQ(errorTexts_,
+              QStringList{"不能写备份的文件：文件名“" + unstorable + "”含有GBK编码不能表示的字符"});
+    EXPECT_EQ(backup_.FileCount(), 0);
+    EXPECT_EQ(Snapshot(root_.path()), before);
 }
 
 TEST_F(BackupFileTest, StreamArchiveRoundTrip) {

@@ -1,5 +1,6 @@
 #include "frame/data/kxquery.h"
 
+#include "core/sqlfunctions.h"
 #include "platform/db/field.h"
 #include "platform/db/fieldtypes.h"
 #include "platform/sys/exception.h"
@@ -196,6 +197,42 @@ TEST_F(DetailDeleteTest, DetailRowsGoWithTheirRow) {
     EXPECT_TRUE(subjects_->Saved);
 }
 
+TEST_F(DetailDeleteTest, WindowSeesTheRowAndItsDetailRowsUntilTheRowLeavesTheList) {
+    // By the key of the update statements, and without a table name through
+    // the cached delete.
+    const struct {
+        bool byKey;
+        const char* id;
+        const char* seen; // stored rows, detail rows
+    } cases[] = {{true, "001", "1 2"}, {false, "002", "1 1"}};
+    const auto storedAndDetails = [this](const QString& id) {
+        return Value("SELECT COUNT(*) FROM KX_MONEY_INTO_OUT_TYPE_TABLE WHERE MONEY_TYPE_ID = " +
+                     QuotedStr(id)) +
+               ' ' +
+               Value("SELECT COUNT(*) FROM KX_INTO_OUT_MONEY_TABLE WHERE MONEY_TYPE_ID = " +
+                     QuotedStr(id));
+    };
+    QString seen;
+    subjects_->BeforeDelete = [&](db::TDataSet* dataSet) {
+        seen = storedAndDetails(dataSet->FieldByName("MONEY_TYPE_ID")->AsString());
+    };
+    for (const auto& c : cases) {
+        if (!c.byKey) {
+            subjects_->CloseQuery();
+            subjects_->SetTableName(QString());
+            subjects_->SQL().SetText("SELECT * FROM KX_MONEY_INTO_OUT_TYPE_TABLE");
+            subjects_->OpenQuery();
+        }
+        subjects_->First();
+        ASSERT_EQ(subjects_->FieldByName("MONEY_TYPE_ID")->AsString(), c.id);
+        subjects_->DeleteRecord();
+        EXPECT_EQ(seen, QString(c.seen)) << c.id;
+        EXPECT_EQ(storedAndDetails(c.id), "0 0") << c.id;
+        EXPECT_TRUE(subjects_->Saved);
+    }
+    EXPECT_TRUE(subjects_->IsEmpty());
+}
+
 TEST_F(DetailDeleteTest, NothingIsDeletedWhenAnyPartFails) {
     const struct {
         const char* detailTable;
@@ -207,6 +244,11 @@ TEST_F(DetailDeleteTest, NothingIsDeletedWhenAnyPartFails) {
         {"KX_NO_SUCH_TABLE", "MONEY_TYPE_ID", false, "借贷记录删除过程发生错误"},
         {"KX_INTO_OUT_MONEY_TABLE", "", false, "没有KeyValue 属性"},
     };
+    // A saved edit of another row stays in the list the failure leaves.
+    subjects_->Last();
+    subjects_->EditRecord();
+    subjects_->FieldByName("MONEY_TYPE_NAME")->SetAsString("支出费用");
+    subjects_->PostRecord();
     for (const auto& c : cases) {
         messages_.Clear();
         if (c.lockStoredRow)
@@ -219,6 +261,9 @@ TEST_F(DetailDeleteTest, NothingIsDeletedWhenAnyPartFails) {
         EXPECT_EQ(messages_.Texts(), QStringList({"请确认是否删除 ?", c.message}));
         EXPECT_EQ(Stored(), QStringList({"001", "002", "1", "2", "3"}));
         EXPECT_EQ(subjects_->RecordCount(), 2);
+        EXPECT_EQ(subjects_->FieldByName("MONEY_TYPE_ID")->AsString(), "001");
+        EXPECT_EQ(subjects_->Lookup("MONEY_TYPE_ID", "002", "MONEY_TYPE_NAME").toString(),
+                  "支出费用");
         EXPECT_FALSE(subjects_->Saved);
         if (c.lockStoredRow)
             Exec("DROP TRIGGER KEEP_SUBJECTS");

@@ -74,6 +74,20 @@ TEST_F(SetAutoIDFormTest, OkWritesEveryOption) {
     EXPECT_EQ(AppNumberingMode, 3);
 }
 
+TEST_F(SetAutoIDFormTest, StoredModeOfNoItemShowsAndWritesTheDefault) {
+    for (const char* stored : {"4", "-1", "2147483648"}) {
+        SetOption("分类编号", stored);
+        TSetAutoIDForm form;
+        form.show();
+        EXPECT_EQ(form.findChildren<QRadioButton*>().size(), 4);
+        for (QRadioButton* mode : form.findChildren<QRadioButton*>())
+            EXPECT_EQ(mode->isChecked(), mode->text() == "统一账款编号") << stored;
+        form.findChild<QPushButton*>()->click();
+        EXPECT_EQ(GetOption("分类编号"), "1") << stored;
+        EXPECT_EQ(AppNumberingMode, 1) << stored;
+    }
+}
+
 TEST_F(SetAutoIDFormTest, EscapeSavesAsOkDoes) {
     form_.show();
     Box("系统按财务记账格式显示金额")->setChecked(false);
