@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QRadialGradient>
 #include <QScreen>
 
 namespace kx {
@@ -138,7 +139,16 @@ TEnrolForm::TEnrolForm(QWidget* owner)
     setObjectName(QStringLiteral("EnrolForm"));
     setWindowTitle(QStringLiteral("注册窗口"));
     setFixedSize(487, 248);
+    MakeControls();
+    PlaceControls();
+    MakeCatalogueQuery();
+    connect(Button_Ok, &QPushButton::clicked, this, ui::Guard([this] { Button_OkClick(); }));
+    connect(Button_Close, &QPushButton::clicked, this, &QDialog::reject);
+    new ui::KeyPreview(this, [this](QKeyEvent* event) { return FormKeyDown(event); });
+    FormCreate();
+}
 
+void TEnrolForm::MakeControls() {
     Button_Ok = new QPushButton(QStringLiteral("确认F3"), this);
     Button_Ok->setObjectName(QStringLiteral("Button_Ok"));
     Button_Close = new QPushButton(QStringLiteral("关闭F4"), this);
@@ -164,13 +174,14 @@ TEnrolForm::TEnrolForm(QWidget* owner)
     QPalette red = Label11->palette();
     red.setColor(QPalette::WindowText, Qt::red);
     Label11->setPalette(red);
-    PlaceControls();
 
     const QList<QWidget*> tabOrder = {Button_Ok, Button_Close, KXEdit1, KXEdit6, KXEdit7, KXEdit8,
                                       KXEdit9,   KXComboBox1,  KXEdit4, KXEdit5, KXEdit2, KXEdit3};
     for (qsizetype i = 1; i < tabOrder.size(); ++i)
         setTabOrder(tabOrder[i - 1], tabOrder[i]);
+}
 
+void TEnrolForm::MakeCatalogueQuery() {
     KXThread = new TKXThread(this);
     KXThread->setObjectName(QStringLiteral("KXThread"));
     KXThread->SetCaption(QStringLiteral("正在建立报表数据......"));
@@ -203,11 +214,6 @@ TEnrolForm::TEnrolForm(QWidget* owner)
     Up->DeleteSQL().SetLines(QStringList{QStringLiteral("delete from SYS_PRINT_NAME_TABLE")} +
                              byKey);
     Query->SetUpdateObject(Up);
-
-    connect(Button_Ok, &QPushButton::clicked, this, ui::Guard([this] { Button_OkClick(); }));
-    connect(Button_Close, &QPushButton::clicked, this, &QDialog::reject);
-    new ui::KeyPreview(this, [this](QKeyEvent* event) { return FormKeyDown(event); });
-    FormCreate();
 }
 
 void TEnrolForm::PlaceControls() {
@@ -215,47 +221,43 @@ void TEnrolForm::PlaceControls() {
     picture->setGeometry(8, 8, 116, 198);
     picture->setPixmap(DrawPicture(picture->size()));
 
-    constexpr int kLeft = 136;
-    constexpr int kEditLeft = 196;
-    constexpr int kRight = 479;
-    constexpr int kSecondLabel = 300;
-    constexpr int kSecondEdit = 358;
-    constexpr int kRowHeight = 22;
-    const auto row = [](int index) { return 10 + index * 28 + (index >= 4 ? 8 : 0); };
-    const auto label = [this](const char* name, const QString& caption, int x, int y, int width) {
-        NewLabel(this, name, caption)->setGeometry(x, y, width, kRowHeight);
+    // Company rows above, user rows below a small gap; a label left of its box.
+    enum TColumn { Left, LeftWide, Right };
+    const struct {
+        const char* label;
+        const char16_t* caption;
+        QWidget* box;
+        int row;
+        TColumn column;
+    } entries[] = {
+        {"Label1", u"单位名称", KXEdit1, 0, LeftWide},
+        {"Label6", u"邮编", KXEdit6, 1, Left},
+        {"Label7", u"传真", KXEdit7, 1, Right},
+        {"Label8", u"电话", KXEdit8, 2, LeftWide},
+        {"Label9", u"单位地址", KXEdit9, 3, LeftWide},
+        {"Label4", u"用户编号", KXEdit4, 4, Left},
+        {"Label5", u"用户姓名", KXEdit5, 4, Right},
+        {"Label2", u"口令", KXEdit2, 5, Left},
+        {"Label3", u"口令确认", KXEdit3, 5, Right},
+        {"Label10", u"输入法", KXComboBox1, 6, Right},
     };
-    const int labelWidth = kEditLeft - kLeft - 2;
-    const int secondLabelWidth = kSecondEdit - kSecondLabel - 2;
-
-    label("Label1", QStringLiteral("单位名称"), kLeft, row(0), labelWidth);
-    KXEdit1->setGeometry(kEditLeft, row(0), kRight - kEditLeft, kRowHeight);
-    label("Label6", QStringLiteral("邮编"), kLeft, row(1), labelWidth);
-    KXEdit6->setGeometry(kEditLeft, row(1), kSecondLabel - kEditLeft - 8, kRowHeight);
-    label("Label7", QStringLiteral("传真"), kSecondLabel, row(1), secondLabelWidth);
-    KXEdit7->setGeometry(kSecondEdit, row(1), kRight - kSecondEdit, kRowHeight);
-    label("Label8", QStringLiteral("电话"), kLeft, row(2), labelWidth);
-    KXEdit8->setGeometry(kEditLeft, row(2), kRight - kEditLeft, kRowHeight);
-    label("Label9", QStringLiteral("单位地址"), kLeft, row(3), labelWidth);
-    KXEdit9->setGeometry(kEditLeft, row(3), kRight - kEditLeft, kRowHeight);
-
+    constexpr int kHeight = 22;
+    constexpr int kRight = 479;
+    const auto top = [](int row) { return 10 + row * 28 + (row >= 4 ? 8 : 0); };
+    for (const auto& entry : entries) {
+        const int y = top(entry.row);
+        const int labelX = entry.column == Right ? 300 : 136;
+        const int boxX = entry.column == Right ? 358 : 196;
+        const int boxRight = entry.column == Left ? 292 : kRight;
+        NewLabel(this, entry.label, QString::fromUtf16(entry.caption))
+            ->setGeometry(labelX, y, boxX - labelX - 2, kHeight);
+        entry.box->setGeometry(boxX, y, boxRight - boxX, kHeight);
+    }
     // The input method is the desktop's business: box and label stay hidden.
-    auto* imeLabel = NewLabel(this, "Label10", QStringLiteral("输入法"));
-    imeLabel->setGeometry(kSecondLabel, row(6), secondLabelWidth, kRowHeight);
-    imeLabel->hide();
-    KXComboBox1->setGeometry(kSecondEdit, row(6), kRight - kSecondEdit, kRowHeight);
     KXComboBox1->hide();
+    findChild<QLabel*>(QStringLiteral("Label10"))->hide();
 
-    label("Label4", QStringLiteral("用户编号"), kLeft, row(4), labelWidth);
-    KXEdit4->setGeometry(kEditLeft, row(4), kSecondLabel - kEditLeft - 8, kRowHeight);
-    label("Label5", QStringLiteral("用户姓名"), kSecondLabel, row(4), secondLabelWidth);
-    KXEdit5->setGeometry(kSecondEdit, row(4), kRight - kSecondEdit, kRowHeight);
-    label("Label2", QStringLiteral("口令"), kLeft, row(5), labelWidth);
-    KXEdit2->setGeometry(kEditLeft, row(5), kSecondLabel - kEditLeft - 8, kRowHeight);
-    label("Label3", QStringLiteral("口令确认"), kSecondLabel, row(5), secondLabelWidth);
-    KXEdit3->setGeometry(kSecondEdit, row(5), kRight - kSecondEdit, kRowHeight);
-
-    Label11->setGeometry(kLeft, row(6), kRight - kLeft, kRowHeight);
+    Label11->setGeometry(136, top(6), kRight - 136, kHeight);
     Button_Ok->setGeometry(220, 214, 84, 26);
     Button_Close->setGeometry(324, 214, 84, 26);
 }

@@ -49,7 +49,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void MakeControls();
     void PlaceControls();
+    void MakeCatalogueQuery();
     void FormCreate();
     bool FormKeyDown(QKeyEvent* event);
     void Button_OkClick();

@@ -132,6 +132,8 @@ private:
         enrol->KXEdit2->setText("p'w");
         enrol->KXEdit3->setText("p'w");
         enrol->Button_Ok->click();
+        if (enrol->isVisible()) // refused: end the run instead of waiting
+            enrol->Button_Close->click();
     }
 
     bool close_;
