@@ -4,6 +4,7 @@
 #include "core/exceptionhandler.h"
 #include "core/sqlfunctions.h"
 #include "frame/app/aboutform.h"
+#include "frame/app/enrolform.h"
 #include "frame/app/logonform.h"
 #include "frame/app/showform.h"
 #include "platform/db/session.h"
@@ -42,6 +43,12 @@ bool LogOn(TMainForm& mainForm) {
     return ui::ExecModal(logon) == QDialog::Accepted;
 }
 
+// A data folder without a system user is new: its first user sets it up.
+bool SetUp() {
+    TEnrolForm enrol;
+    return ui::ExecModal(enrol) == QDialog::Accepted;
+}
+
 TRunningProgram Run(int splashMs) {
     TRunningProgram program;
     auto splash = std::make_unique<TShowForm>();
@@ -59,9 +66,7 @@ TRunningProgram Run(int splashMs) {
     program.MainForm->AboutForm = new TAboutForm(program.MainForm.get());
     WaitForSplash(*splash);
     splash.reset();
-    // The first-run set-up is not part of this build: without a system user
-    // the program ends as when that set-up is cancelled.
-    if (ui::TerminateRequested() || !SystemUserExists() || !LogOn(*program.MainForm)) {
+    if (ui::TerminateRequested() || !(SystemUserExists() ? LogOn(*program.MainForm) : SetUp())) {
         ui::RequestTerminate();
         return {};
     }

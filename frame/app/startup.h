@@ -1,7 +1,8 @@
 #pragma once
 // The program's start, in its fixed order: splash, data module and alias
 // check, main window (connecting, cleaning, reading the company and the
-// settings), about box, the end of the splash, then log-on.
+// settings), about box, the end of the splash, then log-on, or the first-run
+// set-up when the data folder has no system user yet.
 
 #include "core/datamodule.h"
 #include "frame/app/mainform.h"

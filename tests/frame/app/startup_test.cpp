@@ -1,10 +1,12 @@
 #include "frame/app/startup.h"
 
 #include "core/appstate.h"
+#include "frame/app/enrolform.h"
 #include "frame/app/logonform.h"
 #include "frame/app/showform.h"
 #include "frame/controls/kxcombobox.h"
 #include "frame/controls/kxedit.h"
+#include "frame/dialogs/setautoidform.h"
 #include "platform/sys/configstore.h"
 #include "platform/sys/singleinstanceguard.h"
 #include "platform/ui/application.h"
@@ -89,6 +91,55 @@ private:
 
 using Attempts = QList<LogonScript::Attempt>;
 
+// Fills the set-up window as it comes up and presses OK, then confirms the
+// options window; or closes the set-up window at once.
+class SetUpScript : public QObject {
+public:
+    explicit SetUpScript(bool close = false) : close_(close) {
+        timer_.setInterval(5);
+        connect(&timer_, &QTimer::timeout, this, [this] { Tick(); });
+        timer_.start();
+    }
+    bool setUpShown = false;
+    bool optionsShown = false;
+
+private:
+    void Tick() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* options = qobject_cast<TSetAutoIDForm*>(modal)) {
+            optionsShown = true;
+            options->accept();
+        }
+        auto* enrol = qobject_cast<TEnrolForm*>(modal);
+        if (!enrol || setUpShown)
+            return;
+        setUpShown = true;
+        // Pressed from its own timer: this one must keep ticking for the
+        // options window that OK brings up.
+        QTimer::singleShot(0, enrol, [this, enrol] { Press(enrol); });
+    }
+
+    void Press(TEnrolForm* enrol) {
+        if (close_) {
+            enrol->Button_Close->click();
+            return;
+        }
+        enrol->KXEdit1->setText("O'Neil's 商行");
+        enrol->KXEdit8->setText("010-8888");
+        enrol->KXEdit9->setText("北京路1号");
+        enrol->KXEdit4->setText("BOSS");
+        enrol->KXEdit5->setText("王五");
+        enrol->KXEdit2->setText("p'w");
+        enrol->KXEdit3->setText("p'w");
+        enrol->Button_Ok->click();
+        if (enrol->isVisible()) // refused: end the run instead of waiting
+            enrol->Button_Close->click();
+    }
+
+    bool close_;
+    QTimer timer_;
+};
+
 class StartupTest : public ::testing::Test {
 protected:
     StartupTest() {
@@ -97,7 +148,10 @@ protected:
         test::InsertUser(folder_, "CLERK", "出纳", "pw", false);
         test::InsertUser(folder_, "GONE", "离职", "pw", true, false);
     }
-    ~StartupTest() override { test::ResetProgramState(); }
+    ~StartupTest() override {
+        test::ResetProgramState();
+        AppFirstRunDone = false;
+    }
 
     TRunningProgram Start() { return StartProgram(20); }
 
@@ -135,12 +189,44 @@ TEST_F(StartupTest, DamagedDatabaseFileIsReportedAndLeftAlone) {
     EXPECT_EQ(QFileInfo(folder_.DatabaseFile()).size(), 4096);
 }
 
-TEST_F(StartupTest, WithoutASystemUserTheProgramEnds) {
+TEST_F(StartupTest, WithoutASystemUserClosingTheSetUpEndsTheProgram) {
     test::ExecOnFile(folder_.DatabaseFile(), "UPDATE SYS_USER_TABLE SET SYS_USER = '否'");
-    LogonScript script(Attempts{});
+    LogonScript logon(Attempts{});
+    SetUpScript setUp(true);
     const TRunningProgram program = Start();
     EXPECT_FALSE(program.MainForm);
-    EXPECT_FALSE(script.logonShown);
+    EXPECT_TRUE(setUp.setUpShown);
+    EXPECT_FALSE(logon.logonShown);
+    EXPECT_TRUE(messages_.Texts().isEmpty());
+    EXPECT_TRUE(ui::TerminateRequested());
+}
+
+TEST_F(StartupTest, SetUpOpensTheMainWindowAndTheNextStartLogsOnWithTheNewPassword) {
+    test::ExecOnFile(folder_.DatabaseFile(), "DELETE FROM SYS_USER_TABLE");
+    {
+        SetUpScript setUp;
+        LogonScript logon(Attempts{});
+        const TRunningProgram program = Start();
+        ASSERT_TRUE(program.MainForm);
+        EXPECT_TRUE(setUp.optionsShown);
+        EXPECT_FALSE(logon.logonShown);
+        EXPECT_TRUE(AppFirstRunDone);
+        EXPECT_EQ(AppUserId, "BOSS");
+        program.MainForm->show();
+        EXPECT_EQ(program.MainForm->windowTitle(), "O'Neil's 商行岚衡出纳记账管理系统");
+        EXPECT_FALSE(ui::TerminateRequested());
+    }
+    test::ResetProgramState();
+    AppFirstRunDone = false;
+    messages_.Clear();
+    SetUpScript setUp;
+    LogonScript logon(Attempts{{"BOSS", "p'w"}});
+    const TRunningProgram program = Start();
+    ASSERT_TRUE(program.MainForm);
+    EXPECT_FALSE(setUp.setUpShown);
+    EXPECT_TRUE(logon.logonShown);
+    EXPECT_TRUE(AppSystemUser);
+    EXPECT_EQ(AppCompanyName, "O'Neil's 商行");
     EXPECT_TRUE(messages_.Texts().isEmpty());
 }
 
