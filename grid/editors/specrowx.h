@@ -6,6 +6,7 @@
 #include "platform/ui/colors.h"
 
 #include <QFont>
+#include <QKeyCombination>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -21,8 +22,7 @@ QStringList SplitCellsText(const QString& text);
 
 class TSpecRowX {
 public:
-    // Alt+Del.
-    static constexpr int DefaultShortCut = 32814;
+    static constexpr QKeyCombination DefaultShortCut{Qt::AltModifier, Qt::Key_Delete};
 
     explicit TSpecRowX(QObject* owner = nullptr);
 
@@ -41,8 +41,8 @@ public:
     QFont Font() const;
     void SetFont(const QFont& font);
     bool FontAssigned() const { return fontAssigned_; }
-    int ShortCut() const { return shortCut_; }
-    void SetShortCut(int shortCut) { shortCut_ = shortCut; }
+    QKeyCombination ShortCut() const { return shortCut_; }
+    void SetShortCut(QKeyCombination shortCut) { shortCut_ = shortCut; }
     bool ShowIfNotInKeyList() const { return showIfNotInKeyList_; }
     void SetShowIfNotInKeyList(bool show);
     const QVariant& Value() const { return value_; }
@@ -66,7 +66,7 @@ private:
     ui::TColor color_ = ui::clWindow;
     QFont font_;
     QVariant value_;
-    int shortCut_ = DefaultShortCut;
+    QKeyCombination shortCut_ = DefaultShortCut;
     int updateCount_ = 0;
     bool changedInUpdate_ = false;
     bool colorAssigned_ = false;

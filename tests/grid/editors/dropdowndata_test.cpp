@@ -106,7 +106,7 @@ TEST(SpecRowX, WritersNotifyOnlyOnChangesAndOnceInABracket) {
     int changes = 0;
     row.OnChanged = [&changes](TSpecRowX*) { ++changes; };
     EXPECT_TRUE(db::VarIsNull(row.Value()));
-    EXPECT_EQ(row.ShortCut(), 32814);
+    EXPECT_EQ(row.ShortCut(), QKeyCombination(Qt::AltModifier, Qt::Key_Delete));
     EXPECT_TRUE(row.ShowIfNotInKeyList());
     EXPECT_EQ(row.Font(), owner.font());
 
