@@ -11,6 +11,7 @@
 #include "grid/base/customgridx.h"
 #include "grid/dbgrid/dbgridoptions.h"
 #include "grid/dbgrid/dbgridxstyle.h"
+#include "grid/dbgrid/layoutlock.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -103,7 +104,7 @@ public:
     void EndLayoutUpdate();
     void DropLayoutUpdate();
     void PostDeferredLayout();
-    bool LayoutUpdateHeld() const { return updateCount_ > 0; }
+    bool LayoutUpdateHeld() const { return layoutLock_.UpdateHeld(); }
 
     int RawToDataColumn(int col) const { return col - indicatorOffset_; }
     int DataToRawColumn(int dataCol) const { return dataCol + indicatorOffset_; }
@@ -448,8 +449,7 @@ private:
     bool useMultiTitle_ = false;
     bool rowSizingAllowed_ = false;
 
-    quint8 updateCount_ = 0;     // while above 0 an update is held
-    quint8 layoutLockCount_ = 0; // nested layout updates of the columns
+    TDBGridLayoutLock layoutLock_;
     bool layoutFromLink_ = false;
     bool inSumListRecalc_ = false;
     int indicatorOffset_ = 1;
