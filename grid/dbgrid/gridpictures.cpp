@@ -1,6 +1,7 @@
 #include "grid/dbgrid/gridpictures.h"
 
 #include "grid/dbgrid/dbgridxstyle.h"
+#include "grid/editors/propertyinterceptors.h"
 
 #include <QGuiApplication>
 #include <QPainter>
@@ -197,6 +198,7 @@ void StartGridUnit() {
     if (resources)
         return;
     resources = std::make_unique<TGridUnitResources>();
+    RegisterFormInterceptor();
     CreateDefaultGridStyle();
     resources->SortIndexFont = QFont(QStringLiteral("Arial"));
     resources->SortIndexFont.setPixelSize(GridPictureResource("DBSMDOWNX").height() - 1);

@@ -1,6 +1,7 @@
 #include "grid/dbgrid/gridpictures.h"
 
 #include "grid/dbgrid/dbgridxstyle.h"
+#include "grid/editors/propertyinterceptors.h"
 
 #include <QPixmap>
 
@@ -22,6 +23,8 @@ protected:
 TEST_F(GridUnitTest, StartMakesThePicturesFontCursorsAndStyle) {
     ASSERT_NE(GridUnitResources(), nullptr);
     EXPECT_NE(DefaultGridStyle(), nullptr);
+    EXPECT_TRUE(PropertyInterceptors().contains(
+        {&QWidget::staticMetaObject, &TFormStoragePropertyInterceptor::staticMetaObject}));
     EXPECT_EQ(Indicators().Count(), 7);
     for (int i = 0; i < Indicators().Count(); ++i)
         EXPECT_EQ(Indicators().Picture(i).size(), QSize(6, 11)) << i;
