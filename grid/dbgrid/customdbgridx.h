@@ -3,10 +3,11 @@
 // source, with a collection of columns, a title tree, footers over a sum
 // list, selections, a filter row and the base grid's in-place editor.
 //
-// One class, filled in by one source file per concern: the object and its
-// layout counters (customdbgridx.cpp), layout (dbgridlayout.cpp), columns,
-// titles, footers and cell values (dbgridcolumns*.cpp), painting, keys,
-// mouse, selection, filter row, messages and tool tips.
+// One class for every concern of the grid, each concern in a source file of
+// its own (the object, layout, columns, titles, footers, cell values,
+// painting, keys, mouse, selection, filter row, messages, tool tips); the
+// layout arithmetic, layout batching, title tree, footer texts and cell
+// values it builds on live in their own files beside it.
 
 #include "grid/base/customgridx.h"
 #include "grid/dbgrid/dbgridoptions.h"
