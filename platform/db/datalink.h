@@ -53,11 +53,13 @@ protected:
     virtual void LayoutChanged() { DataSetChanged(); }
     virtual void RecordChanged(TField*) {}
     virtual void UpdateData() {}
+    // Every notice from the data source; a subclass that overrides it calls
+    // this one first.
+    virtual void DataEvent(TDataEvent event, TField* field);
 
 private:
     friend class TDataSource;
 
-    void DataEvent(TDataEvent event, TField* field);
     void UpdateState();
     void SetEditing(bool editing);
     // Moves the window so it holds the current record; the rows it moved.
