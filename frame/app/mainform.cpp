@@ -320,9 +320,11 @@ void TMainForm::ConnectCommands() {
         {"N15", &TMainForm::N15Click}, {"N19", &TMainForm::N19Click}, {"N35", &TMainForm::N35Click},
         {"F11", &TMainForm::F11Click}, {"N2", &TMainForm::N2Click},   {"N44", &TMainForm::N44Click},
     };
-    for (const auto& [name, handler] : handlers)
-        connect(MenuItem(name), &QAction::triggered, this,
+    for (const auto& entry : handlers) {
+        const auto handler = entry.second;
+        connect(MenuItem(entry.first), &QAction::triggered, this,
                 ui::Guard([this, handler] { (this->*handler)(); }));
+    }
     connect(MenuItem("EXITMENU"), &QAction::triggered, this, &QWidget::close);
     connect(MenuItem("ToolButton3"), &QAction::triggered, this, &QWidget::close);
     const QPair<const char*, const char*> toolCommands[] = {{"ToolButton2", "N13"},
