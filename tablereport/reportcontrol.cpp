@@ -166,7 +166,7 @@ void TReportControl::ClearCellPicture(TReportCell* cell) {
     Invalidate(cell->CellRect);
 }
 
-TReportLine* TReportControl::InsertLine(std::size_t position) {
+TReportLine* TReportControl::CreateLine(std::size_t position) {
     auto line = std::make_unique<TReportLine>(this, Measurer);
     return Lines.insert(Lines.begin() + std::ptrdiff_t(position), std::move(line))->get();
 }

@@ -94,14 +94,36 @@ public:
     void LoadCellPicture(TReportCell* cell, const QString& fileName);
     void ClearCellPicture(TReportCell* cell);
 
-    TReportLine* InsertLine(std::size_t position);
-    TReportLine* AppendLine() { return InsertLine(Lines.size()); }
+    TReportLine* CreateLine(std::size_t position);
+    TReportLine* AppendLine() { return CreateLine(Lines.size()); }
     int IndexOf(const TReportLine* line) const;
 
     void SelectCell(TReportCell* cell);
     void DeselectCell(TReportCell* cell);
     void ClearSelection();
     bool IsCellSelected(const TReportCell* cell) const;
+
+    // Edit operations on the selection; each does nothing when its
+    // precondition fails.
+    void NewTable(int columns, int rows);
+    void AddLine();
+    void InsertLine();
+    void DeleteLine();
+    void CombineCells();
+    void SplitCell();
+    void VSplitCell(int count);
+    void AddCell();
+    void InsertCell();
+    void DeleteCell();
+    void SetCellFontColor(uint32_t color);
+    void SetCellColors(uint32_t textColor, uint32_t backColor);
+    void SetCellAlign(int32_t horzAlign, int32_t vertAlign);
+    void SetCellDiagonal(int32_t diagonal);
+    void SetCellFont(const TLogFont& font);
+    void SetCellBorders(const TBorder& left, const TBorder& top, const TBorder& right,
+                        const TBorder& bottom);
+    void SetCellDispFormat(const QString& format);
+    void SetSelectedCellsText(const QString& text);
 
     // A cell is being freed: no selection or editing reference may keep it.
     void ForgetCell(const TReportCell* cell);
