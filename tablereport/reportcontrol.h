@@ -103,6 +103,28 @@ public:
     void ClearSelection();
     bool IsCellSelected(const TReportCell* cell) const;
 
+    // Selection by a drag from start to current; with keepOthers (Shift held)
+    // cells outside the rectangle stay selected.
+    void SelectRect(QPoint start, QPoint current, bool keepOthers);
+
+    // Dragging the bottom edge of a cell: the line that changes (the lowest
+    // of a merged area) gets the height down to y, never below its content.
+    TReportLine* LineToResize(const TReportCell* cell) const;
+    void ResizeLine(const TReportCell* cell, int32_t y);
+
+    // Dragging the right edge of a cell: the cells whose edge moves and how
+    // far it may go, so that no cell gets narrower than 10 pixels.
+    struct TColumnDrag {
+        std::vector<TReportCell*> Cells;
+        int32_t Low = 0;
+        int32_t High = 0;
+    };
+    TColumnDrag BeginColumnResize(TReportCell* cell) const;
+    // Moves the edge to x within the limits; each right neighbour gives or
+    // takes the difference. A move that would cut a merged neighbour is
+    // dropped.
+    void EndColumnResize(const TColumnDrag& drag, int32_t x);
+
     // Edit operations on the selection; each does nothing when its
     // precondition fails.
     void NewTable(int columns, int rows);

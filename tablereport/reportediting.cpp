@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 
 namespace kx {
@@ -273,6 +274,121 @@ void TReportControl::SetCellDispFormat(const QString& format) {
 void TReportControl::SetSelectedCellsText(const QString& text) {
     for (TReportCell* cell : Selection)
         cell->SetCellText(text);
+}
+
+} // namespace kx
+
+namespace kx {
+namespace {
+
+TReportCell* RightNeighbour(const TReportCell* cell) {
+    const auto& cells = cell->OwnerLine->Cells;
+    const auto index = std::size_t(cell->OwnerLine->IndexOf(cell)) + 1;
+    return index < cells.size() ? cells[index].get() : nullptr;
+}
+
+} // namespace
+
+void TReportControl::SelectRect(QPoint start, QPoint current, bool keepOthers) {
+    if (TReportCell* first = CellAt(start); first && !IsCellSelected(first))
+        SelectCell(first);
+    TRect area{std::min(start.x(), current.x()), std::min(start.y(), current.y()),
+               std::max(start.x(), current.x()), std::max(start.y(), current.y())};
+    area.Right = std::max(area.Right, area.Left + 1);
+    area.Bottom = std::max(area.Bottom, area.Top + 1);
+    if (!keepOthers) {
+        const std::vector<TReportCell*> selected = Selection;
+        for (TReportCell* cell : selected)
+            if (!cell->CellRect.Intersects(area))
+                DeselectCell(cell);
+    }
+    for (const auto& line : Lines) {
+        if (!line->LineRect.Intersects(area))
+            continue;
+        for (const auto& cell : line->Cells) {
+            if (!cell->CellRect.Intersects(area))
+                continue;
+            TReportCell* chosen = cell->MergeOwner ? cell->MergeOwner : cell.get();
+            if (!IsCellSelected(chosen))
+                SelectCell(chosen);
+        }
+    }
+}
+
+TReportLine* TReportControl::LineToResize(const TReportCell* cell) const {
+    const TReportCell* lowest = cell;
+    for (const TReportCell* merged : cell->MergedCells)
+        if (lowest == cell || merged->LineTop() > lowest->LineTop())
+            lowest = merged;
+    return lowest->OwnerLine;
+}
+
+void TReportControl::ResizeLine(const TReportCell* cell, int32_t y) {
+    TReportLine* line = LineToResize(cell);
+    y = std::max(cell->LineTop() + 5, std::min(y, ControlHeight - 10));
+    for (const auto& own : line->Cells)
+        if (own.get() == cell || own->MergeOwner == cell)
+            own->CalcHeight();
+    line->SetUserHeight(y - line->LineTop());
+    UpdateLines();
+}
+
+TReportControl::TColumnDrag TReportControl::BeginColumnResize(TReportCell* cell) const {
+    TColumnDrag drag;
+    const int32_t edge = cell->CellRight();
+    const TReportCell* next = RightNeighbour(cell);
+    const bool involved = IsCellSelected(cell) ||
+                          (next && (IsCellSelected(next) || IsCellSelected(next->MergeOwner)));
+    for (const auto& line : Lines) {
+        for (const auto& own : line->Cells) {
+            if (own->CellRight() != edge)
+                continue;
+            const TReportCell* neighbour = RightNeighbour(own.get());
+            if (!involved || IsCellSelected(own.get()) || IsCellSelected(neighbour)) {
+                drag.Cells.push_back(own.get());
+                break;
+            }
+        }
+    }
+    drag.Low = 0;
+    drag.High = next ? std::numeric_limits<int32_t>::max() : ControlWidth - 10;
+    for (const TReportCell* moving : drag.Cells) {
+        drag.Low = std::max(drag.Low, moving->CellLeft() + kMinCellWidth);
+        if (const TReportCell* neighbour = RightNeighbour(moving))
+            drag.High = std::min(drag.High, neighbour->CellRight() - kMinCellWidth);
+    }
+    return drag;
+}
+
+void TReportControl::EndColumnResize(const TColumnDrag& drag, int32_t x) {
+    if (drag.Cells.empty() || drag.Low > drag.High)
+        return;
+    x = std::clamp(x, drag.Low, drag.High);
+    std::vector<TReportCell*> cells = drag.Cells;
+    for (const TReportCell* moving : drag.Cells)
+        for (TReportCell* merged : moving->MergedCells)
+            if (std::ranges::find(cells, merged) == cells.end())
+                cells.push_back(merged);
+    int32_t lowest = 0;
+    for (const TReportCell* cell : cells)
+        lowest = std::max(lowest, cell->CellRect.Bottom);
+    const TReportCell* firstNeighbour = RightNeighbour(cells.front());
+    if (firstNeighbour && firstNeighbour->MergeOwner)
+        return;
+    for (const TReportCell* cell : cells)
+        if (const TReportCell* neighbour = RightNeighbour(cell);
+            neighbour && neighbour->CellRect.Bottom > lowest)
+            return;
+    for (TReportCell* cell : cells) {
+        const int32_t change = x - cell->CellLeft() - cell->CellWidth();
+        cell->SetWidth(x - cell->CellLeft());
+        if (TReportCell* neighbour = RightNeighbour(cell)) {
+            neighbour->SetLeft(neighbour->CellLeft() + change);
+            neighbour->SetWidth(neighbour->CellWidth() - change);
+        }
+        Invalidate(cell->CellRect);
+    }
+    UpdateLines();
 }
 
 } // namespace kx

@@ -184,5 +184,75 @@ TEST_F(ReportEditingTest, AttributeSettersReachEverySelectedCell) {
     EXPECT_EQ(control.Lines[0]->Height(), 16 + 2 + 1 + 2);
 }
 
+TEST_F(ReportEditingTest, RectangleSelectionReplacesOrAddsAndPicksOwners) {
+    control.NewTable(3, 3);
+    Select({{1, 0}, {2, 0}});
+    control.CombineCells();
+    Select({{0, 2}});
+    // from inside cell (0,0) to inside cell (2,1): the merged cell's owner
+    control.SelectRect({80, 80}, {300, 120}, false);
+    EXPECT_EQ(control.Selection.size(), 5u);
+    EXPECT_FALSE(control.IsCellSelected(Cell(0, 2)));
+    EXPECT_TRUE(control.IsCellSelected(Cell(1, 0)));
+    EXPECT_FALSE(control.IsCellSelected(Cell(2, 0)));
+    Select({{0, 2}});
+    control.SelectRect({80, 80}, {80, 80}, true);
+    EXPECT_EQ(control.Selection, (std::vector<TReportCell*>{Cell(0, 2), Cell(0, 0)}));
+}
+
+TEST_F(ReportEditingTest, ColumnEdgeMovesInEveryLineWithinLimits) {
+    control.NewTable(3, 2);
+    Cell(1, 0)->SetWidth(100); // line 1 ends its first cell elsewhere
+    control.UpdateLines();
+    auto drag = control.BeginColumnResize(Cell(0, 0));
+    ASSERT_EQ(drag.Cells, std::vector<TReportCell*>{Cell(0, 0)});
+    EXPECT_EQ(drag.Low, 77 + 10);
+    EXPECT_EQ(drag.High, 77 + 428 - 10);
+    control.EndColumnResize(drag, 1000); // held at the neighbour's 10 pixels
+    EXPECT_EQ(Widths(0), (std::vector<int32_t>{418, 10, 214}));
+
+    control.ClearTable();
+    control.NewTable(2, 3);
+    auto all = control.BeginColumnResize(Cell(1, 0));
+    EXPECT_EQ(all.Cells.size(), 3u);
+    control.EndColumnResize(all, 77 + 300);
+    for (int line = 0; line < 3; ++line)
+        EXPECT_EQ(Widths(line), (std::vector<int32_t>{300, 344})) << line;
+
+    Select({{1, 1}});
+    auto selected = control.BeginColumnResize(Cell(1, 0));
+    EXPECT_EQ(selected.Cells, std::vector<TReportCell*>{Cell(1, 0)});
+}
+
+TEST_F(ReportEditingTest, ColumnMoveCuttingMergedNeighbourIsDropped) {
+    control.NewTable(2, 2);
+    Select({{0, 1}, {1, 1}});
+    control.CombineCells();
+    Select({{0, 0}});
+    const auto drag = control.BeginColumnResize(Cell(0, 0));
+    ASSERT_EQ(drag.Cells, std::vector<TReportCell*>{Cell(0, 0)});
+    control.EndColumnResize(drag, 77 + 200);
+    EXPECT_EQ(Widths(0), (std::vector<int32_t>{322, 322}));
+
+    // the whole column moves the merged area with it
+    control.ClearSelection();
+    control.EndColumnResize(control.BeginColumnResize(Cell(1, 0)), 77 + 200);
+    EXPECT_EQ(Widths(0), (std::vector<int32_t>{200, 444}));
+    EXPECT_EQ(Widths(1), (std::vector<int32_t>{200, 444}));
+}
+
+TEST_F(ReportEditingTest, LineDragKeepsContentAndTargetsLowestMergedLine) {
+    control.NewTable(2, 3);
+    control.ResizeLine(Cell(0, 1), 77 + 2);
+    EXPECT_EQ(control.Lines[0]->Height(), 20); // never below content
+    control.ResizeLine(Cell(0, 1), 77 + 50);
+    EXPECT_EQ(control.Lines[0]->Height(), 50);
+    Select({{1, 0}, {2, 0}});
+    control.CombineCells();
+    control.ResizeLine(Cell(1, 0), 127 + 20 + 40);
+    EXPECT_EQ(control.Lines[1]->Height(), 20);
+    EXPECT_EQ(control.Lines[2]->Height(), 40);
+}
+
 } // namespace
 } // namespace kx
