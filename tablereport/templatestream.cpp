@@ -163,7 +163,7 @@ void WriteCell(TByteWriter& out, const TReportCell& cell, int32_t index,
     out.I32(int32_t(cell.BackColor));
     out.I32(cell.HorzAlign);
     out.I32(cell.VertAlign);
-    out.String(cell.Text());
+    out.String(options.TextOf ? options.TextOf(cell) : cell.Text());
     out.String(options.WriteDisplayFormats ? cell.DisplayFormat() : QString());
     const bool hasPicture = cell.HasPicture && !cell.Picture.isEmpty();
     out.U8(hasPicture ? 1 : 0);

@@ -9,9 +9,11 @@
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 
 namespace kx {
 
+class TReportCell;
 class TReportControl;
 
 constexpr uint16_t kTemplateSignatureOldest = 0xAA55;
@@ -39,6 +41,8 @@ struct TTemplateWriteOptions {
     int32_t Zoom = 100;
     // Filled pages carry their texts already formatted.
     bool WriteDisplayFormats = true;
+    // The text written for a cell; its own text when empty.
+    std::function<QString(const TReportCell&)> TextOf;
 };
 
 QByteArray WriteTemplate(const TReportControl& source, const TTemplateWriteOptions& options = {});
