@@ -68,6 +68,19 @@ TReportRunTime::TReportRunTime(TTextMeasurer* measurer)
 
 void TReportRunTime::LoadFromStream(const QByteArray& bytes) {
     ReadTemplate(bytes, template_, {.ForGrid = false, .Refusal = QStringLiteral("格式不正确...")});
+    TranslateTemplateTags();
+}
+
+void TReportRunTime::SetReportFile(const QString& fileName) {
+    reportFile_ = fileName;
+    if (fileName.isEmpty())
+        return;
+    LoadTemplateFile(fileName, template_,
+                     {.ForGrid = false, .Refusal = QStringLiteral("打开报表错误")});
+    TranslateTemplateTags();
+}
+
+void TReportRunTime::TranslateTemplateTags() {
     for (auto& line : template_.Lines)
         for (auto& cell : line->Cells)
             cell->SetCellText(TranslateTags(cell->Text(), PrintFields));

@@ -42,6 +42,11 @@ public:
     // Raises ETemplateFormat "格式不正确..." and keeps the previous template
     // when the stream is not one.
     void LoadFromStream(const QByteArray& bytes);
+    // Loads the file at once when the name is not empty; a file that is not
+    // a template raises ETemplateFormat "打开报表错误", one that cannot be
+    // read the file system's error.
+    void SetReportFile(const QString& fileName);
+    const QString& ReportFile() const { return reportFile_; }
     const TReportControl& Template() const { return template_; }
 
     void SetVarValue(const QString& name, const QString& value) { vars_.SetVarValue(name, value); }
@@ -67,7 +72,10 @@ private:
     void AddDetailSums(const TReportLine& detail, double sign);
     QByteArray RenderPage(TLineList& page, int footerStart, int totalPages);
 
+    void TranslateTemplateTags();
+
     TTextMeasurer* measurer_;
+    QString reportFile_;
     TReportControl template_;
     TReportControl page_;
     TVarTable vars_;

@@ -6,6 +6,9 @@
 #include "tests/platform/db/dbfixture.h"
 #include "tests/tablereport/fakemeasurer.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace kx {
@@ -182,6 +185,58 @@ TEST_F(ReportRunTimeTest, TemplateWithoutDetailLineIsOnePage) {
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pages[0].Lines[0], L({"甲"}));
     EXPECT_EQ(pages[0].Lines[1], L({"第 1-1 页"}));
+}
+
+TEST_F(ReportRunTimeTest, FieldsFormatMergesAndReportFile) {
+    AddRecords(2);
+    filler_.PrintFields = {
+        {QStringLiteral("NAME"), QStringLiteral("名称"), QStringLiteral("M"), true, false},
+        {QStringLiteral("AMOUNT"), QStringLiteral("金额"), QStringLiteral("D"), false, true}};
+    TReportControl grid(&measurer_);
+    for (const char* texts : {"{名称}|说明", "|", "[金额]|#D.AMOUNT"}) {
+        const QStringList parts = QString::fromUtf8(texts).split(u'|');
+        TReportLine* line = grid.AppendLine();
+        line->CreateCells(0, 2, 400);
+        line->Cells[0]->SetCellText(parts[0]);
+        line->Cells[1]->SetCellText(parts[1]);
+    }
+    grid.Lines[0]->Cells[1]->AddMergedCell(grid.Lines[1]->Cells[1].get());
+    grid.Lines[2]->Cells[0]->SetDisplayFormat(QStringLiteral("大写金额"));
+    grid.Lines[2]->Cells[1]->SetDisplayFormat(QStringLiteral("0.00"));
+    grid.UpdateLines();
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("t.rpt"));
+    SaveTemplateFile(grid, file);
+    filler_.SetReportFile(file);
+    query_ = NewQuery(QStringLiteral("SELECT * FROM RT_ITEMS ORDER BY N"));
+    query_->Open();
+    filler_.BindDataSet(QStringLiteral("D"), query_);
+    db::TQuery* master = NewQuery(QStringLiteral("SELECT * FROM RT_ITEMS WHERE N = 1"));
+    master->Open();
+    filler_.BindDataSet(QStringLiteral("M"), master);
+
+    ASSERT_EQ(filler_.Paginate(false, 0), 1);
+    filler_.Paginate(true, 1);
+    TReportControl page(&measurer_);
+    ReadTemplate(filler_.PageStreams[0], page, {.ForGrid = false});
+    ASSERT_EQ(page.Lines.size(), 4u);
+    EXPECT_EQ(page.Lines[0]->Cells[0]->Text(), QStringLiteral("n1"));
+    EXPECT_EQ(page.Lines[1]->Cells[1]->MergeOwner, page.Lines[0]->Cells[1].get());
+    EXPECT_EQ(page.Lines[3]->Cells[0]->Text(), QStringLiteral("贰拾元整"));
+    EXPECT_EQ(page.Lines[3]->Cells[1]->Text(), QStringLiteral("20.00"));
+    EXPECT_TRUE(page.Lines[3]->Cells[1]->DisplayFormat().isEmpty());
+
+    QFile damaged(file);
+    ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
+    damaged.write("xx");
+    damaged.close();
+    try {
+        filler_.SetReportFile(file);
+        ADD_FAILURE();
+    } catch (const ETemplateFormat& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("打开报表错误"));
+    }
+    EXPECT_EQ(filler_.Template().Lines.size(), 3u);
 }
 
 TEST_F(ReportRunTimeTest, MissingFieldRaisesFieldNotFound) {
