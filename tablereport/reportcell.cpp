@@ -192,7 +192,8 @@ int32_t TReportCell::MeasuredTextHeight() const {
     int32_t height = measurer.TextHeight(logFont_, measured, cellWidth_ - 2 * TextMargin);
     if (text_.size() > 1 && text_.endsWith(QStringLiteral("\r\n")))
         height += measurer.LetterHeight(logFont_);
-    return height > 0 ? height : 16;
+    // The measuring box of a cell ends at 65535 pixels.
+    return height > 0 ? std::min(height, 65535) : 16;
 }
 
 void TReportCell::CalcMergedHeight() {

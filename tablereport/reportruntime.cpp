@@ -9,8 +9,10 @@
 #include "platform/ui/messagedialog.h"
 #include "tablereport/templatestream.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QImage>
+#include <QWidget>
 
 namespace kx {
 namespace {
@@ -61,6 +63,18 @@ QByteArray PictureAsBitmap(const QByteArray& stored) {
     return bmp.data();
 }
 
+// "Form.Component" among the open forms, a bare name among the owner's.
+db::TDataSet* FindDataSet(const QString& name, QObject* owner) {
+    const qsizetype dot = name.indexOf(u'.');
+    if (dot < 0)
+        return owner ? owner->findChild<db::TDataSet*>(name) : nullptr;
+    const QString form = name.left(dot);
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName().compare(form, Qt::CaseInsensitive) == 0)
+            return window->findChild<db::TDataSet*>(name.mid(dot + 1));
+    return nullptr;
+}
+
 } // namespace
 
 TReportRunTime::TReportRunTime(TTextMeasurer* measurer)
@@ -84,6 +98,49 @@ void TReportRunTime::TranslateTemplateTags() {
     for (auto& line : template_.Lines)
         for (auto& cell : line->Cells)
             cell->SetCellText(TranslateTags(cell->Text(), PrintFields));
+}
+
+void TReportRunTime::SetSetData(const QStringList& lines) {
+    setData_ = lines;
+    for (const QString& line : lines)
+        ApplySetDataLine(line, false);
+}
+
+void TReportRunTime::ApplySetDataLine(const QString& line, bool disableControls) {
+    const qsizetype open = line.indexOf(u'(');
+    const qsizetype close = line.indexOf(u')', open + 1);
+    if (open < 0 || close < 0)
+        return;
+    const QStringList arguments = line.mid(open + 1, close - open - 1).split(u',');
+    if (arguments.size() < 2)
+        return;
+    const QString command = line.left(open).trimmed();
+    const QString first = arguments[0].trimmed();
+    const QString second = arguments[1].trimmed();
+    if (command.compare(u"SETVARVALUE", Qt::CaseInsensitive) == 0) {
+        SetVarValue(first, second);
+        return;
+    }
+    if (command.compare(u"SetDataSet", Qt::CaseInsensitive) != 0)
+        return;
+    db::TDataSet* dataSet = FindDataSet(second, Owner);
+    if (!dataSet)
+        return;
+    if (disableControls) {
+        dataSet->DisableControls();
+        disabled_.push_back(dataSet);
+    }
+    if (!dataSet->Active())
+        dataSet->Open();
+    BindDataSet(first, dataSet);
+}
+
+void TReportRunTime::ReleaseBindings() {
+    for (const QPointer<db::TDataSet>& dataSet : disabled_)
+        if (dataSet)
+            dataSet->EnableControls();
+    disabled_.clear();
+    bindings_.clear();
 }
 
 void TReportRunTime::BindDataSet(const QString& name, db::TDataSet* dataSet) {

@@ -9,7 +9,9 @@
 
 #include <QByteArray>
 #include <QDateTime>
+#include <QPointer>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <map>
@@ -29,6 +31,8 @@ public:
     explicit TReportRunTime(TTextMeasurer* measurer);
 
     db::TDataSet* DataSet = nullptr;
+    // The owner whose components "SetDataSet" lines name without a form.
+    QObject* Owner = nullptr;
     TPrintFieldsArray PrintFields;
     QString Title;
     bool OneLongPage = false;
@@ -52,7 +56,15 @@ public:
     void SetVarValue(const QString& name, const QString& value) { vars_.SetVarValue(name, value); }
     // Binds a data set under a name that field tags use ("@M.name").
     void BindDataSet(const QString& name, db::TDataSet* dataSet);
-    void ReleaseBindings() { bindings_.clear(); }
+    // Drops the bindings and lets the data sets show their data again.
+    void ReleaseBindings();
+
+    // Binding lines: "SetDataSet(name,Form.Component)" or
+    // "SetDataSet(name,Component)" bind a data set, "SETVARVALUE(name,value)"
+    // sets a variable; a line that names nothing usable does nothing.
+    const QStringList& SetData() const { return setData_; }
+    void SetSetData(const QStringList& lines);
+    void ApplySetDataLine(const QString& line, bool disableControls);
 
     // Counts the pages (build false) or builds them with the counted total.
     // The count run answers the page count, the build run the index of the
@@ -76,6 +88,8 @@ private:
 
     TTextMeasurer* measurer_;
     QString reportFile_;
+    QStringList setData_;
+    std::vector<QPointer<db::TDataSet>> disabled_;
     TReportControl template_;
     TReportControl page_;
     TVarTable vars_;

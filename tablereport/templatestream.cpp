@@ -18,6 +18,16 @@ namespace {
 using TCellPosition = std::pair<int32_t, int32_t>;
 
 constexpr int kLineRecordSize = 32;
+
+// Bounds far beyond any page that keep the layout arithmetic of the largest
+// page inside 32 bits: positions, sizes (heights and widths), pens and text
+// margins, and the numbers of lines and of cells in a line.
+constexpr int32_t kMaxPosition = 1'000'000;
+constexpr int32_t kMaxSize = 100'000;
+constexpr int32_t kMaxPen = 1'000;
+constexpr int32_t kMaxZoom = 1'000;
+constexpr int32_t kMaxLines = 5'000;
+constexpr int32_t kMaxCells = 5'000;
 constexpr int kTrailerSize = 20;
 constexpr int kBmpFileHeaderSize = 14;
 
@@ -74,12 +84,21 @@ public:
     uint8_t U8() { return uint8_t(Take(1)[0]); }
     uint16_t U16() { return qFromLittleEndian<uint16_t>(Take(2)); }
     int32_t I32() { return qFromLittleEndian<int32_t>(Take(4)); }
+    // A number whose magnitude stays within the limit.
+    int32_t Within(int32_t limit) {
+        const int32_t value = I32();
+        Require(value >= -limit && value <= limit);
+        return value;
+    }
+    int32_t Position() { return Within(kMaxPosition); }
+    int32_t Size() { return Within(kMaxSize); }
+    int32_t Pen() { return Within(kMaxPen); }
     TRect Rect() {
         TRect rect;
-        rect.Left = I32();
-        rect.Top = I32();
-        rect.Right = I32();
-        rect.Bottom = I32();
+        rect.Left = Position();
+        rect.Top = Position();
+        rect.Right = Position();
+        rect.Bottom = Position();
         return rect;
     }
     // A count that each item of at least itemSize bytes must fit in the rest.
@@ -130,7 +149,7 @@ void WriteBorder(TByteWriter& out, const TBorder& border) {
 TBorder ReadBorder(TByteReader& in) {
     TBorder border;
     border.Line = in.U8() != 0;
-    border.Width = in.I32();
+    border.Width = in.Pen();
     return border;
 }
 
@@ -189,15 +208,15 @@ struct TMergeRecord {
 
 void ReadCell(TByteReader& in, TReportCell& cell, uint16_t signature,
               const TTemplateReadOptions& options, TMergeRecord& merges) {
-    cell.TextMargin = in.I32();
+    cell.TextMargin = in.Pen();
     cell.CellIndex = in.I32();
-    const int32_t left = in.I32();
-    const int32_t width = in.I32();
+    const int32_t left = in.Position();
+    const int32_t width = in.Size();
     cell.CellRect = in.Rect();
     cell.TextRect = in.Rect();
-    cell.MinHeight = in.I32();
-    cell.RequiredHeight = in.I32();
-    cell.MergedTextHeight = in.I32();
+    cell.MinHeight = in.Size();
+    cell.RequiredHeight = in.Size();
+    cell.MergedTextHeight = in.Size();
     const TBorder leftBorder = ReadBorder(in);
     const TBorder topBorder = ReadBorder(in);
     const TBorder rightBorder = ReadBorder(in);
@@ -361,14 +380,14 @@ void ReadTemplate(const QByteArray& bytes, TReportControl& target,
                signature == kTemplateSignature);
 
     TReportControl page(target.Measurer);
-    const int32_t zoom = in.I32();
+    const int32_t zoom = in.Within(kMaxZoom);
     page.Zoom = options.ForGrid ? 100 : zoom;
-    const int32_t pageWidth = in.I32();
-    page.SetPageSize(pageWidth, in.I32());
-    page.LeftMarginPx = in.I32();
-    page.TopMarginPx = in.I32();
-    page.RightMarginPx = in.I32();
-    page.BottomMarginPx = in.I32();
+    const int32_t pageWidth = in.Position();
+    page.SetPageSize(pageWidth, in.Position());
+    page.LeftMarginPx = in.Position();
+    page.TopMarginPx = in.Position();
+    page.RightMarginPx = in.Position();
+    page.BottomMarginPx = in.Position();
     page.LeftMarginMm = in.I32();
     page.TopMarginMm = in.I32();
     page.RightMarginMm = in.I32();
@@ -378,12 +397,13 @@ void ReadTemplate(const QByteArray& bytes, TReportControl& target,
     page.Reserved3 = in.I32();
 
     const int32_t lineCount = in.Count(4 + kLineRecordSize);
+    in.Require(lineCount <= kMaxLines);
     std::vector<int32_t> cellCounts;
     qint64 cellTotal = 0;
     for (int32_t l = 0; l < lineCount; ++l) {
         // Every line keeps at least one cell; an empty one means damage.
         cellCounts.push_back(in.Count(FixedCellRecordSize(signature)));
-        in.Require(cellCounts.back() > 0);
+        in.Require(cellCounts.back() > 0 && cellCounts.back() <= kMaxCells);
         cellTotal += cellCounts.back();
     }
     in.Require(qint64(lineCount) * kLineRecordSize + cellTotal * FixedCellRecordSize(signature) +
@@ -400,9 +420,9 @@ void ReadTemplate(const QByteArray& bytes, TReportControl& target,
     for (int32_t l = 0; l < lineCount; ++l) {
         TReportLine& line = *page.Lines[std::size_t(l)];
         line.LineIndex = in.I32();
-        line.ContentHeight = in.I32();
-        line.UserHeight = in.I32();
-        line.SetTop(in.I32());
+        line.ContentHeight = in.Size();
+        line.UserHeight = in.Size();
+        line.SetTop(in.Position());
         line.LineRect = in.Rect();
         for (std::size_t c = 0; c < line.Cells.size(); ++c) {
             TMergeRecord merges;

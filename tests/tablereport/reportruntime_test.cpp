@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,13 @@ protected:
     // Lines of one cell text each (a list for several cells); all lines are
     // 20 pixels high and the page has no margins above or below.
     void LoadTemplate(const std::vector<QStringList>& lines, int pageHeight) {
+        LoadTemplateOnly(lines, pageHeight);
+        query_ = NewQuery(QStringLiteral("SELECT * FROM RT_ITEMS ORDER BY N"));
+        query_->Open();
+        filler_.BindDataSet(QStringLiteral("d"), query_);
+    }
+
+    void LoadTemplateOnly(const std::vector<QStringList>& lines, int pageHeight) {
         TReportControl grid(&measurer_);
         for (const QStringList& texts : lines) {
             TReportLine* line = grid.AppendLine();
@@ -53,9 +61,6 @@ protected:
         grid.UpdateLines();
         grid.SetPageSize(758, pageHeight);
         filler_.LoadFromStream(WriteTemplate(grid));
-        query_ = NewQuery(QStringLiteral("SELECT * FROM RT_ITEMS ORDER BY N"));
-        query_->Open();
-        filler_.BindDataSet(QStringLiteral("d"), query_);
     }
 
     // Both runs, as printing and previewing do them.
@@ -237,6 +242,36 @@ TEST_F(ReportRunTimeTest, FieldsFormatMergesAndReportFile) {
         EXPECT_EQ(e.Message(), QStringLiteral("打开报表错误"));
     }
     EXPECT_EQ(filler_.Template().Lines.size(), 3u);
+}
+
+TEST_F(ReportRunTimeTest, SetDataLinesBindFormComponentsAndSetVariables) {
+    AddRecords(2);
+    QWidget form;
+    form.setObjectName(QStringLiteral("dataform"));
+    db::TQuery* table = NewQuery(QStringLiteral("SELECT * FROM RT_ITEMS ORDER BY N"));
+    table->setParent(&form);
+    table->setObjectName(QStringLiteral("table1"));
+    QObject owner;
+    db::TQuery* own = NewQuery(QStringLiteral("SELECT * FROM RT_ITEMS WHERE N = 2"));
+    own->setParent(&owner);
+    own->setObjectName(QStringLiteral("q2"));
+    filler_.Owner = &owner;
+    filler_.SetSetData({QStringLiteral("SetDataSet(d,dataform.table1);"),
+                        QStringLiteral("setdataset( m , q2 ) ignored"),
+                        QStringLiteral("SETVARVALUE(单位,甲公司)"), QStringLiteral("SetDataSet(x"),
+                        QStringLiteral("SetDataSet(y,noform.table1)"),
+                        QStringLiteral("Other(a,b)")});
+    EXPECT_TRUE(table->Active());
+    EXPECT_TRUE(own->Active());
+    LoadTemplateOnly({L({"@M.NAME", "<单位>"}), L({"#D.NAME"})}, 500);
+    ASSERT_EQ(filler_.Paginate(false, 0), 1);
+    filler_.Paginate(true, 1);
+    TReportControl page(&measurer_);
+    ReadTemplate(filler_.PageStreams[0], page, {.ForGrid = false});
+    ASSERT_EQ(page.Lines.size(), 3u);
+    EXPECT_EQ(page.Lines[0]->Cells[0]->Text(), QStringLiteral("n2"));
+    EXPECT_EQ(page.Lines[0]->Cells[1]->Text(), QStringLiteral("甲公司"));
+    EXPECT_EQ(page.Lines[2]->Cells[0]->Text(), QStringLiteral("n2"));
 }
 
 TEST_F(ReportRunTimeTest, MissingFieldRaisesFieldNotFound) {

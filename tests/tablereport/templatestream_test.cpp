@@ -296,6 +296,8 @@ TEST_F(TemplateStreamTest, DamagedStreamsAreRefusedAndGridIsKept) {
                                            .Raw(QByteArray(300, '\0'))
                                            .Bytes()},
         {"owner out of range", twoLines({5, 0}, {1, 0})},
+        {"cell wider than any page",
+         QByteArray(good).replace(59 + 8 + 32 + 12, 4, Hex("ffffff7f"))},
         {"owner below the cell", twoLines({1, 0}, {})},
         {"owner does not list the cell", twoLines({0, 0}, {})},
         {"listed cell names no owner", twoLines({-1, -1}, {1, 0})},
