@@ -185,22 +185,8 @@ void TReportRunTime::FillCell(const TReportCell& source, TReportCell& cell, bool
     cell.SetDisplayFormat(source.DisplayFormat());
     cell.HasPicture = source.HasPicture;
     cell.Picture = source.Picture;
-    const QString& text = source.Text();
-    if (empty) {
-    } else if (text.startsWith(u'@')) {
-        FillField(text, DataSet, source.DisplayFormat(), cell);
-    } else if (text.startsWith(u'#')) {
-        if (detailSet_)
-            FillField(text, detailSet_, source.DisplayFormat(), cell);
-    } else if (IsPageNumberTag(text) || IsSumTag(text) || IsPageSumTag(text)) {
-        cell.SetCellText(text);
-    } else if (text == u"`序号") {
-        cell.SetCellText(inDetailLine_ ? QString::number(serial_) : QString());
-    } else if (text.startsWith(u'`')) {
-        cell.SetCellText(vars_.ResolveVariable(text, Now()));
-    } else {
-        cell.SetCellText(text);
-    }
+    if (!empty)
+        FillText(source, cell);
     if (source.MergeOwner) {
         if (const auto owner = cellMap_.find(source.MergeOwner); owner != cellMap_.end())
             owner->second->AddMergedCell(&cell);
@@ -210,6 +196,25 @@ void TReportRunTime::FillCell(const TReportCell& source, TReportCell& cell, bool
     if (!source.MergedCells.empty())
         cellMap_[&source] = &cell;
     cell.CalcHeight();
+}
+
+void TReportRunTime::FillText(const TReportCell& source, TReportCell& cell) {
+    const QString& text = source.Text();
+    if (text.startsWith(u'@')) {
+        FillField(text, DataSet, source.DisplayFormat(), cell);
+    } else if (text.startsWith(u'#')) {
+        if (detailSet_)
+            FillField(text, detailSet_, source.DisplayFormat(), cell);
+    } else if (IsPageNumberTag(text) || IsSumTag(text) || IsPageSumTag(text)) {
+        // Page numbers and sums are known only when the page is rendered.
+        cell.SetCellText(text);
+    } else if (text == u"`序号") {
+        cell.SetCellText(inDetailLine_ ? QString::number(serial_) : QString());
+    } else if (text.startsWith(u'`')) {
+        cell.SetCellText(vars_.ResolveVariable(text, Now()));
+    } else {
+        cell.SetCellText(text);
+    }
 }
 
 std::unique_ptr<TReportLine> TReportRunTime::FillLine(const TReportLine& source, bool empty) {

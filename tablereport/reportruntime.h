@@ -78,6 +78,7 @@ private:
 
     std::unique_ptr<TReportLine> FillLine(const TReportLine& source, bool empty);
     void FillCell(const TReportCell& source, TReportCell& cell, bool empty);
+    void FillText(const TReportCell& source, TReportCell& cell);
     void FillField(const QString& tag, db::TDataSet* fallback, const QString& format,
                    TReportCell& cell);
     db::TDataSet* BoundDataSet(const QString& tag, db::TDataSet* fallback) const;
