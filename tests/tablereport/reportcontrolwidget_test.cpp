@@ -86,10 +86,12 @@ TEST_F(ReportControlWidgetTest, EditorCommitsEveryChangeWithCrLf) {
 
 TEST_F(ReportControlWidgetTest, ContextClickKeepsSelectionOnSelectedCell) {
     Drag(Inside(Cell(0, 0)), Inside(Cell(0, 1)));
-    QContextMenuEvent onSelected(QContextMenuEvent::Mouse, Inside(Cell(0, 1)));
+    QContextMenuEvent onSelected(QContextMenuEvent::Mouse, Inside(Cell(0, 1)),
+                                 widget.mapToGlobal(Inside(Cell(0, 1))));
     QCoreApplication::sendEvent(&widget, &onSelected);
     EXPECT_EQ(widget.Control.Selection.size(), 2u);
-    QContextMenuEvent elsewhere(QContextMenuEvent::Mouse, Inside(Cell(2, 2)));
+    QContextMenuEvent elsewhere(QContextMenuEvent::Mouse, Inside(Cell(2, 2)),
+                                widget.mapToGlobal(Inside(Cell(2, 2))));
     QCoreApplication::sendEvent(&widget, &elsewhere);
     EXPECT_EQ(widget.Control.Selection, std::vector<TReportCell*>{Cell(2, 2)});
 }
