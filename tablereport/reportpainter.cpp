@@ -1,0 +1,167 @@
+#include "tablereport/reportpainter.h"
+
+#include "tablereport/qttextmeasurer.h"
+#include "tablereport/reportcontrol.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QStringList>
+#include <QTextLayout>
+#include <QTextOption>
+
+#include <cmath>
+#include <tuple>
+
+namespace kx {
+namespace {
+
+constexpr uint32_t kWhite = 0xFFFFFF;
+const QColor kGuideGrey(0xC0, 0xC0, 0xC0);
+const QColor kMarginGrey(0x80, 0x80, 0x80);
+
+int Middle(int a, int b) {
+    return int(std::trunc((a + b) / 2.0 + 0.5));
+}
+
+QPen SolidPen(const QColor& color, int width) {
+    QPen pen(color, std::max(width, 1));
+    pen.setCapStyle(Qt::FlatCap);
+    return pen;
+}
+
+void Stroke(QPainter& painter, const QPen& pen, QPoint from, QPoint to) {
+    painter.setPen(pen);
+    painter.drawLine(from, to);
+}
+
+// A real border in black, else the grey guide where the design look wants
+// one, else nothing.
+void Border(QPainter& painter, bool line, int width, bool guide, QPoint from, QPoint to) {
+    if (line)
+        Stroke(painter, SolidPen(Qt::black, width), from, to);
+    else if (guide)
+        Stroke(painter, SolidPen(kGuideGrey, 1), from, to);
+}
+
+void PaintText(QPainter& painter, const TReportCell& cell) {
+    const TRect& box = cell.TextRect;
+    const int width = std::max(box.Right - box.Left, 1);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    option.setAlignment(cell.HorzAlign == 1   ? Qt::AlignHCenter
+                        : cell.HorzAlign == 2 ? Qt::AlignRight
+                                              : Qt::AlignLeft);
+    const QFont font = FontFromLogFont(cell.LogFont());
+    painter.setPen(ColorFromColorRef(cell.TextColor));
+    painter.save();
+    painter.setClipRect(QRect(box.Left, box.Top, width, std::max(box.Bottom - box.Top, 1)));
+    double y = box.Top;
+    for (const QString& paragraph : cell.Text().split(QStringLiteral("\r\n"))) {
+        QTextLayout layout(paragraph, font);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(width);
+            line.setPosition(QPointF(0, y - box.Top));
+            y += line.height();
+        }
+        layout.endLayout();
+        layout.draw(&painter, QPointF(box.Left, box.Top));
+    }
+    painter.restore();
+}
+
+} // namespace
+
+QColor ColorFromColorRef(uint32_t color) {
+    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
+void PaintCell(QPainter& painter, const TReportCell& cell, bool onPaper) {
+    if (cell.MergeOwner)
+        return;
+    painter.save();
+    const TRect& r = cell.CellRect;
+    if (cell.BackColor != kWhite)
+        painter.fillRect(QRect(r.Left, r.Top + 1, r.Right + 1 - r.Left, r.Bottom - r.Top - 1),
+                         ColorFromColorRef(cell.BackColor));
+    const bool firstCell = cell.CellIndex == 0;
+    const bool firstLine = cell.OwnerLine && cell.OwnerLine->LineIndex == 0;
+    Border(painter, cell.LeftBorder().Line, cell.LeftBorder().Width, !onPaper && firstCell,
+           {r.Left, r.Top}, {r.Left, r.Bottom});
+    Border(painter, cell.TopBorder().Line, cell.TopBorder().Width, !onPaper && firstLine,
+           {r.Left, r.Top}, {r.Right, r.Top});
+    Border(painter, cell.RightBorder().Line, cell.RightBorder().Width, !onPaper, {r.Right, r.Top},
+           {r.Right, r.Bottom});
+    Border(painter, cell.BottomBorder().Line, cell.BottomBorder().Width, !onPaper,
+           {r.Left, r.Bottom}, {r.Right, r.Bottom});
+
+    const QPen diagonal = SolidPen(Qt::black, 1);
+    const QPoint topLeft(r.Left + 1, r.Top + 1);
+    const QPoint topRight(r.Right - 1, r.Top + 1);
+    const struct {
+        int32_t bit;
+        QPoint from;
+        QPoint to;
+    } strokes[] = {
+        {DiagonalLeftToCorner, topLeft, {r.Right - 1, r.Bottom - 1}},
+        {DiagonalLeftToMiddle, topLeft, {r.Right - 1, Middle(r.Top, r.Bottom)}},
+        {DiagonalLeftToBottom, topLeft, {Middle(r.Left, r.Right), r.Bottom - 1}},
+        {DiagonalRightToCorner, topRight, {r.Left + 1, r.Bottom - 1}},
+        {DiagonalRightToMiddle, topRight, {r.Left + 1, Middle(r.Top, r.Bottom)}},
+        {DiagonalRightToBottom, topRight, {Middle(r.Left, r.Right), r.Bottom - 1}},
+    };
+    for (const auto& stroke : strokes)
+        if (cell.Diagonal & stroke.bit)
+            Stroke(painter, diagonal, stroke.from, stroke.to);
+    if (!cell.Text().isEmpty())
+        PaintText(painter, cell);
+    painter.restore();
+}
+
+void PaintPage(QPainter& painter, const TReportControl& control, const TRect& area) {
+    painter.setPen(SolidPen(Qt::black, 1));
+    painter.setBrush(Qt::white);
+    painter.drawRect(0, 0, control.PageWidth - 1, control.PageHeight - 1);
+
+    const QPen margin = SolidPen(kMarginGrey, 1);
+    const int left = control.LeftMarginPx;
+    const int right = control.PageWidth - control.RightMarginPx;
+    const int top = control.TopMarginPx;
+    const int bottom = control.PageHeight - control.BottomMarginPx;
+    for (const auto& [x, y, dx, dy] : {std::tuple{left, top, -25, -25},
+                                       {right, top, 25, -25},
+                                       {left, bottom, -25, 25},
+                                       {right, bottom, 25, 25}}) {
+        Stroke(painter, margin, {x, y}, {x + dx, y});
+        Stroke(painter, margin, {x, y}, {x, y + dy});
+    }
+
+    // On screen a picture fills its cell but for 3 screen pixels each side.
+    const double inset = 3 * 100.0 / std::max(control.Zoom, 1);
+    for (const auto& line : control.Lines) {
+        for (const auto& cell : line->Cells) {
+            const TRect& r = cell->CellRect;
+            if (r.Left > area.Right || r.Top > area.Bottom)
+                break;
+            if (r.Right < area.Left || r.Bottom < area.Top)
+                continue;
+            if (cell->HasPicture)
+                painter.drawImage(QRectF(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top)
+                                      .adjusted(inset, inset, -inset, -inset),
+                                  QImage::fromData(cell->Picture));
+            PaintCell(painter, *cell, control.PreviewLook);
+        }
+    }
+    if (control.PreviewLook)
+        return;
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    for (const TReportCell* cell : control.Selection) {
+        const TRect& r = cell->CellRect;
+        painter.fillRect(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), Qt::white);
+    }
+    painter.restore();
+}
+
+} // namespace kx

@@ -1,0 +1,412 @@
+#include "tablereport/reportruntime.h"
+
+#include "core/moneytext.h"
+#include "platform/db/dataset.h"
+#include "platform/db/field.h"
+#include "platform/db/fieldtypes.h"
+#include "platform/sys/exception.h"
+#include "platform/sys/numberformat.h"
+#include "platform/ui/messagedialog.h"
+#include "tablereport/templatestream.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QImage>
+#include <QWidget>
+
+namespace kx {
+namespace {
+
+const QString kFillError = QStringLiteral("形成报表时发生错误，请检查各项参数与模板设置等是否正确");
+
+void ShowPrompt(const QString& text) {
+    ui::ShowMessageDialog(nullptr, QStringLiteral("提示信息"), text, ui::MessageIcon::Warning,
+                          ui::MessageButtons::Ok);
+}
+
+// The data-set name and field name of "@name.field" or "#name.field",
+// without blanks or tabs.
+std::pair<QString, QString> TagNames(const QString& tag) {
+    QString text = tag.mid(1);
+    text.remove(u' ').remove(u'\t');
+    const qsizetype dot = text.indexOf(u'.');
+    if (dot < 0)
+        return {text.toUpper(), QString()};
+    return {text.left(dot).toUpper(), text.mid(dot + 1)};
+}
+
+bool IsNumeric(const db::TField* field) {
+    return dynamic_cast<const db::TIntegerField*>(field) ||
+           dynamic_cast<const db::TFloatField*>(field);
+}
+
+bool HoldsCellStartingWith(const TReportLine& line, QChar first) {
+    return std::ranges::any_of(line.Cells,
+                               [first](const auto& c) { return c->Text().startsWith(first); });
+}
+
+bool HoldsSumCell(const TReportLine& line) {
+    return std::ranges::any_of(line.Cells, [](const auto& c) { return IsSumTag(c->Text()); });
+}
+
+int TotalHeight(const std::vector<std::unique_ptr<TReportLine>>& lines) {
+    int height = 0;
+    for (const auto& line : lines)
+        height += line->Height();
+    return height;
+}
+
+QByteArray PictureAsBitmap(const QByteArray& stored) {
+    QBuffer bmp;
+    bmp.open(QIODevice::WriteOnly);
+    QImage::fromData(stored).save(&bmp, "BMP");
+    return bmp.data();
+}
+
+// "Form.Component" among the open forms, a bare name among the owner's.
+db::TDataSet* FindDataSet(const QString& name, QObject* owner) {
+    const qsizetype dot = name.indexOf(u'.');
+    if (dot < 0)
+        return owner ? owner->findChild<db::TDataSet*>(name) : nullptr;
+    const QString form = name.left(dot);
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->objectName().compare(form, Qt::CaseInsensitive) == 0)
+            return window->findChild<db::TDataSet*>(name.mid(dot + 1));
+    return nullptr;
+}
+
+} // namespace
+
+TReportRunTime::TReportRunTime(TTextMeasurer* measurer)
+    : measurer_(measurer), template_(measurer), page_(measurer) {}
+
+void TReportRunTime::LoadFromStream(const QByteArray& bytes) {
+    ReadTemplate(bytes, template_, {.ForGrid = false, .Refusal = QStringLiteral("格式不正确...")});
+    TranslateTemplateTags();
+}
+
+void TReportRunTime::SetReportFile(const QString& fileName) {
+    reportFile_ = fileName;
+    if (fileName.isEmpty())
+        return;
+    LoadTemplateFile(fileName, template_,
+                     {.ForGrid = false, .Refusal = QStringLiteral("打开报表错误")});
+    TranslateTemplateTags();
+}
+
+void TReportRunTime::TranslateTemplateTags() {
+    for (auto& line : template_.Lines)
+        for (auto& cell : line->Cells)
+            cell->SetCellText(TranslateTags(cell->Text(), PrintFields));
+}
+
+void TReportRunTime::SetSetData(const QStringList& lines) {
+    setData_ = lines;
+    for (const QString& line : lines)
+        ApplySetDataLine(line, false);
+}
+
+void TReportRunTime::ApplySetDataLine(const QString& line, bool disableControls) {
+    const qsizetype open = line.indexOf(u'(');
+    const qsizetype close = line.indexOf(u')', open + 1);
+    if (open < 0 || close < 0)
+        return;
+    const QStringList arguments = line.mid(open + 1, close - open - 1).split(u',');
+    if (arguments.size() < 2)
+        return;
+    const QString command = line.left(open).trimmed();
+    const QString first = arguments[0].trimmed();
+    const QString second = arguments[1].trimmed();
+    if (command.compare(u"SETVARVALUE", Qt::CaseInsensitive) == 0) {
+        SetVarValue(first, second);
+        return;
+    }
+    if (command.compare(u"SetDataSet", Qt::CaseInsensitive) != 0)
+        return;
+    db::TDataSet* dataSet = FindDataSet(second, Owner);
+    if (!dataSet)
+        return;
+    if (disableControls) {
+        dataSet->DisableControls();
+        disabled_.push_back(dataSet);
+    }
+    if (!dataSet->Active())
+        dataSet->Open();
+    BindDataSet(first, dataSet);
+}
+
+void TReportRunTime::ReleaseBindings() {
+    for (const QPointer<db::TDataSet>& dataSet : disabled_)
+        if (dataSet)
+            dataSet->EnableControls();
+    disabled_.clear();
+    bindings_.clear();
+}
+
+void TReportRunTime::BindDataSet(const QString& name, db::TDataSet* dataSet) {
+    bindings_.emplace_back(name.toUpper(), dataSet);
+}
+
+db::TDataSet* TReportRunTime::BoundDataSet(const QString& tag, db::TDataSet* fallback) const {
+    const QString name = TagNames(tag).first;
+    for (auto it = bindings_.rbegin(); it != bindings_.rend(); ++it)
+        if (it->first == name)
+            return it->second;
+    return fallback;
+}
+
+void TReportRunTime::FillField(const QString& tag, db::TDataSet* fallback, const QString& format,
+                               TReportCell& cell) {
+    db::TDataSet* dataSet = BoundDataSet(tag, fallback);
+    if (!dataSet)
+        return;
+    const db::TField* field = dataSet->FieldByName(TagNames(tag).second);
+    if (IsNumeric(field)) {
+        if (format.isEmpty())
+            cell.SetCellText(field->DisplayText());
+        else if (field->IsNull())
+            cell.SetCellText(QString());
+        else if (format == u"大写金额")
+            cell.SetCellText(AmountToChinese(field->AsString()));
+        else
+            cell.SetCellText(sys::FormatFloat(format, field->AsFloat()));
+    } else if (field->DataType() == db::ftGraphic) {
+        if (!field->IsNull()) {
+            cell.Picture = PictureAsBitmap(field->AsBytes());
+            cell.HasPicture = !cell.Picture.isEmpty();
+        }
+    } else {
+        cell.SetCellText(field->AsString());
+    }
+}
+
+void TReportRunTime::FillCell(const TReportCell& source, TReportCell& cell, bool empty) {
+    cell.CopyAttributes(source);
+    cell.SetDisplayFormat(source.DisplayFormat());
+    cell.HasPicture = source.HasPicture;
+    cell.Picture = source.Picture;
+    if (!empty)
+        FillText(source, cell);
+    if (source.MergeOwner) {
+        if (const auto owner = cellMap_.find(source.MergeOwner); owner != cellMap_.end())
+            owner->second->AddMergedCell(&cell);
+        else
+            cellMap_[source.MergeOwner] = &cell;
+    }
+    if (!source.MergedCells.empty())
+        cellMap_[&source] = &cell;
+    cell.CalcHeight();
+}
+
+void TReportRunTime::FillText(const TReportCell& source, TReportCell& cell) {
+    const QString& text = source.Text();
+    if (text.startsWith(u'@')) {
+        FillField(text, DataSet, source.DisplayFormat(), cell);
+    } else if (text.startsWith(u'#')) {
+        if (detailSet_)
+            FillField(text, detailSet_, source.DisplayFormat(), cell);
+    } else if (IsPageNumberTag(text) || IsSumTag(text) || IsPageSumTag(text)) {
+        // Page numbers and sums are known only when the page is rendered.
+        cell.SetCellText(text);
+    } else if (text == u"`序号") {
+        cell.SetCellText(inDetailLine_ ? QString::number(serial_) : QString());
+    } else if (text.startsWith(u'`')) {
+        cell.SetCellText(vars_.ResolveVariable(text, Now()));
+    } else {
+        cell.SetCellText(text);
+    }
+}
+
+std::unique_ptr<TReportLine> TReportRunTime::FillLine(const TReportLine& source, bool empty) {
+    auto line = std::make_unique<TReportLine>(nullptr, measurer_);
+    line->UserHeight = source.UserHeight;
+    line->ContentHeight = source.ContentHeight;
+    for (const auto& cell : source.Cells)
+        FillCell(*cell, *line->AppendCell(), empty);
+    return line;
+}
+
+void TReportRunTime::AddDetailSums(const TReportLine& detail, double sign) {
+    const std::size_t count = std::min<std::size_t>(detail.Cells.size(), kSumColumns);
+    for (std::size_t i = 0; i < count; ++i) {
+        const QString& text = detail.Cells[i]->Text();
+        if (!text.startsWith(u'#'))
+            continue;
+        const db::TField* field =
+            BoundDataSet(text, detailSet_)->FieldByName(TagNames(text).second);
+        if (IsNumeric(field) && !field->IsNull()) {
+            pageSums_[i] += sign * field->AsFloat();
+            totals_[i] += sign * field->AsFloat();
+        }
+    }
+}
+
+QByteArray TReportRunTime::RenderPage(TLineList& page, int footerStart, int totalPages) {
+    page_.Lines = std::move(page);
+    page_.PageWidth = template_.PageWidth;
+    page_.LeftMarginPx = template_.LeftMarginPx;
+    page_.TopMarginPx = template_.TopMarginPx;
+    page_.RightMarginPx = template_.RightMarginPx;
+    page_.BottomMarginPx = template_.BottomMarginPx;
+    page_.LeftMarginMm = template_.LeftMarginMm;
+    page_.TopMarginMm = template_.TopMarginMm;
+    page_.RightMarginMm = template_.RightMarginMm;
+    page_.BottomMarginMm = template_.BottomMarginMm;
+    page_.Reserved1 = template_.Reserved1;
+    page_.Reserved2 = template_.Reserved2;
+    page_.Reserved3 = template_.Reserved3;
+    page_.PaperSize = template_.PaperSize;
+    page_.Orientation = template_.Orientation;
+    page_.PaperLength = template_.PaperLength;
+    page_.PaperWidth = template_.PaperWidth;
+    page_.FooterStart = footerStart;
+    page_.UpdateLines();
+    page_.PageHeight = OneLongPage
+                           ? TotalHeight(page_.Lines) + page_.TopMarginPx + page_.BottomMarginPx
+                           : template_.PageHeight;
+    TTemplateWriteOptions options;
+    options.Zoom = template_.Zoom;
+    options.WriteDisplayFormats = false;
+    const int pageNumber = pageNumber_;
+    options.TextOf = [&](const TReportCell& cell) {
+        const QString& text = cell.Text();
+        if (const auto number = PageNumberText(text, pageNumber, totalPages))
+            return *number;
+        if (IsPageSumTag(text))
+            return SumText(text, pageSums_, cell.DisplayFormat(), true);
+        if (IsSumTag(text))
+            return SumText(text, totals_, cell.DisplayFormat(), false);
+        return text;
+    };
+    QByteArray bytes = WriteTemplate(page_, options);
+    page = std::move(page_.Lines);
+    page_.Lines.clear();
+    return bytes;
+}
+
+int TReportRunTime::Paginate(bool build, int totalPages) {
+    PageStreams.clear();
+    pageSums_.fill(0);
+    totals_.fill(0);
+    pageNumber_ = 1;
+    serial_ = 0;
+    cellMap_.clear();
+    const auto& lines = template_.Lines;
+    const auto detail = std::ranges::find_if(
+        lines, [](const auto& line) { return HoldsCellStartingWith(*line, u'#'); });
+    detailIndex_ = detail == lines.end() ? -1 : int(detail - lines.begin());
+    detailSet_ = nullptr;
+
+    TLineList header;
+    for (auto it = lines.begin(); it != detail; ++it)
+        header.push_back(FillLine(**it, false));
+    if (detail == lines.end()) {
+        if (build)
+            PageStreams.push_back(RenderPage(header, 0, 1));
+        cellMap_.clear();
+        return build ? detailIndex_ : 1;
+    }
+    const TReportLine& detailLine = **detail;
+    const auto firstField = std::ranges::find_if(
+        detailLine.Cells, [](const auto& c) { return c->Text().startsWith(u'#'); });
+    detailSet_ = BoundDataSet((*firstField)->Text(), DataSet);
+    const int records = detailSet_ ? detailSet_->RecordCount() : 0;
+    if (detailSet_)
+        detailSet_->First();
+
+    // Pages close with the lines after the detail line; all of them on the
+    // last page, those without totals on the others.
+    TLineList lastFooter;
+    TLineList pageFooter;
+    for (auto it = detail + 1; it != lines.end(); ++it) {
+        if (!HoldsSumCell(**it))
+            pageFooter.push_back(FillLine(**it, false));
+        lastFooter.push_back(FillLine(**it, false));
+    }
+    const int headerHeight = TotalHeight(header);
+    const int pageFooterHeight = TotalHeight(pageFooter);
+    const int lastFooterHeight = TotalHeight(lastFooter);
+    const int pageHeight = OneLongPage ? 50000 : template_.PageHeight;
+    const int margins = template_.TopMarginPx + template_.BottomMarginPx;
+    const bool addSpace = AddSpace && !OneLongPage;
+    auto fits = [&](int details, int footer) {
+        return margins + headerHeight + details + footer <= pageHeight;
+    };
+
+    int placed = 0;
+    TLineList details;
+    int detailsHeight = 0;
+    bool advance = true;
+    auto takeBack = [&] {
+        detailsHeight -= details.back()->Height();
+        details.pop_back();
+        --serial_;
+        AddDetailSums(detailLine, -1);
+        --placed;
+    };
+    // Each pass closes the page when it is full or the records are done,
+    // then places the current record. The pass after the last record ends.
+    while (placed <= records) {
+        bool filledWithSpace = false;
+        if (addSpace && placed == records &&
+            margins + headerHeight + detailsHeight + lastFooterHeight < pageHeight) {
+            for (auto blank = FillLine(detailLine, true);
+                 blank->Height() > 0 && fits(detailsHeight + blank->Height(), lastFooterHeight);
+                 blank = FillLine(detailLine, true)) {
+                detailsHeight += blank->Height();
+                details.push_back(std::move(blank));
+            }
+            filledWithSpace = true;
+        }
+        if (!fits(detailsHeight, pageFooterHeight) || placed == records) {
+            if (placed < records) {
+                // Header and page footer leave no room for any detail line.
+                if (details.empty())
+                    throw Exception(kFillError);
+                detailSet_->Prior();
+                takeBack();
+            } else if (!fits(detailsHeight, lastFooterHeight) && !filledWithSpace &&
+                       !details.empty()) {
+                detailSet_->Last();
+                takeBack();
+                advance = false;
+            }
+            if (details.empty()) {
+                ShowPrompt(QStringLiteral("没有数据记录"));
+                break;
+            }
+            if (build) {
+                TLineList page;
+                for (auto& line : header)
+                    page.push_back(std::move(line));
+                const int footerStart = int(page.size() + details.size());
+                for (auto& line : details)
+                    page.push_back(std::move(line));
+                TLineList& footer = placed == records ? lastFooter : pageFooter;
+                for (auto& line : footer)
+                    page.push_back(std::move(line));
+                PageStreams.push_back(RenderPage(page, footerStart, totalPages));
+                std::move(page.begin(), page.begin() + qsizetype(header.size()), header.begin());
+                std::move(page.end() - qsizetype(footer.size()), page.end(), footer.begin());
+            }
+            pageSums_.fill(0);
+            ++pageNumber_;
+            details.clear();
+            detailsHeight = 0;
+        }
+        ++serial_;
+        inDetailLine_ = true;
+        auto line = FillLine(detailLine, false);
+        inDetailLine_ = false;
+        AddDetailSums(detailLine, 1);
+        detailsHeight += line->Height();
+        details.push_back(std::move(line));
+        if (advance && detailSet_)
+            detailSet_->Next();
+        ++placed;
+    }
+    cellMap_.clear();
+    return build ? detailIndex_ : pageNumber_ - 1;
+}
+
+} // namespace kx

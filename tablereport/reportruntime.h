@@ -1,0 +1,108 @@
+#pragma once
+// The filler: turns a table-report template and the bound data sets into
+// pages, each rendered into the template layout. Printing and previewing the
+// pages belong to the windows that use it.
+
+#include "tablereport/printfields.h"
+#include "tablereport/reportcontrol.h"
+#include "tablereport/reportruntimetext.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QPointer>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace kx::db {
+class TDataSet;
+}
+
+namespace kx {
+
+class TTextMeasurer;
+
+class TReportRunTime {
+public:
+    explicit TReportRunTime(TTextMeasurer* measurer);
+
+    db::TDataSet* DataSet = nullptr;
+    // The owner whose components "SetDataSet" lines name without a form.
+    QObject* Owner = nullptr;
+    TPrintFieldsArray PrintFields;
+    QString Title;
+    bool OneLongPage = false;
+    bool AddSpace = false;
+    // The clock of "`DATE", "`TIME" and "`DATETIME".
+    std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
+
+    // One stream per built page, in the template layout.
+    std::vector<QByteArray> PageStreams;
+
+    // Raises ETemplateFormat "格式不正确..." and keeps the previous template
+    // when the stream is not one.
+    void LoadFromStream(const QByteArray& bytes);
+    // Loads the file at once when the name is not empty; a file that is not
+    // a template raises ETemplateFormat "打开报表错误", one that cannot be
+    // read the file system's error.
+    void SetReportFile(const QString& fileName);
+    const QString& ReportFile() const { return reportFile_; }
+    const TReportControl& Template() const { return template_; }
+
+    void SetVarValue(const QString& name, const QString& value) { vars_.SetVarValue(name, value); }
+    // Binds a data set under a name that field tags use ("@M.name").
+    void BindDataSet(const QString& name, db::TDataSet* dataSet);
+    // Drops the bindings and lets the data sets show their data again.
+    void ReleaseBindings();
+
+    // Binding lines: "SetDataSet(name,Form.Component)" or
+    // "SetDataSet(name,Component)" bind a data set, "SETVARVALUE(name,value)"
+    // sets a variable; a line that names nothing usable does nothing.
+    const QStringList& SetData() const { return setData_; }
+    void SetSetData(const QStringList& lines);
+    void ApplySetDataLine(const QString& line, bool disableControls);
+
+    // Counts the pages (build false) or builds them with the counted total.
+    // The count run answers the page count, the build run the index of the
+    // detail line (-1 without one). A page with no room for any detail line
+    // shows "没有数据记录" and ends the run; a header and page footer taller
+    // than the page raise the filler's error.
+    int Paginate(bool build, int totalPages);
+
+private:
+    using TLineList = std::vector<std::unique_ptr<TReportLine>>;
+
+    std::unique_ptr<TReportLine> FillLine(const TReportLine& source, bool empty);
+    void FillCell(const TReportCell& source, TReportCell& cell, bool empty);
+    void FillText(const TReportCell& source, TReportCell& cell);
+    void FillField(const QString& tag, db::TDataSet* fallback, const QString& format,
+                   TReportCell& cell);
+    db::TDataSet* BoundDataSet(const QString& tag, db::TDataSet* fallback) const;
+    void AddDetailSums(const TReportLine& detail, double sign);
+    QByteArray RenderPage(TLineList& page, int footerStart, int totalPages);
+
+    void TranslateTemplateTags();
+
+    TTextMeasurer* measurer_;
+    QString reportFile_;
+    QStringList setData_;
+    std::vector<QPointer<db::TDataSet>> disabled_;
+    TReportControl template_;
+    TReportControl page_;
+    TVarTable vars_;
+    std::vector<std::pair<QString, db::TDataSet*>> bindings_;
+    std::map<const TReportCell*, TReportCell*> cellMap_;
+    TColumnSums pageSums_{};
+    TColumnSums totals_{};
+    db::TDataSet* detailSet_ = nullptr;
+    int detailIndex_ = -1;
+    int serial_ = 0;
+    int pageNumber_ = 1;
+    bool inDetailLine_ = false;
+};
+
+} // namespace kx

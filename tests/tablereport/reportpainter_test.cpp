@@ -1,0 +1,86 @@
+#include "tablereport/reportpainter.h"
+
+#include "tablereport/reportcontrol.h"
+#include "tests/tablereport/fakemeasurer.h"
+
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+namespace kx {
+namespace {
+
+class ReportPainterTest : public ::testing::Test {
+protected:
+    ReportPainterTest() {
+        control.NewTable(2, 2);
+        Cell(0, 1)->SetRightLine(false);
+        Cell(0, 1)->SetBottomLine(false);
+        Cell(1, 0)->Diagonal = DiagonalLeftToCorner;
+        Cell(1, 1)->SetBackColor(0x0000FF); // red
+    }
+    TReportCell* Cell(int line, int cell) { return control.Lines[line]->Cells[cell].get(); }
+
+    QImage Paint() {
+        QImage image(control.PageWidth, control.PageHeight, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PaintPage(painter, control, {0, 0, control.PageWidth, control.PageHeight});
+        return image;
+    }
+    static int Middle(int a, int b) { return (a + b) / 2; }
+    static QRgb At(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+
+    FakeMeasurer measurer;
+    TReportControl control{&measurer};
+};
+
+TEST_F(ReportPainterTest, DesignLookShowsGuidesWherePaperShowsNothing) {
+    const TRect right = Cell(0, 1)->CellRect;
+    const int y = right.Top + 10;
+    const QImage design = Paint();
+    EXPECT_EQ(At(design, Cell(0, 0)->CellRect.Right, y), 0x000000u);
+    EXPECT_EQ(At(design, right.Right, y), 0xC0C0C0u);
+    control.PreviewLook = true;
+    const QImage paper = Paint();
+    EXPECT_EQ(At(paper, right.Right, y), 0xFFFFFFu);
+    EXPECT_EQ(At(paper, Cell(0, 0)->CellRect.Right, y), 0x000000u);
+}
+
+TEST_F(ReportPainterTest, DiagonalBackgroundMarginsAndSelection) {
+    const TRect diagonal = Cell(1, 0)->CellRect;
+    const TRect filled = Cell(1, 1)->CellRect;
+    control.SelectCell(Cell(0, 0));
+    const QImage image = Paint();
+    // the stroke from the top-left to the bottom-right corner crosses the
+    // middle of the cell
+    const int midX = Middle(diagonal.Left, diagonal.Right);
+    const int midY = Middle(diagonal.Top, diagonal.Bottom);
+    EXPECT_TRUE(At(image, midX, midY - 1) == 0 || At(image, midX, midY) == 0 ||
+                At(image, midX, midY + 1) == 0);
+    EXPECT_EQ(At(image, midX, diagonal.Bottom - 3), 0xFFFFFFu);
+    EXPECT_EQ(At(image, filled.Left + 20, filled.Top + 10), 0xFF0000u);
+    EXPECT_EQ(At(image, control.LeftMarginPx - 10, control.TopMarginPx), 0x808080u);
+    const TRect selected = Cell(0, 0)->CellRect;
+    EXPECT_EQ(At(image, selected.Left + 50, selected.Top + 10), 0x000000u); // white inverted
+    control.PreviewLook = true;
+    EXPECT_EQ(At(Paint(), selected.Left + 50, selected.Top + 10), 0xFFFFFFu);
+}
+
+TEST_F(ReportPainterTest, TextIsDrawnInsideItsBoxInItsColour) {
+    Cell(0, 0)->SetCellText(QStringLiteral("汉字"));
+    Cell(0, 0)->SetTextColor(0xFF0000); // blue
+    control.UpdateLines();
+    control.PreviewLook = true;
+    const QImage image = Paint();
+    const TRect& box = Cell(0, 0)->TextRect;
+    int inked = 0;
+    for (int y = box.Top; y < box.Bottom; ++y)
+        for (int x = box.Left; x < box.Right; ++x)
+            inked += qBlue(image.pixel(x, y)) > qRed(image.pixel(x, y)) + 64 ? 1 : 0;
+    EXPECT_GT(inked, 10);
+}
+
+} // namespace
+} // namespace kx

@@ -1,0 +1,289 @@
+#include "tablereport/reportruntime.h"
+
+#include "platform/db/query.h"
+#include "platform/ui/messagedialog.h"
+#include "tablereport/templatestream.h"
+#include "tests/platform/db/dbfixture.h"
+#include "tests/tablereport/fakemeasurer.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace kx {
+namespace {
+
+// One page as the filler rendered it: the texts of each line.
+struct Page {
+    std::vector<QStringList> Lines;
+    int FooterStart = 0;
+};
+
+class ReportRunTimeTest : public db::test::DbTest {
+protected:
+    ReportRunTimeTest() {
+        Exec({"CREATE TABLE RT_ITEMS (N INTEGER, NAME VARCHAR(20), AMOUNT REAL)"});
+        old_ = ui::SetMessageSink([this](const ui::MessageRequest& r) {
+            prompts_.push_back(r.text);
+            return false;
+        });
+    }
+    ~ReportRunTimeTest() override { ui::SetMessageSink(old_); }
+
+    void AddRecords(int count) {
+        QStringList inserts;
+        for (int i = 1; i <= count; ++i)
+            inserts
+                << QStringLiteral("INSERT INTO RT_ITEMS VALUES (%1, 'n%1', %2)").arg(i).arg(i * 10);
+        Exec(inserts);
+    }
+
+    // Lines of one cell text each (a list for several cells); all lines are
+    // 20 pixels high and the page has no margins above or below.
+    void LoadTemplate(const std::vector<QStringList>& lines, int pageHeight) {
+        LoadTemplateOnly(lines, pageHeight);
+        query_ = NewQuery(QStringLiteral("SELECT * FROM RT_ITEMS ORDER BY N"));
+        query_->Open();
+        filler_.BindDataSet(QStringLiteral("d"), query_);
+    }
+
+    void LoadTemplateOnly(const std::vector<QStringList>& lines, int pageHeight) {
+        TReportControl grid(&measurer_);
+        for (const QStringList& texts : lines) {
+            TReportLine* line = grid.AppendLine();
+            line->CreateCells(0, int(texts.size()), int(texts.size()) * 200);
+            for (int i = 0; i < texts.size(); ++i)
+                line->Cells[i]->SetCellText(texts[i]);
+        }
+        grid.TopMarginPx = grid.BottomMarginPx = 0;
+        grid.UpdateLines();
+        grid.SetPageSize(758, pageHeight);
+        filler_.LoadFromStream(WriteTemplate(grid));
+    }
+
+    // Both runs, as printing and previewing do them.
+    std::vector<Page> Run() {
+        const int count = filler_.Paginate(false, 0);
+        filler_.Paginate(true, count);
+        EXPECT_EQ(int(filler_.PageStreams.size()), count);
+        std::vector<Page> pages;
+        for (const QByteArray& stream : filler_.PageStreams) {
+            TReportControl read(&measurer_);
+            ReadTemplate(stream, read, {.ForGrid = false});
+            Page page;
+            page.FooterStart = read.FooterStart;
+            for (const auto& line : read.Lines) {
+                QStringList texts;
+                for (const auto& cell : line->Cells)
+                    texts << cell->Text();
+                page.Lines.push_back(texts);
+            }
+            pages.push_back(page);
+        }
+        return pages;
+    }
+
+    static QStringList L(std::initializer_list<const char*> texts) {
+        QStringList list;
+        for (const char* t : texts)
+            list << QString::fromUtf8(t);
+        return list;
+    }
+
+    // header, detail (serial, name, amount), page footer, last footer
+    const std::vector<QStringList> lines_ = {
+        L({"标题"}),
+        L({"`序号", "#D.NAME", "#D.AMOUNT"}),
+        L({"`PAGENUM/", "", "`SUMPAGE(3)"}),
+        L({"合计", "", "`SUM(3)"}),
+    };
+
+    FakeMeasurer measurer_;
+    TReportRunTime filler_{&measurer_};
+    db::TQuery* query_ = nullptr;
+    QStringList prompts_;
+    ui::MessageSink old_;
+};
+
+TEST_F(ReportRunTimeTest, ExactFitGivesOnePage) {
+    AddRecords(3);
+    LoadTemplate(lines_, 20 + 3 * 20 + 40);
+    const auto pages = Run();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].Lines.size(), 6u);
+    EXPECT_EQ(pages[0].FooterStart, 4);
+    EXPECT_EQ(pages[0].Lines[3], L({"3", "n3", "30"}));
+    EXPECT_EQ(pages[0].Lines[4], L({"第 1/1 页", "", "60"}));
+    EXPECT_EQ(pages[0].Lines[5], L({"合计", "", "60"}));
+    EXPECT_TRUE(prompts_.isEmpty());
+}
+
+TEST_F(ReportRunTimeTest, LastRecordMovesWithLastFooterToNewPage) {
+    AddRecords(4);
+    LoadTemplate(lines_, 20 + 3 * 20 + 40);
+    const auto pages = Run();
+    ASSERT_EQ(pages.size(), 2u);
+    // the first page has room for four records with the page footer, but the
+    // last footer needs the room of the fourth
+    ASSERT_EQ(pages[0].Lines.size(), 5u);
+    EXPECT_EQ(pages[0].Lines[3], L({"3", "n3", "30"}));
+    EXPECT_EQ(pages[0].Lines[4], L({"第 1/2 页", "", "60"}));
+    ASSERT_EQ(pages[1].Lines.size(), 4u);
+    EXPECT_EQ(pages[1].Lines[1], L({"4", "n4", "40"}));
+    EXPECT_EQ(pages[1].Lines[2], L({"第 2/2 页", "", "40"}));
+    EXPECT_EQ(pages[1].Lines[3], L({"合计", "", "100"}));
+}
+
+TEST_F(ReportRunTimeTest, SerialNumbersRunAcrossPages) {
+    AddRecords(7);
+    LoadTemplate(lines_, 20 + 3 * 20 + 20);
+    const auto pages = Run();
+    QStringList serials;
+    for (const Page& page : pages)
+        for (int i = 1; i < page.FooterStart; ++i)
+            serials << page.Lines[std::size_t(i)][0];
+    EXPECT_EQ(serials.join(u','), QStringLiteral("1,2,3,4,5,6,7"));
+    EXPECT_EQ(pages.back().Lines.back(), L({"合计", "", "280"}));
+}
+
+TEST_F(ReportRunTimeTest, NoRecordsPromptsOrFillsWithEmptyLines) {
+    LoadTemplate(lines_, 20 + 3 * 20 + 40);
+    EXPECT_TRUE(Run().empty());
+    EXPECT_EQ(prompts_,
+              QStringList({QStringLiteral("没有数据记录"), QStringLiteral("没有数据记录")}));
+
+    filler_.AddSpace = true;
+    const auto pages = Run();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].Lines.size(), 6u);
+    EXPECT_EQ(pages[0].Lines[2], L({"", "", ""}));
+    EXPECT_EQ(pages[0].Lines[5], L({"合计", "", "0"}));
+}
+
+TEST_F(ReportRunTimeTest, AddSpaceFillsLastPageUpToLastFooter) {
+    AddRecords(1);
+    filler_.AddSpace = true;
+    LoadTemplate(lines_, 20 + 4 * 20 + 40);
+    const auto pages = Run();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].Lines.size(), 7u);
+    EXPECT_EQ(pages[0].Lines[1], L({"1", "n1", "10"}));
+    EXPECT_EQ(pages[0].Lines[4], L({"", "", ""}));
+}
+
+TEST_F(ReportRunTimeTest, PageTooSmallForHeaderAndFooterFails) {
+    AddRecords(2);
+    LoadTemplate(lines_, 30);
+    EXPECT_THROW(filler_.Paginate(false, 0), Exception);
+    // header and page footer fit, the first detail line does not
+    LoadTemplate(lines_, 20 + 20 + 10);
+    EXPECT_EQ(filler_.Paginate(false, 0), 0);
+    EXPECT_EQ(prompts_, QStringList{QStringLiteral("没有数据记录")});
+}
+
+TEST_F(ReportRunTimeTest, TemplateWithoutDetailLineIsOnePage) {
+    filler_.SetVarValue(QStringLiteral("单位"), QStringLiteral("甲"));
+    LoadTemplate({L({"<单位>"}), L({"`PAGENUM-"})}, 200);
+    const auto pages = Run();
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].Lines[0], L({"甲"}));
+    EXPECT_EQ(pages[0].Lines[1], L({"第 1-1 页"}));
+}
+
+TEST_F(ReportRunTimeTest, FieldsFormatMergesAndReportFile) {
+    AddRecords(2);
+    filler_.PrintFields = {
+        {QStringLiteral("NAME"), QStringLiteral("名称"), QStringLiteral("M"), true, false},
+        {QStringLiteral("AMOUNT"), QStringLiteral("金额"), QStringLiteral("D"), false, true}};
+    TReportControl grid(&measurer_);
+    for (const char* texts : {"{名称}|说明", "|", "[金额]|#D.AMOUNT"}) {
+        const QStringList parts = QString::fromUtf8(texts).split(u'|');
+        TReportLine* line = grid.AppendLine();
+        line->CreateCells(0, 2, 400);
+        line->Cells[0]->SetCellText(parts[0]);
+        line->Cells[1]->SetCellText(parts[1]);
+    }
+    grid.Lines[0]->Cells[1]->AddMergedCell(grid.Lines[1]->Cells[1].get());
+    grid.Lines[2]->Cells[0]->SetDisplayFormat(QStringLiteral("大写金额"));
+    grid.Lines[2]->Cells[1]->SetDisplayFormat(QStringLiteral("0.00"));
+    grid.UpdateLines();
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("t.rpt"));
+    SaveTemplateFile(grid, file);
+    filler_.SetReportFile(file);
+    query_ = NewQuery(QStringLiteral("SELECT * FROM RT_ITEMS ORDER BY N"));
+    query_->Open();
+    filler_.BindDataSet(QStringLiteral("D"), query_);
+    db::TQuery* master = NewQuery(QStringLiteral("SELECT * FROM RT_ITEMS WHERE N = 1"));
+    master->Open();
+    filler_.BindDataSet(QStringLiteral("M"), master);
+
+    ASSERT_EQ(filler_.Paginate(false, 0), 1);
+    filler_.Paginate(true, 1);
+    TReportControl page(&measurer_);
+    ReadTemplate(filler_.PageStreams[0], page, {.ForGrid = false});
+    ASSERT_EQ(page.Lines.size(), 4u);
+    EXPECT_EQ(page.Lines[0]->Cells[0]->Text(), QStringLiteral("n1"));
+    EXPECT_EQ(page.Lines[1]->Cells[1]->MergeOwner, page.Lines[0]->Cells[1].get());
+    EXPECT_EQ(page.Lines[3]->Cells[0]->Text(), QStringLiteral("贰拾元整"));
+    EXPECT_EQ(page.Lines[3]->Cells[1]->Text(), QStringLiteral("20.00"));
+    EXPECT_TRUE(page.Lines[3]->Cells[1]->DisplayFormat().isEmpty());
+
+    QFile damaged(file);
+    ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
+    damaged.write("xx");
+    damaged.close();
+    try {
+        filler_.SetReportFile(file);
+        ADD_FAILURE();
+    } catch (const ETemplateFormat& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("打开报表错误"));
+    }
+    EXPECT_EQ(filler_.Template().Lines.size(), 3u);
+}
+
+TEST_F(ReportRunTimeTest, SetDataLinesBindFormComponentsAndSetVariables) {
+    AddRecords(2);
+    QWidget form;
+    form.setObjectName(QStringLiteral("dataform"));
+    db::TQuery* table = NewQuery(QStringLiteral("SELECT * FROM RT_ITEMS ORDER BY N"));
+    table->setParent(&form);
+    table->setObjectName(QStringLiteral("table1"));
+    QObject owner;
+    db::TQuery* own = NewQuery(QStringLiteral("SELECT * FROM RT_ITEMS WHERE N = 2"));
+    own->setParent(&owner);
+    own->setObjectName(QStringLiteral("q2"));
+    filler_.Owner = &owner;
+    filler_.SetSetData({QStringLiteral("SetDataSet(d,dataform.table1);"),
+                        QStringLiteral("setdataset( m , q2 ) ignored"),
+                        QStringLiteral("SETVARVALUE(单位,甲公司)"), QStringLiteral("SetDataSet(x"),
+                        QStringLiteral("SetDataSet(y,noform.table1)"),
+                        QStringLiteral("Other(a,b)")});
+    EXPECT_TRUE(table->Active());
+    EXPECT_TRUE(own->Active());
+    LoadTemplateOnly({L({"@M.NAME", "<单位>"}), L({"#D.NAME"})}, 500);
+    ASSERT_EQ(filler_.Paginate(false, 0), 1);
+    filler_.Paginate(true, 1);
+    TReportControl page(&measurer_);
+    ReadTemplate(filler_.PageStreams[0], page, {.ForGrid = false});
+    ASSERT_EQ(page.Lines.size(), 3u);
+    EXPECT_EQ(page.Lines[0]->Cells[0]->Text(), QStringLiteral("n2"));
+    EXPECT_EQ(page.Lines[0]->Cells[1]->Text(), QStringLiteral("甲公司"));
+    EXPECT_EQ(page.Lines[2]->Cells[0]->Text(), QStringLiteral("n2"));
+}
+
+TEST_F(ReportRunTimeTest, MissingFieldRaisesFieldNotFound) {
+    AddRecords(1);
+    LoadTemplate({L({"#D.NOPE"})}, 200);
+    try {
+        filler_.Paginate(false, 0);
+        ADD_FAILURE();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Field 'NOPE' not found"));
+    }
+}
+
+} // namespace
+} // namespace kx
