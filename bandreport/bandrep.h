@@ -1,0 +1,175 @@
+#pragma once
+// The banded report: page, units, options and the bands that a window
+// places on it, kept in print order.
+
+#include "bandreport/brband.h"
+#include "bandreport/brcontroller.h"
+#include "bandreport/brevenvironment.h"
+#include "bandreport/brunitbase.h"
+
+#include <QFont>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+namespace kx {
+
+namespace db {
+class TDataSet;
+}
+
+enum class TBRBin {
+    First,
+    Upper,
+    Lower,
+    Middle,
+    Manual,
+    Envelope,
+    EnvManual,
+    Auto,
+    Tractor,
+    SmallFormat,
+    LargeFormat,
+    LargeCapacity,
+    Cassette,
+    Last
+};
+
+enum class TBRZoomState { brZoomToFit, brZoomToWidth, brZoomOther };
+
+// What a report asks of the printer.
+struct TBandRepPrinterSettings {
+    int Copies = 1;
+    TBRBin OutputBin = TBRBin::Auto;
+    bool Duplex = false;
+    int FirstPage = 0;
+    int LastPage = 0;
+    bool UseStandardprinter = false;
+    bool UseCustomBinCode = false;
+    int CustomBinCode = 0;
+    int ExtendedDuplex = 0;
+    bool UseCustomPaperCode = false;
+    int CustomPaperCode = 0;
+    bool PrintMetaFile = false;
+    int MemoryLimit = 250000;
+    int PrintQuality = 0;
+    int Collate = 0;
+    int ColorOption = 0;
+    int PrinterIndex = -1;
+    TBRPrinterOrientation Orientation = TBRPrinterOrientation::poPortrait;
+    int PaperCode = 1;
+};
+
+class TCustomBandRep;
+using TBRNotifyEvent = std::function<void(TCustomBandRep* sender)>;
+using TBRReportBeforePrintEvent = std::function<void(TCustomBandRep* sender, bool& printReport)>;
+using TBRSenderEvent = std::function<void(QObject* sender)>;
+
+// The paper size a new report starts with: what a newly made printer
+// reports, Default when it tells none.
+using TBRNewPrinterPaperSize = std::function<TBRPaperSize()>;
+void SetNewPrinterPaperSize(TBRNewPrinterPaperSize source);
+
+class TCustomBandRep : public QObject {
+    Q_OBJECT
+public:
+    enum Option { FirstPageHeader = 1, LastPageFooter = 2, Compression = 4 };
+
+    explicit TCustomBandRep(QObject* owner = nullptr);
+    ~TCustomBandRep() override;
+
+    TBRPage& Page() { return page_; }
+    const TBRPage& Page() const { return page_; }
+    TBRUnit Units() const { return page_.Units(); }
+    void SetUnits(TBRUnit units);
+    int Zoom() const { return zoom_; }
+    // Takes 1..300; other values change nothing.
+    void SetZoom(int zoom);
+    QFont Font() const { return font_; }
+    void SetFont(const QFont& font);
+    TBRFrame& Frame() { return frame_; }
+    TBREvEnvironment& Functions() { return functions_; }
+    TBRController& Controller() { return *controller_; }
+
+    QString ReportTitle;
+    QStringList Description;
+    int Options = FirstPageHeader | LastPageFooter;
+    bool ShowProgress = true;
+    bool SnapToGrid = true;
+    bool PrevShowThumbs = true;
+    bool PrevShowSearch = true;
+    TBRZoomState PrevInitialZoom = TBRZoomState::brZoomToFit;
+    TBandRepPrinterSettings PrinterSettings;
+    TBRSenderEvent AfterPrint;
+    TBRSenderEvent AfterPreview;
+    TBRSenderEvent OnPreview;
+    TBRReportBeforePrintEvent BeforePrint;
+    TBRNotifyEvent OnStartPage;
+    TBRNotifyEvent OnEndPage;
+
+    // 0 or less reads as 500.
+    int PreviewWidth() const { return previewWidth_ > 0 ? previewWidth_ : 500; }
+    void SetPreviewWidth(int width) { previewWidth_ = width; }
+    int PreviewHeight() const { return previewHeight_ > 0 ? previewHeight_ : 500; }
+    void SetPreviewHeight(int height) { previewHeight_ = height; }
+
+    db::TDataSet* DataSet() const;
+    void SetDataSet(db::TDataSet* dataSet);
+    bool PrintIfEmpty() const;
+    void SetPrintIfEmpty(bool value);
+
+    // The bands in print order.
+    QList<TBRCustomBand*> Bands() const;
+    // True when a band of the type stands on the report.
+    bool HasBand(TBRBandType type) const;
+    // Creates the band when absent (true) or frees the first of the type.
+    void SetHasBand(TBRBandType type, bool value);
+    TBRBand* CreateBand(TBRBandType type);
+
+    void AddBand(TBRCustomBand* band);
+    void RemoveBand(TBRCustomBand* band);
+    void RebuildBandOrder();
+    void ArrangeBands();
+
+    // Height of a line, and width plus 1, of text in font at screen
+    // resolution, in pixels.
+    int MeasureTextHeight(const QFont& font, const QString& text) const;
+    int MeasureTextWidth(const QFont& font, const QString& text) const;
+
+    // The owner of bands made by the report.
+    QObject* BandOwner();
+    // A band's height changed: the bands below it move.
+    void BandSizeChanged();
+
+protected:
+    virtual void BindBandsToController() {}
+
+private:
+    TBRPage page_;
+    TBRFrame frame_;
+    QFont font_;
+    TBREvEnvironment functions_;
+    std::unique_ptr<TBRController> controller_;
+    QList<QPointer<TBRCustomBand>> bands_;
+    int zoom_ = 100;
+    int previewWidth_ = 500;
+    int previewHeight_ = 500;
+    bool reordering_ = false;
+};
+
+class TBandRep : public TCustomBandRep {
+    Q_OBJECT
+public:
+    using TCustomBandRep::TCustomBandRep;
+
+protected:
+    void BindBandsToController() override;
+};
+
+QString MakeUniqueBandName(QObject* owner, const QString& prefix);
+
+} // namespace kx
