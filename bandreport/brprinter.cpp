@@ -1,10 +1,12 @@
 #include "bandreport/brprinter.h"
 
 #include "bandreport/brerror.h"
+#include "bandreport/brprogressform.h"
 
 #include <QCoreApplication>
 #include <QPainter>
 #include <QPrinter>
+#include <QScopeGuard>
 
 #include <cmath>
 
@@ -376,6 +378,11 @@ void TBRPrinter::PrintStoredPages() {
         throw EBRError(QStringLiteral("The print job could not be started on \"%1\"")
                            .arg(printer_->PrinterName()));
     cancelled_ = false;
+    TBRProgressForm progress(this);
+    progress.show();
+    const QPointer<QObject> previousWindow = ProgressWindow;
+    ProgressWindow = &progress;
+    const auto restore = qScopeGuard([&] { ProgressWindow = previousWindow; });
     const QRectF target = StoredPageRect();
     for (int page = first; page <= last; ++page) {
         QCoreApplication::processEvents();
