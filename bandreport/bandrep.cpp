@@ -1,5 +1,8 @@
 #include "bandreport/bandrep.h"
 
+#include "bandreport/brexportfilter.h"
+#include "bandreport/brprintable.h"
+#include "bandreport/brprinter.h"
 #include "platform/print/printer.h"
 
 #include <QFontMetrics>
@@ -113,6 +116,19 @@ void TCustomBandRep::SetHasBand(TBRBandType type, bool value) {
         }
 }
 
+long double TCustomBandRep::SpaceLeft() const {
+    if (!Running || CursorY == -1 || !ActivePrinter)
+        return 0;
+    if (ExportFilter && ExportFilter->IsContinuous())
+        return ActivePrinter->PaperLength();
+    return RoundEven(ActivePrinter->PaperLength() -
+                     page_.NativeDimension(TBRPage::BottomMarginIndex) - FooterReserve - CursorY);
+}
+
+void TCustomBandRep::AddNotifyExpr(TBRExpr* expression) {
+    controller_->RegisterAggregateExpr(expression);
+}
+
 QObject* TCustomBandRep::BandOwner() {
     return parent() ? parent() : this;
 }
@@ -216,6 +232,17 @@ int TCustomBandRep::MeasureTextWidth(const QFont& font, const QString& text) con
     device.setDotsPerMeterX(dotsPerMetre);
     device.setDotsPerMeterY(dotsPerMetre);
     return QFontMetrics(font, &device).horizontalAdvance(text) + 1;
+}
+
+int TBandRep::DataSetRecordCount() const {
+    db::TDataSet* dataSet = DataSet();
+    if (!dataSet || !dataSet->Active())
+        return 1;
+    try {
+        return dataSet->RecordCount();
+    } catch (const std::exception&) {
+        return 1;
+    }
 }
 
 void TBandRep::BindBandsToController() {

@@ -65,6 +65,9 @@ struct TBandRepPrinterSettings {
 };
 
 class TCustomBandRep;
+class TBRExportFilter;
+class TBRExpr;
+class TBRPrinter;
 using TBRNotifyEvent = std::function<void(TCustomBandRep* sender)>;
 using TBRReportBeforePrintEvent = std::function<void(TCustomBandRep* sender, bool& printReport)>;
 using TBRSenderEvent = std::function<void(QObject* sender)>;
@@ -137,8 +140,25 @@ public:
 
     // Height of a line, and width plus 1, of text in font at screen
     // resolution, in pixels.
-    int MeasureTextHeight(const QFont& font, const QString& text) const;
-    int MeasureTextWidth(const QFont& font, const QString& text) const;
+    virtual int MeasureTextHeight(const QFont& font, const QString& text) const;
+    virtual int MeasureTextWidth(const QFont& font, const QString& text) const;
+
+    // State of a run. The printer is the run's own; the filter is set while
+    // the report exports.
+    TBRPrinter* ActivePrinter = nullptr;
+    TBRExportFilter* ExportFilter = nullptr;
+    bool DrawOnCanvas = true;
+    // The data sets the expressions of a run reach.
+    TBRDatasetList RunDatasets;
+    bool Running = false;
+    int CurrentPage = 0;
+    long double CursorY = -1;
+    long double FooterReserve = 0;
+    // Room left on the page below the cursor, in tenths of a millimetre.
+    long double SpaceLeft() const;
+    int CurrentDetailNumber() const { return controller_->RecordsDone; }
+    // Expressions whose aggregates follow the report's detail records.
+    void AddNotifyExpr(TBRExpr* expression);
 
     // The owner of bands made by the report.
     QObject* BandOwner();
@@ -165,6 +185,10 @@ class TBandRep : public TCustomBandRep {
     Q_OBJECT
 public:
     using TCustomBandRep::TCustomBandRep;
+
+    // Records of the report's data set; 1 without an open data set or when
+    // asking fails.
+    int DataSetRecordCount() const;
 
 protected:
     void BindBandsToController() override;

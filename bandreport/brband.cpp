@@ -105,6 +105,24 @@ long double TBRCustomBand::HeightWithLinks(bool followLinks) const {
     return height;
 }
 
+bool TBRCustomBand::FitsOnPage(long double extra) const {
+    return report_ && report_->SpaceLeft() >= RoundEven(extra + size_.NativeHeight() + Stretch);
+}
+
+bool TBRCustomBand::TryGrowHeight(long double& position, bool& started, long double extra) {
+    if (!FitsOnPage(extra))
+        return false;
+    if (!started && extra < Stretch) {
+        position = Stretch;
+        started = true;
+        return true;
+    }
+    Stretch += extra;
+    position = Stretch;
+    started = true;
+    return false;
+}
+
 TBRCustomBand* TBRCustomBand::FindChildBand() const {
     if (!report_)
         return nullptr;

@@ -97,6 +97,12 @@ public:
     // The height, with the heights of the linked bands, in tenths of mm.
     long double HeightWithLinks(bool followLinks) const;
 
+    // Whether extra tenths of a millimetre more of this band fit on the page.
+    bool FitsOnPage(long double extra) const;
+    // A stretching control asks for extra height: the first request of a
+    // print may reuse the stretch another control made.
+    bool TryGrowHeight(long double& position, bool& started, long double extra);
+
     bool HasChild() const { return FindChildBand() != nullptr; }
     void SetHasChild(bool value);
     TBRCustomBand* FindChildBand() const;

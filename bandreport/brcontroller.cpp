@@ -1,10 +1,16 @@
 #include "bandreport/brcontroller.h"
 
 #include "bandreport/bandrep.h"
+#include "bandreport/brprintable.h"
 
 namespace kx {
 
 TBRController::TBRController(QObject* owner) : owner_(owner) {}
+
+void TBRController::RegisterAggregateExpr(TBRExpr* expression) {
+    if (!NotifyExprs.contains(expression))
+        NotifyExprs.append(expression);
+}
 
 void TBRController::CollectChildren() {
     groups_.clear();

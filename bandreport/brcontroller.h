@@ -14,6 +14,7 @@
 namespace kx {
 
 class TCustomBandRep;
+class TBRExpr;
 
 class TBRController : public QObject {
     Q_OBJECT
@@ -35,6 +36,10 @@ public:
     void SetFooterBand(TBRCustomBand* band) { footer_ = band; }
 
     bool PrintBefore = false;
+    int RecordsDone = 0;
+    // Expressions told of every detail record (their aggregates).
+    QList<QPointer<TBRExpr>> NotifyExprs;
+    void RegisterAggregateExpr(TBRExpr* expression);
     bool PrintIfEmpty = true;
     TBROnNeedDataEvent OnNeedData;
 
