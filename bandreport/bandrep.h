@@ -68,6 +68,7 @@ class TCustomBandRep;
 class TBRExportFilter;
 class TBRExpr;
 class TBRPrinter;
+class TBRPrintable;
 using TBRNotifyEvent = std::function<void(TCustomBandRep* sender)>;
 using TBRReportBeforePrintEvent = std::function<void(TCustomBandRep* sender, bool& printReport)>;
 using TBRSenderEvent = std::function<void(QObject* sender)>;
@@ -97,6 +98,7 @@ public:
     TBRFrame& Frame() { return frame_; }
     TBREvEnvironment& Functions() { return functions_; }
     TBRController& Controller() { return *controller_; }
+    const TBRController& Controller() const { return *controller_; }
 
     QString ReportTitle;
     QStringList Description;
@@ -160,6 +162,39 @@ public:
     // Expressions whose aggregates follow the report's detail records.
     void AddNotifyExpr(TBRExpr* expression);
 
+    int CurrentColumn = 1;
+    long double CursorX = 0;
+    long double ColumnTop = 0;
+    bool RunCancelled = false;
+    bool LoopFinished = false;
+    bool SkipNextForcedPage = false;
+    bool ForcedColumnArmed = false;
+    // The page or column break being made was caused by a detail band.
+    bool BrokenByDetail = false;
+
+    // Runs the report into the pages of a new printer, which stays the
+    // report's ActivePrinter until FreeActivePrinter.
+    void PreparePages();
+    // Runs the report straight to the printer, a PDF file where no printer
+    // is installed.
+    void PrintToPrinter();
+    // Runs the report once more, handing its texts to the filter; refused
+    // while a run is under way.
+    void ExportWithFilter(TBRExportFilter* filter);
+    void CancelRun();
+    void FreeActivePrinter();
+    virtual void GenerateReport();
+
+    void StartNextColumn();
+    void StartNextPage();
+    void FinishPage();
+    void ForcedNewPage();
+    void ForcedNewColumn();
+    void OutputBand(TBRCustomBand* band);
+    void CopySettingsToPrinter();
+    // Printables on the bands and on the report itself, in control order.
+    QList<TBRPrintable*> Printables() const;
+
     // The owner of bands made by the report.
     QObject* BandOwner();
     // A band's height changed: the bands below it move.
@@ -167,8 +202,16 @@ public:
 
 protected:
     virtual void BindBandsToController() {}
+    virtual void RunController();
 
 private:
+    void CreatePrinterIfIdle();
+    void Generate();
+    void MeasurePageFooters();
+    void PrintPageOverlay();
+    void SetReportConstant(const QString& name, int value);
+    TBRCustomBand* FirstBand(TBRBandType type) const;
+
     TBRPage page_;
     TBRFrame frame_;
     QFont font_;
@@ -189,6 +232,11 @@ public:
     // Records of the report's data set; 1 without an open data set or when
     // asking fails.
     int DataSetRecordCount() const;
+    // Pads the last page with empty rows up to count detail rows; the
+    // windows call it at every page start, so the count restarts there.
+    void SetMinDetailRows(int count);
+    bool IsSummany() const { return Controller().IsSummany; }
+    void SetIsSummany(bool value) { Controller().IsSummany = value; }
 
 protected:
     void BindBandsToController() override;

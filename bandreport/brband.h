@@ -103,6 +103,13 @@ public:
     // print may reuse the stretch another control made.
     bool TryGrowHeight(long double& position, bool& started, long double extra);
 
+    // Prints the band at the report's cursor, in passes while stretching
+    // controls continue on the next column or page.
+    void PrintContents();
+    // Starts the next column or page when the band does not fit.
+    void EnsureRoom();
+    long double ComputeContentHeight() const;
+
     bool HasChild() const { return FindChildBand() != nullptr; }
     void SetHasChild(bool value);
     TBRCustomBand* FindChildBand() const;
@@ -162,6 +169,18 @@ public:
     // Only a report or a controller band is taken.
     void SetMaster(QObject* master);
     TBREvaluator& Evaluator() { return evaluator_; }
+
+    TBREvValue Value;
+    bool HasValue = false;
+    bool Broken = false;
+    bool HeaderPrinted = false;
+    int PrintedOnPage = 0;
+    // Evaluates the expression: true when its value changed (always the
+    // first time).
+    bool EvaluateBreak();
+    void PrintHeader();
+    void PrintFooter();
+    bool CheckReprint();
 
 private:
     QPointer<TBRBand> footerBand_;

@@ -36,6 +36,22 @@ public:
     void SetFooterBand(TBRCustomBand* band) { footer_ = band; }
 
     bool PrintBefore = false;
+    bool IsSummany = false;
+    int DetailRowCount = 0;
+    int MinDetailRows = 0;
+    // The record count the progress is measured against.
+    int ProgressTotal = 0;
+
+    void Prepare();
+    void Unprepare();
+    void RunDetailLoop();
+    void PrintWhenEmpty();
+    bool TestGroupBreaks();
+    void PrintBrokenGroupHeaders();
+    void PrintBrokenGroupFooters();
+    void InvertGroupBreaks();
+    void ReprintGroupHeaders();
+    void NotifyExpressions();
     int RecordsDone = 0;
     // Expressions told of every detail record (their aggregates).
     QList<QPointer<TBRExpr>> NotifyExprs;
@@ -55,6 +71,8 @@ public:
 
 private:
     void ConsiderComponent(QObject* component);
+    void RunSubControllers(const QList<QPointer<TBRController>>& controllers);
+    bool AtEnd() const;
 
     QPointer<QObject> owner_;
     QPointer<TCustomBandRep> report_;
