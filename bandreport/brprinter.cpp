@@ -324,6 +324,17 @@ void TBRPrinter::AbortDocument() {
     status_ = Finished;
 }
 
+void TBRPrinter::SetShowingPreview(bool value) {
+    const bool closing = showingPreview_ && !value;
+    showingPreview_ = value;
+    if (!closing)
+        return;
+    if (status_ == Busy)
+        RequestCancel();
+    if (AfterPreview)
+        AfterPreview();
+}
+
 void TBRPrinter::ReportProgress(int percent) {
     progress_ = percent;
     if (ProgressWindow)

@@ -140,6 +140,11 @@ public:
     int LastPage = 0;
     QPointer<QObject> ProgressWindow;
     std::function<void()> AfterPrint;
+    std::function<void()> AfterPreview;
+
+    bool ShowingPreview() const { return showingPreview_; }
+    // A preview that closes cancels a run still making its pages.
+    void SetShowingPreview(bool value);
 
     void StartDocument();
     void StartNewPage();
@@ -182,6 +187,7 @@ private:
     int progress_ = 0;
     bool cancelled_ = false;
     bool sheetsStarted_ = false;
+    bool showingPreview_ = false;
     long double leftWaste_ = 0;
     long double topWaste_ = 0;
     long double xFactor_ = 96.0L / 254;
