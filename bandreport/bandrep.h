@@ -175,6 +175,13 @@ public:
     // Runs the report into the pages of a new printer, which stays the
     // report's ActivePrinter until FreeActivePrinter.
     void PreparePages();
+    // Runs the report while the preview shows the pages as they come, and
+    // returns when the preview has closed. The preview is the OnPreview
+    // handler's, which attaches a preview control to the printer (Sender).
+    void ShowPreviewAndWait();
+    // The preview of the printer closed: a run still going is cancelled,
+    // otherwise the printer is freed.
+    void PreviewClosed(TBRPrinter* printer);
     // Runs the report straight to the printer, a PDF file where no printer
     // is installed.
     void PrintToPrinter();

@@ -74,6 +74,10 @@ void TCustomBandRep::CreatePrinterIfIdle() {
         if (AfterPrint)
             AfterPrint(this);
     };
+    printer->AfterPreview = [this] {
+        if (AfterPreview)
+            AfterPreview(this);
+    };
     ActivePrinter = printer;
 }
 
@@ -89,6 +93,38 @@ void TCustomBandRep::PreparePages() {
     ActivePrinter->SelectDestination(TBRPrinter::Preview);
     ActivePrinter->Title = ReportTitle;
     GenerateReport();
+}
+
+void TCustomBandRep::ShowPreviewAndWait() {
+    QCoreApplication::processEvents();
+    if (Running)
+        return;
+    CreatePrinterIfIdle();
+    const QPointer<TBRPrinter> printer = ActivePrinter;
+    printer->SelectDestination(TBRPrinter::Preview);
+    printer->Title = ReportTitle;
+    CopySettingsToPrinter();
+    printer->ShowPreview();
+    GenerateReport();
+    if (RunCancelled) {
+        FreeActivePrinter();
+        return;
+    }
+    while (ActivePrinter && ActivePrinter == printer && printer->ShowingPreview() &&
+           !QCoreApplication::closingDown())
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+}
+
+void TCustomBandRep::PreviewClosed(TBRPrinter* printer) {
+    if (Running) {
+        CancelRun();
+        return;
+    }
+    if (!printer || printer != ActivePrinter)
+        return;
+    ActivePrinter = nullptr;
+    printer->SetShowingPreview(false);
+    printer->deleteLater();
 }
 
 void TCustomBandRep::PrintToPrinter() {

@@ -324,6 +324,16 @@ void TBRPrinter::AbortDocument() {
     status_ = Finished;
 }
 
+void TBRPrinter::ShowPreview() {
+    if (report_ && report_->OnPreview)
+        report_->OnPreview(this);
+}
+
+void TBRPrinter::NotifyReportPreviewClosed() {
+    if (report_)
+        report_->PreviewClosed(this);
+}
+
 void TBRPrinter::SetShowingPreview(bool value) {
     const bool closing = showingPreview_ && !value;
     showingPreview_ = value;

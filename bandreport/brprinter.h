@@ -143,6 +143,10 @@ public:
     std::function<void()> AfterPreview;
 
     bool ShowingPreview() const { return showingPreview_; }
+    // Hands the printer to the report's OnPreview handler.
+    void ShowPreview();
+    // Tells the report that made the printer that its preview closed.
+    void NotifyReportPreviewClosed();
     // A preview that closes cancels a run still making its pages.
     void SetShowingPreview(bool value);
 

@@ -1,11 +1,13 @@
 #include "bandreport/bandrep.h"
 #include "bandreport/brerror.h"
 #include "bandreport/brexportfilter.h"
+#include "bandreport/brpreview.h"
 #include "bandreport/brprintable.h"
 #include "bandreport/brprinter.h"
 #include "tests/platform/db/dbfixture.h"
 
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -273,6 +275,52 @@ TEST_F(ReportRunTest, PrintingWritesThePagesToThePdfFile) {
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(QFile::exists(shown.at(0)));
     EXPECT_EQ(DetailsPerPage(), (QList<int>{25, 25, 10}));
+}
+
+// The program's preview window: a preview control that the report's
+// OnPreview handler binds to the printer, closed by the user once the run
+// has ended or, when closeWhileRunning, while it is still going.
+class PreviewWindow {
+public:
+    PreviewWindow(TBandRep& report, bool closeWhileRunning) : report_(report) {
+        report.OnPreview = [this](QObject* sender) {
+            preview_.AttachPrinter(static_cast<TBRPrinter*>(sender));
+        };
+        QObject::connect(&closer_, &QTimer::timeout, [this, closeWhileRunning] {
+            if (!preview_.Printer() || report_.Running != closeWhileRunning)
+                return;
+            TBRPrinter* printer = preview_.Printer();
+            PagesShown = printer->AvailablePages();
+            preview_.AttachPrinter(nullptr);
+            printer->NotifyReportPreviewClosed();
+        });
+        closer_.start(0);
+    }
+
+    int PagesShown = -1;
+
+private:
+    TBandRep& report_;
+    TBRPreview preview_;
+    QTimer closer_;
+};
+
+TEST_F(ReportRunTest, ThePreviewWaitEndsWhenThePreviewCloses) {
+    Fill(60);
+    PreviewWindow window(report_, false);
+    report_.ShowPreviewAndWait();
+    EXPECT_EQ(window.PagesShown, 3);
+    EXPECT_EQ(report_.ActivePrinter, nullptr);
+    EXPECT_FALSE(report_.Running);
+}
+
+TEST_F(ReportRunTest, ClosingThePreviewDuringTheRunCancelsIt) {
+    Fill(60);
+    PreviewWindow window(report_, true);
+    report_.ShowPreviewAndWait();
+    EXPECT_TRUE(report_.RunCancelled);
+    EXPECT_EQ(report_.ActivePrinter, nullptr);
+    EXPECT_LT(DetailsPerPage().value(0), 25);
 }
 
 } // namespace
