@@ -6,6 +6,8 @@
 #include "bandreport/brprinter.h"
 #include "tests/platform/db/dbfixture.h"
 
+#include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -275,6 +277,60 @@ TEST_F(ReportRunTest, PrintingWritesThePagesToThePdfFile) {
     ASSERT_EQ(shown.size(), 1);
     EXPECT_TRUE(QFile::exists(shown.at(0)));
     EXPECT_EQ(DetailsPerPage(), (QList<int>{25, 25, 10}));
+}
+
+TEST_F(ReportRunTest, AFullReportPrintsPreviewsAndKeepsItsPagesInAPageFile) {
+    Fill(60, 20);
+    AddBand(TBRBandType::rbTitle, "title", 150);
+    TBRBand* columns = AddBand(TBRBandType::rbColumnHeader, "columns", 100);
+    auto* caption = new TBRLabel(columns);
+    caption->SetCaption(QStringLiteral("金额"));
+    auto* group = new TBRGroup(&form_);
+    group->Expression = QStringLiteral("Query.GRP");
+    group->SetParentReport(&report_);
+    group->SetMaster(&report_);
+    TBRBand* groupFooter = AddBand(TBRBandType::rbGroupFooter, "groupfooter", 100);
+    group->SetFooterBand(groupFooter);
+    auto* total = new TBRExpr(groupFooter);
+    total->SetExpression(QStringLiteral("'合计 '+SUM(Query.AMOUNT)"));
+    total->ResetAfterPrint = true;
+    auto* amount = new TBRDBText(detail_);
+    amount->SetDataSet(query_);
+    amount->SetDataField(QStringLiteral("AMOUNT"));
+
+    QStringList pdfs;
+    print::SetPdfViewer([&pdfs](const QString& fileName) { pdfs.append(fileName); });
+    report_.PrintToPrinter();
+    print::SetPdfViewer({});
+    ASSERT_EQ(pdfs.size(), 1);
+    QFile pdf(pdfs.at(0));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_GT(pdf.size(), 0);
+
+    report_.PreparePages();
+    TBRPrinter* printer = report_.ActivePrinter;
+    const int pages = printer->PageCount();
+    EXPECT_EQ(pages, 3);
+    TBRPreview preview;
+    preview.resize(400, 600);
+    preview.AttachPrinter(printer);
+    preview.FitWholePage();
+    const QImage shown = preview.Image()->grab().toImage();
+    int inked = 0;
+    for (int y = 5; y < shown.height() - 10; ++y)
+        for (int x = 5; x < shown.width() - 10; ++x)
+            inked += qGray(shown.pixel(x, y)) < 128 ? 1 : 0;
+    EXPECT_GT(inked, 0);
+    preview.AttachPrinter(nullptr);
+
+    const QString fileName = folder_.filePath(QStringLiteral("report.brp"));
+    printer->SavePageFile(fileName);
+    TBRPrinter loaded;
+    loaded.LoadPageFile(fileName);
+    ASSERT_EQ(loaded.PageCount(), pages);
+    for (int page = 1; page <= pages; ++page)
+        EXPECT_EQ(loaded.PageMetafile(page)->Save(), printer->PageMetafile(page)->Save()) << page;
+    report_.FreeActivePrinter();
 }
 
 // The program's preview window: a preview control that the report's
