@@ -109,6 +109,10 @@ public:
     bool PrevShowSearch = true;
     TBRZoomState PrevInitialZoom = TBRZoomState::brZoomToFit;
     TBandRepPrinterSettings PrinterSettings;
+    // The last print dialog's choices.
+    TBandRepPrinterSettings DialogSettings;
+    // 1 after a cancelled printer set-up, 0 after a confirmed one.
+    int Tag = 0;
     TBRSenderEvent AfterPrint;
     TBRSenderEvent AfterPreview;
     TBRSenderEvent OnPreview;
@@ -189,6 +193,8 @@ public:
     // while a run is under way.
     void ExportWithFilter(TBRExportFilter* filter);
     void CancelRun();
+    // Asks for printer, range and copies and keeps the choices.
+    void RunPrinterSetupDialog();
     void FreeActivePrinter();
     virtual void GenerateReport();
 

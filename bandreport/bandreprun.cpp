@@ -8,6 +8,7 @@
 #include "bandreport/brerror.h"
 #include "bandreport/brexportfilter.h"
 #include "bandreport/brprintable.h"
+#include "bandreport/brprintdialog.h"
 #include "bandreport/brprinter.h"
 #include "bandreport/brprogressform.h"
 
@@ -165,6 +166,52 @@ void TCustomBandRep::ExportWithFilter(TBRExportFilter* filter) {
         ActivePrinter = kept;
     });
     GenerateReport();
+}
+
+void TCustomBandRep::RunPrinterSetupDialog() {
+    TBRPrintDialog dialog;
+    print::TPrinter& printer = *dialog.Printer;
+    printer.SetPrinterIndex(PrinterSettings.PrinterIndex);
+    dialog.MinPage = 0;
+    dialog.MaxPage = 9999;
+    if (ActivePrinter && ActivePrinter->Status() == TBRPrinter::Finished) {
+        dialog.MinPage = 1;
+        dialog.MaxPage = ActivePrinter->PageCount();
+        dialog.ToPage = ActivePrinter->PageCount();
+        dialog.FromPage = 1;
+    }
+    dialog.Options = poPageNums | poWarning;
+    printer.SetOrientation(page_.Orientation() == TBRPrinterOrientation::poLandscape
+                               ? print::kLandscape
+                               : print::kPortrait);
+    dialog.SetCopyCount(PrinterSettings.Copies);
+    if (!dialog.RunDialog()) {
+        Tag = 1;
+        return;
+    }
+    PrinterSettings.Copies = dialog.Copies();
+    PrinterSettings.PrinterIndex = printer.PrinterIndex();
+    const auto orientation = dialog.Orientation == print::kLandscape
+                                 ? TBRPrinterOrientation::poLandscape
+                                 : TBRPrinterOrientation::poPortrait;
+    page_.SetOrientation(orientation);
+    DialogSettings.CustomBinCode = dialog.OutputBin;
+    DialogSettings.ExtendedDuplex = dialog.DuplexCode;
+    DialogSettings.PrintQuality = dialog.PrintQuality;
+    DialogSettings.Collate = dialog.Collate;
+    DialogSettings.ColorOption = dialog.ColorOption;
+    DialogSettings.Copies = dialog.Copies();
+    DialogSettings.Orientation = orientation;
+    DialogSettings.FirstPage = dialog.FromPage;
+    DialogSettings.LastPage = dialog.ToPage;
+    DialogSettings.OutputBin = PrinterSettings.OutputBin;
+    DialogSettings.CustomPaperCode = dialog.PaperSize;
+    DialogSettings.PrinterIndex = PrinterSettings.PrinterIndex;
+    DialogSettings.Duplex = dialog.Duplex;
+    const bool pages = dialog.PrintRange == prPageNums;
+    PrinterSettings.FirstPage = pages ? dialog.FromPage : 0;
+    PrinterSettings.LastPage = pages ? dialog.ToPage : 0;
+    Tag = 0;
 }
 
 void TCustomBandRep::CancelRun() {
