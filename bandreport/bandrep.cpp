@@ -217,21 +217,38 @@ void TCustomBandRep::ArrangeBands() {
     reordering_ = false;
 }
 
-int TCustomBandRep::MeasureTextHeight(const QFont& font, const QString& text) const {
-    Q_UNUSED(text);
-    QImage device(1, 1, QImage::Format_ARGB32);
-    const int dotsPerMetre = qRound(ScreenPixelsPerInch() / 0.0254);
-    device.setDotsPerMeterX(dotsPerMetre);
-    device.setDotsPerMeterY(dotsPerMetre);
-    return QFontMetrics(font, &device).height();
+const QFontMetrics& TCustomBandRep::ScreenMetrics(const QFont& font) const {
+    if (!metrics_ || metricsFont_ != font) {
+        static const QImage device = [] {
+            QImage image(1, 1, QImage::Format_ARGB32);
+            const int dotsPerMetre = qRound(ScreenPixelsPerInch() / 0.0254);
+            image.setDotsPerMeterX(dotsPerMetre);
+            image.setDotsPerMeterY(dotsPerMetre);
+            return image;
+        }();
+        metrics_.emplace(font, &device);
+        metricsFont_ = font;
+        widths_.clear();
+    }
+    return *metrics_;
+}
+
+int TCustomBandRep::MeasureTextHeight(const QFont& font, const QString&) const {
+    return ScreenMetrics(font).height();
 }
 
 int TCustomBandRep::MeasureTextWidth(const QFont& font, const QString& text) const {
-    QImage device(1, 1, QImage::Format_ARGB32);
-    const int dotsPerMetre = qRound(ScreenPixelsPerInch() / 0.0254);
-    device.setDotsPerMeterX(dotsPerMetre);
-    device.setDotsPerMeterY(dotsPerMetre);
-    return QFontMetrics(font, &device).horizontalAdvance(text) + 1;
+    // Reports print the same values over and over; measuring is the costly
+    // part of building their lines.
+    constexpr qsizetype kMaxRemembered = 8192;
+    const QFontMetrics& metrics = ScreenMetrics(font);
+    if (const auto known = widths_.constFind(text); known != widths_.constEnd())
+        return *known;
+    if (widths_.size() >= kMaxRemembered)
+        widths_.clear();
+    const int width = metrics.horizontalAdvance(text) + 1;
+    widths_.insert(text, width);
+    return width;
 }
 
 int TBandRep::DataSetRecordCount() const {

@@ -8,6 +8,8 @@
 #include "bandreport/brunitbase.h"
 
 #include <QFont>
+#include <QFontMetrics>
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
@@ -15,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace kx {
 
@@ -218,6 +221,8 @@ protected:
     virtual void RunController();
 
 private:
+    // Metrics at screen resolution of the font measured last.
+    const QFontMetrics& ScreenMetrics(const QFont& font) const;
     void CreatePrinterIfIdle();
     void Generate();
     void MeasurePageFooters();
@@ -235,6 +240,9 @@ private:
     int previewWidth_ = 500;
     int previewHeight_ = 500;
     bool reordering_ = false;
+    mutable std::optional<QFontMetrics> metrics_;
+    mutable QFont metricsFont_;
+    mutable QHash<QString, int> widths_;
 };
 
 class TBandRep : public TCustomBandRep {

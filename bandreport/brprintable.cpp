@@ -13,6 +13,7 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QRegularExpression>
+#include <optional>
 
 namespace kx {
 
@@ -339,10 +340,13 @@ void TBRCustomLabel::PrintLines(long double x, long double y) {
     QPainter* canvas = report->DrawOnCanvas ? printer.PageCanvas() : nullptr;
     TBRExportFilter* filter = report->ExportFilter;
     TBRCustomBand* band = ParentBand();
+    QFont font = Font();
+    std::optional<QFontMetrics> metrics;
     const auto lineHeight = [&] {
-        const int pixels = canvas ? QFontMetrics(Font(), canvas->device()).height()
-                                  : QFontMetrics(Font()).height();
-        return pixels / (canvas ? printer.PixelsPerTenthY() : ScreenPixelsPerInch() / 254.0L);
+        font = Font();
+        metrics.emplace(font, canvas ? canvas->device() : nullptr);
+        return metrics->height() /
+               (canvas ? printer.PixelsPerTenthY() : ScreenPixelsPerInch() / 254.0L);
     };
 
     const long double widthAtEntry = Size().Native(TBRPrintableSize::WidthIndex);
@@ -391,8 +395,8 @@ void TBRCustomLabel::PrintLines(long double x, long double y) {
 
     if (printComplete_)
         NextLineIndex = 0;
-    if (canvas)
-        canvas->setFont(Font());
+    if (canvas && canvas->font() != font)
+        canvas->setFont(font);
     bool started = false;
     while (NextLineIndex < outputLines_.size()) {
         if (limit < position + lh) {
@@ -409,13 +413,12 @@ void TBRCustomLabel::PrintLines(long double x, long double y) {
         }
         const QString& line = outputLines_.at(NextLineIndex);
         if (canvas && !line.isEmpty()) {
-            const QFontMetrics metrics(canvas->font(), canvas->device());
-            const int left = AlignedLeft(printer.ToDeviceX(anchorX),
-                                         metrics.horizontalAdvance(line), Alignment());
-            canvas->drawText(QPoint(left, printer.ToDeviceY(position) + metrics.ascent()), line);
+            const int width = Alignment() == taLeftJustify ? 0 : metrics->horizontalAdvance(line);
+            const int left = AlignedLeft(printer.ToDeviceX(anchorX), width, Alignment());
+            canvas->drawText(QPoint(left, printer.ToDeviceY(position) + metrics->ascent()), line);
         }
         if (filter)
-            filter->PutText(anchorX, position, Font(), Color, QtAlignment(Alignment()), line);
+            filter->PutText(anchorX, position, font, Color, QtAlignment(Alignment()), line);
         position += lh;
         ++NextLineIndex;
     }

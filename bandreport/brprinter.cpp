@@ -346,8 +346,10 @@ void TBRPrinter::SetShowingPreview(bool value) {
 }
 
 void TBRPrinter::ReportProgress(int percent) {
+    // The window shows nothing new for the same percentage.
+    const bool changed = percent != progress_;
     progress_ = percent;
-    if (ProgressWindow)
+    if (changed && ProgressWindow)
         QCoreApplication::postEvent(ProgressWindow,
                                     new TBRPrinterEvent(TBRPrinterEvent::Progress, percent));
 }
