@@ -268,6 +268,34 @@ TEST_F(ReportRunTest, AFailedRunLeavesTheReportReadyForTheNext) {
     EXPECT_EQ(Prepare(), 1);
 }
 
+TEST_F(ReportRunTest, WithoutTheLastPageFooterASummaryAtTheBottomSitsOnTheMargin) {
+    Fill(10);
+    TBRBand* summary = AddBand(TBRBandType::rbSummary, "summary", 100);
+    summary->AlignToBottom = true;
+    report_.Options = TCustomBandRep::FirstPageHeader;
+    EXPECT_EQ(Prepare(), 1);
+    ASSERT_EQ(prints_.last().Band, QStringLiteral("summary"));
+    // The cursor after the print is the band's bottom: the bottom margin.
+    EXPECT_NEAR(double(prints_.last().Y), 2970 - 100, 1e-9);
+    EXPECT_FALSE(Sequence().contains(QStringLiteral("footer")));
+}
+
+TEST_F(ReportRunTest, AnExportAskedForDuringARunIsRefused) {
+    Fill(3);
+    QString refusal;
+    TextRecorder recorder;
+    detail_->AfterPrint = [&](TBRCustomBand*, bool) {
+        try {
+            report_.ExportWithFilter(&recorder);
+        } catch (const EBRError& error) {
+            refusal = error.Message();
+        }
+    };
+    EXPECT_EQ(Prepare(), 1);
+    EXPECT_EQ(refusal, QStringLiteral("The report cannot be exported while it is running"));
+    EXPECT_TRUE(recorder.Pages.isEmpty());
+}
+
 TEST_F(ReportRunTest, PrintingWritesThePagesToThePdfFile) {
     Fill(60);
     QStringList shown;
