@@ -431,18 +431,19 @@ void TCustomBandRep::PrintPageOverlay() {
     for (TBRPrintable* printable : findChildren<TBRPrintable*>(Qt::FindDirectChildrenOnly))
         if (printable->Enabled)
             printable->PrintAt(0, 0);
-    QPainter* canvas = DrawOnCanvas ? ActivePrinter->PageCanvas() : nullptr;
-    if (!canvas || !frame_.AnySideDrawn())
+    if (!frame_.AnySideDrawn())
         return;
     TBRPrinter& printer = *ActivePrinter;
     const QPoint topLeft(printer.ToDeviceX(page_.LeftMargin()),
                          printer.ToDeviceY(page_.TopMargin()));
     const QPoint bottomRight(printer.ToDeviceX(page_.Width() - page_.RightMargin()),
                              printer.ToDeviceY(page_.Length() - page_.BottomMargin()));
-    frame_.PaintFrame(
-        *canvas,
-        QRect(topLeft, QSize(bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y())),
-        printer.PixelsPerTenthY(), printer.PixelsPerTenthX());
+    const QRect rect(topLeft, QSize(bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y()));
+    if (QPainter* canvas = DrawOnCanvas ? ActivePrinter->PageCanvas() : nullptr)
+        frame_.PaintFrame(*canvas, rect, printer.PixelsPerTenthY(), printer.PixelsPerTenthX());
+    if (ExportFilter)
+        ExportFrame(*ExportFilter, frame_, rect, printer.PixelsPerTenthY(),
+                    printer.PixelsPerTenthX());
 }
 
 void TCustomBandRep::ForcedNewPage() {
@@ -789,6 +790,16 @@ void TBRCustomBand::PrintContents() {
             const long double backgroundHeight =
                 PreCaluculateBandHeight ? ComputeContentHeight() : size_.NativeHeight();
             const QColor color = ui::ToQColor(Color, QGuiApplication::palette());
+            if (report->ExportFilter && !TransparentBand) {
+                const int left = printer.ToDeviceX(report->CursorX);
+                const int top = printer.ToDeviceY(report->CursorY);
+                ExportFilledRect(
+                    *report->ExportFilter,
+                    QRect(left, top,
+                          printer.ToDeviceX(report->CursorX + size_.NativeWidth()) - left,
+                          printer.ToDeviceY(report->CursorY + backgroundHeight) - top),
+                    Color);
+            }
             if (canvas && !TransparentBand)
                 canvas->fillRect(
                     QRect(QPoint(printer.ToDeviceX(report->CursorX),
@@ -814,17 +825,21 @@ void TBRCustomBand::PrintContents() {
                     if (on && !printable->PrintComplete())
                         complete = false;
                 }
-                if (QPainter* frameCanvas = report->DrawOnCanvas ? printer.PageCanvas() : nullptr;
-                    frameCanvas && frame_.AnySideDrawn()) {
+                if (frame_.AnySideDrawn()) {
                     const QPoint topLeft(printer.ToDeviceX(report->CursorX),
                                          printer.ToDeviceY(report->CursorY));
                     const QPoint bottomRight(
                         printer.ToDeviceX(report->CursorX + size_.NativeWidth()),
                         printer.ToDeviceY(report->CursorY + size_.NativeHeight() + Stretch + 1));
-                    frame_.PaintFrame(*frameCanvas,
-                                      QRect(topLeft, QSize(bottomRight.x() - topLeft.x(),
-                                                           bottomRight.y() - topLeft.y())),
-                                      printer.PixelsPerTenthY(), printer.PixelsPerTenthX());
+                    const QRect rect(topLeft, QSize(bottomRight.x() - topLeft.x(),
+                                                    bottomRight.y() - topLeft.y()));
+                    if (QPainter* frameCanvas =
+                            report->DrawOnCanvas ? printer.PageCanvas() : nullptr)
+                        frame_.PaintFrame(*frameCanvas, rect, printer.PixelsPerTenthY(),
+                                          printer.PixelsPerTenthX());
+                    if (report->ExportFilter)
+                        ExportFrame(*report->ExportFilter, frame_, rect, printer.PixelsPerTenthY(),
+                                    printer.PixelsPerTenthX());
                 }
                 if (complete)
                     break;

@@ -190,18 +190,65 @@ void TBRPrintable::PrintAt(int ofsX, int ofsY) {
 void TBRPrintable::PaintFrameAround(long double x, long double y, long double width,
                                     long double height) {
     const TCustomBandRep* report = OwnerReport();
-    if (!report || !report->DrawOnCanvas || !report->ActivePrinter || !frame_.AnySideDrawn())
+    if (!report || !report->ActivePrinter || !frame_.AnySideDrawn())
         return;
     TBRPrinter& printer = *report->ActivePrinter;
-    QPainter* canvas = printer.PageCanvas();
-    if (!canvas)
-        return;
     const QPoint topLeft(printer.ToDeviceX(x), printer.ToDeviceY(y));
     const QPoint bottomRight(printer.ToDeviceX(x + width), printer.ToDeviceY(y + height));
-    frame_.PaintFrame(
-        *canvas,
-        QRect(topLeft, QSize(bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y())),
-        printer.PixelsPerTenthY(), printer.PixelsPerTenthX());
+    const QRect rect(topLeft, QSize(bottomRight.x() - topLeft.x(), bottomRight.y() - topLeft.y()));
+    if (QPainter* canvas = report->DrawOnCanvas ? printer.PageCanvas() : nullptr)
+        frame_.PaintFrame(*canvas, rect, printer.PixelsPerTenthY(), printer.PixelsPerTenthX());
+    if (report->ExportFilter) {
+        const auto* label = qobject_cast<const TBRCustomLabel*>(this);
+        if (label && !label->Transparent)
+            ExportFilledRect(*report->ExportFilter, rect, Color);
+        ExportFrame(*report->ExportFilter, frame_, rect, printer.PixelsPerTenthY(),
+                    printer.PixelsPerTenthX());
+    }
+}
+
+namespace {
+
+void PutShape(TBRExportFilter& filter, const QRect& rect, TBRShapeType type, const QPen& pen,
+              const QBrush& brush) {
+    TBRShape shape(nullptr);
+    shape.Shape = type;
+    shape.Pen = pen;
+    shape.Brush = brush;
+    shape.SetBounds(QRect(0, 0, rect.width(), rect.height()));
+    filter.PutShape(rect.left(), rect.top(), &shape);
+}
+
+} // namespace
+
+void ExportFilledRect(TBRExportFilter& filter, const QRect& rect, ui::TColor color) {
+    PutShape(filter, rect, brsRectangle, Qt::NoPen, QBrush(PaintColor(color)));
+}
+
+void ExportFrame(TBRExportFilter& filter, const TBRFrame& frame, const QRect& rect,
+                 long double verticalScale, long double horizontalScale) {
+    const QColor color = PaintColor(frame.Color());
+    const int across = frame.Thickness(verticalScale);
+    const int down = frame.Thickness(horizontalScale);
+    if (frame.DrawTop() && frame.DrawBottom() && frame.DrawLeft() && frame.DrawRight()) {
+        PutShape(filter, rect, brsRectangle, QPen(color, across), Qt::NoBrush);
+        return;
+    }
+    const QPen pen(color);
+    const QBrush brush(color);
+    if (frame.DrawTop())
+        PutShape(filter, QRect(rect.left(), rect.top(), rect.width(), across), brsHorLine, pen,
+                 brush);
+    if (frame.DrawBottom())
+        PutShape(filter,
+                 QRect(rect.left(), rect.top() + rect.height() - across, rect.width(), across),
+                 brsHorLine, pen, brush);
+    if (frame.DrawLeft())
+        PutShape(filter, QRect(rect.left(), rect.top(), down, rect.height()), brsVertLine, pen,
+                 brush);
+    if (frame.DrawRight())
+        PutShape(filter, QRect(rect.left() + rect.width() - down, rect.top(), down, rect.height()),
+                 brsVertLine, pen, brush);
 }
 
 TBRCustomLabel::TBRCustomLabel(QObject* parent) : TBRPrintable(parent) {}
@@ -370,6 +417,14 @@ void TBRCustomLabel::PrintLines(long double x, long double y) {
     };
     if (canvas && !Transparent)
         canvas->fillRect(device(x, y, x + width, y + height), color);
+    if (filter && !Transparent && Color != 0xFFFFFF) {
+        const int left = printer.ToDeviceX(x);
+        const int top = printer.ToDeviceY(y);
+        ExportFilledRect(*filter,
+                         QRect(left, top, printer.ToDeviceX(x + width) - left,
+                               printer.ToDeviceY(y + height) - top),
+                         Color);
+    }
 
     const long double frameX = x;
     const long double frameY = y;

@@ -264,4 +264,13 @@ public:
     void PrintAt(int ofsX, int ofsY) override;
 };
 
+class TBRExportFilter;
+
+// What an exporting report hands its filter for a filled rectangle and for
+// a frame (device pixels): a filled rectangle, then the frame's outline, or
+// a line per side it draws.
+void ExportFilledRect(TBRExportFilter& filter, const QRect& rect, ui::TColor color);
+void ExportFrame(TBRExportFilter& filter, const TBRFrame& frame, const QRect& rect,
+                 long double verticalScale, long double horizontalScale);
+
 } // namespace kx

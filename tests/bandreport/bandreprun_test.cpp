@@ -24,7 +24,18 @@ public:
                  const QString& text) override {
         Pages.last().append(text);
     }
+    void PutShape(int x, int y, const QObject* control) override {
+        const auto* shape = static_cast<const TBRShape*>(control);
+        Shapes.append({shape->Shape, QRect(QPoint(x, y), shape->Bounds().size()),
+                       shape->Brush.style() != Qt::NoBrush});
+    }
+    struct TPlacedShape {
+        TBRShapeType Type;
+        QRect Rect;
+        bool Filled;
+    };
     QList<QStringList> Pages;
+    QList<TPlacedShape> Shapes;
 };
 
 // One print of a band: its name, the page and the cursor it printed at.
@@ -294,6 +305,33 @@ TEST_F(ReportRunTest, AnExportAskedForDuringARunIsRefused) {
     EXPECT_EQ(Prepare(), 1);
     EXPECT_EQ(refusal, QStringLiteral("The report cannot be exported while it is running"));
     EXPECT_TRUE(recorder.Pages.isEmpty());
+}
+
+TEST_F(ReportRunTest, AnExportGetsBackgroundsAndFramesAsShapes) {
+    Fill(1);
+    pageHeader_->TransparentBand = true;
+    pageFooter_->TransparentBand = true;
+    detail_->Frame().SetDrawTop(true);
+    detail_->Frame().SetDrawBottom(true);
+    detail_->Frame().SetDrawLeft(true);
+    detail_->Frame().SetDrawRight(true);
+    auto* label = new TBRLabel(detail_);
+    label->SetCaption(QStringLiteral("x"));
+    label->Color = 0x0000FF;
+    label->Frame().SetDrawLeft(true);
+    TextRecorder recorder;
+    report_.ExportWithFilter(&recorder);
+    ASSERT_EQ(recorder.Shapes.size(), 5);
+    // The band's background and its outline share the band's rectangle.
+    EXPECT_EQ(recorder.Shapes.at(0).Type, brsRectangle);
+    EXPECT_TRUE(recorder.Shapes.at(0).Filled);
+    // The label: its colour, then its frame's fill and its one side.
+    EXPECT_TRUE(recorder.Shapes.at(1).Filled);
+    EXPECT_EQ(recorder.Shapes.at(2).Type, brsRectangle);
+    EXPECT_EQ(recorder.Shapes.at(3).Type, brsVertLine);
+    EXPECT_EQ(recorder.Shapes.at(4).Type, brsRectangle);
+    EXPECT_FALSE(recorder.Shapes.at(4).Filled);
+    EXPECT_EQ(recorder.Shapes.at(4).Rect.topLeft(), recorder.Shapes.at(0).Rect.topLeft());
 }
 
 TEST_F(ReportRunTest, PrintingWritesThePagesToThePdfFile) {
