@@ -94,6 +94,8 @@ void TCustomBandRep::PreparePages() {
     ActivePrinter->SelectDestination(TBRPrinter::Preview);
     ActivePrinter->Title = ReportTitle;
     GenerateReport();
+    if (ActivePrinter)
+        ActivePrinter->MarkPagesComplete();
 }
 
 void TCustomBandRep::ShowPreviewAndWait() {
@@ -107,6 +109,8 @@ void TCustomBandRep::ShowPreviewAndWait() {
     CopySettingsToPrinter();
     printer->ShowPreview();
     GenerateReport();
+    if (printer)
+        printer->MarkPagesComplete();
     if (RunCancelled) {
         FreeActivePrinter();
         return;

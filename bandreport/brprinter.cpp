@@ -385,7 +385,16 @@ QRectF TBRPrinter::StoredPageRect() const {
     return QRectF(QPointF(l, t), QPointF(r, b));
 }
 
+void TBRPrinter::ExportThroughReport(TBRExportFilter* filter) {
+    if (report_)
+        report_->ExportWithFilter(filter);
+}
+
 void TBRPrinter::PrintStoredPages() {
+    if (report_ && !pagesComplete_ && !settings_.PrintMetaFile && status_ == Finished) {
+        QMetaObject::invokeMethod(report_, &TCustomBandRep::PrintToPrinter, Qt::QueuedConnection);
+        return;
+    }
     if (status_ != Finished || !PrintersAvailable() || pageCount_ == 0)
         return;
     const int first = qMax(1, FirstPage);
@@ -431,6 +440,7 @@ void TBRPrinter::LoadPageFile(const QString& fileName) {
     if (status_ != Ready)
         Clear();
     pageList_.OpenPageFile(fileName);
+    pagesComplete_ = true;
     pageCount_ = pageList_.PageCount();
     currentPage_ = 0;
     availablePages_ = pageCount_;

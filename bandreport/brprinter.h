@@ -22,6 +22,10 @@
 class QPainter;
 
 namespace kx {
+class TBRExportFilter;
+}
+
+namespace kx {
 
 int BinCode(TBRBin bin);
 // The first bin with the code; First for an unknown code.
@@ -161,8 +165,13 @@ public:
 
     // The page's picture while busy or finished; nothing for other numbers.
     std::optional<print::TPagePicture> PageMetafile(int page);
-    // Prints the stored pages of the range, each on its own sheet.
+    // Prints the stored pages of the range, each on its own sheet; pages a
+    // report made without completing them are printed by the report anew.
     void PrintStoredPages();
+    // The pages are whole: made by a preparing run, a preview run or loaded.
+    void MarkPagesComplete() { pagesComplete_ = true; }
+    // Runs the report once more into the filter.
+    void ExportThroughReport(TBRExportFilter* filter);
     void SavePageFile(const QString& fileName);
     void LoadPageFile(const QString& fileName);
     void SelectPrinter(int index);
@@ -192,6 +201,7 @@ private:
     bool cancelled_ = false;
     bool sheetsStarted_ = false;
     bool showingPreview_ = false;
+    bool pagesComplete_ = false;
     long double leftWaste_ = 0;
     long double topWaste_ = 0;
     long double xFactor_ = 96.0L / 254;

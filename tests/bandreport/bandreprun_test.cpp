@@ -6,6 +6,7 @@
 #include "bandreport/brprinter.h"
 #include "tests/platform/db/dbfixture.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
@@ -332,6 +333,29 @@ TEST_F(ReportRunTest, AnExportGetsBackgroundsAndFramesAsShapes) {
     EXPECT_EQ(recorder.Shapes.at(4).Type, brsRectangle);
     EXPECT_FALSE(recorder.Shapes.at(4).Filled);
     EXPECT_EQ(recorder.Shapes.at(4).Rect.topLeft(), recorder.Shapes.at(0).Rect.topLeft());
+}
+
+TEST_F(ReportRunTest, PagesNotMadeWholeArePrintedByTheReportAnew) {
+    Fill(3);
+    QStringList pdfs;
+    print::SetPdfViewer([&pdfs](const QString& fileName) { pdfs.append(fileName); });
+    report_.GenerateReport();
+    prints_.clear();
+    report_.ActivePrinter->PrintStoredPages();
+    EXPECT_TRUE(pdfs.isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pdfs.size(), 1);
+    EXPECT_FALSE(prints_.isEmpty());
+    report_.FreeActivePrinter();
+
+    report_.PreparePages();
+    prints_.clear();
+    report_.ActivePrinter->PrintStoredPages();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(pdfs.size(), 2);
+    EXPECT_TRUE(prints_.isEmpty());
+    report_.FreeActivePrinter();
+    print::SetPdfViewer({});
 }
 
 TEST_F(ReportRunTest, PrintingWritesThePagesToThePdfFile) {
