@@ -1,0 +1,47 @@
+#pragma once
+// One recorded page: the drawing of a page at a given resolution, kept as
+// bytes that carry their own length, size and resolution, and played back
+// stretched into any rectangle on a screen, a printer or a PDF.
+
+#include <QByteArray>
+#include <QPicture>
+#include <QRectF>
+#include <QSize>
+
+#include <memory>
+#include <optional>
+
+class QPainter;
+
+namespace kx::print {
+
+class TPagePicture {
+public:
+    static constexpr int kHeaderSize = 20;
+
+    TPagePicture(QSize sizePixels, int dotsPerInch);
+    TPagePicture(const TPagePicture& other);
+    TPagePicture& operator=(const TPagePicture& other);
+    ~TPagePicture();
+
+    // The canvas to record on, in pixels of the page; End completes it.
+    QPainter* Begin();
+    void End();
+
+    QSize Size() const { return size_; }
+    int DotsPerInch() const { return dotsPerInch_; }
+
+    QByteArray Save() const;
+    // Nothing for bytes that are not a whole page picture.
+    static std::optional<TPagePicture> Load(const QByteArray& bytes);
+
+    void Play(QPainter& target, const QRectF& rect) const;
+
+private:
+    QSize size_;
+    int dotsPerInch_;
+    QPicture picture_;
+    std::unique_ptr<QPainter> recorder_;
+};
+
+} // namespace kx::print
