@@ -2,11 +2,19 @@
 
 #include "cashbook/registerwindows.h"
 #include "frame/app/startup.h"
+#include "platform/print/printer.h"
 #include "platform/ui/application.h"
 #include "staff/registerwindows.h"
 
+#include <QDesktopServices>
+#include <QUrl>
+
 int main(int argc, char** argv) {
     kx::ui::Application app(argc, argv);
+    // Without a print queue, printing makes a PDF file that the desktop's
+    // viewer shows to the user.
+    kx::print::SetPdfViewer(
+        [](const QString& fileName) { QDesktopServices::openUrl(QUrl::fromLocalFile(fileName)); });
     kx::cashbook::RegisterWindows();
     kx::staff::RegisterWindows();
     kx::TRunningProgram program = kx::StartProgram();
