@@ -126,7 +126,6 @@ void TDataSet::OpenData() {
         CloseCursor();
         throw;
     }
-    records_.shrink_to_fit();
     RowsChanged();
     MoveTo(records_.empty() ? -1 : 0);
     bof_ = true;
@@ -530,7 +529,7 @@ void TDataSet::SetActiveRecord(int index) {
     activeRecord_ = index;
 }
 
-const RowReader& TDataSet::ReaderFor(const Record& record) const {
+inline const RowReader& TDataSet::ReaderFor(const Record& record) const {
     if (!reader_.IsAttachedTo(record.Data.Bytes()))
         reader_.Attach(record.Data.Bytes(), static_cast<int>(columns_.size()));
     return reader_;
@@ -548,7 +547,7 @@ QVariant TDataSet::FieldStoredAt(const TField* field, int index) const {
     return ReaderFor(record).Value(static_cast<int>(column));
 }
 
-TDataSet::ValueSource TDataSet::SourceOf(const TField* field) const {
+inline TDataSet::ValueSource TDataSet::SourceOf(const TField* field) const {
     const int index = activeRecord_;
     if (state_ == dsInactive || field->FieldKind() != fkData || field->FieldNo() <= 0 ||
         index < 0 || index >= static_cast<int>(records_.size()))
@@ -562,25 +561,48 @@ TDataSet::ValueSource TDataSet::SourceOf(const TField* field) const {
     return {nullptr, &ReaderFor(record), column};
 }
 
-bool TDataSet::StoredText(const TField* field, QString& text) const {
+std::optional<QString> TDataSet::StoredText(const TField* field) const {
     const ValueSource source = SourceOf(field);
-    if (source.Reader)
-        return source.Reader->Text(source.Column, text);
-    if (!source.Edited || source.Edited->typeId() != QMetaType::QString)
-        return false;
-    text = source.Edited->toString();
-    return true;
+    if (source.Reader) {
+        switch (source.Reader->Kind(source.Column)) {
+        case StoredKind::Text:
+            return source.Reader->Text(source.Column);
+        case StoredKind::Null:
+            return QString();
+        default:
+            return std::nullopt;
+        }
+    }
+    if (!source.Edited)
+        return std::nullopt;
+    if (!source.Edited->isValid())
+        return QString();
+    if (source.Edited->typeId() != QMetaType::QString)
+        return std::nullopt;
+    return source.Edited->toString();
 }
 
-bool TDataSet::StoredNumber(const TField* field, double& number) const {
+std::optional<double> TDataSet::StoredNumber(const TField* field) const {
     const ValueSource source = SourceOf(field);
-    if (source.Reader)
-        return source.Reader->Number(source.Column, number);
-    if (!source.Edited || (source.Edited->typeId() != QMetaType::Double &&
-                           source.Edited->typeId() != QMetaType::LongLong))
-        return false;
-    number = source.Edited->toDouble();
-    return true;
+    if (source.Reader) {
+        switch (source.Reader->Kind(source.Column)) {
+        case StoredKind::Integer:
+        case StoredKind::Real:
+            return source.Reader->Number(source.Column);
+        case StoredKind::Null:
+            return 0.0;
+        default:
+            return std::nullopt;
+        }
+    }
+    if (!source.Edited)
+        return std::nullopt;
+    if (!source.Edited->isValid())
+        return 0.0;
+    if (source.Edited->typeId() != QMetaType::Double &&
+        source.Edited->typeId() != QMetaType::LongLong)
+        return std::nullopt;
+    return source.Edited->toDouble();
 }
 
 const std::vector<QVariant>& TDataSet::CalcValues() const {

@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 struct sqlite3_stmt;
@@ -246,9 +247,9 @@ private:
     // Field access, for TField.
     QVariant StoredValue(const TField* field) const;
     // The stored value when it is text or a number, read straight from the
-    // record.
-    bool StoredText(const TField* field, QString& text) const;
-    bool StoredNumber(const TField* field, double& number) const;
+    // record; Null reads as a null text and as 0.
+    std::optional<QString> StoredText(const TField* field) const;
+    std::optional<double> StoredNumber(const TField* field) const;
     // Where the record the fields read keeps a data field's value: the edit
     // buffer, a packed row, or nowhere (both null).
     struct ValueSource {

@@ -145,12 +145,12 @@ QVariant TField::Stored() const {
     return dataSet_ ? dataSet_->StoredValue(this) : QVariant();
 }
 
-bool TField::StoredText(QString& text) const {
-    return dataSet_ && dataSet_->StoredText(this, text);
+std::optional<QString> TField::StoredText() const {
+    return dataSet_ ? dataSet_->StoredText(this) : std::nullopt;
 }
 
-bool TField::StoredNumber(double& number) const {
-    return dataSet_ && dataSet_->StoredNumber(this, number);
+std::optional<double> TField::StoredNumber() const {
+    return dataSet_ ? dataSet_->StoredNumber(this) : std::nullopt;
 }
 
 bool TField::IsNull() const {

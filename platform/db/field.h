@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 
 namespace kx::db {
 
@@ -170,9 +171,10 @@ protected:
     void SetDefaultAlignment(TAlignment alignment) { alignment_ = alignment; }
     // The value as the record holds it (invalid for NULL).
     QVariant Stored() const;
-    // The stored value when it is text, or a number; false otherwise.
-    bool StoredText(QString& text) const;
-    bool StoredNumber(double& number) const;
+    // The stored value when it is text, or a number, Null reading as a null
+    // text and as 0; nothing for a value of another kind.
+    std::optional<QString> StoredText() const;
+    std::optional<double> StoredNumber() const;
 
 private:
     friend class TDataSet;

@@ -135,9 +135,8 @@ QDateTime StoredDateTime(const QString& text) {
 TStringField::TStringField(QObject* owner, TFieldType type) : TField(owner, type) {}
 
 QString TStringField::AsString() const {
-    QString text;
-    if (StoredText(text))
-        return text;
+    if (std::optional<QString> text = StoredText())
+        return *std::move(text);
     const QVariant stored = Stored();
     return stored.isValid() ? TextOfStored(stored) : QString();
 }
@@ -285,8 +284,8 @@ TFloatField::TFloatField(QObject* owner, TFieldType type) : TField(owner, type) 
 }
 
 double TFloatField::AsFloat() const {
-    double number = 0;
-    return StoredNumber(number) ? number : TField::AsFloat();
+    const std::optional<double> number = StoredNumber();
+    return number ? *number : TField::AsFloat();
 }
 
 bool TFloatField::IsValidChar(QChar c) const {
@@ -334,9 +333,11 @@ TDateTimeField::TDateTimeField(QObject* owner, TFieldType type) : TField(owner, 
 
 QString TDateTimeField::AsString() const {
     // Dates are stored in the form they are shown in.
-    QString text;
-    if (DataType() == ftDate && StoredText(text) && IsIsoDate(text))
-        return text;
+    if (DataType() == ftDate) {
+        std::optional<QString> text = StoredText();
+        if (text && (text->isNull() || IsIsoDate(*text)))
+            return *std::move(text);
+    }
     return TField::AsString();
 }
 

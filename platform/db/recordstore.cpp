@@ -10,7 +10,11 @@ namespace {
 
 // Tag byte: the low three bits give the kind, the high five a small length
 // (bytes of an integer, or of a text or blob below kLongLength).
-enum Kind : std::uint8_t { kNull = 0, kInteger = 1, kReal = 2, kText = 3, kBlob = 4 };
+constexpr std::uint8_t kNull = static_cast<std::uint8_t>(StoredKind::Null);
+constexpr std::uint8_t kInteger = static_cast<std::uint8_t>(StoredKind::Integer);
+constexpr std::uint8_t kReal = static_cast<std::uint8_t>(StoredKind::Real);
+constexpr std::uint8_t kText = static_cast<std::uint8_t>(StoredKind::Text);
+constexpr std::uint8_t kBlob = static_cast<std::uint8_t>(StoredKind::Blob);
 constexpr std::uint32_t kLongLength = 31;
 
 int IntegerBytes(qint64 value) {
@@ -33,11 +37,12 @@ constexpr std::size_t kMostOverhead = 9;
 // current block moves to a fresh one.
 class RowBuilder {
 public:
-    explicit RowBuilder(RowArena& arena) : arena_(arena), row_(arena.Start()) {}
+    explicit RowBuilder(RowArena& arena)
+        : arena_(arena), row_(arena.Begin()), out_(row_), end_(arena.End()) {}
 
     void Null() {
         *Room(1) = kNull;
-        ++used_;
+        ++out_;
     }
     void Integer(qint64 value) {
         const int bytes = IntegerBytes(value);
@@ -45,17 +50,16 @@ public:
         *out++ = static_cast<std::uint8_t>(kInteger | (bytes << 3));
         for (int i = 0; i < bytes; ++i)
             *out++ = static_cast<std::uint8_t>(static_cast<quint64>(value) >> (8 * i));
-        used_ += 1 + static_cast<std::size_t>(bytes);
+        out_ = out;
     }
     void Real(double value) {
         std::uint8_t* out = Room(1 + sizeof value);
         *out++ = kReal;
         std::memcpy(out, &value, sizeof value);
-        used_ += 1 + sizeof value;
+        out_ = out + sizeof value;
     }
-    void Bytes(Kind kind, const void* data, std::uint32_t length) {
-        std::uint8_t* const start = Room(kMostOverhead + length);
-        std::uint8_t* out = start;
+    void Bytes(std::uint8_t kind, const void* data, std::uint32_t length) {
+        std::uint8_t* out = Room(kMostOverhead + length);
         if (length < kLongLength) {
             *out++ = static_cast<std::uint8_t>(kind | (length << 3));
         } else {
@@ -69,33 +73,41 @@ public:
         }
         if (length > 0)
             std::memcpy(out, data, length);
-        used_ += static_cast<std::size_t>(out - start) + length;
+        out_ = out + length;
     }
     PackedRow Finish() {
-        arena_.Commit(used_);
+        arena_.Commit(out_);
         return PackedRow(row_);
     }
 
 private:
+    // The write position, with room for size more bytes behind it.
     std::uint8_t* Room(std::size_t size) {
-        if (!arena_.Fits(used_ + size))
-            row_ = arena_.Move(row_, used_, used_ + size);
-        return row_ + used_;
+        if (static_cast<std::size_t>(end_ - out_) < size)
+            MoveRow(size);
+        return out_;
+    }
+    void MoveRow(std::size_t size) {
+        const std::size_t used = static_cast<std::size_t>(out_ - row_);
+        row_ = arena_.Move(row_, used, used + size);
+        out_ = row_ + used;
+        end_ = arena_.End();
     }
 
     RowArena& arena_;
     std::uint8_t* row_;
-    std::size_t used_ = 0;
+    std::uint8_t* out_;
+    const std::uint8_t* end_;
 };
 
 struct Payload {
-    Kind kind;
+    std::uint8_t kind;
     const std::uint8_t* data;
     std::uint32_t length;
 };
 
 Payload ReadPayload(const std::uint8_t* at) {
-    const Kind kind = static_cast<Kind>(*at & 7);
+    const std::uint8_t kind = *at & 7;
     std::uint32_t length = *at >> 3;
     ++at;
     if ((kind == kText || kind == kBlob) && length == kLongLength) {
@@ -124,29 +136,20 @@ qint64 ReadInteger(const std::uint8_t* data, std::uint32_t bytes) {
 
 } // namespace
 
-bool RowArena::Fits(std::size_t size) const {
-    return size <= left_;
-}
-
 std::uint8_t* RowArena::Move(const std::uint8_t* row, std::size_t used, std::size_t size) {
     const std::size_t blockSize = std::max(2 * size, kBlockSize);
     blocks_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(blockSize));
     next_ = blocks_.back().get();
-    left_ = blockSize;
+    end_ = next_ + blockSize;
     if (used > 0)
         std::memcpy(next_, row, used);
     return next_;
 }
 
-void RowArena::Commit(std::size_t size) {
-    next_ += size;
-    left_ -= size;
-}
-
 void RowArena::Clear() {
     blocks_.clear();
     next_ = nullptr;
-    left_ = 0;
+    end_ = nullptr;
 }
 
 PackedRow PackedRow::FromStatement(sqlite3_stmt* statement, int columns, RowArena& arena) {
@@ -215,26 +218,26 @@ void RowReader::Attach(const std::uint8_t* bytes, int columns) {
     const std::uint8_t* at = bytes;
     for (Slot& slot : slots_) {
         const Payload payload = ReadPayload(at);
-        slot = {static_cast<std::uint32_t>(payload.data - bytes), payload.length, payload.kind};
+        slot = {static_cast<std::uint32_t>(payload.data - bytes), payload.length,
+                static_cast<StoredKind>(payload.kind)};
         at = payload.data + payload.length;
     }
 }
 
 QVariant RowReader::Value(int column) const {
-    const Slot& slot = slots_[static_cast<std::size_t>(column)];
+    const Slot& slot = SlotAt(column);
     const std::uint8_t* data = bytes_ + slot.Offset;
     switch (slot.Kind) {
-    case kInteger:
+    case StoredKind::Integer:
         return QVariant(ReadInteger(data, slot.Length));
-    case kReal: {
+    case StoredKind::Real: {
         double value;
         std::memcpy(&value, data, sizeof value);
         return QVariant(value);
     }
-    case kText:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(data),
-                                          static_cast<qsizetype>(slot.Length)));
-    case kBlob:
+    case StoredKind::Text:
+        return QVariant(Text(column));
+    case StoredKind::Blob:
         return QVariant(
             QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(slot.Length)));
     default:
@@ -242,24 +245,13 @@ QVariant RowReader::Value(int column) const {
     }
 }
 
-bool RowReader::Text(int column, QString& text) const {
-    const Slot& slot = slots_[static_cast<std::size_t>(column)];
-    if (slot.Kind != kText)
-        return false;
-    text = QString::fromUtf8(reinterpret_cast<const char*>(bytes_ + slot.Offset),
-                             static_cast<qsizetype>(slot.Length));
-    return true;
-}
-
-bool RowReader::Number(int column, double& number) const {
-    const Slot& slot = slots_[static_cast<std::size_t>(column)];
-    if (slot.Kind == kReal)
-        std::memcpy(&number, bytes_ + slot.Offset, sizeof number);
-    else if (slot.Kind == kInteger)
-        number = static_cast<double>(ReadInteger(bytes_ + slot.Offset, slot.Length));
-    else
-        return false;
-    return true;
+double RowReader::Number(int column) const {
+    const Slot& slot = SlotAt(column);
+    if (slot.Kind == StoredKind::Integer)
+        return static_cast<double>(ReadInteger(bytes_ + slot.Offset, slot.Length));
+    double number;
+    std::memcpy(&number, bytes_ + slot.Offset, sizeof number);
+    return number;
 }
 
 StoredValues RowReader::Values() const {

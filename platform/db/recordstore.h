@@ -22,18 +22,20 @@ using StoredValues = std::vector<QVariant>;
 // given back all at once when the result closes: no allocation per row.
 class RowArena {
 public:
-    // A row is written at Start, moved to a fresh block when the next value
-    // does not fit, and ends with Commit.
-    std::uint8_t* Start() const { return next_; }
-    bool Fits(std::size_t size) const;
+    // A row is written from Begin, before End; it moves to a fresh block when
+    // the next value does not fit, and ends with Commit.
+    std::uint8_t* Begin() const { return next_; }
+    const std::uint8_t* End() const { return end_; }
+    // Copies the used bytes of the row to a fresh block with room for size
+    // bytes, and answers the row's new start.
     std::uint8_t* Move(const std::uint8_t* row, std::size_t used, std::size_t size);
-    void Commit(std::size_t size);
+    void Commit(std::uint8_t* rowEnd) { next_ = rowEnd; }
     void Clear();
 
 private:
     std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
     std::uint8_t* next_ = nullptr;
-    std::size_t left_ = 0;
+    const std::uint8_t* end_ = nullptr;
 };
 
 // A row in an arena; copying it copies the reference.
@@ -52,6 +54,9 @@ private:
     const std::uint8_t* bytes_ = nullptr;
 };
 
+// What a packed value is.
+enum class StoredKind : std::uint8_t { Null = 0, Integer = 1, Real = 2, Text = 3, Blob = 4 };
+
 // Reads the values of one packed row; finding the columns costs one pass,
 // after which every value is reached directly.
 class RowReader {
@@ -61,19 +66,29 @@ public:
     void Detach() { bytes_ = nullptr; }
 
     QVariant Value(int column) const;
-    // A text or number without the detour through QVariant; false when the
-    // value is of another kind.
-    bool Text(int column, QString& text) const;
-    bool Number(int column, double& number) const;
     StoredValues Values() const;
+
+    // Texts and numbers are read without the detour through QVariant, as
+    // the fields read them for every row shown.
+    StoredKind Kind(int column) const { return SlotAt(column).Kind; }
+    // The text of a Text value.
+    QString Text(int column) const {
+        const Slot& slot = SlotAt(column);
+        return QString::fromUtf8(reinterpret_cast<const char*>(bytes_ + slot.Offset),
+                                 static_cast<qsizetype>(slot.Length));
+    }
+    // The number of an Integer or Real value.
+    double Number(int column) const;
 
 private:
     // Where each column's value lies, found once per row.
     struct Slot {
         std::uint32_t Offset;
         std::uint32_t Length;
-        std::uint8_t Kind;
+        StoredKind Kind;
     };
+
+    const Slot& SlotAt(int column) const { return slots_[static_cast<std::size_t>(column)]; }
 
     const std::uint8_t* bytes_ = nullptr;
     std::vector<Slot> slots_;
