@@ -547,62 +547,16 @@ QVariant TDataSet::FieldStoredAt(const TField* field, int index) const {
     return ReaderFor(record).Value(static_cast<int>(column));
 }
 
-inline TDataSet::ValueSource TDataSet::SourceOf(const TField* field) const {
+PackedValue TDataSet::PackedValueOf(const TField* field) const {
     const int index = activeRecord_;
     if (state_ == dsInactive || field->FieldKind() != fkData || field->FieldNo() <= 0 ||
-        index < 0 || index >= static_cast<int>(records_.size()))
+        index < 0 || index >= static_cast<int>(records_.size()) ||
+        (index == current_ && (state_ == dsEdit || state_ == dsInsert)))
         return {};
-    const int column = field->FieldNo() - 1;
-    if (index == current_ && (state_ == dsEdit || state_ == dsInsert))
-        return {&editValues_[static_cast<std::size_t>(column)], nullptr, column};
     const Record& record = records_[static_cast<std::size_t>(index)];
     if (record.Data.IsEmpty())
         return {};
-    return {nullptr, &ReaderFor(record), column};
-}
-
-std::optional<QString> TDataSet::StoredText(const TField* field) const {
-    const ValueSource source = SourceOf(field);
-    if (source.Reader) {
-        switch (source.Reader->Kind(source.Column)) {
-        case StoredKind::Text:
-            return source.Reader->Text(source.Column);
-        case StoredKind::Null:
-            return QString();
-        default:
-            return std::nullopt;
-        }
-    }
-    if (!source.Edited)
-        return std::nullopt;
-    if (!source.Edited->isValid())
-        return QString();
-    if (source.Edited->typeId() != QMetaType::QString)
-        return std::nullopt;
-    return source.Edited->toString();
-}
-
-std::optional<double> TDataSet::StoredNumber(const TField* field) const {
-    const ValueSource source = SourceOf(field);
-    if (source.Reader) {
-        switch (source.Reader->Kind(source.Column)) {
-        case StoredKind::Integer:
-        case StoredKind::Real:
-            return source.Reader->Number(source.Column);
-        case StoredKind::Null:
-            return 0.0;
-        default:
-            return std::nullopt;
-        }
-    }
-    if (!source.Edited)
-        return std::nullopt;
-    if (!source.Edited->isValid())
-        return 0.0;
-    if (source.Edited->typeId() != QMetaType::Double &&
-        source.Edited->typeId() != QMetaType::LongLong)
-        return std::nullopt;
-    return source.Edited->toDouble();
+    return ReaderFor(record).At(field->FieldNo() - 1);
 }
 
 const std::vector<QVariant>& TDataSet::CalcValues() const {

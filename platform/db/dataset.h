@@ -19,7 +19,6 @@
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <vector>
 
 struct sqlite3_stmt;
@@ -246,18 +245,9 @@ private:
 
     // Field access, for TField.
     QVariant StoredValue(const TField* field) const;
-    // The stored value when it is text or a number, read straight from the
-    // record; Null reads as a null text and as 0.
-    std::optional<QString> StoredText(const TField* field) const;
-    std::optional<double> StoredNumber(const TField* field) const;
-    // Where the record the fields read keeps a data field's value: the edit
-    // buffer, a packed row, or nowhere (both null).
-    struct ValueSource {
-        const QVariant* Edited = nullptr;
-        const RowReader* Reader = nullptr;
-        int Column = -1;
-    };
-    ValueSource SourceOf(const TField* field) const;
+    // A data field's value in place, when the record the fields read is a
+    // packed row rather than an edit buffer; no Data otherwise.
+    PackedValue PackedValueOf(const TField* field) const;
     QVariant OldStoredValue(const TField* field) const;
     void SetStoredValue(TField* field, const QVariant& stored);
     void FieldListChanged();

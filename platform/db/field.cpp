@@ -145,12 +145,8 @@ QVariant TField::Stored() const {
     return dataSet_ ? dataSet_->StoredValue(this) : QVariant();
 }
 
-std::optional<QString> TField::StoredText() const {
-    return dataSet_ ? dataSet_->StoredText(this) : std::nullopt;
-}
-
-std::optional<double> TField::StoredNumber() const {
-    return dataSet_ ? dataSet_->StoredNumber(this) : std::nullopt;
+PackedValue TField::Packed() const {
+    return dataSet_ ? dataSet_->PackedValueOf(this) : PackedValue();
 }
 
 bool TField::IsNull() const {

@@ -3,13 +3,14 @@
 // columns. A field reads and writes the data set's current record; its typed
 // subclasses (fieldtypes.h) decide how the stored value becomes text and back.
 
+#include "platform/db/recordstore.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QVariant>
 
 #include <functional>
-#include <optional>
 
 namespace kx::db {
 
@@ -171,10 +172,9 @@ protected:
     void SetDefaultAlignment(TAlignment alignment) { alignment_ = alignment; }
     // The value as the record holds it (invalid for NULL).
     QVariant Stored() const;
-    // The stored value when it is text, or a number, Null reading as a null
-    // text and as 0; nothing for a value of another kind.
-    std::optional<QString> StoredText() const;
-    std::optional<double> StoredNumber() const;
+    // The value in place when the record is a packed row as read or posted;
+    // no Data while it is edited, for calculated fields, or without a record.
+    PackedValue Packed() const;
 
 private:
     friend class TDataSet;

@@ -4,6 +4,8 @@
 // returned them (a tag byte, a length for text and blobs, the bytes), so an
 // open data set costs little more than the values themselves.
 
+#include <QByteArrayView>
+#include <QString>
 #include <QVariant>
 
 #include <cstdint>
@@ -57,6 +59,26 @@ private:
 // What a packed value is.
 enum class StoredKind : std::uint8_t { Null = 0, Integer = 1, Real = 2, Text = 3, Blob = 4 };
 
+// A value read in place from a packed row, so it lasts as long as the row;
+// texts and numbers come out of it without the detour through QVariant, as
+// the fields read them for every row shown.
+struct PackedValue {
+    StoredKind Kind = StoredKind::Null;
+    std::uint32_t Length = 0;
+    // The bytes of the value; null where there is no packed value at all.
+    const std::uint8_t* Data = nullptr;
+
+    // True for a packed value of that kind.
+    bool Is(StoredKind kind) const { return Data && Kind == kind; }
+    QByteArrayView Bytes() const {
+        return {reinterpret_cast<const char*>(Data), static_cast<qsizetype>(Length)};
+    }
+    // The text of a Text value.
+    QString Text() const { return QString::fromUtf8(Bytes()); }
+    // The number of an Integer or Real value.
+    double Number() const;
+};
+
 // Reads the values of one packed row; finding the columns costs one pass,
 // after which every value is reached directly.
 class RowReader {
@@ -65,20 +87,12 @@ public:
     bool IsAttachedTo(const std::uint8_t* bytes) const { return bytes_ == bytes && bytes; }
     void Detach() { bytes_ = nullptr; }
 
+    PackedValue At(int column) const {
+        const Slot& slot = slots_[static_cast<std::size_t>(column)];
+        return {slot.Kind, slot.Length, bytes_ + slot.Offset};
+    }
     QVariant Value(int column) const;
     StoredValues Values() const;
-
-    // Texts and numbers are read without the detour through QVariant, as
-    // the fields read them for every row shown.
-    StoredKind Kind(int column) const { return SlotAt(column).Kind; }
-    // The text of a Text value.
-    QString Text(int column) const {
-        const Slot& slot = SlotAt(column);
-        return QString::fromUtf8(reinterpret_cast<const char*>(bytes_ + slot.Offset),
-                                 static_cast<qsizetype>(slot.Length));
-    }
-    // The number of an Integer or Real value.
-    double Number(int column) const;
 
 private:
     // Where each column's value lies, found once per row.
@@ -87,8 +101,6 @@ private:
         std::uint32_t Length;
         StoredKind Kind;
     };
-
-    const Slot& SlotAt(int column) const { return slots_[static_cast<std::size_t>(column)]; }
 
     const std::uint8_t* bytes_ = nullptr;
     std::vector<Slot> slots_;
