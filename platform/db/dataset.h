@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 struct sqlite3_stmt;
@@ -238,7 +239,6 @@ private:
 
     struct Record {
         PackedRow Data;
-        PackedRow Original; // as read, once a cached change replaced Data
         quint32 Id = 0;
         TUpdateStatus Status = usUnmodified;
     };
@@ -291,6 +291,9 @@ private:
     const RowReader& ReaderFor(const Record& record) const;
     StoredValues RecordValues(const Record& record) const;
     StoredValues OriginalValues(const Record& record) const;
+    // The row as read: the original of a record a cached change replaced,
+    // else its data.
+    PackedRow AsRead(const Record& record) const;
     void CheckStringSize(const TField* field, const QVariant& stored) const;
     void CheckStringSizes(const StoredValues& values) const;
     void RequireFields() const;
@@ -303,6 +306,9 @@ private:
     RowArena arena_;
     std::vector<Record> records_;
     std::vector<Record> deleted_;
+    // The rows as read of the records a cached change replaced, by record
+    // id; apart from the records, which stay small.
+    std::unordered_map<quint32, PackedRow> originals_;
     quint32 nextId_ = 1;
     mutable std::vector<int> positions_;
     mutable bool positionsValid_ = false;
