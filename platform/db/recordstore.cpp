@@ -60,6 +60,7 @@ void Prefault(std::uint8_t* block, std::size_t size) {
 // current block moves to a fresh one.
 class RowBuilder {
 public:
+    // The tags come first, one per column; the payloads follow them.
     RowBuilder(RowArena& arena, std::size_t columns)
         : arena_(arena), row_(arena.Begin()), out_(row_), end_(arena.End()) {
         out_ = Room(columns) + columns;

@@ -1,8 +1,8 @@
 #pragma once
 // Compact rows for the data sets, which keep their whole result in memory:
-// each row is one allocation holding its values back to back as SQLite
-// returned them (a tag byte, a length for text and blobs, the bytes), so an
-// open data set costs little more than the values themselves.
+// each row lies in a shared block, a tag byte per value followed by the
+// values as SQLite returned them, so an open data set costs little more
+// than the values themselves.
 
 #include <QByteArrayView>
 #include <QString>
