@@ -126,7 +126,6 @@ void TDataSet::OpenData() {
         CloseCursor();
         throw;
     }
-    records_.shrink_to_fit();
     RowsChanged();
     MoveTo(records_.empty() ? -1 : 0);
     bof_ = true;
@@ -138,6 +137,7 @@ void TDataSet::CloseData() {
     records_.shrink_to_fit();
     arena_.Clear();
     deleted_.clear();
+    originals_.clear();
     editValues_.clear();
     currentCalc_.clear();
     otherCalc_.clear();
@@ -155,9 +155,7 @@ void TDataSet::SetColumns(const QList<TColumnInfo>& columns) {
 void TDataSet::AddRow(sqlite3_stmt* statement) {
     records_.push_back(
         Record{PackedRow::FromStatement(statement, static_cast<int>(columns_.size()), arena_),
-               {},
-               nextId_++,
-               usUnmodified});
+               nextId_++, usUnmodified});
 }
 
 void TDataSet::ResolveColumnTypes() {
@@ -530,7 +528,7 @@ void TDataSet::SetActiveRecord(int index) {
     activeRecord_ = index;
 }
 
-const RowReader& TDataSet::ReaderFor(const Record& record) const {
+inline const RowReader& TDataSet::ReaderFor(const Record& record) const {
     if (!reader_.IsAttachedTo(record.Data.Bytes()))
         reader_.Attach(record.Data.Bytes(), static_cast<int>(columns_.size()));
     return reader_;
@@ -548,39 +546,16 @@ QVariant TDataSet::FieldStoredAt(const TField* field, int index) const {
     return ReaderFor(record).Value(static_cast<int>(column));
 }
 
-TDataSet::ValueSource TDataSet::SourceOf(const TField* field) const {
+PackedValue TDataSet::PackedValueOf(const TField* field) const {
     const int index = activeRecord_;
     if (state_ == dsInactive || field->FieldKind() != fkData || field->FieldNo() <= 0 ||
-        index < 0 || index >= static_cast<int>(records_.size()))
+        index < 0 || index >= static_cast<int>(records_.size()) ||
+        (index == current_ && (state_ == dsEdit || state_ == dsInsert)))
         return {};
-    const int column = field->FieldNo() - 1;
-    if (index == current_ && (state_ == dsEdit || state_ == dsInsert))
-        return {&editValues_[static_cast<std::size_t>(column)], nullptr, column};
     const Record& record = records_[static_cast<std::size_t>(index)];
     if (record.Data.IsEmpty())
         return {};
-    return {nullptr, &ReaderFor(record), column};
-}
-
-bool TDataSet::StoredText(const TField* field, QString& text) const {
-    const ValueSource source = SourceOf(field);
-    if (source.Reader)
-        return source.Reader->Text(source.Column, text);
-    if (!source.Edited || source.Edited->typeId() != QMetaType::QString)
-        return false;
-    text = source.Edited->toString();
-    return true;
-}
-
-bool TDataSet::StoredNumber(const TField* field, double& number) const {
-    const ValueSource source = SourceOf(field);
-    if (source.Reader)
-        return source.Reader->Number(source.Column, number);
-    if (!source.Edited || (source.Edited->typeId() != QMetaType::Double &&
-                           source.Edited->typeId() != QMetaType::LongLong))
-        return false;
-    number = source.Edited->toDouble();
-    return true;
+    return ReaderFor(record).At(field->FieldNo() - 1);
 }
 
 const std::vector<QVariant>& TDataSet::CalcValues() const {
@@ -637,7 +612,7 @@ QVariant TDataSet::OldStoredValue(const TField* field) const {
         activeRecord_ >= static_cast<int>(records_.size()))
         return {};
     const Record& record = records_[static_cast<std::size_t>(activeRecord_)];
-    const PackedRow& row = record.Original.IsEmpty() ? record.Data : record.Original;
+    const PackedRow row = AsRead(record);
     if (row.IsEmpty())
         return {};
     RowReader reader;
@@ -689,7 +664,7 @@ void TDataSet::BeginInsert(bool append) {
     const bool previousBof = bof_;
     const bool previousEof = eof_;
     const int index = append ? static_cast<int>(records_.size()) : std::max(current_, 0);
-    records_.insert(records_.begin() + index, Record{{}, {}, nextId_++, usInserted});
+    records_.insert(records_.begin() + index, Record{{}, nextId_++, usInserted});
     RowsChanged();
     editValues_.assign(columns_.size(), QVariant());
     MoveTo(index);
@@ -788,7 +763,7 @@ void TDataSet::DoPost() {
         FillUnassignedText();
     if (cachedUpdates_) {
         if (kind == ukModify && record.Status == usUnmodified) {
-            record.Original = record.Data;
+            originals_[record.Id] = record.Data;
             record.Status = usModified;
         }
     } else {
@@ -894,11 +869,17 @@ StoredValues TDataSet::RecordValues(const Record& record) const {
 }
 
 StoredValues TDataSet::OriginalValues(const Record& record) const {
-    if (record.Original.IsEmpty())
+    const auto original = originals_.find(record.Id);
+    if (original == originals_.end())
         return RecordValues(record);
     RowReader reader;
-    reader.Attach(record.Original.Bytes(), static_cast<int>(columns_.size()));
+    reader.Attach(original->second.Bytes(), static_cast<int>(columns_.size()));
     return reader.Values();
+}
+
+PackedRow TDataSet::AsRead(const Record& record) const {
+    const auto original = originals_.find(record.Id);
+    return original == originals_.end() ? record.Data : original->second;
 }
 
 void TDataSet::CheckStringSize(const TField* field, const QVariant& stored) const {
@@ -970,15 +951,14 @@ void TDataSet::ApplyUpdates() {
             skipped.push_back(record.Id);
     }
     savepoint.Release();
-    const auto isSkipped = [&skipped](const Record& record) {
-        return std::find(skipped.begin(), skipped.end(), record.Id) != skipped.end();
+    const auto isSkipped = [&skipped](quint32 id) {
+        return std::find(skipped.begin(), skipped.end(), id) != skipped.end();
     };
-    std::erase_if(deleted_, [&](const Record& record) { return !isSkipped(record); });
+    std::erase_if(deleted_, [&](const Record& record) { return !isSkipped(record.Id); });
+    std::erase_if(originals_, [&](const auto& original) { return !isSkipped(original.first); });
     for (Record& record : records_) {
-        if (!isSkipped(record)) {
+        if (!isSkipped(record.Id))
             record.Status = usUnmodified;
-            record.Original = PackedRow();
-        }
     }
     RowsChanged();
 }
@@ -1076,11 +1056,10 @@ void TDataSet::CancelUpdates() {
         records_.push_back(std::move(record));
     deleted_.clear();
     for (Record& record : records_) {
-        if (!record.Original.IsEmpty())
-            record.Data = record.Original;
-        record.Original = PackedRow();
+        record.Data = AsRead(record);
         record.Status = usUnmodified;
     }
+    originals_.clear();
     std::sort(records_.begin(), records_.end(),
               [](const Record& a, const Record& b) { return a.Id < b.Id; });
     RowsChanged();
@@ -1091,10 +1070,9 @@ void TDataSet::CancelUpdates() {
 
 void TDataSet::CommitUpdates() {
     deleted_.clear();
-    for (Record& record : records_) {
-        record.Original = PackedRow();
+    originals_.clear();
+    for (Record& record : records_)
         record.Status = usUnmodified;
-    }
     RowsChanged();
 }
 

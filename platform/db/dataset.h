@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 struct sqlite3_stmt;
@@ -238,25 +239,15 @@ private:
 
     struct Record {
         PackedRow Data;
-        PackedRow Original; // as read, once a cached change replaced Data
         quint32 Id = 0;
         TUpdateStatus Status = usUnmodified;
     };
 
     // Field access, for TField.
     QVariant StoredValue(const TField* field) const;
-    // The stored value when it is text or a number, read straight from the
-    // record.
-    bool StoredText(const TField* field, QString& text) const;
-    bool StoredNumber(const TField* field, double& number) const;
-    // Where the record the fields read keeps a data field's value: the edit
-    // buffer, a packed row, or nowhere (both null).
-    struct ValueSource {
-        const QVariant* Edited = nullptr;
-        const RowReader* Reader = nullptr;
-        int Column = -1;
-    };
-    ValueSource SourceOf(const TField* field) const;
+    // A data field's value in place, when the record the fields read is a
+    // packed row rather than an edit buffer; no Data otherwise.
+    PackedValue PackedValueOf(const TField* field) const;
     QVariant OldStoredValue(const TField* field) const;
     void SetStoredValue(TField* field, const QVariant& stored);
     void FieldListChanged();
@@ -300,6 +291,9 @@ private:
     const RowReader& ReaderFor(const Record& record) const;
     StoredValues RecordValues(const Record& record) const;
     StoredValues OriginalValues(const Record& record) const;
+    // The row as read: the original of a record a cached change replaced,
+    // else its data.
+    PackedRow AsRead(const Record& record) const;
     void CheckStringSize(const TField* field, const QVariant& stored) const;
     void CheckStringSizes(const StoredValues& values) const;
     void RequireFields() const;
@@ -312,6 +306,9 @@ private:
     RowArena arena_;
     std::vector<Record> records_;
     std::vector<Record> deleted_;
+    // The rows as read of the records a cached change replaced, by record
+    // id; apart from the records, which stay small.
+    std::unordered_map<quint32, PackedRow> originals_;
     quint32 nextId_ = 1;
     mutable std::vector<int> positions_;
     mutable bool positionsValid_ = false;

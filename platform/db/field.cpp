@@ -145,12 +145,8 @@ QVariant TField::Stored() const {
     return dataSet_ ? dataSet_->StoredValue(this) : QVariant();
 }
 
-bool TField::StoredText(QString& text) const {
-    return dataSet_ && dataSet_->StoredText(this, text);
-}
-
-bool TField::StoredNumber(double& number) const {
-    return dataSet_ && dataSet_->StoredNumber(this, number);
+PackedValue TField::Packed() const {
+    return dataSet_ ? dataSet_->PackedValueOf(this) : PackedValue();
 }
 
 bool TField::IsNull() const {

@@ -3,6 +3,8 @@
 // columns. A field reads and writes the data set's current record; its typed
 // subclasses (fieldtypes.h) decide how the stored value becomes text and back.
 
+#include "platform/db/recordstore.h"
+
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -170,9 +172,9 @@ protected:
     void SetDefaultAlignment(TAlignment alignment) { alignment_ = alignment; }
     // The value as the record holds it (invalid for NULL).
     QVariant Stored() const;
-    // The stored value when it is text, or a number; false otherwise.
-    bool StoredText(QString& text) const;
-    bool StoredNumber(double& number) const;
+    // The value in place when the record is a packed row as read or posted;
+    // no Data while it is edited, for calculated fields, or without a record.
+    PackedValue Packed() const;
 
 private:
     friend class TDataSet;

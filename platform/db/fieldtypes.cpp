@@ -91,7 +91,9 @@ QTime ParseTime(const QString& text) {
     throw EConvertError(QStringLiteral("'%1' is not a valid time").arg(text));
 }
 
-int Digits(const QString& text, int from, int count) {
+// The number that count decimal digits from from spell, or -1; for texts
+// and for bytes as stored.
+template <typename Text> int Digits(const Text& text, int from, int count) {
     int value = 0;
     for (int i = from; i < from + count; ++i) {
         const char16_t c = text[i].unicode();
@@ -103,7 +105,7 @@ int Digits(const QString& text, int from, int count) {
 }
 
 // "YYYY-MM-DD" exactly, as dates are stored.
-bool IsIsoDate(const QString& text) {
+bool IsIsoDate(QLatin1StringView text) {
     if (text.size() != 10 || text[4] != u'-' || text[7] != u'-')
         return false;
     const int year = Digits(text, 0, 4);
@@ -135,9 +137,11 @@ QDateTime StoredDateTime(const QString& text) {
 TStringField::TStringField(QObject* owner, TFieldType type) : TField(owner, type) {}
 
 QString TStringField::AsString() const {
-    QString text;
-    if (StoredText(text))
-        return text;
+    const PackedValue packed = Packed();
+    if (packed.Is(StoredKind::Text))
+        return packed.Text();
+    if (packed.Is(StoredKind::Null))
+        return {};
     const QVariant stored = Stored();
     return stored.isValid() ? TextOfStored(stored) : QString();
 }
@@ -285,8 +289,12 @@ TFloatField::TFloatField(QObject* owner, TFieldType type) : TField(owner, type) 
 }
 
 double TFloatField::AsFloat() const {
-    double number = 0;
-    return StoredNumber(number) ? number : TField::AsFloat();
+    const PackedValue packed = Packed();
+    if (packed.Is(StoredKind::Real) || packed.Is(StoredKind::Integer))
+        return packed.Number();
+    if (packed.Is(StoredKind::Null))
+        return 0;
+    return TField::AsFloat();
 }
 
 bool TFloatField::IsValidChar(QChar c) const {
@@ -334,9 +342,13 @@ TDateTimeField::TDateTimeField(QObject* owner, TFieldType type) : TField(owner, 
 
 QString TDateTimeField::AsString() const {
     // Dates are stored in the form they are shown in.
-    QString text;
-    if (DataType() == ftDate && StoredText(text) && IsIsoDate(text))
-        return text;
+    if (DataType() == ftDate) {
+        const PackedValue packed = Packed();
+        if (packed.Is(StoredKind::Text) && IsIsoDate(QLatin1StringView(packed.Bytes())))
+            return packed.Text();
+        if (packed.Is(StoredKind::Null))
+            return {};
+    }
     return TField::AsString();
 }
 

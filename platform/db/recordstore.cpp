@@ -1,6 +1,8 @@
 #include "platform/db/recordstore.h"
 
 #include <sqlite3.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstring>
@@ -8,9 +10,18 @@
 namespace kx::db {
 namespace {
 
-// Tag byte: the low three bits give the kind, the high five a small length
-// (bytes of an integer, or of a text or blob below kLongLength).
-enum Kind : std::uint8_t { kNull = 0, kInteger = 1, kReal = 2, kText = 3, kBlob = 4 };
+// A row is the tag bytes of its values, one per column, followed by their
+// payloads in the same order. Tag byte: the low three bits give the kind,
+// the high five the payload's length (0 for Null, the bytes of an integer,
+// 8 for a real, those of a text or blob below kLongLength); kLongLength
+// means the payload starts with the length as a varint. With the tags
+// together, a reader learns every column's length at once instead of
+// hopping from value to value.
+constexpr std::uint8_t kNull = static_cast<std::uint8_t>(StoredKind::Null);
+constexpr std::uint8_t kInteger = static_cast<std::uint8_t>(StoredKind::Integer);
+constexpr std::uint8_t kReal = static_cast<std::uint8_t>(StoredKind::Real);
+constexpr std::uint8_t kText = static_cast<std::uint8_t>(StoredKind::Text);
+constexpr std::uint8_t kBlob = static_cast<std::uint8_t>(StoredKind::Blob);
 constexpr std::uint32_t kLongLength = 31;
 
 int IntegerBytes(qint64 value) {
@@ -25,41 +36,57 @@ int IntegerBytes(qint64 value) {
 }
 
 constexpr std::size_t kBlockSize = 256 * 1024;
-// The most a value takes besides its text or blob bytes: the tag, and a
-// length of up to five bytes, or eight bytes of a number.
-constexpr std::size_t kMostOverhead = 9;
+// The most a text or blob payload takes besides its bytes: a varint length.
+constexpr std::size_t kMostLengthBytes = 5;
+
+// Gives a fresh block all its pages in one call instead of a fault per page
+// as the rows reach them. Only a hint: where the system cannot, the pages
+// still come one by one.
+void Prefault(std::uint8_t* block, std::size_t size) {
+#ifdef MADV_POPULATE_WRITE
+    static const auto pageSize = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto start = reinterpret_cast<std::uintptr_t>(block);
+    const std::uintptr_t first = (start + pageSize - 1) / pageSize * pageSize;
+    const std::uintptr_t last = (start + size) / pageSize * pageSize;
+    if (last > first)
+        madvise(reinterpret_cast<void*>(first), last - first, MADV_POPULATE_WRITE);
+#else
+    Q_UNUSED(block);
+    Q_UNUSED(size);
+#endif
+}
 
 // Writes one row straight into the arena; a row that outgrows the arena's
 // current block moves to a fresh one.
 class RowBuilder {
 public:
-    explicit RowBuilder(RowArena& arena) : arena_(arena), row_(arena.Start()) {}
-
-    void Null() {
-        *Room(1) = kNull;
-        ++used_;
+    // The tags come first, one per column; the payloads follow them.
+    RowBuilder(RowArena& arena, std::size_t columns)
+        : arena_(arena), row_(arena.Begin()), out_(row_), end_(arena.End()) {
+        out_ = Room(columns) + columns;
     }
+
+    void Null() { Tag(kNull, 0); }
     void Integer(qint64 value) {
         const int bytes = IntegerBytes(value);
-        std::uint8_t* out = Room(1 + static_cast<std::size_t>(bytes));
-        *out++ = static_cast<std::uint8_t>(kInteger | (bytes << 3));
+        std::uint8_t* out = Room(static_cast<std::size_t>(bytes));
+        Tag(kInteger, static_cast<std::uint32_t>(bytes));
         for (int i = 0; i < bytes; ++i)
             *out++ = static_cast<std::uint8_t>(static_cast<quint64>(value) >> (8 * i));
-        used_ += 1 + static_cast<std::size_t>(bytes);
+        out_ = out;
     }
     void Real(double value) {
-        std::uint8_t* out = Room(1 + sizeof value);
-        *out++ = kReal;
+        std::uint8_t* out = Room(sizeof value);
+        Tag(kReal, sizeof value);
         std::memcpy(out, &value, sizeof value);
-        used_ += 1 + sizeof value;
+        out_ = out + sizeof value;
     }
-    void Bytes(Kind kind, const void* data, std::uint32_t length) {
-        std::uint8_t* const start = Room(kMostOverhead + length);
-        std::uint8_t* out = start;
+    void Bytes(std::uint8_t kind, const void* data, std::uint32_t length) {
+        std::uint8_t* out = Room(kMostLengthBytes + length);
         if (length < kLongLength) {
-            *out++ = static_cast<std::uint8_t>(kind | (length << 3));
+            Tag(kind, length);
         } else {
-            *out++ = static_cast<std::uint8_t>(kind | (kLongLength << 3));
+            Tag(kind, kLongLength);
             std::uint32_t rest = length;
             while (rest >= 0x80) {
                 *out++ = static_cast<std::uint8_t>(rest | 0x80);
@@ -69,49 +96,46 @@ public:
         }
         if (length > 0)
             std::memcpy(out, data, length);
-        used_ += static_cast<std::size_t>(out - start) + length;
+        out_ = out + length;
     }
     PackedRow Finish() {
-        arena_.Commit(used_);
+        arena_.Commit(out_);
         return PackedRow(row_);
     }
 
 private:
+    // The write position, with room for size more bytes behind it.
     std::uint8_t* Room(std::size_t size) {
-        if (!arena_.Fits(used_ + size))
-            row_ = arena_.Move(row_, used_, used_ + size);
-        return row_ + used_;
+        if (static_cast<std::size_t>(end_ - out_) < size)
+            MoveRow(size);
+        return out_;
+    }
+    void MoveRow(std::size_t size) {
+        const std::size_t used = static_cast<std::size_t>(out_ - row_);
+        row_ = arena_.Move(row_, used, used + size);
+        out_ = row_ + used;
+        end_ = arena_.End();
+    }
+    void Tag(std::uint8_t kind, std::uint32_t length) {
+        row_[column_++] = static_cast<std::uint8_t>(kind | (length << 3));
     }
 
     RowArena& arena_;
     std::uint8_t* row_;
-    std::size_t used_ = 0;
+    std::uint8_t* out_;
+    const std::uint8_t* end_;
+    std::size_t column_ = 0;
 };
 
-struct Payload {
-    Kind kind;
-    const std::uint8_t* data;
-    std::uint32_t length;
-};
-
-Payload ReadPayload(const std::uint8_t* at) {
-    const Kind kind = static_cast<Kind>(*at & 7);
-    std::uint32_t length = *at >> 3;
-    ++at;
-    if ((kind == kText || kind == kBlob) && length == kLongLength) {
-        length = 0;
-        int shift = 0;
-        while (*at & 0x80) {
-            length |= std::uint32_t(*at++ & 0x7f) << shift;
-            shift += 7;
-        }
-        length |= std::uint32_t(*at++) << shift;
-    } else if (kind == kReal) {
-        length = sizeof(double);
-    } else if (kind == kNull) {
-        length = 0;
+// The length of a long payload, read from its varint, which at then passes.
+std::uint32_t ReadLongLength(const std::uint8_t*& at) {
+    std::uint32_t length = 0;
+    int shift = 0;
+    while (*at & 0x80) {
+        length |= std::uint32_t(*at++ & 0x7f) << shift;
+        shift += 7;
     }
-    return {kind, at, length};
+    return length | std::uint32_t(*at++) << shift;
 }
 
 qint64 ReadInteger(const std::uint8_t* data, std::uint32_t bytes) {
@@ -124,33 +148,28 @@ qint64 ReadInteger(const std::uint8_t* data, std::uint32_t bytes) {
 
 } // namespace
 
-bool RowArena::Fits(std::size_t size) const {
-    return size <= left_;
-}
-
 std::uint8_t* RowArena::Move(const std::uint8_t* row, std::size_t used, std::size_t size) {
     const std::size_t blockSize = std::max(2 * size, kBlockSize);
+    // A result that filled a block is large: its further blocks fill whole.
+    const bool large = !blocks_.empty();
     blocks_.push_back(std::make_unique_for_overwrite<std::uint8_t[]>(blockSize));
     next_ = blocks_.back().get();
-    left_ = blockSize;
+    end_ = next_ + blockSize;
+    if (large)
+        Prefault(next_, blockSize);
     if (used > 0)
         std::memcpy(next_, row, used);
     return next_;
 }
 
-void RowArena::Commit(std::size_t size) {
-    next_ += size;
-    left_ -= size;
-}
-
 void RowArena::Clear() {
     blocks_.clear();
     next_ = nullptr;
-    left_ = 0;
+    end_ = nullptr;
 }
 
 PackedRow PackedRow::FromStatement(sqlite3_stmt* statement, int columns, RowArena& arena) {
-    RowBuilder builder(arena);
+    RowBuilder builder(arena, static_cast<std::size_t>(columns));
     for (int i = 0; i < columns; ++i) {
         // One look-up of the column's value serves every question about it.
         sqlite3_value* value = sqlite3_column_value(statement, i);
@@ -180,7 +199,7 @@ PackedRow PackedRow::FromStatement(sqlite3_stmt* statement, int columns, RowAren
 }
 
 PackedRow PackedRow::FromValues(const StoredValues& values, RowArena& arena) {
-    RowBuilder builder(arena);
+    RowBuilder builder(arena, values.size());
     for (const QVariant& value : values) {
         switch (value.typeId()) {
         case QMetaType::UnknownType:
@@ -212,54 +231,39 @@ PackedRow PackedRow::FromValues(const StoredValues& values, RowArena& arena) {
 void RowReader::Attach(const std::uint8_t* bytes, int columns) {
     bytes_ = bytes;
     slots_.resize(static_cast<std::size_t>(columns));
-    const std::uint8_t* at = bytes;
-    for (Slot& slot : slots_) {
-        const Payload payload = ReadPayload(at);
-        slot = {static_cast<std::uint32_t>(payload.data - bytes), payload.length, payload.kind};
-        at = payload.data + payload.length;
+    const std::uint8_t* at = bytes + columns;
+    for (std::size_t i = 0; i < slots_.size(); ++i) {
+        std::uint32_t length = bytes[i] >> 3;
+        if (length == kLongLength)
+            length = ReadLongLength(at);
+        slots_[i] = {static_cast<std::uint32_t>(at - bytes), length,
+                     static_cast<StoredKind>(bytes[i] & 7)};
+        at += length;
     }
+}
+
+double PackedValue::Number() const {
+    if (Kind == StoredKind::Integer)
+        return static_cast<double>(ReadInteger(Data, Length));
+    double number;
+    std::memcpy(&number, Data, sizeof number);
+    return number;
 }
 
 QVariant RowReader::Value(int column) const {
-    const Slot& slot = slots_[static_cast<std::size_t>(column)];
-    const std::uint8_t* data = bytes_ + slot.Offset;
-    switch (slot.Kind) {
-    case kInteger:
-        return QVariant(ReadInteger(data, slot.Length));
-    case kReal: {
-        double value;
-        std::memcpy(&value, data, sizeof value);
-        return QVariant(value);
-    }
-    case kText:
-        return QVariant(QString::fromUtf8(reinterpret_cast<const char*>(data),
-                                          static_cast<qsizetype>(slot.Length)));
-    case kBlob:
-        return QVariant(
-            QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(slot.Length)));
+    const PackedValue value = At(column);
+    switch (value.Kind) {
+    case StoredKind::Integer:
+        return QVariant(ReadInteger(value.Data, value.Length));
+    case StoredKind::Real:
+        return QVariant(value.Number());
+    case StoredKind::Text:
+        return QVariant(value.Text());
+    case StoredKind::Blob:
+        return QVariant(value.Bytes().toByteArray());
     default:
         return {};
     }
-}
-
-bool RowReader::Text(int column, QString& text) const {
-    const Slot& slot = slots_[static_cast<std::size_t>(column)];
-    if (slot.Kind != kText)
-        return false;
-    text = QString::fromUtf8(reinterpret_cast<const char*>(bytes_ + slot.Offset),
-                             static_cast<qsizetype>(slot.Length));
-    return true;
-}
-
-bool RowReader::Number(int column, double& number) const {
-    const Slot& slot = slots_[static_cast<std::size_t>(column)];
-    if (slot.Kind == kReal)
-        std::memcpy(&number, bytes_ + slot.Offset, sizeof number);
-    else if (slot.Kind == kInteger)
-        number = static_cast<double>(ReadInteger(bytes_ + slot.Offset, slot.Length));
-    else
-        return false;
-    return true;
 }
 
 StoredValues RowReader::Values() const {

@@ -1,9 +1,11 @@
 #pragma once
 // Compact rows for the data sets, which keep their whole result in memory:
-// each row is one allocation holding its values back to back as SQLite
-// returned them (a tag byte, a length for text and blobs, the bytes), so an
-// open data set costs little more than the values themselves.
+// each row lies in a shared block, a tag byte per value followed by the
+// values as SQLite returned them, so an open data set costs little more
+// than the values themselves.
 
+#include <QByteArrayView>
+#include <QString>
 #include <QVariant>
 
 #include <cstdint>
@@ -22,18 +24,20 @@ using StoredValues = std::vector<QVariant>;
 // given back all at once when the result closes: no allocation per row.
 class RowArena {
 public:
-    // A row is written at Start, moved to a fresh block when the next value
-    // does not fit, and ends with Commit.
-    std::uint8_t* Start() const { return next_; }
-    bool Fits(std::size_t size) const;
+    // A row is written from Begin, before End; it moves to a fresh block when
+    // the next value does not fit, and ends with Commit.
+    std::uint8_t* Begin() const { return next_; }
+    const std::uint8_t* End() const { return end_; }
+    // Copies the used bytes of the row to a fresh block with room for size
+    // bytes, and answers the row's new start.
     std::uint8_t* Move(const std::uint8_t* row, std::size_t used, std::size_t size);
-    void Commit(std::size_t size);
+    void Commit(std::uint8_t* rowEnd) { next_ = rowEnd; }
     void Clear();
 
 private:
     std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
     std::uint8_t* next_ = nullptr;
-    std::size_t left_ = 0;
+    const std::uint8_t* end_ = nullptr;
 };
 
 // A row in an arena; copying it copies the reference.
@@ -52,6 +56,29 @@ private:
     const std::uint8_t* bytes_ = nullptr;
 };
 
+// What a packed value is.
+enum class StoredKind : std::uint8_t { Null = 0, Integer = 1, Real = 2, Text = 3, Blob = 4 };
+
+// A value read in place from a packed row, so it lasts as long as the row;
+// texts and numbers come out of it without the detour through QVariant, as
+// the fields read them for every row shown.
+struct PackedValue {
+    StoredKind Kind = StoredKind::Null;
+    std::uint32_t Length = 0;
+    // The bytes of the value; null where there is no packed value at all.
+    const std::uint8_t* Data = nullptr;
+
+    // True for a packed value of that kind.
+    bool Is(StoredKind kind) const { return Data && Kind == kind; }
+    QByteArrayView Bytes() const {
+        return {reinterpret_cast<const char*>(Data), static_cast<qsizetype>(Length)};
+    }
+    // The text of a Text value.
+    QString Text() const { return QString::fromUtf8(Bytes()); }
+    // The number of an Integer or Real value.
+    double Number() const;
+};
+
 // Reads the values of one packed row; finding the columns costs one pass,
 // after which every value is reached directly.
 class RowReader {
@@ -60,11 +87,11 @@ public:
     bool IsAttachedTo(const std::uint8_t* bytes) const { return bytes_ == bytes && bytes; }
     void Detach() { bytes_ = nullptr; }
 
+    PackedValue At(int column) const {
+        const Slot& slot = slots_[static_cast<std::size_t>(column)];
+        return {slot.Kind, slot.Length, bytes_ + slot.Offset};
+    }
     QVariant Value(int column) const;
-    // A text or number without the detour through QVariant; false when the
-    // value is of another kind.
-    bool Text(int column, QString& text) const;
-    bool Number(int column, double& number) const;
     StoredValues Values() const;
 
 private:
@@ -72,7 +99,7 @@ private:
     struct Slot {
         std::uint32_t Offset;
         std::uint32_t Length;
-        std::uint8_t Kind;
+        StoredKind Kind;
     };
 
     const std::uint8_t* bytes_ = nullptr;

@@ -5,6 +5,7 @@
 #include "tests/platform/db/dbfixture.h"
 
 #include <functional>
+#include <tuple>
 
 namespace kx::db::test {
 namespace {
@@ -233,6 +234,37 @@ TEST_F(FieldTest, GetAndSetTextHandlersReplaceTheConversion) {
     EXPECT_EQ(Field("NAME")->AsString(), "AB");
     EXPECT_EQ(Field("NAME")->Text(), "E:AB");
     EXPECT_EQ(Field("NAME")->DisplayText(), "D:AB");
+}
+
+// Browsing, the fields read the record's packed row in place; editing, they
+// read the edit buffer. Both must give the same answers, for stored values
+// of the column's own kind and of others.
+TEST_F(FieldTest, BrowsingAndEditingReadAlike) {
+    query_->Cancel();
+    Exec({"INSERT INTO KX_TYPES_TABLE (ID, NAME, AMOUNT, COUNTER, FLAG, DAY, STAMP, NOTE, "
+          "PICTURE) VALUES (2, '', 7, 12, 1, '2007-03-05', '2007-03-05 08:09:10', '备注', "
+          "x'00ff')",
+          "INSERT INTO KX_TYPES_TABLE (ID, NAME, AMOUNT, COUNTER, DAY, CLOCK) VALUES (3, '张三', "
+          "'abc', 2.6, '3/5/2007 x', '08:09:10')"});
+    query_->Close();
+    query_->Open();
+    const char* names[] = {"ID",  "NAME",  "AMOUNT", "COUNTER", "SMALL",  "FLAG",
+                           "DAY", "STAMP", "CLOCK",  "NOTE",    "PICTURE"};
+    const auto read = [this](const char* name) {
+        TField* field = Field(name);
+        const bool number = field->DataType() == ftFloat || field->DataType() == ftInteger;
+        return std::make_tuple(field->AsString(), field->IsNull(), field->Value(),
+                               number ? field->AsFloat() : 0.0);
+    };
+    for (; !query_->Eof(); query_->Next()) {
+        for (const char* name : names) {
+            SCOPED_TRACE(testing::Message() << "row " << query_->RecNo() << " " << name);
+            const auto browsing = read(name);
+            query_->Edit();
+            EXPECT_EQ(read(name), browsing);
+            query_->Cancel();
+        }
+    }
 }
 
 TEST_F(FieldTest, ValuesCannotBeSetOutsideEditing) {

@@ -191,6 +191,23 @@ TEST_F(WritingTest, CancelUpdatesShowsTheRowsAsRead) {
     EXPECT_EQ(names, QStringList({"财务部", "销售部"}));
 }
 
+TEST_F(WritingTest, AnAppliedChangeIsTheRowAsReadForTheNextOne) {
+    TQuery* query = Departments();
+    query->SetCachedUpdates(true);
+    TField* name = query->FieldByName("COMPANY_NAME");
+    SetName(query, "会计部");
+    query->Post();
+    query->ApplyUpdates();
+    EXPECT_EQ(name->OldValue().toString(), "会计部");
+    query->CancelUpdates();
+    EXPECT_EQ(name->AsString(), "会计部");
+    SetName(query, "审计部");
+    query->Post();
+    EXPECT_EQ(name->OldValue().toString(), "会计部");
+    query->ApplyUpdates();
+    EXPECT_EQ(Companies(), QStringList({"G001:总公司", "G001001:审计部", "G001002:销售部"}));
+}
+
 TEST_F(WritingTest, ACacheThatIsNeverAppliedNeverReachesTheTable) {
     TQuery* buffer = NewQuery("SELECT  *  FROM  SYS_COMPANY_TABLE WHERE ORDER_ID = :ORDER_ID");
     buffer->SetCachedUpdates(true);
