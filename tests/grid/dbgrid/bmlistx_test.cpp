@@ -5,7 +5,7 @@
 #include "platform/db/field.h"
 #include "platform/db/query.h"
 #include "platform/sys/exception.h"
-#include "tests/support/datafolder.h"
+#include "tests/platform/db/dbfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,37 +15,24 @@ namespace {
 using db::TQuery;
 
 // A live table of ten numbered rows with a name each.
-class DataHelpersTest : public ::testing::Test {
+class DataHelpersTest : public db::test::DbTest {
 protected:
     DataHelpersTest() {
-        database_.SetAliasName(QStringLiteral("RUReravezLink"));
-        database_.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
-        database_.SetLoginPrompt(false);
-        Exec("CREATE TABLE BM_TEST (ID INTEGER PRIMARY KEY, NAME VARCHAR(10))");
+        Exec({"CREATE TABLE BM_TEST (ID INTEGER PRIMARY KEY, NAME VARCHAR(10))"});
         const char* names[] = {"b", "a", "b", "", "A", "c", "b", "a", "d", "e"};
         for (int id = 1; id <= 10; ++id)
-            Exec(QStringLiteral("INSERT INTO BM_TEST VALUES (%1, '%2')")
-                     .arg(id)
-                     .arg(QString::fromLatin1(names[id - 1])));
+            Exec({QStringLiteral("INSERT INTO BM_TEST VALUES (%1, '%2')")
+                      .arg(id)
+                      .arg(QString::fromLatin1(names[id - 1]))});
         query_.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
         query_.SetRequestLive(true);
         query_.SQL().SetText(QStringLiteral("SELECT * FROM BM_TEST ORDER BY ID"));
         query_.Open();
     }
 
-    void Exec(const QString& sql) {
-        TQuery query;
-        query.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
-        query.SetParamCheck(false);
-        query.SQL().SetText(sql);
-        query.ExecSQL();
-    }
-
     void GoTo(int id) { ASSERT_TRUE(query_.Locate(QStringLiteral("ID"), id)); }
     int CurrentId() { return query_.FieldByName(QStringLiteral("ID"))->AsInteger(); }
 
-    test::TempDataFolder folder_;
-    db::TDatabase database_;
     TQuery query_;
 };
 

@@ -3,7 +3,7 @@
 #include "platform/db/database.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
-#include "tests/support/datafolder.h"
+#include "tests/platform/db/dbfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,36 +12,23 @@ namespace {
 
 using db::TQuery;
 
-class CellValuesTest : public ::testing::Test {
+class CellValuesTest : public db::test::DbTest {
 protected:
     CellValuesTest() {
-        database_.SetAliasName(QStringLiteral("RUReravezLink"));
-        database_.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
-        database_.SetLoginPrompt(false);
-        Exec("CREATE TABLE CELL_TEST (ID INTEGER, AMOUNT REAL, DAY DATE, FLAG VARCHAR(4), "
-             "DONE BOOLEAN)");
-        Exec("INSERT INTO CELL_TEST VALUES (1, 1234.5, '2026-12-10', 'y', 1)");
-        Exec("INSERT INTO CELL_TEST VALUES (2, NULL, NULL, 'N', 0)");
-        Exec("INSERT INTO CELL_TEST VALUES (3, 7, '2026-01-02', 'x', NULL)");
-        Exec("INSERT INTO CELL_TEST VALUES (4, 8, '2026-01-03', NULL, 1)");
+        Exec({"CREATE TABLE CELL_TEST (ID INTEGER, AMOUNT REAL, DAY DATE, FLAG VARCHAR(4), "
+              "DONE BOOLEAN)"});
+        Exec({"INSERT INTO CELL_TEST VALUES (1, 1234.5, '2026-12-10', 'y', 1)"});
+        Exec({"INSERT INTO CELL_TEST VALUES (2, NULL, NULL, 'N', 0)"});
+        Exec({"INSERT INTO CELL_TEST VALUES (3, 7, '2026-01-02', 'x', NULL)"});
+        Exec({"INSERT INTO CELL_TEST VALUES (4, 8, '2026-01-03', NULL, 1)"});
         query_.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
         query_.SQL().SetText(QStringLiteral("SELECT * FROM CELL_TEST ORDER BY ID"));
         query_.Open();
     }
 
-    void Exec(const char* sql) {
-        TQuery query;
-        query.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
-        query.SetParamCheck(false);
-        query.SQL().SetText(QString::fromUtf8(sql));
-        query.ExecSQL();
-    }
-
     void Row(int id) { ASSERT_TRUE(query_.Locate(QStringLiteral("ID"), id)); }
     db::TField* Field(const char* name) { return query_.FieldByName(QString::fromLatin1(name)); }
 
-    test::TempDataFolder folder_;
-    db::TDatabase database_;
     TQuery query_;
 };
 

@@ -6,7 +6,7 @@
 #include "platform/db/database.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
-#include "tests/support/datafolder.h"
+#include "tests/platform/db/dbfixture.h"
 
 #include <QImage>
 #include <QPainter>
@@ -19,32 +19,19 @@ namespace {
 
 using db::TQuery;
 
-class FieldAsIntegerTest : public ::testing::Test {
+class FieldAsIntegerTest : public db::test::DbTest {
 protected:
     FieldAsIntegerTest() {
-        database_.SetAliasName(QStringLiteral("RUReravezLink"));
-        database_.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
-        database_.SetLoginPrompt(false);
-        Exec("CREATE TABLE INT_TEST (I INTEGER, S SMALLINT, B BIGINT, F REAL, C MONEY, "
-             "N VARCHAR(10))");
-        Exec("INSERT INTO INT_TEST VALUES (7, -3, 5000000000, 2147483648, 300000, '12')");
-        Exec("INSERT INTO INT_TEST VALUES (NULL, NULL, -12, -2147483648.4, 2.5, NULL)");
-        Exec("INSERT INTO INT_TEST VALUES (1, 2, 3, NULL, NULL, 'x')");
+        Exec({"CREATE TABLE INT_TEST (I INTEGER, S SMALLINT, B BIGINT, F REAL, C MONEY, "
+              "N VARCHAR(10))"});
+        Exec({"INSERT INTO INT_TEST VALUES (7, -3, 5000000000, 2147483648, 300000, '12')"});
+        Exec({"INSERT INTO INT_TEST VALUES (NULL, NULL, -12, -2147483648.4, 2.5, NULL)"});
+        Exec({"INSERT INTO INT_TEST VALUES (1, 2, 3, NULL, NULL, 'x')"});
         query_.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
         query_.SQL().SetText(QStringLiteral("SELECT * FROM INT_TEST"));
         query_.Open();
     }
 
-    void Exec(const char* sql) {
-        TQuery query;
-        query.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
-        query.SetParamCheck(false);
-        query.SQL().SetText(QString::fromUtf8(sql));
-        query.ExecSQL();
-    }
-
-    test::TempDataFolder folder_;
-    db::TDatabase database_;
     TQuery query_;
 };
 

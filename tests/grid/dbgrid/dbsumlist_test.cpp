@@ -4,7 +4,7 @@
 #include "platform/db/field.h"
 #include "platform/db/query.h"
 #include "platform/sys/exception.h"
-#include "tests/support/datafolder.h"
+#include "tests/platform/db/dbfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -17,31 +17,18 @@ using db::TDataSet;
 using db::TQuery;
 
 // A small live table of two amounts in a fresh data folder.
-class SumListTest : public ::testing::Test {
+class SumListTest : public db::test::DbTest {
 protected:
-    SumListTest() {
-        database_.SetAliasName(QStringLiteral("RUReravezLink"));
-        database_.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
-        database_.SetLoginPrompt(false);
-        Exec("CREATE TABLE SUM_TEST (ID INTEGER PRIMARY KEY, A REAL, B REAL)");
-    }
-
-    void Exec(const QString& sql) {
-        TQuery query;
-        query.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
-        query.SetParamCheck(false);
-        query.SQL().SetText(sql);
-        query.ExecSQL();
-    }
+    SumListTest() { Exec({"CREATE TABLE SUM_TEST (ID INTEGER PRIMARY KEY, A REAL, B REAL)"}); }
 
     // Rows of (A, B); an empty text stores NULL.
     void Rows(const QList<QPair<QString, QString>>& rows) {
         int id = 1;
         for (const auto& [a, b] : rows) {
-            Exec(QStringLiteral("INSERT INTO SUM_TEST VALUES (%1, %2, %3)")
-                     .arg(id++)
-                     .arg(a.isEmpty() ? QStringLiteral("NULL") : a)
-                     .arg(b.isEmpty() ? QStringLiteral("NULL") : b));
+            Exec({QStringLiteral("INSERT INTO SUM_TEST VALUES (%1, %2, %3)")
+                      .arg(id++)
+                      .arg(a.isEmpty() ? QStringLiteral("NULL") : a)
+                      .arg(b.isEmpty() ? QStringLiteral("NULL") : b)});
         }
     }
 
@@ -72,8 +59,6 @@ protected:
 
     double Value(int index) const { return producer_.SumCollection().Items(index)->Value(); }
 
-    test::TempDataFolder folder_;
-    db::TDatabase database_;
     std::unique_ptr<TQuery> query_;
     TDBSumListProducer producer_;
 };
@@ -95,7 +80,7 @@ TEST_F(SumListTest, FullScanRoundsEachRunningSumToTheDecimalsSeen) {
         {{"1.25", "7 * 0.01", "2", "1e20"}, 1e20 + 3.32},
     };
     for (const Case& c : cases) {
-        Exec("DELETE FROM SUM_TEST");
+        Exec({"DELETE FROM SUM_TEST"});
         QList<QPair<QString, QString>> rows;
         for (const QString& value : c.values)
             rows.append({value, QString()});

@@ -4,7 +4,7 @@
 #include "platform/db/database.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
-#include "tests/support/datafolder.h"
+#include "tests/platform/db/dbfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,29 +15,18 @@ using db::TQuery;
 
 // Sums and averages of a live table through the sum list, as footers read
 // them.
-class FooterTextTest : public ::testing::Test {
+class FooterTextTest : public db::test::DbTest {
 protected:
     FooterTextTest() {
-        database_.SetAliasName(QStringLiteral("RUReravezLink"));
-        database_.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
-        database_.SetLoginPrompt(false);
-        Exec("CREATE TABLE FOOT_TEST (ID INTEGER, AMOUNT REAL, PRICE MONEY, BIG BIGINT, "
-             "NAME VARCHAR(8))");
-        Exec("INSERT INTO FOOT_TEST VALUES (1, 1000, 1000, 3000000000, 'a')");
-        Exec("INSERT INTO FOOT_TEST VALUES (2, 200.5, 200.5, 3000000000, 'b')");
-        Exec("INSERT INTO FOOT_TEST VALUES (3, 34, 34, 3000000000, 'c')");
-        Exec("INSERT INTO FOOT_TEST VALUES (4, NULL, NULL, NULL, NULL)");
+        Exec({"CREATE TABLE FOOT_TEST (ID INTEGER, AMOUNT REAL, PRICE MONEY, BIG BIGINT, "
+              "NAME VARCHAR(8))"});
+        Exec({"INSERT INTO FOOT_TEST VALUES (1, 1000, 1000, 3000000000, 'a')"});
+        Exec({"INSERT INTO FOOT_TEST VALUES (2, 200.5, 200.5, 3000000000, 'b')"});
+        Exec({"INSERT INTO FOOT_TEST VALUES (3, 34, 34, 3000000000, 'c')"});
+        Exec({"INSERT INTO FOOT_TEST VALUES (4, NULL, NULL, NULL, NULL)"});
         query_.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
         query_.SQL().SetText(QStringLiteral("SELECT * FROM FOOT_TEST ORDER BY ID"));
         producer_.SetDataSet(&query_);
-    }
-
-    void Exec(const char* sql) {
-        TQuery query;
-        query.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
-        query.SetParamCheck(false);
-        query.SQL().SetText(QString::fromUtf8(sql));
-        query.ExecSQL();
     }
 
     TDBSum* Sum(TGroupOperation operation, const QString& fieldName) {
@@ -49,8 +38,6 @@ protected:
 
     db::TField* Field(const char* name) { return query_.FieldByName(QString::fromLatin1(name)); }
 
-    test::TempDataFolder folder_;
-    db::TDatabase database_;
     TQuery query_;
     TDBSumListProducer producer_;
 };

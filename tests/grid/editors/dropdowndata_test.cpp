@@ -7,7 +7,7 @@
 #include "platform/db/field.h"
 #include "platform/db/query.h"
 #include "platform/db/variants.h"
-#include "tests/support/datafolder.h"
+#include "tests/platform/db/dbfixture.h"
 
 #include <QWidget>
 
@@ -139,12 +139,9 @@ TEST(SpecRowX, WritersNotifyOnlyOnChangesAndOnceInABracket) {
     EXPECT_TRUE(copy.Visible());
 }
 
-class FieldNameListsTest : public ::testing::Test {
+class FieldNameListsTest : public db::test::DbTest {
 protected:
     FieldNameListsTest() {
-        database_.SetAliasName(QStringLiteral("RUReravezLink"));
-        database_.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
-        database_.SetLoginPrompt(false);
         db::TQuery create;
         create.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
         create.SQL().SetText(
@@ -158,8 +155,6 @@ protected:
         query_.Open();
     }
 
-    test::TempDataFolder folder_;
-    db::TDatabase database_;
     db::TQuery query_;
 };
 

@@ -6,7 +6,7 @@
 #include "platform/db/field.h"
 #include "platform/db/query.h"
 #include "platform/db/variants.h"
-#include "tests/support/datafolder.h"
+#include "tests/platform/db/dbfixture.h"
 
 #include <gtest/gtest.h>
 
@@ -58,12 +58,9 @@ TEST(FieldDataLinkX, WithoutSourceAndNameItKeepsTheValueItself) {
     EXPECT_EQ(log.editingChanges, 1);
 }
 
-class BoundLinkTest : public ::testing::Test {
+class BoundLinkTest : public db::test::DbTest {
 protected:
     BoundLinkTest() {
-        database_.SetAliasName(QStringLiteral("RUReravezLink"));
-        database_.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
-        database_.SetLoginPrompt(false);
         TQuery create;
         create.SetDatabaseName(QStringLiteral("RUReravezDataBase"));
         create.SQL().SetText(QStringLiteral("CREATE TABLE LINK_TEST (A INTEGER, B VARCHAR(8))"));
@@ -77,8 +74,6 @@ protected:
         source_.SetDataSet(&query_);
     }
 
-    test::TempDataFolder folder_;
-    db::TDatabase database_;
     TQuery query_;
     db::TDataSource source_;
 };
