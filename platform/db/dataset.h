@@ -291,8 +291,8 @@ private:
     const RowReader& ReaderFor(const Record& record) const;
     StoredValues RecordValues(const Record& record) const;
     StoredValues OriginalValues(const Record& record) const;
-    // The row as read: the original of a record a cached change replaced,
-    // else its data.
+    // The row as read from the database: for a record whose data a cached
+    // change replaced, the row kept beside it, else its data.
     PackedRow AsRead(const Record& record) const;
     void CheckStringSize(const TField* field, const QVariant& stored) const;
     void CheckStringSizes(const StoredValues& values) const;

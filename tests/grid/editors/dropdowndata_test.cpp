@@ -1,6 +1,6 @@
+#include "grid/editors/extrarowx.h"
 #include "grid/editors/fieldnamelists.h"
 #include "grid/editors/mrulistx.h"
-#include "grid/editors/specrowx.h"
 
 #include "platform/db/database.h"
 #include "platform/db/dberrors.h"

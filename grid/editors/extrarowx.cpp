@@ -1,4 +1,4 @@
-#include "grid/editors/specrowx.h"
+#include "grid/editors/extrarowx.h"
 
 #include "grid/editors/cellbuttons.h"
 #include "platform/db/variants.h"
