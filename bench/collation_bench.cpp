@@ -5,15 +5,12 @@
 //                       statement COLLATE BINARY; both sort all rows in a
 //                       temporary tree (checked before timing).
 
+#include "bench/benchdata.h"
 #include "platform/db/collation.h"
-#include "platform/sys/configstore.h"
-#include "tools/mkdatafolder/datafolder.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -29,22 +26,19 @@
 
 namespace {
 
+using kx::bench::CheckSqlite;
+
 constexpr int kRows = 100000;
 constexpr const char* kSubject = "SELECT MONEY_TEXT_FIELD1 FROM KX_INTO_OUT_MONEY_TABLE "
                                  "ORDER BY MONEY_TEXT_FIELD1 COLLATE CP936";
 constexpr const char* kAnchor = "SELECT MONEY_TEXT_FIELD1 FROM KX_INTO_OUT_MONEY_TABLE "
                                 "ORDER BY MONEY_TEXT_FIELD1 COLLATE BINARY";
 
-void Check(int rc, sqlite3* db) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw std::runtime_error(sqlite3_errmsg(db));
-}
-
 sqlite3* Open(const QString& file) {
     sqlite3* db = nullptr;
-    Check(sqlite3_open_v2(QFile::encodeName(file).constData(), &db,
-                          SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr),
-          db);
+    CheckSqlite(sqlite3_open_v2(QFile::encodeName(file).constData(), &db,
+                                SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr),
+                db);
     kx::db::RegisterCollations(db);
     return db;
 }
@@ -73,24 +67,25 @@ void Fill(const QString& file) {
     std::vector<int> order(kRows);
     std::iota(order.begin(), order.end(), 0);
     std::shuffle(order.begin(), order.end(), std::mt19937(936));
-    Check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
+    CheckSqlite(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
     sqlite3_stmt* insert = nullptr;
-    Check(sqlite3_prepare_v2(db,
-                             "INSERT INTO KX_INTO_OUT_MONEY_TABLE (MONEY_RECORD_ID, MONEY_ID, "
-                             "MONEY_TYPE_ID, MONEY_TEXT_FIELD1) VALUES (?, ?, '001001', ?)",
-                             -1, &insert, nullptr),
-          db);
+    CheckSqlite(
+        sqlite3_prepare_v2(db,
+                           "INSERT INTO KX_INTO_OUT_MONEY_TABLE (MONEY_RECORD_ID, MONEY_ID, "
+                           "MONEY_TYPE_ID, MONEY_TEXT_FIELD1) VALUES (?, ?, '001001', ?)",
+                           -1, &insert, nullptr),
+        db);
     for (int i = 0; i < kRows; ++i) {
         const QByteArray id = QByteArray::number(70305000000LL + i).rightJustified(12, '0');
         const QByteArray value = ValueOf(order[static_cast<size_t>(i)]).toUtf8();
         sqlite3_bind_text(insert, 1, id.constData(), -1, SQLITE_TRANSIENT);
         sqlite3_bind_text(insert, 2, id.constData(), -1, SQLITE_TRANSIENT);
         sqlite3_bind_text(insert, 3, value.constData(), -1, SQLITE_TRANSIENT);
-        Check(sqlite3_step(insert), db);
+        CheckSqlite(sqlite3_step(insert), db);
         sqlite3_reset(insert);
     }
     sqlite3_finalize(insert);
-    Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+    CheckSqlite(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
     sqlite3_close(db);
 }
 
@@ -100,7 +95,7 @@ void CheckBothSort(sqlite3* db) {
     for (const char* select : {kSubject, kAnchor}) {
         sqlite3_stmt* plan = nullptr;
         const std::string explain = std::string("EXPLAIN QUERY PLAN ") + select;
-        Check(sqlite3_prepare_v2(db, explain.c_str(), -1, &plan, nullptr), db);
+        CheckSqlite(sqlite3_prepare_v2(db, explain.c_str(), -1, &plan, nullptr), db);
         bool sorts = false;
         while (sqlite3_step(plan) == SQLITE_ROW) {
             const auto* detail = reinterpret_cast<const char*>(sqlite3_column_text(plan, 3));
@@ -114,21 +109,9 @@ void CheckBothSort(sqlite3* db) {
 }
 
 struct Setup {
-    QTemporaryDir config;
-    QTemporaryDir root;
-    QString file;
+    kx::bench::TBenchDataFolder data;
 
-    Setup() {
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        const QString data = root.filePath("data");
-        const QString error =
-            kx::tools::CreateDataFolder(QStringLiteral(KX_SOURCE_SCHEMA_DIR), data);
-        if (!error.isEmpty())
-            throw std::runtime_error(error.toStdString());
-        kx::sys::SetAliasPath("RUReravezLink", data);
-        file = QDir(data).filePath(kx::tools::kDatabaseFileName);
-        Fill(file);
-    }
+    Setup() { Fill(data.File()); }
 };
 
 Setup* setup = nullptr;
@@ -136,7 +119,7 @@ Setup* setup = nullptr;
 // Steps through the whole sorted result, reading each value.
 void RunSorted(sqlite3* db, const char* select) {
     sqlite3_stmt* statement = nullptr;
-    Check(sqlite3_prepare_v2(db, select, -1, &statement, nullptr), db);
+    CheckSqlite(sqlite3_prepare_v2(db, select, -1, &statement, nullptr), db);
     int rows = 0;
     while (sqlite3_step(statement) == SQLITE_ROW) {
         benchmark::DoNotOptimize(sqlite3_column_text(statement, 0));
@@ -161,7 +144,7 @@ double fastestAnchor = 0;
 // The two sorts take turns on one connection, so a change of load on the
 // machine meets both; each is judged by its fastest round.
 void BM_OrderByInTurns(benchmark::State& state) {
-    sqlite3* db = Open(setup->file);
+    sqlite3* db = Open(setup->data.File());
     CheckBothSort(db);
     fastestSubject = fastestAnchor = 1e9;
     for (auto _ : state) {

@@ -7,18 +7,15 @@
 //   post/update   Edit + Post of one row, against the bare UPDATE by key;
 //                 both on the same file with synchronous=FULL.
 
+#include "bench/benchdata.h"
 #include "bench/benchsupport.h"
 #include "platform/db/collation.h"
 #include "platform/db/database.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
-#include "platform/sys/configstore.h"
-#include "tools/mkdatafolder/datafolder.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QStringList>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -29,24 +26,21 @@
 
 namespace {
 
+using kx::bench::CheckSqlite;
+
 constexpr int kRows = 100000;
 constexpr const char* kSelect = "SELECT * FROM KX_INTO_OUT_MONEY_TABLE";
 constexpr const char* kKeyRecord = "070305000042";
 
-void Check(int rc, sqlite3* db) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw std::runtime_error(sqlite3_errmsg(db));
-}
-
 sqlite3* OpenRaw(const QString& file) {
     sqlite3* db = nullptr;
-    Check(sqlite3_open_v2(QFile::encodeName(file).constData(), &db,
-                          SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr),
-          db);
+    CheckSqlite(sqlite3_open_v2(QFile::encodeName(file).constData(), &db,
+                                SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr),
+                db);
     kx::db::RegisterCollations(db);
-    Check(sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr, nullptr,
-                       nullptr),
-          db);
+    CheckSqlite(sqlite3_exec(db, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr,
+                             nullptr, nullptr),
+                db);
     return db;
 }
 
@@ -64,20 +58,21 @@ void FillRecords(const QString& file) {
     const QStringList departments = {"财务部", "销售部", "行政部"};
     const QStringList notes = {"支付办公用品费用", "收到货款", "报销差旅费，含住宿和交通", "",
                                "银行手续费"};
-    Check(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
+    CheckSqlite(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), db);
     sqlite3_stmt* insert = nullptr;
-    Check(sqlite3_prepare_v2(
-              db,
-              "INSERT INTO KX_INTO_OUT_MONEY_TABLE (MONEY_RECORD_ID, MONEY_ID, MONEY_TYPE_ID, "
-              "MONEY_ACCOUNT_ID, MONEY_DATE, MONEY_INTO_NUMBER, MONEY_OUT_NUMBER, "
-              "MONEY_DEPT_NAME, MONEY_EMPLOYEE_NAME, MONEY_DATE_FIELD1, MONEY_DATE_FIELD2, "
-              "MONEY_TEXT_FIELD1, MONEY_TEXT_FIELD2, MONEY_TEXT_FIELD3, MONEY_TEXT_FIELD4, "
-              "MONEY_TEXT_FIELD5, MONEY_TEXT_FIELD6, MONEY_TEXT_FIELD7, MONEY_TEXT_NOTE, "
-              "MONEY_NUMBER_FIELD1, MONEY_NUMBER_FIELD2, MONEY_NUMBER_FIELD3, STATUS, "
-              "VERIFY_NAME, VERIFY_DATE, EDIT_NAME, CREATE_NAME, EDIT_DATE, CREATE_DATE) VALUES "
-              "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
-              -1, &insert, nullptr),
-          db);
+    CheckSqlite(
+        sqlite3_prepare_v2(
+            db,
+            "INSERT INTO KX_INTO_OUT_MONEY_TABLE (MONEY_RECORD_ID, MONEY_ID, MONEY_TYPE_ID, "
+            "MONEY_ACCOUNT_ID, MONEY_DATE, MONEY_INTO_NUMBER, MONEY_OUT_NUMBER, "
+            "MONEY_DEPT_NAME, MONEY_EMPLOYEE_NAME, MONEY_DATE_FIELD1, MONEY_DATE_FIELD2, "
+            "MONEY_TEXT_FIELD1, MONEY_TEXT_FIELD2, MONEY_TEXT_FIELD3, MONEY_TEXT_FIELD4, "
+            "MONEY_TEXT_FIELD5, MONEY_TEXT_FIELD6, MONEY_TEXT_FIELD7, MONEY_TEXT_NOTE, "
+            "MONEY_NUMBER_FIELD1, MONEY_NUMBER_FIELD2, MONEY_NUMBER_FIELD3, STATUS, "
+            "VERIFY_NAME, VERIFY_DATE, EDIT_NAME, CREATE_NAME, EDIT_DATE, CREATE_DATE) VALUES "
+            "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)",
+            -1, &insert, nullptr),
+        db);
     for (int i = 0; i < kRows; ++i) {
         const QString date = QDate(2007, 1, 1).addDays(i % 700).toString(Qt::ISODate);
         const QString name = names[i % names.size()];
@@ -117,30 +112,20 @@ void FillRecords(const QString& file) {
         BindText(insert, position++, name);
         BindText(insert, position++, date);
         BindText(insert, position++, date);
-        Check(sqlite3_step(insert), db);
+        CheckSqlite(sqlite3_step(insert), db);
         sqlite3_reset(insert);
     }
     sqlite3_finalize(insert);
-    Check(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
+    CheckSqlite(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), db);
     sqlite3_close(db);
 }
 
 struct Setup {
-    QTemporaryDir config;
-    QTemporaryDir root;
-    QString file;
+    kx::bench::TBenchDataFolder data;
     std::unique_ptr<kx::db::TDatabase> database;
 
     Setup() {
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        const QString data = root.filePath("data");
-        const QString error =
-            kx::tools::CreateDataFolder(QStringLiteral(KX_SOURCE_SCHEMA_DIR), data);
-        if (!error.isEmpty())
-            throw std::runtime_error(error.toStdString());
-        kx::sys::SetAliasPath("RUReravezLink", data);
-        file = QDir(data).filePath(kx::tools::kDatabaseFileName);
-        FillRecords(file);
+        FillRecords(data.File());
         database = std::make_unique<kx::db::TDatabase>();
         database->SetAliasName("RUReravezLink");
         database->SetDatabaseName("RUReravezDataBase");
@@ -154,7 +139,7 @@ Setup* setup = nullptr;
 // answers the bytes those values take.
 qint64 RawRead(sqlite3* db) {
     sqlite3_stmt* statement = nullptr;
-    Check(sqlite3_prepare_v2(db, kSelect, -1, &statement, nullptr), db);
+    CheckSqlite(sqlite3_prepare_v2(db, kSelect, -1, &statement, nullptr), db);
     const int columns = sqlite3_column_count(statement);
     qint64 bytes = 0;
     while (sqlite3_step(statement) == SQLITE_ROW) {
@@ -199,7 +184,7 @@ kx::bench::Turns readTurns(kx::bench::Clock::Thread);
 kx::bench::Turns postTurns(kx::bench::Clock::Wall);
 
 void BM_ReadInTurns(benchmark::State& state) {
-    sqlite3* db = OpenRaw(setup->file);
+    sqlite3* db = OpenRaw(setup->data.File());
     kx::db::TQuery query;
     query.SetDatabaseName("RUReravezDataBase");
     query.SQL().Add(kSelect);
@@ -212,7 +197,7 @@ BENCHMARK(BM_ReadInTurns)->Unit(benchmark::kMillisecond)->UseManualTime()->Itera
 
 // Writing waits for the disk: both sides are timed by the clock on the wall.
 void BM_PostInTurns(benchmark::State& state) {
-    sqlite3* db = OpenRaw(setup->file);
+    sqlite3* db = OpenRaw(setup->data.File());
     kx::db::TQuery query;
     query.SetDatabaseName("RUReravezDataBase");
     query.SetRequestLive(true);
@@ -223,16 +208,17 @@ void BM_PostInTurns(benchmark::State& state) {
     int round = 0;
     const auto update = [&] {
         sqlite3_stmt* statement = nullptr;
-        Check(sqlite3_prepare_v2(db,
-                                 "UPDATE KX_INTO_OUT_MONEY_TABLE SET MONEY_TEXT_NOTE = ? WHERE "
-                                 "MONEY_RECORD_ID = ? AND MONEY_ID = ? AND MONEY_TYPE_ID = ?",
-                                 -1, &statement, nullptr),
-              db);
+        CheckSqlite(
+            sqlite3_prepare_v2(db,
+                               "UPDATE KX_INTO_OUT_MONEY_TABLE SET MONEY_TEXT_NOTE = ? WHERE "
+                               "MONEY_RECORD_ID = ? AND MONEY_ID = ? AND MONEY_TYPE_ID = ?",
+                               -1, &statement, nullptr),
+            db);
         BindText(statement, 1, QStringLiteral("备注%1").arg(++round));
         BindText(statement, 2, kKeyRecord);
         BindText(statement, 3, "200702000042");
         BindText(statement, 4, "001003");
-        Check(sqlite3_step(statement), db);
+        CheckSqlite(sqlite3_step(statement), db);
         sqlite3_finalize(statement);
     };
     const auto editAndPost = [&] {
@@ -257,7 +243,7 @@ size_t HeapInUse() {
 // and close beforehand leaves the connection's page cache and statement
 // state as any later open finds them, so the figure is the data set's alone.
 double MemoryRatio() {
-    sqlite3* db = OpenRaw(setup->file);
+    sqlite3* db = OpenRaw(setup->data.File());
     const qint64 valueBytes = RawRead(db);
     sqlite3_close(db);
     kx::db::TQuery query;

@@ -6,15 +6,13 @@
 // and, apart, the rows per second through the expression.
 
 #include "bandreport/brevaluator.h"
+#include "bench/benchdata.h"
 #include "bench/benchsupport.h"
 #include "platform/db/database.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
-#include "platform/sys/configstore.h"
-#include "tools/mkdatafolder/datafolder.h"
 
 #include <QCoreApplication>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -31,19 +29,11 @@ const char* const kExpression =
     "Bench.N*3-7)";
 
 struct Setup {
-    QTemporaryDir config;
-    QTemporaryDir root;
+    kx::bench::TBenchDataFolder data;
     std::unique_ptr<kx::db::TDatabase> database;
     std::unique_ptr<kx::db::TQuery> query;
 
     Setup() {
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        const QString data = root.filePath("data");
-        const QString error =
-            kx::tools::CreateDataFolder(QStringLiteral(KX_SOURCE_SCHEMA_DIR), data);
-        if (!error.isEmpty())
-            throw std::runtime_error(error.toStdString());
-        kx::sys::SetAliasPath("RUReravezLink", data);
         database = std::make_unique<kx::db::TDatabase>();
         database->SetAliasName("RUReravezLink");
         database->SetDatabaseName("RUReravezDataBase");

@@ -11,6 +11,7 @@
 // Both adds write to the same file with synchronous=FULL, so the disk's
 // speed weighs on both alike and the ratio shows what the query adds to it.
 
+#include "bench/benchdata.h"
 #include "bench/benchsupport.h"
 #include "frame/data/kxquery.h"
 #include "grid/dbgrid/dbsumlist.h"
@@ -20,13 +21,9 @@
 #include "platform/db/field.h"
 #include "platform/db/query.h"
 #include "platform/db/updatesql.h"
-#include "platform/sys/configstore.h"
-#include "tools/mkdatafolder/datafolder.h"
 
 #include <QApplication>
 #include <QDateTime>
-#include <QDir>
-#include <QTemporaryDir>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
@@ -37,56 +34,44 @@
 
 namespace {
 
+using kx::bench::CheckSqlite;
+
 constexpr const char* kSelect = "SELECT * FROM KX_INTO_OUT_MONEY_TABLE";
 const char* const kMoneyFields[] = {"MONEY_INTO_NUMBER", "MONEY_OUT_NUMBER", "MONEY_NUMBER_FIELD1",
                                     "MONEY_NUMBER_FIELD2", "MONEY_NUMBER_FIELD3"};
-
-void Check(int rc, sqlite3* db) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW)
-        throw std::runtime_error(sqlite3_errmsg(db));
-}
 
 // 100,000 records over 24 months, amounts with up to two decimals as typed
 // amounts are stored.
 void FillRecords(const QString& file) {
     sqlite3* db = nullptr;
-    Check(sqlite3_open(QFile::encodeName(file).constData(), &db), db);
+    CheckSqlite(sqlite3_open(QFile::encodeName(file).constData(), &db), db);
     kx::db::RegisterCollations(db);
-    Check(sqlite3_exec(
-              db,
-              "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 99999) "
-              "INSERT INTO KX_INTO_OUT_MONEY_TABLE (MONEY_RECORD_ID, MONEY_ID, MONEY_TYPE_ID, "
-              "MONEY_ACCOUNT_ID, MONEY_DATE, MONEY_INTO_NUMBER, MONEY_OUT_NUMBER, "
-              "MONEY_NUMBER_FIELD1, MONEY_NUMBER_FIELD2, MONEY_NUMBER_FIELD3, MONEY_TEXT_NOTE, "
-              "STATUS, CREATE_NAME, CREATE_DATE) "
-              "SELECT printf('070305%06d', i), "
-              "printf('%04d%02d%06d', 2005 + i / 50000, 1 + (i / 2000) % 12, i % 50000), "
-              "printf('%03d%03d', 1 + i % 7, 1 + i % 11), printf('%03d', 1 + i % 5), "
-              "date('2005-01-01', '+' || (i / 140) || ' days'), "
-              "(i % 977) * 10.25, (i % 613) * 3.5, i % 10, (i % 89) / 100.0, (i % 7) * 100, "
-              "'收到货款', '未审核', '张三', date('2005-01-01', '+' || (i / 140) || ' days') "
-              "FROM n",
-              nullptr, nullptr, nullptr),
-          db);
+    CheckSqlite(
+        sqlite3_exec(
+            db,
+            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 99999) "
+            "INSERT INTO KX_INTO_OUT_MONEY_TABLE (MONEY_RECORD_ID, MONEY_ID, MONEY_TYPE_ID, "
+            "MONEY_ACCOUNT_ID, MONEY_DATE, MONEY_INTO_NUMBER, MONEY_OUT_NUMBER, "
+            "MONEY_NUMBER_FIELD1, MONEY_NUMBER_FIELD2, MONEY_NUMBER_FIELD3, MONEY_TEXT_NOTE, "
+            "STATUS, CREATE_NAME, CREATE_DATE) "
+            "SELECT printf('070305%06d', i), "
+            "printf('%04d%02d%06d', 2005 + i / 50000, 1 + (i / 2000) % 12, i % 50000), "
+            "printf('%03d%03d', 1 + i % 7, 1 + i % 11), printf('%03d', 1 + i % 5), "
+            "date('2005-01-01', '+' || (i / 140) || ' days'), "
+            "(i % 977) * 10.25, (i % 613) * 3.5, i % 10, (i % 89) / 100.0, (i % 7) * 100, "
+            "'收到货款', '未审核', '张三', date('2005-01-01', '+' || (i / 140) || ' days') "
+            "FROM n",
+            nullptr, nullptr, nullptr),
+        db);
     sqlite3_close(db);
 }
 
 struct Setup {
-    QTemporaryDir config;
-    QTemporaryDir root;
-    QString file;
+    kx::bench::TBenchDataFolder data;
     std::unique_ptr<kx::db::TDatabase> database;
 
     Setup() {
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        const QString data = root.filePath("data");
-        const QString error =
-            kx::tools::CreateDataFolder(QStringLiteral(KX_SOURCE_SCHEMA_DIR), data);
-        if (!error.isEmpty())
-            throw std::runtime_error(error.toStdString());
-        kx::sys::SetAliasPath("RUReravezLink", data);
-        file = QDir(data).filePath(kx::tools::kDatabaseFileName);
-        FillRecords(file);
+        FillRecords(data.File());
         database = std::make_unique<kx::db::TDatabase>();
         database->SetAliasName("RUReravezLink");
         database->SetDatabaseName("RUReravezDataBase");
@@ -213,14 +198,14 @@ void SetUpNumbering(kx::TKXQuery& query) {
 void Step(sqlite3* db, const QString& sql) {
     sqlite3_stmt* statement = nullptr;
     const QByteArray utf8 = sql.toUtf8();
-    Check(sqlite3_prepare_v2(db, utf8.constData(), static_cast<int>(utf8.size()), &statement,
-                             nullptr),
-          db);
+    CheckSqlite(sqlite3_prepare_v2(db, utf8.constData(), static_cast<int>(utf8.size()), &statement,
+                                   nullptr),
+                db);
     int rc = SQLITE_ROW;
     while (rc == SQLITE_ROW)
         rc = sqlite3_step(statement);
     sqlite3_finalize(statement);
-    Check(rc, db);
+    CheckSqlite(rc, db);
 }
 
 // The statements the query's add sends, in its order: the month's largest
@@ -230,11 +215,11 @@ void Step(sqlite3* db, const QString& sql) {
 class PlainAdd {
 public:
     explicit PlainAdd(const QString& file) {
-        Check(sqlite3_open(QFile::encodeName(file).constData(), &db_), db_);
+        CheckSqlite(sqlite3_open(QFile::encodeName(file).constData(), &db_), db_);
         kx::db::RegisterCollations(db_);
-        Check(sqlite3_exec(db_, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL", nullptr,
-                           nullptr, nullptr),
-              db_);
+        CheckSqlite(sqlite3_exec(db_, "PRAGMA journal_mode=DELETE; PRAGMA synchronous=FULL",
+                                 nullptr, nullptr, nullptr),
+                    db_);
     }
     ~PlainAdd() { sqlite3_close(db_); }
 
@@ -267,8 +252,8 @@ private:
                                               "'%1'")
                                    .arg(kMonth)
                                    .toUtf8();
-        Check(sqlite3_prepare_v2(db_, sql.constData(), -1, &statement, nullptr), db_);
-        Check(sqlite3_step(statement), db_);
+        CheckSqlite(sqlite3_prepare_v2(db_, sql.constData(), -1, &statement, nullptr), db_);
+        CheckSqlite(sqlite3_step(statement), db_);
         const QString largest =
             QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0)));
         sqlite3_finalize(statement);
@@ -281,7 +266,7 @@ private:
                                               "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
                                    .arg(kAddColumns.join(", "))
                                    .toUtf8();
-        Check(sqlite3_prepare_v2(db_, sql.constData(), -1, &statement, nullptr), db_);
+        CheckSqlite(sqlite3_prepare_v2(db_, sql.constData(), -1, &statement, nullptr), db_);
         const QByteArray texts[] = {recordId.toUtf8(), number.toUtf8(), "001001", "", "2006-01-15"};
         int position = 1;
         for (const QByteArray& text : texts)
@@ -293,7 +278,7 @@ private:
         sqlite3_bind_text(statement, position++, "未审核", -1, SQLITE_STATIC);
         sqlite3_bind_text(statement, position++, "", 0, SQLITE_STATIC);
         sqlite3_bind_null(statement, position++);
-        Check(sqlite3_step(statement), db_);
+        CheckSqlite(sqlite3_step(statement), db_);
         sqlite3_finalize(statement);
     }
 
@@ -314,7 +299,7 @@ void BM_AddInTurns(benchmark::State& state) {
     FooterGrid footers(query);
     query.SetDBNGride(&footers);
     query.OpenQuery();
-    PlainAdd plain(setup->file);
+    PlainAdd plain(setup->data.File());
     kx::bench::RunTurns(
         state, addTurns, [&] { plain.Run(); },
         [&] {

@@ -9,13 +9,12 @@
 #include "bandreport/brpreview.h"
 #include "bandreport/brprintable.h"
 #include "bandreport/brprinter.h"
+#include "bench/benchdata.h"
 #include "bench/benchsupport.h"
 #include "platform/db/database.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
 #include "platform/print/printer.h"
-#include "platform/sys/configstore.h"
-#include "tools/mkdatafolder/datafolder.h"
 
 #include <QApplication>
 #include <QFile>
@@ -23,7 +22,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 
@@ -41,8 +39,7 @@ constexpr int kColumns = 3;
 const char* const kFields[kColumns] = {"ID", "NAME", "AMOUNT"};
 
 struct Setup {
-    QTemporaryDir config;
-    QTemporaryDir root;
+    kx::bench::TBenchDataFolder data;
     std::unique_ptr<kx::db::TDatabase> database;
     std::unique_ptr<kx::db::TQuery> query;
     QList<QStringList> rows;
@@ -50,15 +47,8 @@ struct Setup {
     kx::TBandRep* report = nullptr;
 
     Setup() {
-        qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
-        qputenv("XDG_DATA_HOME", root.filePath("home").toUtf8());
-        const QString data = root.filePath("data");
-        const QString error =
-            kx::tools::CreateDataFolder(QStringLiteral(KX_SOURCE_SCHEMA_DIR), data);
-        if (!error.isEmpty())
-            throw std::runtime_error(error.toStdString());
-        kx::sys::SetAliasPath("RUReravezLink", data);
-        kx::print::SetPdfFolder(root.filePath("temp"));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data.Path("home")));
+        kx::print::SetPdfFolder(data.Path("temp"));
         kx::SetNewPrinterPaperSize([] { return kx::TBRPaperSize::A4; });
         database = std::make_unique<kx::db::TDatabase>();
         database->SetAliasName("RUReravezLink");
@@ -120,7 +110,7 @@ kx::bench::Turns pdfTurns(kx::bench::Clock::Wall);
 kx::bench::Turns pageTurns(kx::bench::Clock::Thread);
 
 void BareRun() {
-    const QString fileName = setup->root.filePath("bare.pdf");
+    const QString fileName = setup->data.Path("bare.pdf");
     QPdfWriter writer(fileName);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));

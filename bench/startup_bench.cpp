@@ -10,17 +10,14 @@
 // apart and taken off. Work done while the splash shows is hidden behind it
 // and counts only where it outlasts the splash, as it does for the user.
 
+#include "bench/benchdata.h"
 #include "bench/benchsupport.h"
 #include "platform/db/collation.h"
-#include "platform/sys/configstore.h"
-#include "tools/mkdatafolder/datafolder.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -76,22 +73,14 @@ void FillDataFolder(const QString& file) {
 // A private configuration and program folder, the alias pointing at the
 // filled data folder, handed to both processes.
 struct Setup {
-    QTemporaryDir root;
+    kx::bench::TBenchDataFolder data;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
 
     Setup() {
-        const QString config = root.filePath("config");
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
-        const QString data = root.filePath("data");
-        const QString error =
-            kx::tools::CreateDataFolder(QStringLiteral(KX_SOURCE_SCHEMA_DIR), data);
-        if (!error.isEmpty())
-            throw std::runtime_error(error.toStdString());
-        kx::sys::SetAliasPath("RUReravezLink", data);
-        FillDataFolder(QDir(data).filePath(kx::tools::kDatabaseFileName));
+        FillDataFolder(data.File());
         environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("XDG_CONFIG_HOME", config);
-        environment.insert("XDG_DATA_HOME", root.filePath("share"));
+        environment.insert("XDG_CONFIG_HOME", data.ConfigFolder());
+        environment.insert("XDG_DATA_HOME", data.Path("share"));
         environment.insert("KX_REPORT_LOGON_SHOWN", "1");
     }
 };
