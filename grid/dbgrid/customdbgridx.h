@@ -9,9 +9,13 @@
 // layout arithmetic, layout batching, title tree, footer texts and cell
 // values it builds on live in their own files beside it.
 
+#include "core/fieldsdata.h"
 #include "grid/base/customgridx.h"
+#include "grid/dbgrid/columnx.h"
 #include "grid/dbgrid/dbgridoptions.h"
+#include "grid/dbgrid/dbgridxscrollbar.h"
 #include "grid/dbgrid/dbgridxstyle.h"
+#include "grid/dbgrid/griddatalinkx.h"
 #include "grid/dbgrid/layoutlock.h"
 
 #include <QByteArray>
@@ -35,44 +39,34 @@ class TDataSource;
 class TField;
 } // namespace db
 
-struct TFieldsData;
 class TDBSumListProducer;
-class TGridDataLinkX;
-class TDBGridColumnX;
-class TDBGridColumnsX;
-class TColumnsXList;
 class TDBGridXColumnDefValuesX;
-class TBookmarkListX;
 class THeadTreeNode;
 class TDBGridXSumList;
-class TDBGridXSelection;
-class TColCellParamsX;
-class TSTDBGridXFilter;
 class TDBGridXScrollBar;
 class TVertDBGridXScrollBar;
-class TDBGridInplaceEdit;
 
 // One column with its leaf of the title tree, for multi-level titles.
 struct TLeafCol {
-    TDBGridColumnX* Column = nullptr;
+    TColumnX* Column = nullptr;
     THeadTreeNode* Leaf = nullptr;
 };
 
 class TCustomDBGridX : public TCustomGridX, public TDBGridXStyleUser {
 public:
     using TNotifyEvent = std::function<void(TCustomDBGridX* sender)>;
-    using TColumnEvent = std::function<void(TDBGridColumnX* column)>;
+    using TColumnEvent = std::function<void(TColumnX* column)>;
     using TMovedEvent = std::function<void(TCustomDBGridX* sender, int fromIndex, int toIndex)>;
     using TDrawColumnCellEvent =
         std::function<void(TCustomDBGridX* sender, const ui::TRect& rect, int dataCol,
-                           TDBGridColumnX* column, TGridDrawState state)>;
+                           TColumnX* column, TGridDrawState state)>;
     using TGetCellParamsEvent =
-        std::function<void(TCustomDBGridX* sender, TDBGridColumnX* column, QFont& font,
+        std::function<void(TCustomDBGridX* sender, TColumnX* column, QFont& font,
                            ui::TColor& background, TGridDrawState state)>;
     using TGetFooterParamsEvent = std::function<void(
-        TCustomDBGridX* sender, int dataCol, int row, TDBGridColumnX* column, QFont& font,
+        TCustomDBGridX* sender, int dataCol, int row, TColumnX* column, QFont& font,
         ui::TColor& background, int& alignment, TGridDrawState state, QString& text)>;
-    using TTitleClickEvent = std::function<void(TDBGridColumnX* column)>;
+    using TTitleClickEvent = std::function<void(TColumnX* column)>;
     using TMoveRecordsEvent =
         std::function<void(TCustomDBGridX* sender, int bookmarkCount, int& toIndex, bool& handled)>;
 
@@ -87,16 +81,14 @@ public:
     TColumnsXList* VisibleColumns() const { return visibleColumns_.get(); }
     TColumnsXList* SortMarkedColumns() const { return sortMarkedColumns_.get(); }
     TDBGridXColumnDefValuesX* ColumnDefValues() const { return columnDefValues_.get(); }
-    TBookmarkListX* SelectedRows() const { return selectedRows_.get(); }
-    TDBGridXSelection* Selection() const { return selection_.get(); }
     TDBGridXSumList* SumList() const { return sumList_.get(); }
     void SetSumList(TDBGridXSumList* sumList);
-    TSTDBGridXFilter* STFilter() const { return stFilter_.get(); }
     TDBGridXStyle* Style() const { return style_; }
     void SetStyle(TDBGridXStyle* style);
     void DropStyle() override;
-    const TFieldsData* FieldsData() const { return fieldsData_.get(); }
-    void SetFieldsData(std::shared_ptr<const TFieldsData> fieldsData);
+    // The window's field rules, which money cells and footers read.
+    const TFieldsDataArray& FieldsData() const { return fieldsData_; }
+    void SetFieldsData(const TFieldsDataArray& fieldsData) { fieldsData_ = fieldsData; }
 
     void BeginLayout();
     void EndLayout();
@@ -113,6 +105,20 @@ public:
     db::TField* CurrentField() const;
     virtual bool AcquireFocus();
     void InvalidateIndicator();
+    bool Loading() const { return loading_; }
+    // Form-stream reading: no layout runs until EndLoading.
+    void BeginLoading() { loading_ = true; }
+    void EndLoading();
+    // The layout is running because the data link reported a change.
+    bool LayoutFromLink() const { return layoutFromLink_; }
+    // The edit text of the in-place editor as the grid last received it.
+    const QString& EditText() const { return editText_; }
+    bool EditorShown() const;
+    // The current cell moves to the column showing field.
+    void SelectColumnOfField(const db::TField* field);
+    // An external scroll bar was scrolled.
+    void ExternalScroll(bool vertical, int code, int pos);
+    ui::TRect CellRect(int col, int row) const { return TCustomGridX::CellRect(col, row); }
 
     // Properties.
     TDBGridOptions Options() const { return options_; }
@@ -173,6 +179,11 @@ public:
     int TitleOffset() const { return titleOffset_; }
     int TextPadding() const { return textPadding_; }
     bool WrapAllowed() const { return wrapAllowed_; }
+    int EditButtonWidth() const { return editButtonWidth_; }
+    int EditButtonHeight() const { return editButtonHeight_; }
+    int ComputedTitleHeight() const { return computedTitleHeight_; }
+    virtual void UpdateCurrentRow();
+    void ChangeScale(int multiplier, int divider);
     const std::vector<TLeafCol>& LeafCols() const { return leafCols_; }
     THeadTreeNode* HeadTree() const { return headTree_.get(); }
     virtual void LayoutChanged();
@@ -183,24 +194,24 @@ public:
     virtual void UpdateHorzExtScrollBar();
     // The kind of a grid cell, and its data column and data row (-1 outside).
     TCellAreaKind GetCellType(int col, int row, int& dataCol, int& dataRow) const;
-    int CalcTitleTreeHeight() const;
     TDBGridXScrollBar* HorzScrollBar() const { return horzScrollBar_.get(); }
     TVertDBGridXScrollBar* VertScrollBar() const { return vertScrollBar_.get(); }
     // Rows below the last record show as empty ruled lines.
     bool ShowEmptyRows = false;
 
-    // Columns, titles and footers (dbgridcolumns.cpp, dbgridtitles.cpp,
-    // dbgridfooters.cpp).
+    // Columns, titles and footers (dbgridcolumns.cpp, dbgridfooters.cpp).
     void RebuildSortMarkedColumns();
     void InvalidateFooter();
-    QString GetFooterText(int dataCol, int footerRow) const;
+    virtual QString GetFooterText(int footerRow, TColumnX* column) const;
     bool CanModifyRecord() const;
+    // The tallest title of a node's children, setting each child's height.
+    int CalcTitleTreeHeight(THeadTreeNode* node) const;
+    // The editor reloads its text from the cell.
+    void RefreshEditor();
 
     // Painting (dbgridpaint.cpp).
     bool GridOrEditorFocused() const;
     bool ThemedFixedCells() const;
-    virtual void DefaultDrawDataCell(const ui::TRect& rect, db::TField* field,
-                                     TGridDrawState state);
     void WriteCellText(ui::TCanvas& canvas, const ui::TRect& rect, bool fillRect, int dx, int dy,
                        const QString& text, int alignment, bool multiLine, bool endEllipsis);
 
@@ -211,18 +222,16 @@ public:
     void MoveToColumn(int dataCol);
     void OpenFindDialog();
     bool FindDialogModal() const { return findDialogModal_; }
-    void OptimizeColWidth(TDBGridColumnX* column);
-    void OptimizeColsWidth(const std::vector<TDBGridColumnX*>& columns);
+    void OptimizeColWidth(TColumnX* column);
+    void OptimizeColsWidth(const std::vector<TColumnX*>& columns);
     void StopTracking();
     void MoveSelectedRecordsTo(int toIndex);
-    virtual void DefaultMoveRecords(int toIndex);
     void StartRecordMoving();
     void StopRecordMoving();
 
     // Filter row (dbgridfilter.cpp).
     void ApplyFilter();
     void ClearFilter();
-    virtual void DefaultApplyFilter();
     bool FilterEditMode() const { return filterEditMode_; }
     void ShowFilterEditor();
     void HideFilterEditor();
@@ -232,10 +241,8 @@ public:
     void InvalidateSelection();
     void UpdateEditorText();
     int VisibleDataRowCount() const;
-    virtual void DefaultApplySorting();
     bool LocateText(const QString& fieldName, const QString& text, bool partial);
     bool MultiSortPending() const { return multiSortPending_; }
-    virtual void SortMarkingChanged();
 
     // Messages, scrolling and incremental search (dbgridmessages.cpp).
     int DataRowCount() const;
@@ -264,7 +271,7 @@ public:
     QString CellHintText(int col, int row) const;
 
     // Events.
-    TColumnEvent OnCellClick;
+    std::function<void(TColumnX* column)> OnCellClick;
     TNotifyEvent OnColEnter;
     TNotifyEvent OnColExit;
     TNotifyEvent OnEditButtonClick;
@@ -277,14 +284,14 @@ public:
     TTitleClickEvent OnTitleClick;
     TNotifyEvent OnSortMarkingChanged;
     TNotifyEvent OnSelectionChanged;
-    TNotifyEvent OnSumListRecalcAll;
-    TNotifyEvent OnSumListAfterRecalcAll;
+    std::function<void(TDBSumListProducer* sender)> OnSumListRecalcAll;
+    std::function<void(TDBSumListProducer* sender)> OnSumListAfterRecalcAll;
     TNotifyEvent OnApplyFilter;
     TMoveRecordsEvent OnMoveRecords;
 
 protected:
     friend class TGridDataLinkX;
-    friend class TDBGridColumnX;
+    friend class TColumnX;
     friend class TDBGridColumnsX;
 
     // Factories.
@@ -292,7 +299,6 @@ protected:
     virtual std::unique_ptr<TDBGridXColumnDefValuesX> MakeColumnDefValues();
     virtual std::unique_ptr<TDBGridXScrollBar> MakeHorzScrollBar();
     virtual std::unique_ptr<TVertDBGridXScrollBar> MakeVertScrollBar();
-    TInplaceEdit* CreateEditor() override;
 
     // Data link reactions (dbgriddata.cpp).
     virtual void LinkActive(bool active);
@@ -302,19 +308,16 @@ protected:
     virtual void UpdateData();
     virtual void BuildFieldMap();
     void ShowEditorForField();
+    bool event(QEvent* event) override;
 
     // Base grid reactions.
     void CreateWnd();
     void ColumnMoved(int fromIndex, int toIndex) override;
     void ColWidthsChanged() override;
     void RowHeightsChanged() override;
-    void SizeChanged(int oldColCount, int oldRowCount) override;
-    void TopLeftChanged() override;
     void FlatChanged() override;
-    void CalcSizingState(int x, int y, const TGridLayoutX& layout, TGridStateX& state, int& index,
-                         int& sizingPos, int& sizingOfs) const override;
-    void Loaded();
-    void ChangeScale(int multiplier, int divider);
+    void Resized() override;
+    void FontChanged() override;
 
     // Editor hooks.
     bool EditorAcceptsKey(QChar key);
@@ -336,15 +339,15 @@ protected:
     TEditStyle GetEditStyle(int col, int row) override;
 
     // Event dispatchers.
-    virtual void FireCellClick(TDBGridColumnX* column);
+    virtual void FireCellClick(TColumnX* column);
     virtual void FireColEnter();
     virtual void FireColExit();
     virtual void FireEditButtonClick();
-    virtual void FireDrawColumnCell(const ui::TRect& rect, int dataCol, TDBGridColumnX* column,
+    virtual void FireDrawColumnCell(const ui::TRect& rect, int dataCol, TColumnX* column,
                                     TGridDrawState state);
-    virtual void FireGetCellParams(TDBGridColumnX* column, QFont& font, ui::TColor& background,
+    virtual void FireGetCellParams(TColumnX* column, QFont& font, ui::TColor& background,
                                    TGridDrawState state);
-    virtual void FireGetFooterParams(int dataCol, int row, TDBGridColumnX* column, QFont& font,
+    virtual void FireGetFooterParams(int dataCol, int row, TColumnX* column, QFont& font,
                                      ui::TColor& background, int& alignment, TGridDrawState state,
                                      QString& text);
 
@@ -355,35 +358,21 @@ protected:
 
     // Painting.
     void DrawCell(int col, int row, const ui::TRect& rect, TGridDrawState state) override;
-    virtual void DrawDataCell(const ui::TRect& rect, db::TField* field, TGridDrawState state);
-    void DrawEditButton(ui::TCanvas& canvas, const ui::TRect& rect, TDBGridColumnX* column,
-                        bool pressed, bool active);
-    bool DataCellHighlight(TDBGridColumnX* column, QFont& font, ui::TColor& background,
+    void DrawEditButton(ui::TCanvas& canvas, const ui::TRect& rect, TColumnX* column, bool pressed,
+                        bool active);
+    bool DataCellHighlight(TColumnX* column, QFont& font, ui::TColor& background,
                            TGridDrawState state, int row, int dataCol, int dataRow);
     bool FixedCellHighlight(QFont& font, ui::TColor& background, bool selected, int areaKind,
                             int areaSubKind);
     bool IsCellSelected(int dataCol, int dataRow) const;
-    TColumnCellKind ColumnCellKind(const TDBGridColumnX* column) const;
 
     // Keys and mouse.
-    void KeyDown(int& key, ui::TShiftState shift) override;
-    void KeyPress(QChar& key) override;
-    void CharTyped(QChar ch) override;
-    void MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
-    void MouseMove(ui::TShiftState shift, int x, int y) override;
-    void MouseUp(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
-    bool DoMouseWheelDown(ui::TShiftState shift, QPoint mousePos) override;
-    bool DoMouseWheelUp(ui::TShiftState shift, QPoint mousePos) override;
     void TrackTitleButton(int x, int y);
     void DrawSizingLine();
     void CalcFrozenSizingState(int x, int y, TGridStateX& state, int& index, int& sizingPos,
                                int& sizingOfs);
     void TrackRecordMoving(int x, int y);
     int DropPosition(int y) const;
-    void DoExit() override;
-    void Paint() override;
-    Qt::CursorShape CursorAt(int x, int y) override;
-    void TimerFired(int id) override;
 
     // Filter row.
     void ColumnFilterToEditor();
@@ -399,22 +388,36 @@ protected:
     void WMDeferredLayout();
 
 private:
+    void ColumnChanged(TColumnX* column);
+    void InvalidateRow(int row);
     void ApplyOptionsToBase();
+    void ApplyVertScrollBarValues(int min, int max, int page, int pos);
+    void DropBuiltColumnsBeforeCustomized();
+    void BuildColumnsFromFields();
+    void UpdateVisibleColumnsAndCounts();
+    void LayoutRowHeights();
+    void LayoutTitleHeight();
+    void AutoFitWidths();
+    void ApplyHorzScrollBarWish();
+    void SpreadWidthChange(TColumnX* column, int oldWidth, int newWidth);
+    void DrawTitleCell(const ui::TRect& rect, TColumnX* column);
+    void DrawDataCellText(const ui::TRect& rect, TColumnX* column, int recordRow,
+                          TGridDrawState state);
+    void DrawFooterCell(const ui::TRect& rect, TColumnX* column, int dataCol, int footerRow);
+    void DrawIndicatorCell(const ui::TRect& rect, int row);
+    QString MultiTitleCaption(const TColumnX* column) const;
 
     std::unique_ptr<TGridDataLinkX> dataLink_;
     std::unique_ptr<TDBGridXColumnDefValuesX> columnDefValues_;
     std::unique_ptr<TDBGridColumnsX> columns_;
     std::unique_ptr<TColumnsXList> visibleColumns_;
     std::unique_ptr<TColumnsXList> sortMarkedColumns_;
-    std::unique_ptr<TBookmarkListX> selectedRows_;
     std::unique_ptr<THeadTreeNode> headTree_;
     std::unique_ptr<TDBGridXSumList> sumList_;
     std::unique_ptr<TDBGridXScrollBar> horzScrollBar_;
     std::unique_ptr<TVertDBGridXScrollBar> vertScrollBar_;
-    std::unique_ptr<TDBGridXSelection> selection_;
     std::unique_ptr<TColCellParamsX> cellParams_;
-    std::unique_ptr<TSTDBGridXFilter> stFilter_;
-    std::shared_ptr<const TFieldsData> fieldsData_;
+    TFieldsDataArray fieldsData_;
     TDBGridXStyle* style_ = nullptr;
     std::vector<TLeafCol> leafCols_;
 
@@ -451,7 +454,19 @@ private:
     bool rowSizingAllowed_ = false;
 
     TDBGridLayoutLock layoutLock_;
+    bool loading_ = false;
+    bool destroying_ = false;
     bool layoutFromLink_ = false;
+    int hiddenFrozenCount_ = 0;
+    bool ownHorzScrollBar_ = true;
+    ui::TScrollStyle scrollBarsApplied_ = ui::TScrollStyle::ssBoth;
+    int vertScrollMin_ = 0;
+    int vertScrollMax_ = 0;
+    int vertScrollPage_ = 0;
+    int vertScrollPos_ = 0;
+    TScrollBarVisibleModeX vertVisibleModeSeen_ = sbAutoShowX;
+    bool vertScrollSeen_ = false;
+    QVariant editKeyValue_;
     bool inSumListRecalc_ = false;
     int indicatorOffset_ = 1;
     int titleOffset_ = 1;

@@ -55,9 +55,6 @@ constexpr TDBGridSelectionTypes SelectionTypeBit(TDBGridSelectionType type) {
     return static_cast<TDBGridSelectionTypes>(1u << type);
 }
 
-// What a data cell shows.
-enum TColumnCellKind : quint8 { cellText, cellCheckBox, cellImages, cellPickList };
-
 // Kinds of the grid's cells as GetCellType answers them.
 enum TCellAreaKind : quint8 { cakIndicator, cakTitle, cakFilter, cakData, cakFooter, cakOutside };
 

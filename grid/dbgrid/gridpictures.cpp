@@ -1,5 +1,7 @@
 #include "grid/dbgrid/gridpictures.h"
 
+#include "grid/dbgrid/columnxinterceptors.h"
+
 #include "grid/dbgrid/dbgridxstyle.h"
 #include "grid/editors/propertyinterceptors.h"
 
@@ -199,6 +201,7 @@ void StartGridUnit() {
         return;
     resources = std::make_unique<TGridUnitResources>();
     RegisterFormInterceptor();
+    RegisterColumnInterceptors();
     CreateDefaultGridStyle();
     resources->SortIndexFont = QFont(QStringLiteral("Arial"));
     resources->SortIndexFont.setPixelSize(GridPictureResource("DBSMDOWNX").height() - 1);

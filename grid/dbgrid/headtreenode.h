@@ -11,7 +11,7 @@
 
 namespace kx {
 
-class TDBGridColumnX;
+class TColumnX;
 
 // Words of a caption, counted from 1; delimiters never make empty words.
 // WordStart is the position (from 1) of word n, 0 when there are fewer.
@@ -24,7 +24,7 @@ struct TTitleLeaf {
     QString Caption;
     int Height = 0;
     int Width = 0; // -1 or 0 for a hidden column
-    TDBGridColumnX* Column = nullptr;
+    TColumnX* Column = nullptr;
     int MarkerIndent = 0;
     int LineWidth = 0;
 };
@@ -40,7 +40,7 @@ public:
     QString Caption;
     int CellWidth = 0;
     int CellHeight = 0;
-    TDBGridColumnX* OwnerColumn = nullptr;
+    TColumnX* OwnerColumn = nullptr;
     int LineWidth = 0;
     int MarkerIndent = 0;
     bool Painted = false;

@@ -219,6 +219,15 @@ TEditButtonX* TEditButtonsX::Add() {
     return items_.back().get();
 }
 
+void TEditButtonsX::Assign(const TEditButtonsX& source) {
+    BeginUpdate();
+    while (Count() > 0)
+        Delete(Count() - 1);
+    for (const auto& item : source.items_)
+        Add()->Assign(*item);
+    EndUpdate();
+}
+
 void TEditButtonsX::Delete(int index) {
     items_.erase(items_.begin() + index);
     Changed(nullptr);

@@ -159,6 +159,8 @@ public:
     TEditButtonX* ButtonAt(int index) const { return items_.at(index).get(); }
     TEditButtonX* Add();
     void Delete(int index);
+    // The same buttons with the same settings as source's.
+    void Assign(const TEditButtonsX& source);
 
     void BeginUpdate() { ++updateCount_; }
     // The last one tells of a change of the whole list.

@@ -633,33 +633,31 @@ bool TCustomControl::focusNextPrevChild(bool next) {
 
 void TCustomControl::scrollContentsBy(int, int) {}
 
-void TCustomControl::BarAction(int bar, int action) {
-    int code;
+int ScrollCodeForAction(int action, bool sliderDown) {
     switch (action) {
     case QAbstractSlider::SliderSingleStepAdd:
-        code = SB_LINEDOWN;
-        break;
+        return SB_LINEDOWN;
     case QAbstractSlider::SliderSingleStepSub:
-        code = SB_LINEUP;
-        break;
+        return SB_LINEUP;
     case QAbstractSlider::SliderPageStepAdd:
-        code = SB_PAGEDOWN;
-        break;
+        return SB_PAGEDOWN;
     case QAbstractSlider::SliderPageStepSub:
-        code = SB_PAGEUP;
-        break;
+        return SB_PAGEUP;
     case QAbstractSlider::SliderToMinimum:
-        code = SB_TOP;
-        break;
+        return SB_TOP;
     case QAbstractSlider::SliderToMaximum:
-        code = SB_BOTTOM;
-        break;
+        return SB_BOTTOM;
     case QAbstractSlider::SliderMove:
-        code = Bar(bar)->isSliderDown() ? SB_THUMBTRACK : SB_THUMBPOSITION;
-        break;
+        return sliderDown ? SB_THUMBTRACK : SB_THUMBPOSITION;
     default:
-        return;
+        return -1;
     }
+}
+
+void TCustomControl::BarAction(int bar, int action) {
+    const int code = ScrollCodeForAction(action, Bar(bar)->isSliderDown());
+    if (code < 0)
+        return;
     RunScrollAction(bar, code, Bar(bar)->sliderPosition());
     // Qt applies the slider position after this slot: make it the control's.
     Bar(bar)->setSliderPosition(scrollPos_[bar]);

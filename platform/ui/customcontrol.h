@@ -48,6 +48,9 @@ constexpr int SB_BOTTOM = 7;
 constexpr int SB_HORZ = 0;
 constexpr int SB_VERT = 1;
 
+// The scroll code of a slider action; -1 for an action that scrolls nothing.
+int ScrollCodeForAction(int action, bool sliderDown);
+
 // The keys a control wants before its form may use them for navigation.
 constexpr unsigned DLGC_WANTARROWS = 0x1;
 constexpr unsigned DLGC_WANTTAB = 0x2;

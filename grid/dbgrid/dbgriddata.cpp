@@ -1,0 +1,137 @@
+// How the data-aware grid follows its data: the link turning active, the
+// data set changing or scrolling, a record changing, and the editor's text
+// going back into the field.
+
+#include "grid/base/inplaceedit.h"
+#include "grid/dbgrid/columnfooterx.h"
+#include "grid/dbgrid/customdbgridx.h"
+#include "grid/dbgrid/dbgridhelpers.h"
+#include "grid/dbgrid/griddatalinkx.h"
+#include "platform/db/datasource.h"
+
+#include <cstdlib>
+
+namespace kx {
+
+void TCustomDBGridX::LinkActive(bool active) {
+    if (destroying_)
+        return;
+    if (!active)
+        HideEditor();
+    db::TDataSource* source = dataLink_->DataSource();
+    sumList_->SetDataSet(active && source ? source->DataSet() : nullptr);
+    LayoutChanged();
+    if (active && (options_ & dgAlwaysShowEditor))
+        ShowEditor();
+    UpdateScrollBar();
+    columns_->ForgetFields();
+}
+
+void TCustomDBGridX::LinkDataSetChanged() {
+    if (inSumListRecalc_)
+        return;
+    UpdateRowCount();
+    const bool barShown = verticalScrollBar()->isVisible();
+    UpdateScrollBar();
+    if (barShown != verticalScrollBar()->isVisible() && autoFitColWidths_)
+        PostDeferredLayout();
+    UpdateCurrentRow();
+    RefreshEditor();
+    InvalidateGrid();
+}
+
+void TCustomDBGridX::DataChanged(int distance) {
+    if (dataLink_->ActiveRecord() >= RowCount() - titleOffset_)
+        UpdateRowCount();
+    const bool barShown = verticalScrollBar()->isVisible();
+    UpdateScrollBar();
+    if (barShown != verticalScrollBar()->isVisible() && autoFitColWidths_)
+        PostDeferredLayout();
+    const int oldRow = Row();
+    UpdateCurrentRow();
+    if (distance != 0) {
+        HideEditor();
+        // A one-screen jump or more is cheaper to repaint whole.
+        if (std::abs(distance) > VisibleDataRowCount())
+            InvalidateGrid();
+        else
+            for (int row = titleOffset_; row < RowCount(); ++row)
+                InvalidateRow(row);
+        if (options_ & dgAlwaysShowEditor)
+            ShowEditor();
+    } else {
+        InvalidateRow(oldRow);
+        InvalidateRow(Row());
+    }
+    InvalidateFooter();
+}
+
+void TCustomDBGridX::RecordChanged(db::TField* field) {
+    if (field) {
+        for (int i = 0; i < columns_->Count(); ++i) {
+            if (columns_->GetColumn(i)->Field() == field)
+                InvalidateRow(Row());
+        }
+    } else {
+        InvalidateGrid();
+    }
+    const db::TField* selected = CurrentField();
+    if (selected && (!field || field == selected) && selected->EditText() != editText_) {
+        RefreshEditor();
+        if (InplaceEditor())
+            InplaceEditor()->selectAll();
+    }
+}
+
+void TCustomDBGridX::UpdateCurrentRow() {
+    if (!dataLink_->Active() || loading_)
+        return;
+    const int row = dataLink_->ActiveRecord() + titleOffset_;
+    if (row != Row() && row < RowCount()) {
+        if (!(options_ & dgAlwaysShowEditor))
+            HideEditor();
+        FocusCell(Col(), row, false, false);
+        RefreshEditor();
+    }
+}
+
+void TCustomDBGridX::UpdateData() {
+    const int dataCol = CurrentDataColumn();
+    if (dataCol < 0 || dataCol >= columns_->Count())
+        return;
+    TColumnX* column = columns_->GetColumn(dataCol);
+    switch (column->ReadCellKind()) {
+    case cellKeyToPick: {
+        const int index = column->PickList().indexOf(editText_);
+        QVariant key;
+        if (index >= 0 && index < column->KeyList().size())
+            key = column->KeyList()[index];
+        else if (column->OnNotInList && !editText_.isEmpty()) {
+            bool recheck = false;
+            column->OnNotInList(column, editText_, recheck);
+            const int again = recheck ? column->PickList().indexOf(editText_) : -1;
+            if (again >= 0 && again < column->KeyList().size())
+                key = column->KeyList()[again];
+        }
+        column->WriteCellValue(editText_, key, false);
+        return;
+    }
+    case cellPickList:
+        if (column->OnNotInList && !column->PickList().contains(editText_)) {
+            bool recheck = false;
+            column->OnNotInList(column, editText_, recheck);
+        }
+        column->WriteCellValue(editText_, editText_, true);
+        return;
+    default:
+        column->WriteCellValue(editText_, editText_, true);
+        return;
+    }
+}
+
+void TCustomDBGridX::InvalidateRow(int row) {
+    if (row >= 0 && row < FullRowCount())
+        RepaintGridRow(*this, row);
+}
+
+} // namespace kx
