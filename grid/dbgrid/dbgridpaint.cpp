@@ -65,8 +65,9 @@ void TCustomDBGridX::DrawCell(int col, int row, const ui::TRect& rect, TGridDraw
         int dataCol = 0;
         int dataRow = 0;
         const TCellAreaKind kind = GetCellType(col, row, dataCol, dataRow);
-        TColumnX* column =
-            dataCol >= 0 && dataCol < columns_->Count() ? columns_->GetColumn(dataCol) : nullptr;
+        TColumnX* column = col >= indicatorOffset_ && dataCol < columns_->Count()
+                               ? columns_->GetColumn(dataCol)
+                               : nullptr;
         switch (kind) {
         case cakTitle:
             if (column)

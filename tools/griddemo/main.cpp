@@ -1,10 +1,13 @@
 // Shows the demo grid. --rows N gives it N rows under its titles (10,000
 // unless told otherwise), so that it can be tried over 100,000 rows and more;
-// with --screenshot FILE it saves a picture of the grid as soon as it is laid
-// out and ends.
+// --money FOLDER shows the data-aware grid over the in/out records of a data
+// folder instead. With --screenshot FILE it saves a picture of the grid as
+// soon as it is laid out and ends.
 
+#include "grid/dbgrid/gridpictures.h"
 #include "platform/ui/application.h"
 #include "tools/griddemo/demogrid.h"
+#include "tools/griddemo/moneygrid.h"
 
 #include <QCommandLineParser>
 #include <QPixmap>
@@ -12,6 +15,7 @@
 
 #include <cstdio>
 #include <limits>
+#include <memory>
 
 namespace {
 
@@ -46,8 +50,12 @@ int main(int argc, char** argv) {
     const QCommandLineOption screenshotOption(QStringLiteral("screenshot"),
                                               QStringLiteral("Save a picture of the grid and end."),
                                               QStringLiteral("file"));
+    const QCommandLineOption moneyOption(
+        QStringLiteral("money"), QStringLiteral("Show the in/out records of a data folder."),
+        QStringLiteral("folder"));
     parser.addOption(rowsOption);
     parser.addOption(screenshotOption);
+    parser.addOption(moneyOption);
     parser.process(app);
     const int rows = ParseRows(parser.value(rowsOption));
     if (rows == 0) {
@@ -55,7 +63,13 @@ int main(int argc, char** argv) {
                      qPrintable(parser.value(rowsOption)));
         return 1;
     }
-    kx::TDemoGrid grid(rows);
+    kx::StartGridUnit();
+    std::unique_ptr<QWidget> window;
+    if (parser.isSet(moneyOption))
+        window = std::make_unique<kx::TMoneyGridDemo>(parser.value(moneyOption));
+    else
+        window = std::make_unique<kx::TDemoGrid>(rows);
+    QWidget& grid = *window;
     grid.setWindowTitle(QStringLiteral("Grid demo"));
     grid.resize(900, 520);
     grid.show();
