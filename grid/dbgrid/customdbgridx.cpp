@@ -55,6 +55,10 @@ TCustomDBGridX::TCustomDBGridX(QWidget* owner)
 
 TCustomDBGridX::~TCustomDBGridX() {
     destroying_ = true;
+    // The application hears nothing more from a grid that is going.
+    sumList_->SumListChanged = nullptr;
+    sumList_->OnRecalcAll = nullptr;
+    sumList_->OnAfterRecalcAll = nullptr;
     dataLink_->SetDataSource(nullptr);
     if (style_)
         style_->UnregisterGrid(this);
@@ -390,6 +394,24 @@ void TCustomDBGridX::Resized() {
 
 void TCustomDBGridX::ExternalScroll(bool vertical, int code, int pos) {
     ScrollAction(vertical ? ui::SB_VERT : ui::SB_HORZ, code, pos);
+}
+
+void TCustomDBGridX::MouseUp(ui::TMouseButton button, ui::TShiftState shift, int x, int y) {
+    if (button == ui::TMouseButton::mbRight) {
+        const TGridCoord cell = MouseCoord(x, y);
+        int dataCol = 0;
+        int dataRow = 0;
+        if (cell.X >= 0 && cell.Y >= 0 &&
+            GetCellType(cell.X, cell.Y, dataCol, dataRow) == cakData &&
+            dataCol < columns_->Count()) {
+            if (QMenu* menu = columns_->GetColumn(dataCol)->PopupMenu()) {
+                CancelMode();
+                menu->popup(mapToGlobal(QPoint(x, y)));
+                return;
+            }
+        }
+    }
+    TCustomGridX::MouseUp(button, shift, x, y);
 }
 
 // ---- Column reactions --------------------------------------------------

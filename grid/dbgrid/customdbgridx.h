@@ -318,6 +318,8 @@ protected:
     void FlatChanged() override;
     void Resized() override;
     void FontChanged() override;
+    // A right-button release over a data cell opens its column's menu.
+    void MouseUp(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
 
     // Editor hooks.
     bool EditorAcceptsKey(QChar key);

@@ -9,10 +9,13 @@
 #include "platform/db/datasource.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
+#include "platform/sys/exception.h"
+#include "platform/ui/application.h"
 #include "tests/platform/db/dbfixture.h"
 
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 
 #include <gtest/gtest.h>
 
@@ -21,9 +24,12 @@
 namespace kx {
 namespace {
 
-// Counts the layouts through a step that only the layout runs, twice.
+// Counts the layouts through a step that only the layout runs, twice; and
+// lets a test act as the user sizing and moving columns.
 class CountingGrid : public TCustomDBGridX {
 public:
+    using TCustomDBGridX::ColumnMoved;
+    using TCustomDBGridX::ColWidthsChanged;
     int TabStopUpdates = 0;
     void UpdateColumnTabStops() override {
         ++TabStopUpdates;
@@ -485,6 +491,145 @@ TEST_F(DBGridTest, EvenRowColourIsBlueGreenRed) {
     const ui::TRect cell = grid_.CellRect(2, 2);
     const QColor drawn = image.pixelColor(cell.Right - 3, cell.Top + 2);
     EXPECT_EQ(drawn, QColor(152, 252, 224));
+}
+
+TEST_F(DBGridTest, DefaultColumnSettingsGoToTheirField) {
+    TColumnX* column = grid_.Columns()->AddDefaultColumn();
+    column->SetAlignment(db::taRightJustify);
+    EXPECT_EQ(column->Alignment(), db::taLeftJustify) << "no field: nothing happens";
+    column->SetReadOnly(true);
+    EXPECT_TRUE(column->ReadOnly());
+    EXPECT_TRUE(column->IsAssigned(cvReadOnly));
+
+    Rows({"1, 'A', 1, 1, 'Y', 'x'"});
+    OpenGrid();
+    TColumnX* name = Column(QStringLiteral("NAME"));
+    name->SetAlignment(db::taCenter);
+    EXPECT_EQ(query_.FieldByName(QStringLiteral("NAME"))->Alignment(), db::taCenter);
+    EXPECT_FALSE(name->IsAssigned(cvAlignment));
+    // Word wrap given its default value keeps following the default.
+    EXPECT_TRUE(name->WordWrap());
+    name->SetWordWrap(true);
+    EXPECT_FALSE(name->IsAssigned(cvWordWrap));
+    name->SetWordWrap(false);
+    EXPECT_TRUE(name->IsAssigned(cvWordWrap));
+    EXPECT_FALSE(name->WordWrap());
+}
+
+TEST_F(DBGridTest, UserSizingAndMovingColumns) {
+    Rows({"1, 'A', 1, 1, 'Y', 'x'"});
+    OpenGrid();
+    TColumnX* amount = Column(QStringLiteral("AMOUNT"));
+    amount->SetMinWidth(40);
+    grid_.SetColWidths(3, 10);
+    grid_.ColWidthsChanged();
+    EXPECT_EQ(amount->Width(), 40);
+    EXPECT_EQ(grid_.GetColWidths(3), 40) << "sized below its minimum, it snaps back";
+
+    std::pair<int, int> moved{-1, -1};
+    grid_.OnColumnMoved = [&](TCustomDBGridX*, int from, int to) { moved = {from, to}; };
+    grid_.ColumnMoved(3, 1);
+    EXPECT_EQ(moved, std::make_pair(2, 0));
+    EXPECT_EQ(ColumnNames().first(), QStringLiteral("AMOUNT"));
+}
+
+TEST_F(DBGridTest, UserSizingUnderFittedWidths) {
+    Rows({"1, 'A', 1, 1, 'Y', 'x'"});
+    OpenGrid();
+    for (int i = grid_.Columns()->Count() - 1; i >= 3; --i)
+        grid_.Columns()->GetColumn(i)->SetVisible(false);
+    grid_.SetAutoFitColWidths(true);
+    TColumnX* first = grid_.Columns()->GetColumn(0);
+    TColumnX* second = grid_.Columns()->GetColumn(1);
+    const int bases = first->BaseWidth + second->BaseWidth;
+    grid_.SetColWidths(1, first->Width() + 30);
+    grid_.ColWidthsChanged();
+    EXPECT_GT(first->BaseWidth, 0);
+    EXPECT_EQ(first->BaseWidth + second->BaseWidth, bases) << "the right neighbour pays";
+
+    grid_.SetOptionsX(grid_.OptionsX() | dghResizeWholeRightPart);
+    grid_.SetColWidths(1, grid_.ClientWidth());
+    grid_.ColWidthsChanged();
+    for (int i = 1; i < 3; ++i)
+        EXPECT_GE(grid_.Columns()->GetColumn(i)->BaseWidth, 1) << i;
+}
+
+TEST_F(DBGridTest, ScalingKeepsTheTotalWidth) {
+    Rows({"1, 'A', 1, 1, 'Y', 'x'"});
+    OpenGrid();
+    for (int i = 3; i < query_.FieldCount(); ++i)
+        query_.Fields()[i]->SetVisible(false);
+    ASSERT_EQ(grid_.Columns()->Count(), 3);
+    for (int i = 0; i < 3; ++i)
+        grid_.Columns()->GetColumn(i)->SetWidth(33);
+    grid_.ChangeScale(3, 2);
+    std::vector<int> widths;
+    for (int i = 0; i < 3; ++i)
+        widths.push_back(grid_.Columns()->GetColumn(i)->Width());
+    EXPECT_EQ(widths, std::vector<int>({50, 49, 50}));
+}
+
+TEST_F(DBGridTest, ScrollBarSettings) {
+    EXPECT_EQ(grid_.VertScrollBar()->VisibleMode(), sbAutoShowX);
+    grid_.VertScrollBar()->SetVisible(false);
+    EXPECT_EQ(grid_.VertScrollBar()->VisibleMode(), sbNeverShowX);
+    grid_.VertScrollBar()->SetVisible(true);
+    EXPECT_EQ(grid_.VertScrollBar()->VisibleMode(), sbAutoShowX);
+
+    QScrollBar bar;
+    bar.setObjectName(QStringLiteral("ExtBar"));
+    TCustomDBGridX other;
+    grid_.VertScrollBar()->SetExtScrollBar(&bar);
+    try {
+        other.VertScrollBar()->SetExtScrollBar(&bar);
+        ADD_FAILURE() << "a bar serves one grid";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(),
+                  QStringLiteral("Possible ExtBar already attached to the other control."));
+    }
+    EXPECT_EQ(other.VertScrollBar()->ExtScrollBar(), nullptr);
+    grid_.VertScrollBar()->SetExtScrollBar(nullptr);
+    EXPECT_NO_THROW(other.VertScrollBar()->SetExtScrollBar(&bar));
+    other.VertScrollBar()->SetExtScrollBar(nullptr);
+}
+
+TEST_F(DBGridTest, ColumnDefaultsCopyWithoutLayoutAndRequired) {
+    TCustomDBGridX source;
+    source.ColumnDefValues()->SetLayout(tlBottom);
+    source.ColumnDefValues()->SetHighlightRequired(true);
+    source.ColumnDefValues()->SetEndEllipsis(true);
+    grid_.ColumnDefValues()->Assign(*source.ColumnDefValues());
+    EXPECT_TRUE(grid_.ColumnDefValues()->EndEllipsis());
+    EXPECT_EQ(grid_.ColumnDefValues()->Layout(), tlTop);
+    EXPECT_FALSE(grid_.ColumnDefValues()->HighlightRequired());
+}
+
+TEST_F(DBGridTest, EscReloadsTypedTextOrCancelsTheEdit) {
+    Rows({"1, 'A', 1, 1, 'Y', 'x'"});
+    OpenGrid();
+    query_.Edit();
+    query_.FieldByName(QStringLiteral("NAME"))->SetAsString(QStringLiteral("B"));
+    grid_.DataLink()->MarkEditorChanged();
+    grid_.DataLink()->Reset();
+    EXPECT_EQ(query_.State(), db::dsEdit) << "typed text is reloaded, the edit stays";
+    EXPECT_FALSE(grid_.DataLink()->EditorChanged());
+    grid_.DataLink()->Reset();
+    EXPECT_EQ(query_.State(), db::dsBrowse);
+    EXPECT_EQ(query_.FieldByName(QStringLiteral("NAME"))->AsString(), QStringLiteral("A"));
+}
+
+TEST_F(DBGridTest, PaintingSurvivesAFailingCellEvent) {
+    Rows({"1, 'A', 1, 1, 'Y', 'x'"});
+    OpenGrid();
+    int reported = 0;
+    ui::SetExceptionHandler([&](const std::exception_ptr&) { ++reported; });
+    grid_.OnGetCellParams = [](TCustomDBGridX*, TColumnX*, QFont&, ui::TColor&, TGridDrawState) {
+        throw Exception(QStringLiteral("cell"));
+    };
+    grid_.show();
+    EXPECT_NO_THROW(Render());
+    EXPECT_GT(reported, 0);
+    ui::SetExceptionHandler({});
 }
 
 } // namespace
