@@ -1,0 +1,363 @@
+#include "tablereport/reportdesignform.h"
+
+#include "platform/db/field.h"
+#include "platform/sys/exception.h"
+#include "platform/ui/application.h"
+#include "platform/ui/messagedialog.h"
+#include "tablereport/borderform.h"
+#include "tablereport/diagonalform.h"
+#include "tablereport/frmnewtable.h"
+#include "tablereport/reportcontrolwidget.h"
+#include "tablereport/templatestream.h"
+#include "tests/platform/db/dbfixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace kx {
+namespace {
+
+// Runs the action on the next modal dialog of that type, once it is up; a
+// dialog that never comes fails the test instead of hanging it.
+template <typename Dialog, typename Act> void WhenModal(Act act, int tries = 200) {
+    QTimer::singleShot(10, [act, tries] {
+        auto* dialog = dynamic_cast<Dialog*>(QApplication::activeModalWidget());
+        if (dialog && dialog->isVisible())
+            act(*dialog);
+        else if (tries > 0)
+            WhenModal<Dialog>(act, tries - 1);
+        else
+            ADD_FAILURE() << "no dialog came up";
+    });
+}
+
+void AnswerFile(const QString& path) {
+    WhenModal<QFileDialog>([path](QFileDialog& dialog) {
+        auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(path);
+        static_cast<QDialog&>(dialog).accept();
+    });
+}
+
+void CancelFile() {
+    WhenModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
+}
+
+class ReportDesignFormTest : public db::test::DbTest {
+protected:
+    ReportDesignFormTest() {
+        oldSink_ = ui::SetMessageSink([this](const ui::MessageRequest& r) {
+            messages_.push_back(r.caption + u'|' + r.text);
+            return false;
+        });
+        ui::SetExceptionHandler([this](const std::exception_ptr& error) {
+            try {
+                std::rethrow_exception(error);
+            } catch (const Exception& e) {
+                errors_.push_back(e.Message());
+            }
+        });
+        form.show();
+    }
+    ~ReportDesignFormTest() override {
+        ui::SetMessageSink(oldSink_);
+        ui::SetExceptionHandler({});
+    }
+
+    TReportControl& control() { return form.Control(); }
+    TReportCell* Cell(int line, int cell) { return control().Lines[line]->Cells[cell].get(); }
+    void Select(std::initializer_list<std::pair<int, int>> cells) {
+        control().ClearSelection();
+        for (auto [line, cell] : cells)
+            control().SelectCell(Cell(line, cell));
+    }
+    void NewTable(int rows, int columns) {
+        WhenModal<TfrmNewTable>([rows, columns](TfrmNewTable& dialog) {
+            dialog.RowsEdit->setText(QString::number(rows));
+            dialog.ColumnsEdit->setText(QString::number(columns));
+            dialog.accept();
+        });
+        form.NewTableAction->trigger();
+    }
+    QString Path(const QString& name) const { return dir_.filePath(name); }
+
+    QTemporaryDir dir_;
+    std::vector<QString> messages_;
+    std::vector<QString> errors_;
+    ui::MessageSink oldSink_;
+    TReportDesignForm form;
+};
+
+TEST_F(ReportDesignFormTest, BuildsTableSavesItAndReopensItIdentical) {
+    NewTable(10, 6);
+    ASSERT_EQ(control().Lines.size(), 10u);
+    ASSERT_EQ(control().Lines[0]->Cells.size(), 6u);
+
+    Select({{0, 0}, {0, 1}, {0, 2}});
+    form.CombineAction->trigger();
+    Select({{2, 0}, {3, 0}});
+    form.CombineAction->trigger();
+    ASSERT_EQ(Cell(2, 0)->MergedCells.size(), 1u);
+
+    Select({{1, 1}});
+    WhenModal<TBorderForm>([](TBorderForm& dialog) {
+        dialog.LineBoxes[0]->setChecked(false);
+        dialog.WidthEdits[3]->setValue(2);
+        dialog.accept();
+    });
+    form.BordersAction->trigger();
+    EXPECT_FALSE(Cell(1, 1)->LeftBorder().Line);
+    EXPECT_EQ(Cell(1, 1)->BottomBorder().Width, 2);
+
+    Select({{1, 2}});
+    WhenModal<TDiagonalForm>([](TDiagonalForm& dialog) {
+        dialog.Boxes[0]->setChecked(true);
+        dialog.Boxes[4]->setChecked(true);
+        dialog.accept();
+    });
+    form.DiagonalAction->trigger();
+    EXPECT_EQ(Cell(1, 2)->Diagonal, 1 | 512);
+
+    Select({{0, 0}});
+    form.SizeBox->setCurrentText(QStringLiteral("16"));
+    form.StyleButtons[0]->click();
+    form.HorzButtons[1]->click();
+    EXPECT_EQ(Cell(0, 0)->LogFont().Height(), -21);
+    EXPECT_EQ(Cell(0, 0)->LogFont().Weight(), 700);
+    EXPECT_EQ(Cell(0, 0)->HorzAlign, 1);
+    control().SetSelectedCellsText(QStringLiteral("现金日记账"));
+
+    Select({{4, 4}});
+    QImage picture(8, 6, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(Path("p.bmp")));
+    AnswerFile(Path("p.bmp"));
+    form.PictureAction->trigger();
+    EXPECT_TRUE(Cell(4, 4)->HasPicture);
+
+    const QString file = Path("cash.ept");
+    AnswerFile(file);
+    EXPECT_TRUE(form.SaveTemplate());
+    EXPECT_TRUE(form.Saved());
+    EXPECT_EQ(form.Document().Path, file);
+    const QByteArray written = WriteTemplate(control());
+
+    TReportDesignForm reopened;
+    reopened.OpenTemplateFile(file);
+    EXPECT_EQ(WriteTemplate(reopened.Control()).toHex(), written.toHex());
+    const TReportCell& owner = *reopened.Control().Lines[2]->Cells[0];
+    ASSERT_EQ(owner.MergedCells.size(), 1u);
+    EXPECT_EQ(reopened.Control().Lines[0]->Cells[0]->Text(), QStringLiteral("现金日记账"));
+    EXPECT_TRUE(errors_.empty());
+}
+
+TEST_F(ReportDesignFormTest, SaveGoesWhereTheTemplateCameFromAndReportsFailure) {
+    // An empty designer has nowhere to save and nothing to lose.
+    EXPECT_TRUE(form.SaveTemplate());
+
+    NewTable(2, 2);
+    EXPECT_FALSE(form.Saved());
+    CancelFile();
+    EXPECT_FALSE(form.SaveTemplate()); // save as cancelled: the changes are still unsaved
+    EXPECT_FALSE(form.Saved());
+
+    // The window stays open when its close query's save fails.
+    WhenModal<QMessageBox>([](QMessageBox& box) {
+        CancelFile();
+        box.done(QMessageBox::Yes);
+    });
+    form.close();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form.isVisible());
+
+    // A save that cannot be written keeps the changes unsaved and says why.
+    const QString file = Path("old.ept");
+    AnswerFile(file);
+    ASSERT_TRUE(form.SaveTemplate());
+    ASSERT_TRUE(QFile::remove(file));
+    ASSERT_TRUE(QDir().mkpath(QDir(file).filePath(QStringLiteral("inside"))));
+    Select({{0, 0}});
+    form.ApplyFormat(QStringLiteral("0.00"));
+    EXPECT_FALSE(form.SaveTemplate());
+    EXPECT_FALSE(form.Saved());
+    EXPECT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(QFileInfo(QDir(file).filePath(QStringLiteral("inside"))).isDir());
+}
+
+TEST_F(ReportDesignFormTest, StreamModeSurvivesARefusedNewTableAndSavesIntoTheStream) {
+    QByteArray stream;
+    {
+        TReportDesignForm maker;
+        maker.Control().NewTable(2, 1);
+        stream = WriteTemplate(maker.Control());
+    }
+    form.OpenTemplateStream(&stream);
+    NewTable(3, 3); // refused: a table is open
+    EXPECT_EQ(form.Document().Stream, &stream);
+    EXPECT_EQ(control().Lines.size(), 1u);
+
+    Select({{0, 0}});
+    form.ApplyFormat(QStringLiteral("0,.00"));
+    EXPECT_FALSE(form.Saved());
+    ASSERT_TRUE(form.SaveTemplate());
+    EXPECT_TRUE(form.Saved());
+    TReportDesignForm check;
+    check.OpenTemplateStream(&stream);
+    EXPECT_EQ(check.Control().Lines[0]->Cells[0]->DisplayFormat(), QStringLiteral("0,.00"));
+}
+
+TEST_F(ReportDesignFormTest, CatalogueFolderOpensAndSavesTheRowFile) {
+    form.TemplateDir = dir_.path();
+    form.PrintId = QStringLiteral("BX260101120000");
+    EXPECT_FALSE(form.OpenCatalogueTemplate());
+    ASSERT_EQ(messages_.size(), 1u);
+    EXPECT_TRUE(messages_[0].endsWith(QStringLiteral("没有找到报表模版文件")));
+
+    TReportDesignForm maker;
+    maker.Control().NewTable(3, 1);
+    SaveTemplateFile(maker.Control(), Path(form.PrintId));
+    ASSERT_TRUE(form.OpenCatalogueTemplate());
+    EXPECT_TRUE(form.Document().CatalogueMode);
+    Select({{0, 1}});
+    form.ApplyFormat(QStringLiteral("大写金额"));
+    ASSERT_TRUE(form.SaveTemplate());
+    TReportDesignForm check;
+    check.OpenTemplateFile(Path(form.PrintId));
+    EXPECT_EQ(check.Control().Lines[0]->Cells[1]->DisplayFormat(), QStringLiteral("大写金额"));
+
+    form.PrintId.clear();
+    EXPECT_FALSE(form.SaveTemplate());
+    EXPECT_EQ(messages_.back(), QStringLiteral("提示信息|没有报表模板记录编号,报表模板不能保存"));
+}
+
+TEST_F(ReportDesignFormTest, CatalogueTableKeepsOneBodyRowPerTemplate) {
+    form.TemplateTable = QStringLiteral("SYS_PRINT_DATA_TABLE");
+    form.PrintId = QStringLiteral("BX260101120000");
+    EXPECT_FALSE(form.OpenCatalogueTemplate());
+    EXPECT_EQ(messages_.back(), QStringLiteral("提示信息|数据库里没有找到报表模版文件"));
+
+    TReportDesignForm maker;
+    maker.Control().NewTable(1, 3);
+    db::TQuery* rows = NewQuery(QStringLiteral("SELECT * FROM SYS_PRINT_DATA_TABLE"));
+    rows->Open();
+    rows->Append();
+    rows->FieldByName(QStringLiteral("PRINT_ID"))->SetAsString(form.PrintId);
+    rows->FieldByName(QStringLiteral("PRINT_TABLE"))->SetAsBytes(WriteTemplate(maker.Control()));
+    rows->Post();
+    rows->Close();
+
+    ASSERT_TRUE(form.OpenCatalogueTemplate());
+    EXPECT_TRUE(form.Document().CatalogueMode);
+    ASSERT_EQ(control().Lines.size(), 3u);
+    Select({{1, 0}});
+    form.ApplyFormat(QStringLiteral("0.0"));
+    ASSERT_TRUE(form.SaveTemplate());
+    EXPECT_TRUE(form.Saved());
+    // A body row deleted meanwhile is written anew.
+    Exec({"DELETE FROM SYS_PRINT_DATA_TABLE"});
+    ASSERT_TRUE(form.SaveTemplate());
+    EXPECT_EQ(Column(QStringLiteral("SELECT PRINT_ID FROM SYS_PRINT_DATA_TABLE")),
+              QStringList{form.PrintId});
+
+    TReportDesignForm check;
+    check.TemplateTable = form.TemplateTable;
+    check.PrintId = form.PrintId;
+    ASSERT_TRUE(check.OpenCatalogueTemplate());
+    EXPECT_EQ(check.Control().Lines[1]->Cells[0]->DisplayFormat(), QStringLiteral("0.0"));
+}
+
+TEST_F(ReportDesignFormTest, FieldAndVariableCommandsNeedASelectedCell) {
+    form.PrintFields = {{"AMOUNT", "金额", "", true, false},
+                        {"NAME", "名称", "", false, true},
+                        {"HIDDEN", "", "", true, true}};
+    form.hide();
+    form.show();
+    ASSERT_EQ(form.MasterList->count(), 1);
+    ASSERT_EQ(form.DetailList->count(), 1);
+
+    form.MasterFieldAction->trigger();
+    EXPECT_EQ(messages_.back(), QStringLiteral("提示信息|请先选择单元格!!!"));
+    NewTable(2, 3);
+    Select({{0, 0}, {0, 1}});
+    form.MasterFieldAction->trigger();
+    EXPECT_EQ(messages_.back(), QStringLiteral("提示信息|没有选择数据字段"));
+    form.MasterList->setCurrentRow(0);
+    form.MasterFieldAction->trigger();
+    EXPECT_EQ(Cell(0, 0)->Text(), QStringLiteral("{金额}"));
+    EXPECT_EQ(Cell(0, 1)->Text(), QStringLiteral("{金额}"));
+    form.DetailList->setCurrentRow(0);
+    Select({{1, 2}});
+    form.DetailFieldAction->trigger();
+    EXPECT_EQ(Cell(1, 2)->Text(), QStringLiteral("[名称]"));
+
+    form.ApplyVariable(QStringLiteral("PageNum/"));
+    EXPECT_EQ(Cell(1, 2)->Text(), QStringLiteral("<PageNum/>"));
+    // The cell selected last must still be in the selection.
+    control().DeselectCell(Cell(1, 2));
+    control().SelectCell(Cell(0, 0));
+    control().LastSelected = Cell(1, 2);
+    form.ApplyVariable(QStringLiteral("Date"));
+    EXPECT_EQ(Cell(0, 0)->Text(), QStringLiteral("{金额}"));
+    form.DetailFieldAction->trigger();
+    EXPECT_EQ(messages_.back(), QStringLiteral("提示信息|请先选择单元格"));
+}
+
+TEST_F(ReportDesignFormTest, BorderDialogMarksUnsavedEvenWhenCancelledOthersOnlyOnOk) {
+    form.BordersAction->trigger();
+    EXPECT_EQ(messages_.back(), QStringLiteral("警告|请选择单元格!!!"));
+    NewTable(1, 2);
+    AnswerFile(Path("b.ept"));
+    ASSERT_TRUE(form.SaveTemplate());
+    Select({{0, 0}});
+    WhenModal<TDiagonalForm>([](TDiagonalForm& dialog) {
+        dialog.Boxes[0]->setChecked(true);
+        dialog.reject();
+    });
+    form.DiagonalAction->trigger();
+    EXPECT_TRUE(form.Saved());
+    EXPECT_EQ(Cell(0, 0)->Diagonal, 0);
+    WhenModal<TBorderForm>([](TBorderForm& dialog) {
+        EXPECT_TRUE(dialog.LineBoxes[2]->isChecked());
+        dialog.CheckAll(false);
+        dialog.reject();
+    });
+    form.BordersAction->trigger();
+    EXPECT_FALSE(form.Saved());
+    EXPECT_TRUE(Cell(0, 0)->RightBorder().Line);
+}
+
+TEST_F(ReportDesignFormTest, ZoomStepsAndFitNeverEnlarges) {
+    form.resize(1400, 1400);
+    form.FitToWindow();
+    EXPECT_EQ(form.Zoom(), 100);
+    form.ZoomOutAction->trigger();
+    form.ZoomOutAction->trigger();
+    EXPECT_EQ(form.Zoom(), 80);
+    EXPECT_EQ(form.Page->width(), 606);
+    form.ZoomInAction->trigger();
+    EXPECT_EQ(form.Zoom(), 90);
+    form.resize(900, 678);
+    form.FitToWindow();
+    EXPECT_EQ(form.Zoom(), 50);
+}
+
+} // namespace
+} // namespace kx
