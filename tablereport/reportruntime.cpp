@@ -269,6 +269,9 @@ std::unique_ptr<TReportLine> TReportRunTime::FillLine(const TReportLine& source,
     line->ContentHeight = source.ContentHeight;
     for (const auto& cell : source.Cells)
         FillCell(*cell, *line->AppendCell(), empty);
+    // A filled text may need more lines than the template's; the page is cut
+    // by the heights the page will be printed with.
+    line->UpdateHeight();
     return line;
 }
 

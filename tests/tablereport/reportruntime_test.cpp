@@ -150,6 +150,33 @@ TEST_F(ReportRunTimeTest, LastRecordMovesWithLastFooterToNewPage) {
     EXPECT_EQ(pages[1].Lines[3], L({"合计", "", "100"}));
 }
 
+TEST_F(ReportRunTimeTest, PagesAreCutByTheHeightsOfTheFilledTexts) {
+    // every other name needs two lines in its 200-pixel cell
+    QStringList inserts;
+    for (int i = 1; i <= 6; ++i)
+        inserts << QStringLiteral("INSERT INTO RT_ITEMS VALUES (%1, '%2', 1)")
+                       .arg(i)
+                       .arg(QString(i % 2 ? 3 : 20, u'x'));
+    Exec(inserts);
+    const int pageHeight = 20 + 4 * 20 + 40;
+    LoadTemplate(lines_, pageHeight);
+    const auto pages = Run();
+    QStringList serials;
+    for (const QByteArray& stream : filler_.PageStreams) {
+        TReportControl read(&measurer_);
+        ReadTemplate(stream, read, {.ForGrid = false});
+        int height = 0;
+        for (const auto& line : read.Lines) {
+            height += line->Height();
+            if (line->Cells.size() == 3 && line->Cells[1]->Text().startsWith(u'x'))
+                serials << line->Cells[0]->Text();
+        }
+        EXPECT_LE(height, pageHeight);
+    }
+    EXPECT_EQ(serials, QStringList({"1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(pages.size(), 3u);
+}
+
 TEST_F(ReportRunTimeTest, SerialNumbersRunAcrossPages) {
     AddRecords(7);
     LoadTemplate(lines_, 20 + 3 * 20 + 20);
