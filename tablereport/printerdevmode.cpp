@@ -51,18 +51,22 @@ void SetPrinterDevMode(const TDevMode& mode) {
         printer.SetOrientation(mode.Orientation);
 }
 
+QRect PdfPrintableArea(const QPageLayout& layout, int dotsPerInch) {
+    const QRect full = layout.fullRectPixels(dotsPerInch);
+    const bool landscape = layout.orientation() == QPageLayout::Landscape;
+    const int borderX = int((landscape ? kPdfBorderMmY : kPdfBorderMmX) / 25.4 * dotsPerInch);
+    const int borderY = int((landscape ? kPdfBorderMmX : kPdfBorderMmY) / 25.4 * dotsPerInch);
+    return full.adjusted(borderX, borderY, -borderX, -borderY);
+}
+
 QRect PrintableArea(const QPrinter& printer) {
     const int dpi = printer.resolution();
     const QPageLayout layout = printer.pageLayout();
     if (!printer.fullPage())
         return QRect(QPoint(0, 0), layout.paintRectPixels(dpi).size());
-    const QRect full = layout.fullRectPixels(dpi);
     if (printer.outputFormat() != QPrinter::PdfFormat)
-        return full;
-    const bool landscape = layout.orientation() == QPageLayout::Landscape;
-    const double borderX = (landscape ? kPdfBorderMmY : kPdfBorderMmX) / 25.4 * dpi;
-    const double borderY = (landscape ? kPdfBorderMmX : kPdfBorderMmY) / 25.4 * dpi;
-    return full.adjusted(int(borderX), int(borderY), -int(borderX), -int(borderY));
+        return layout.fullRectPixels(dpi);
+    return PdfPrintableArea(layout, dpi);
 }
 
 std::optional<TPrinterPage> CurrentPrinterPage() {

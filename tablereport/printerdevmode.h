@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <optional>
 
+class QPageLayout;
 class QPrinter;
 class QWidget;
 
@@ -37,6 +38,8 @@ void SetPrinterDevMode(const TDevMode& mode);
 std::optional<TPrinterPage> CurrentPrinterPage();
 // Where the printable area lies on a page the printer's painter draws on.
 QRect PrintableArea(const QPrinter& printer);
+// The same for a PDF page of that layout at that resolution.
+QRect PdfPrintableArea(const QPageLayout& layout, int dotsPerInch);
 
 // The printer set-up dialog on the current printer; true when confirmed.
 bool RunPrinterSetupDialog(QWidget* owner);
