@@ -11,6 +11,8 @@
 #include "tablereport/colorform.h"
 #include "tablereport/diagonalform.h"
 #include "tablereport/frmnewtable.h"
+#include "tablereport/marginkform.h"
+#include "tablereport/printerdevmode.h"
 #include "tablereport/reportcontrolwidget.h"
 #include "tablereport/templatestream.h"
 #include "tablereport/vsplitform.h"
@@ -110,6 +112,7 @@ TReportDesignForm::TReportDesignForm(QWidget* parent)
       FormatBox(new QComboBox(this)), VariableBox(new QComboBox(this)),
       MasterList(new QListWidget(this)), DetailList(new QListWidget(this)) {
     setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+    Page->Control.PrinterPage = CurrentPrinterPage;
     resize(1000, 720);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -179,6 +182,12 @@ void TReportDesignForm::BuildMenu() {
     SaveAsAction = new QAction(QStringLiteral("另存为(&S)"), this);
     SaveAsAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+S")));
     connect(SaveAsAction, &QAction::triggered, this, ui::Guard([this] { SaveAs(); }));
+    PropertiesAction = AddCommand(QStringLiteral("报表属性设置(&M)"), QStringLiteral("打印设置"),
+                                  &TReportDesignForm::EditProperties);
+    PrintAction = AddCommand(QStringLiteral("打印"), QStringLiteral("打印"),
+                             &TReportDesignForm::PrintTemplate);
+    PreviewAction = AddCommand(QStringLiteral("打印预览"), QStringLiteral("打印预览"),
+                               &TReportDesignForm::PreviewTemplate);
     ExitAction = new QAction(QStringLiteral("退出(&X)"), this);
     ExitAction->setToolTip(QStringLiteral("退出"));
     ExitAction->setShortcut(QKeySequence(QStringLiteral("Alt+F4")));
@@ -259,6 +268,8 @@ void TReportDesignForm::BuildMenu() {
     QMenu* file = MainMenu->addMenu(QStringLiteral("文件(&F)"));
     file->addActions({OpenAction, CloseAction, SaveAction, SaveAsAction});
     file->addSeparator();
+    file->addAction(PropertiesAction);
+    file->addSeparator();
     file->addAction(ExitAction);
     QMenu* table = MainMenu->addMenu(QStringLiteral("表格(&T)"));
     table->addAction(NewTableAction);
@@ -274,7 +285,8 @@ void TReportDesignForm::BuildMenu() {
 
 void TReportDesignForm::BuildToolBars(QVBoxLayout* layout) {
     auto* commands = new QToolBar(this);
-    commands->addActions({OpenAction, CloseAction, SaveAction});
+    commands->addActions(
+        {OpenAction, CloseAction, SaveAction, PropertiesAction, PrintAction, PreviewAction});
     commands->addSeparator();
     commands->addActions({NewTableAction, InsertLineAction, AddLineAction, DeleteLineAction,
                           InsertCellAction, AddCellAction, DeleteCellAction});
@@ -373,6 +385,12 @@ bool TReportDesignForm::HasLastSelected() const {
 
 void TReportDesignForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    Filler.PrintFields = PrintFields;
+    QStringList setData;
+    for (const QString& line : {DataSetLine1, DataSetLine2})
+        if (!line.isEmpty())
+            setData << QStringLiteral("SetDataSet(") + line + QStringLiteral(");");
+    Filler.SetSetData(setData);
     MasterList->clear();
     DetailList->clear();
     for (const TPrintFields& field : PrintFields) {
@@ -615,6 +633,40 @@ void TReportDesignForm::CloseTemplate() {
     FitToWindow();
 }
 
+void TReportDesignForm::EditProperties() {
+    Page->EndCellEdit();
+    if (ExecuteMarginkForm(*this, Control()) != 1)
+        return;
+    MarkUnsaved();
+    Page->UpdateSize();
+    Centre();
+    Page->update();
+}
+
+bool TReportDesignForm::LoadIntoFiller() {
+    if (!PrinterInstalled()) {
+        ShowBox(this, kInfoCaption, QStringLiteral("未安装打印机"));
+        return false;
+    }
+    Page->EndCellEdit();
+    Filler.LoadFromStream(WriteTemplate(Control()));
+    Filler.SetVarValue(QStringLiteral("单位名称"), CompanyName);
+    Filler.Title = ReportTitle;
+    return true;
+}
+
+void TReportDesignForm::PrintTemplate() {
+    if (LoadIntoFiller())
+        Filler.Print(1);
+}
+
+void TReportDesignForm::PreviewTemplate() {
+    if (!LoadIntoFiller())
+        return;
+    Filler.DataSet = ReportDataSet;
+    Filler.PrintPreview(true);
+}
+
 void TReportDesignForm::NewTable() {
     Page->EndCellEdit();
     TfrmNewTable dialog(this);
@@ -793,6 +845,13 @@ void TReportDesignForm::ApplyVariable(const QString& item) {
     last->SetCellText(text);
     Control().SetSelectedCellsText(text);
     ApplyFontBar();
+}
+
+void EditPageInDesigner(QWidget* owner, QByteArray& page) {
+    TReportDesignForm designer(owner);
+    designer.PreviewAction->setEnabled(false);
+    designer.OpenTemplateStream(&page);
+    ui::ExecModal(designer);
 }
 
 } // namespace kx

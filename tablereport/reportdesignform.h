@@ -7,6 +7,7 @@
 #include "tablereport/designerlogic.h"
 #include "tablereport/printfields.h"
 #include "tablereport/qttextmeasurer.h"
+#include "tablereport/reportruntime.h"
 
 #include <QDialog>
 
@@ -32,6 +33,9 @@ class TReportControl;
 class TReportControlWidget;
 
 class TReportDesignForm : public QDialog {
+    // Declared first: the filler measures with it from its construction on.
+    TQtTextMeasurer measurer_;
+
 public:
     explicit TReportDesignForm(QWidget* parent = nullptr);
     ~TReportDesignForm() override;
@@ -50,6 +54,8 @@ public:
     db::TDataSet* ReportDataSet = nullptr;
 
     TReportControlWidget* Page;
+    // Prints and previews the template as it stands.
+    TReportRunTime Filler{&measurer_};
     QScrollArea* ScrollBox;
     QMenuBar* MainMenu;
     QComboBox* FontBox;
@@ -66,6 +72,7 @@ public:
     QAction* CloseAction;
     QAction* SaveAction;
     QAction* SaveAsAction;
+    QAction* PropertiesAction;
     QAction* ExitAction;
     QAction* NewTableAction;
     QAction* InsertLineAction;
@@ -88,6 +95,8 @@ public:
     QAction* ClearPictureAction;
     QAction* MasterFieldAction;
     QAction* DetailFieldAction;
+    QAction* PrintAction;
+    QAction* PreviewAction;
 
     TReportControl& Control() const;
     const TDesignerDocument& Document() const { return document_; }
@@ -108,6 +117,9 @@ public:
     void Open();
     bool SaveAs();
     void CloseTemplate();
+    void EditProperties();
+    void PrintTemplate();
+    void PreviewTemplate();
     void NewTable();
     void EditBorders();
     void EditDiagonal();
@@ -143,10 +155,14 @@ private:
     void MarkSaved() { document_.Saved = true; }
     void SetCaption(const QString& caption);
     void OpenStartupArgument();
+    bool LoadIntoFiller();
     bool AskToClose();
 
-    TQtTextMeasurer measurer_;
     TDesignerDocument document_;
 };
+
+// Opens a page of a preview in a designer of its own, without the designer's
+// preview; saving there writes the page back.
+void EditPageInDesigner(QWidget* owner, QByteArray& page);
 
 } // namespace kx

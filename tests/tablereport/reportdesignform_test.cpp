@@ -1,13 +1,18 @@
 #include "tablereport/reportdesignform.h"
 
 #include "platform/db/field.h"
+#include "platform/print/printer.h"
 #include "platform/sys/exception.h"
 #include "platform/ui/application.h"
 #include "platform/ui/messagedialog.h"
 #include "tablereport/borderform.h"
 #include "tablereport/diagonalform.h"
 #include "tablereport/frmnewtable.h"
+#include "tablereport/marginkform.h"
+#include "tablereport/previewform.h"
+#include "tablereport/printerdevmode.h"
 #include "tablereport/reportcontrolwidget.h"
+#include "tablereport/setprintpaperform.h"
 #include "tablereport/templatestream.h"
 #include "tests/platform/db/dbfixture.h"
 
@@ -75,11 +80,36 @@ protected:
                 errors_.push_back(e.Message());
             }
         });
+        oldPdfFolder_ = print::PdfFolder();
+        print::SetPdfFolder(dir_.filePath(QStringLiteral("pdf")));
+        print::SetPdfViewer([this](const QString& name) { pdfs_.push_back(name); });
+        SetPrinterDevMode({.PaperSize = 9, .Orientation = print::kPortrait});
         form.show();
     }
     ~ReportDesignFormTest() override {
+        SetPrinterDevMode({.PaperSize = 9, .Orientation = print::kPortrait});
+        print::SetPdfViewer({});
+        print::SetPdfFolder(oldPdfFolder_);
         ui::SetMessageSink(oldSink_);
         ui::SetExceptionHandler({});
+    }
+    void SetUp() override {
+        if (!print::InstalledPrinters().isEmpty())
+            GTEST_SKIP() << "print queues are installed";
+    }
+    // A table of ten amounts and the printable fields over it.
+    db::TQuery* Items() {
+        QStringList statements{"CREATE TABLE DZ_ITEMS (NAME VARCHAR(20), AMOUNT REAL)"};
+        for (int i = 1; i <= 10; ++i)
+            statements
+                << QStringLiteral("INSERT INTO DZ_ITEMS VALUES ('收入%1', %2)").arg(i).arg(i * 100);
+        Exec(statements);
+        db::TQuery* query = NewQuery(QStringLiteral("SELECT * FROM DZ_ITEMS"), false);
+        query->Open();
+        return query;
+    }
+    static TPrintFieldsArray ItemFields() {
+        return {{"NAME", "名称", "", true, true}, {"AMOUNT", "金额", "", false, true}};
     }
 
     TReportControl& control() { return form.Control(); }
@@ -103,6 +133,8 @@ protected:
     std::vector<QString> messages_;
     std::vector<QString> errors_;
     ui::MessageSink oldSink_;
+    QString oldPdfFolder_;
+    std::vector<QString> pdfs_;
     TReportDesignForm form;
 };
 
@@ -145,6 +177,18 @@ TEST_F(ReportDesignFormTest, BuildsTableSavesItAndReopensItIdentical) {
     EXPECT_EQ(Cell(0, 0)->HorzAlign, 1);
     control().SetSelectedCellsText(QStringLiteral("现金日记账"));
 
+    form.PrintFields = ItemFields();
+    form.hide();
+    form.show();
+    for (int column : {0, 1}) {
+        Select({{5, column}});
+        form.DetailList->setCurrentRow(column);
+        form.DetailFieldAction->trigger();
+    }
+    EXPECT_EQ(Cell(5, 1)->Text(), QStringLiteral("[金额]"));
+    Select({{5, 1}});
+    form.ApplyFormat(QStringLiteral("0.00"));
+
     Select({{4, 4}});
     QImage picture(8, 6, QImage::Format_RGB32);
     picture.fill(Qt::red);
@@ -166,7 +210,39 @@ TEST_F(ReportDesignFormTest, BuildsTableSavesItAndReopensItIdentical) {
     const TReportCell& owner = *reopened.Control().Lines[2]->Cells[0];
     ASSERT_EQ(owner.MergedCells.size(), 1u);
     EXPECT_EQ(reopened.Control().Lines[0]->Cells[0]->Text(), QStringLiteral("现金日记账"));
+
+    reopened.PrintFields = ItemFields();
+    reopened.ReportDataSet = Items();
+    reopened.show();
+    bool previewed = false;
+    QTimer::singleShot(0, [&] {
+        TPreviewForm* preview = reopened.Filler.Preview();
+        ASSERT_NE(preview, nullptr);
+        previewed = true;
+        const TReportControl& page = preview->PageControl->Control;
+        ASSERT_GE(page.Lines.size(), 8u);
+        EXPECT_EQ(page.Lines[5]->Cells[0]->Text(), QStringLiteral("收入1"));
+        EXPECT_EQ(page.Lines[5]->Cells[1]->Text(), QStringLiteral("100.00"));
+        EXPECT_EQ(page.Lines[6]->Cells[0]->Text(), QStringLiteral("收入2"));
+        EXPECT_EQ(page.Lines[0]->Cells[0]->Text(), QStringLiteral("现金日记账"));
+        preview->CloseAction->trigger();
+    });
+    reopened.PreviewAction->trigger();
+    EXPECT_TRUE(previewed);
     EXPECT_TRUE(errors_.empty());
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(ReportDesignFormTest, PrintsEveryPageOfTheTemplateAsItStands) {
+    NewTable(2, 2);
+    Select({{1, 0}});
+    form.ApplyVariable(QStringLiteral("单位名称"));
+    form.CompanyName = QStringLiteral("某公司");
+    form.PrintAction->trigger();
+    ASSERT_EQ(pdfs_.size(), 1u);
+    EXPECT_TRUE(QFileInfo(pdfs_[0]).size() > 0);
+    EXPECT_TRUE(errors_.empty());
+    EXPECT_TRUE(messages_.empty());
 }
 
 TEST_F(ReportDesignFormTest, SaveGoesWhereTheTemplateCameFromAndReportsFailure) {
@@ -342,6 +418,88 @@ TEST_F(ReportDesignFormTest, BorderDialogMarksUnsavedEvenWhenCancelledOthersOnly
     form.BordersAction->trigger();
     EXPECT_FALSE(form.Saved());
     EXPECT_TRUE(Cell(0, 0)->RightBorder().Line);
+}
+
+TEST_F(ReportDesignFormTest, PropertiesSetMarginsOnOkOnly) {
+    NewTable(2, 2);
+    form.show();
+    AnswerFile(Path("m.ept"));
+    ASSERT_TRUE(form.SaveTemplate());
+    WhenModal<TMarginkForm>([](TMarginkForm& dialog) {
+        EXPECT_EQ(dialog.Margins(), (std::array<int32_t, 4>{20, 20, 10, 15}));
+        dialog.SetMargins({5, 6, 7, 8});
+        dialog.CancelButton->click();
+    });
+    form.PropertiesAction->trigger();
+    EXPECT_EQ(control().GetMargins(), (std::array<int32_t, 4>{20, 20, 10, 15}));
+    EXPECT_TRUE(form.Saved());
+    WhenModal<TMarginkForm>([](TMarginkForm& dialog) {
+        dialog.SetMargins({5, 6, 7, 8});
+        dialog.OkButton->click();
+    });
+    form.PropertiesAction->trigger();
+    EXPECT_EQ(control().GetMargins(), (std::array<int32_t, 4>{5, 6, 7, 8}));
+    EXPECT_EQ(control().LeftMarginPx, 18);
+    EXPECT_FALSE(form.Saved());
+}
+
+// Custom paper, then Cancel: the page gets its paper back only when it had
+// one of its own (a paper length not 0).
+TEST_F(ReportDesignFormTest, CustomPaperAndCancelRestoringTheRememberedPaper) {
+    for (const int32_t length : {2970, 0}) {
+        control().SetPageSize(758, 1037);
+        control().PaperSize = 9;
+        control().Orientation = 1;
+        control().PaperLength = length;
+        control().PaperWidth = length ? 2100 : 0;
+        QSize chosen;
+        WhenModal<TMarginkForm>([&chosen](TMarginkForm& dialog) {
+            dialog.SelectPaperKind = [] { return 1; };
+            WhenModal<TSetPrintPaperForm>([](TSetPrintPaperForm& paper) {
+                EXPECT_EQ(paper.WidthEdit->text(), QStringLiteral("210"));
+                EXPECT_EQ(paper.HeightEdit->text(), QStringLiteral("297"));
+                paper.WidthEdit->setText(QStringLiteral("100"));
+                paper.HeightEdit->setText(QStringLiteral("150"));
+                paper.OkButton->click();
+            });
+            dialog.SetupButton->click();
+            TReportControl& page = dynamic_cast<TReportDesignForm*>(dialog.parent())->Control();
+            chosen = {page.PageWidth, page.PageHeight};
+            EXPECT_EQ(page.PaperSize, 256);
+            EXPECT_EQ(page.Orientation, 1);
+            dialog.CancelButton->click();
+        });
+        form.PropertiesAction->trigger();
+        EXPECT_EQ(chosen, QSize(361, 524));
+        if (length) {
+            EXPECT_EQ(QSize(control().PageWidth, control().PageHeight), QSize(758, 1037));
+            EXPECT_EQ(control().PaperSize, 9);
+            EXPECT_EQ(control().PaperLength, 2970);
+        } else {
+            EXPECT_EQ(QSize(control().PageWidth, control().PageHeight), QSize(361, 524));
+            EXPECT_EQ(control().PaperSize, 256);
+        }
+    }
+}
+
+TEST_F(ReportDesignFormTest, StandardPaperTakesThePrinterPaperAndPage) {
+    NewTable(1, 1);
+    WhenModal<TMarginkForm>([](TMarginkForm& dialog) {
+        dialog.SelectPaperKind = [] { return 2; };
+        dialog.RunPrinterSetup = [](QWidget*) {
+            SetPrinterDevMode({.PaperSize = 11, .Orientation = print::kLandscape});
+            return false; // the answer plays no part
+        };
+        dialog.SetupButton->click();
+        dialog.OkButton->click();
+    });
+    form.PropertiesAction->trigger();
+    EXPECT_EQ(control().PaperSize, 11);
+    EXPECT_EQ(control().Orientation, print::kLandscape);
+    EXPECT_EQ(control().PaperWidth, 1480);
+    EXPECT_EQ(control().PaperLength, 2100);
+    EXPECT_GT(control().PageWidth, control().PageHeight);
+    EXPECT_FALSE(form.Saved());
 }
 
 TEST_F(ReportDesignFormTest, ZoomStepsAndFitNeverEnlarges) {
