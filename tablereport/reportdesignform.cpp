@@ -580,9 +580,9 @@ bool TReportDesignForm::SaveCatalogueBody() {
         body.FieldByName(QStringLiteral("PRINT_TABLE"))->SetAsBytes(WriteTemplate(Control()));
         body.Post();
     } catch (const Exception&) {
+        // The row keeps its old body; the prompt tells the user it failed.
         if (body.State() == db::dsEdit || body.State() == db::dsInsert)
             body.Cancel();
-        ui::HandleCurrentException();
         ShowPromptMessage(QStringLiteral("报表模板保存过程发生错误"));
         return false;
     }

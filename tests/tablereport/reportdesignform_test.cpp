@@ -6,6 +6,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/messagedialog.h"
 #include "tablereport/borderform.h"
+#include "tablereport/colorform.h"
 #include "tablereport/diagonalform.h"
 #include "tablereport/frmnewtable.h"
 #include "tablereport/marginkform.h"
@@ -14,6 +15,7 @@
 #include "tablereport/reportcontrolwidget.h"
 #include "tablereport/setprintpaperform.h"
 #include "tablereport/templatestream.h"
+#include "tablereport/vsplitform.h"
 #include "tests/platform/db/dbfixture.h"
 
 #include <QAction>
@@ -25,12 +27,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -353,8 +358,16 @@ TEST_F(ReportDesignFormTest, CatalogueTableKeepsOneBodyRowPerTemplate) {
     EXPECT_EQ(Column(QStringLiteral("SELECT PRINT_ID FROM SYS_PRINT_DATA_TABLE")),
               QStringList{form.PrintId});
 
+    // A body that cannot be written leaves the changes unsaved.
+    Select({{2, 0}});
+    form.ApplyFormat(QStringLiteral("0"));
+    form.TemplateTable = QStringLiteral("NO_SUCH_TABLE");
+    EXPECT_FALSE(form.SaveTemplate());
+    EXPECT_FALSE(form.Saved());
+    EXPECT_EQ(messages_.back(), QStringLiteral("提示信息|报表模板保存过程发生错误"));
+
     TReportDesignForm check;
-    check.TemplateTable = form.TemplateTable;
+    check.TemplateTable = QStringLiteral("SYS_PRINT_DATA_TABLE");
     check.PrintId = form.PrintId;
     ASSERT_TRUE(check.OpenCatalogueTemplate());
     EXPECT_EQ(check.Control().Lines[1]->Cells[0]->DisplayFormat(), QStringLiteral("0.0"));
@@ -500,6 +513,81 @@ TEST_F(ReportDesignFormTest, StandardPaperTakesThePrinterPaperAndPage) {
     EXPECT_EQ(control().PaperLength, 2100);
     EXPECT_GT(control().PageWidth, control().PageHeight);
     EXPECT_FALSE(form.Saved());
+}
+
+TEST_F(ReportDesignFormTest, StructuralCommandsEndTheCellEditFirst) {
+    NewTable(3, 3);
+    form.UpdateOldies();
+    const TReportCell* cell = Cell(1, 1);
+    const QPoint inside(cell->CellRect.Left + 20, cell->CellRect.Top + 8);
+    QTest::mouseDClick(form.Page, Qt::LeftButton, {}, inside);
+    ASSERT_NE(form.Page->Editor(), nullptr);
+    control().SelectCell(Cell(1, 1));
+    form.DeleteLineAction->trigger();
+    EXPECT_EQ(control().Lines.size(), 2u);
+    EXPECT_EQ(control().EditingCell, nullptr);
+    EXPECT_EQ(form.Page->Editor(), nullptr);
+}
+
+TEST_F(ReportDesignFormTest, ClosingTheTemplateDropsItAndTheWindowAsks) {
+    NewTable(2, 2);
+    WhenModal<QMessageBox>([](QMessageBox& box) { box.done(QMessageBox::Cancel); });
+    form.CloseAction->trigger();
+    EXPECT_EQ(control().Lines.size(), 2u);
+    WhenModal<QMessageBox>([](QMessageBox& box) {
+        EXPECT_EQ(box.text(), QStringLiteral("确实要关闭报表吗？"));
+        box.done(QMessageBox::Ok);
+    });
+    form.CloseAction->trigger();
+    EXPECT_TRUE(control().Lines.empty());
+    EXPECT_TRUE(form.windowTitle().endsWith(QStringLiteral("[无报表]")));
+    EXPECT_TRUE(form.Saved());
+
+    NewTable(1, 1);
+    WhenModal<QMessageBox>([](QMessageBox& box) { box.done(QMessageBox::Cancel); });
+    form.close();
+    EXPECT_TRUE(form.isVisible());
+    WhenModal<QMessageBox>([](QMessageBox& box) { box.done(QMessageBox::No); });
+    form.close();
+    EXPECT_FALSE(form.isVisible());
+}
+
+// The captions of the shown labels and buttons wider than their control.
+QStringList ClippedTexts(const QWidget& window) {
+    QStringList clipped;
+    for (const QWidget* control : window.findChildren<QWidget*>()) {
+        QString text;
+        int needed = 0;
+        if (const auto* label = qobject_cast<const QLabel*>(control)) {
+            text = label->text();
+            needed = label->fontMetrics().horizontalAdvance(text);
+        } else if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
+            text = QString(button->text()).remove(u'&');
+            needed = qobject_cast<const QCheckBox*>(button)
+                         ? button->sizeHint().width()
+                         : button->fontMetrics().horizontalAdvance(text);
+        }
+        if (control->isVisible() && !text.isEmpty() && needed > control->contentsRect().width())
+            clipped << text;
+    }
+    return clipped;
+}
+
+TEST_F(ReportDesignFormTest, EveryWindowShowsItsTextsWhole) {
+    EXPECT_EQ(ClippedTexts(form), QStringList());
+    TfrmNewTable newTable(&form);
+    TVSplitForm split(&form);
+    TBorderForm borders(&form);
+    TDiagonalForm diagonal(&form);
+    TColorForm colors(&form);
+    TMarginkForm properties(form, control());
+    for (QDialog* dialog : std::initializer_list<QDialog*>{&newTable, &split, &borders, &diagonal,
+                                                           &colors, &properties}) {
+        dialog->show();
+        QApplication::processEvents();
+        EXPECT_EQ(ClippedTexts(*dialog), QStringList()) << dialog->windowTitle().toStdString();
+        dialog->hide();
+    }
 }
 
 TEST_F(ReportDesignFormTest, ZoomStepsAndFitNeverEnlarges) {
