@@ -74,6 +74,12 @@ QSize PaperMillimetres(QSize pagePixels) {
             int(sys::RoundHalfEven(pagePixels.height() / kPixelsPerMmY))};
 }
 
+QString StartupTemplatePath(const QStringList& arguments) {
+    if (arguments.size() < 2 || arguments[1].startsWith(u'-'))
+        return {};
+    return arguments[1];
+}
+
 const QStringList& DesignerFontSizes() {
     static const QStringList sizes{"8",  "9",  "10", "11", "12", "14", "16", "18",
                                    "20", "22", "24", "26", "28", "36", "48", "72"};

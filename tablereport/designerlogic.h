@@ -48,6 +48,10 @@ int32_t DiagonalCode(const std::array<bool, 6>& checked);
 QSize PaperPixels(double widthMm, double heightMm);
 QSize PaperMillimetres(QSize pagePixels);
 
+// The template the program's first argument names, which every designer
+// shows first; an option of the start-up or test machinery names none.
+QString StartupTemplatePath(const QStringList& arguments);
+
 const QStringList& DesignerFontSizes();
 const QStringList& DesignerNumberFormats();
 const QStringList& DesignerVariables();

@@ -68,15 +68,6 @@ const QStringList& TemplateFilters() {
     return filters;
 }
 
-// The program's first argument names a template every designer shows first;
-// options of the test or start-up machinery are not templates.
-QString StartupTemplate() {
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() < 2 || arguments[1].startsWith(u'-'))
-        return {};
-    return arguments[1];
-}
-
 QToolButton* ToggleButton(const QString& text, const QString& hint, QWidget* parent) {
     auto* button = new QToolButton(parent);
     button->setText(text);
@@ -361,7 +352,7 @@ void TReportDesignForm::FillFontBox() {
 }
 
 void TReportDesignForm::OpenStartupArgument() {
-    const QString path = StartupTemplate();
+    const QString path = StartupTemplatePath(QCoreApplication::arguments());
     if (path.isEmpty())
         return;
     // A template that cannot be read is reported once per run; every later

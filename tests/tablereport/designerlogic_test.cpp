@@ -74,6 +74,12 @@ TEST(DesignerLogicTest, CustomPaperConvertsBothWays) {
     EXPECT_EQ(PaperPixels(100, 50), QSize(361, 175));
 }
 
+TEST(DesignerLogicTest, FirstProgramArgumentNamesTheStartupTemplate) {
+    EXPECT_EQ(StartupTemplatePath({"kxcashier", "/t/a.ept", "x"}), QStringLiteral("/t/a.ept"));
+    EXPECT_EQ(StartupTemplatePath({"kxcashier"}), QString());
+    EXPECT_EQ(StartupTemplatePath({"tablereport_test", "--gtest_filter=*"}), QString());
+}
+
 TEST(DesignerLogicTest, SaveTargetFollowsTheModes) {
     QByteArray stream;
     struct Case {

@@ -590,6 +590,26 @@ TEST_F(ReportDesignFormTest, EveryWindowShowsItsTextsWhole) {
     }
 }
 
+TEST_F(ReportDesignFormTest, PreviewedPageEditedInItsOwnDesignerIsWrittenBack) {
+    QByteArray page;
+    {
+        TReportDesignForm maker;
+        maker.Control().NewTable(2, 1);
+        page = WriteTemplate(maker.Control());
+    }
+    WhenModal<TReportDesignForm>([](TReportDesignForm& designer) {
+        EXPECT_FALSE(designer.PreviewAction->isEnabled());
+        designer.Control().SelectCell(designer.Control().Lines[0]->Cells[1].get());
+        designer.ApplyVariable(QStringLiteral("PageNum"));
+        designer.SaveAction->trigger();
+        designer.close();
+    });
+    EditPageInDesigner(&form, page);
+    TReportDesignForm check;
+    check.OpenTemplateStream(&page);
+    EXPECT_EQ(check.Control().Lines[0]->Cells[1]->Text(), QStringLiteral("<PageNum>"));
+}
+
 TEST_F(ReportDesignFormTest, ZoomStepsAndFitNeverEnlarges) {
     form.resize(1400, 1400);
     form.FitToWindow();
