@@ -98,10 +98,11 @@ void MakeGroup(const std::array<QToolButton*, 3>& group, const std::function<voi
 } // namespace
 
 TReportDesignForm::TReportDesignForm(QWidget* parent)
-    : QDialog(parent), Page(new TReportControlWidget(&measurer_)), ScrollBox(new QScrollArea(this)),
-      MainMenu(new QMenuBar(this)), FontBox(new QComboBox(this)), SizeBox(new QComboBox(this)),
-      FormatBox(new QComboBox(this)), VariableBox(new QComboBox(this)),
-      MasterList(new QListWidget(this)), DetailList(new QListWidget(this)) {
+    : QDialog(parent), Page(new TReportControlWidget(&measurer_, new QWidget(this))),
+      ScrollBox(new QScrollArea(this)), MainMenu(new QMenuBar(this)), FontBox(new QComboBox(this)),
+      SizeBox(new QComboBox(this)), FormatBox(new QComboBox(this)),
+      VariableBox(new QComboBox(this)), MasterList(new QListWidget(this)),
+      DetailList(new QListWidget(this)) {
     setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     Page->Control.PrinterPage = CurrentPrinterPage;
     resize(1000, 720);
@@ -112,10 +113,10 @@ TReportDesignForm::TReportDesignForm(QWidget* parent)
     BuildToolBars(layout);
     auto* body = new QHBoxLayout;
     BuildSideBar(body);
-    auto* sheet = new QWidget;
+    // The page lies on a sheet the scroll box shows, so it can sit centred.
+    QWidget* sheet = Page->parentWidget();
     sheet->setBackgroundRole(QPalette::Dark);
     sheet->setAutoFillBackground(true);
-    Page->setParent(sheet);
     ScrollBox->setWidget(sheet);
     ScrollBox->setWidgetResizable(false);
     body->addWidget(ScrollBox, 1);
