@@ -6,6 +6,7 @@
 #include "platform/ui/application.h"
 #include "platform/ui/messagedialog.h"
 #include "tablereport/borderform.h"
+#include "tablereport/cellfontform.h"
 #include "tablereport/colorform.h"
 #include "tablereport/diagonalform.h"
 #include "tablereport/frmnewtable.h"
@@ -26,6 +27,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -431,6 +433,45 @@ TEST_F(ReportDesignFormTest, BorderDialogMarksUnsavedEvenWhenCancelledOthersOnly
     form.BordersAction->trigger();
     EXPECT_FALSE(form.Saved());
     EXPECT_TRUE(Cell(0, 0)->RightBorder().Line);
+}
+
+TEST_F(ReportDesignFormTest, FontColourAndSplitDialogsApplyToTheSelection) {
+    form.FontAction->trigger();
+    EXPECT_EQ(messages_.back(), QStringLiteral("提示信息|请选择单元格!!!"));
+    NewTable(2, 2);
+    Select({{0, 0}, {1, 1}});
+    WhenModal<TCellFontForm>([](TCellFontForm& dialog) {
+        EXPECT_EQ(dialog.FontBox->currentFont().pointSize(), 12);
+        QFont chosen = dialog.FontBox->currentFont();
+        chosen.setPointSize(18);
+        chosen.setItalic(true);
+        dialog.FontBox->setCurrentFont(chosen);
+        dialog.TextColor = 0x0000FF;
+        dialog.accept();
+    });
+    form.FontAction->trigger();
+    for (const TReportCell* cell : {Cell(0, 0), Cell(1, 1)}) {
+        EXPECT_EQ(cell->LogFont().Height(), -24);
+        EXPECT_TRUE(cell->LogFont().Italic());
+        EXPECT_EQ(cell->TextColor, 0x0000FFu);
+    }
+
+    WhenModal<TColorForm>([](TColorForm& dialog) {
+        dialog.SetColors(0x00FF00, 0xC0C0C0);
+        dialog.accept();
+    });
+    form.ColorAction->trigger();
+    EXPECT_EQ(Cell(1, 1)->TextColor, 0x00FF00u);
+    EXPECT_EQ(Cell(1, 1)->BackColor, 0xC0C0C0u);
+
+    Select({{0, 1}});
+    WhenModal<TVSplitForm>([](TVSplitForm& dialog) {
+        EXPECT_EQ(dialog.CountEdit->value(), 2);
+        dialog.CountEdit->setValue(3);
+        dialog.accept();
+    });
+    form.VSplitAction->trigger();
+    EXPECT_EQ(control().Lines[0]->Cells.size(), 4u);
 }
 
 TEST_F(ReportDesignFormTest, PropertiesSetMarginsOnOkOnly) {
