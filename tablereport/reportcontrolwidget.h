@@ -4,10 +4,9 @@
 
 #include "tablereport/reportcontrol.h"
 
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QWidget>
-
-class QPlainTextEdit;
 
 namespace kx {
 

@@ -45,7 +45,10 @@ void Border(QPainter& painter, bool line, int width, bool guide, QPoint from, QP
 
 void PaintText(QPainter& painter, const TReportCell& cell) {
     const TRect& box = cell.TextRect;
-    const int width = std::max(box.Right - box.Left, 1);
+    // Lines break at the width the cell's height was measured with, which is
+    // a little wider than the text box: a text that just fitted when measured
+    // must not lose its last word to a line the box has no room for.
+    const int width = std::max({box.Right - box.Left, cell.CellWidth() - 2 * cell.TextMargin, 1});
     QTextOption option;
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     option.setAlignment(cell.HorzAlign == 1   ? Qt::AlignHCenter

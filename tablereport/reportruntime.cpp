@@ -4,14 +4,27 @@
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/db/fieldtypes.h"
+#include "platform/print/printer.h"
 #include "platform/sys/exception.h"
 #include "platform/sys/numberformat.h"
+#include "platform/sys/rounding.h"
+#include "platform/ui/application.h"
 #include "platform/ui/messagedialog.h"
+#include "platform/ui/tag.h"
+#include "tablereport/marginform.h"
+#include "tablereport/previewform.h"
+#include "tablereport/printerdevmode.h"
+#include "tablereport/repmessform.h"
+#include "tablereport/reportpainter.h"
 #include "tablereport/templatestream.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QScopeGuard>
 #include <QWidget>
 
 namespace kx {
@@ -22,6 +35,36 @@ const QString kFillError = QStringLiteral("形成报表时发生错误，请检�
 void ShowPrompt(const QString& text) {
     ui::ShowMessageDialog(nullptr, QStringLiteral("提示信息"), text, ui::MessageIcon::Warning,
                           ui::MessageButtons::Ok);
+}
+
+void WarnNoPrinter() {
+    ui::ShowMessageDialog(nullptr, QStringLiteral("警告"), QStringLiteral("未安装打印机"),
+                          ui::MessageIcon::Warning, ui::MessageButtons::Ok);
+}
+
+bool RunRangeDialog(int pageCount, int& from, int& to) {
+    QPrintDialog dialog(&print::Printer().Device());
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCollateCopies);
+    dialog.setMinMax(1, pageCount);
+    dialog.setFromTo(1, pageCount);
+    if (ui::ExecModal(dialog) != QDialog::Accepted)
+        return false;
+    if (dialog.printRange() == QAbstractPrintDialog::PageRange) {
+        from = std::max(dialog.fromPage(), 1);
+        to = std::min(dialog.toPage(), pageCount);
+    }
+    return true;
+}
+
+bool RunMarginForm(QWidget* owner, const QString& fileName) {
+    const std::unique_ptr<TMarginForm> form = CreateMarginForm(owner, fileName);
+    ui::ExecModal(*form);
+    return form->Result() == 1;
+}
+
+int32_t Tenths(int32_t pixels, double pixelsPerMm) {
+    return int32_t(sys::RoundHalfEven(pixels / pixelsPerMm * 10));
 }
 
 // The data-set name and field name of "@name.field" or "#name.field",
@@ -78,7 +121,10 @@ db::TDataSet* FindDataSet(const QString& name, QObject* owner) {
 } // namespace
 
 TReportRunTime::TReportRunTime(TTextMeasurer* measurer)
-    : measurer_(measurer), template_(measurer), page_(measurer) {}
+    : RunPrintDialog(RunRangeDialog), RunPageSetup(RunMarginForm), measurer_(measurer),
+      template_(measurer), page_(measurer) {}
+
+TReportRunTime::~TReportRunTime() = default;
 
 void TReportRunTime::LoadFromStream(const QByteArray& bytes) {
     ReadTemplate(bytes, template_, {.ForGrid = false, .Refusal = QStringLiteral("格式不正确...")});
@@ -223,6 +269,9 @@ std::unique_ptr<TReportLine> TReportRunTime::FillLine(const TReportLine& source,
     line->ContentHeight = source.ContentHeight;
     for (const auto& cell : source.Cells)
         FillCell(*cell, *line->AppendCell(), empty);
+    // A filled text may need more lines than the template's; the page is cut
+    // by the heights the page will be printed with.
+    line->UpdateHeight();
     return line;
 }
 
@@ -386,6 +435,8 @@ int TReportRunTime::Paginate(bool build, int totalPages) {
                 for (auto& line : footer)
                     page.push_back(std::move(line));
                 PageStreams.push_back(RenderPage(page, footerStart, totalPages));
+                if (waitForm_ && waitForm_->isVisible())
+                    waitForm_->ShowPage(pageNumber_);
                 std::move(page.begin(), page.begin() + qsizetype(header.size()), header.begin());
                 std::move(page.end() - qsizetype(footer.size()), page.end(), footer.begin());
             }
@@ -407,6 +458,223 @@ int TReportRunTime::Paginate(bool build, int totalPages) {
     }
     cellMap_.clear();
     return build ? detailIndex_ : pageNumber_ - 1;
+}
+
+void TReportRunTime::BindSetData() {
+    if (!bindings_.empty())
+        return;
+    for (const QString& line : setData_)
+        ApplySetDataLine(line, false);
+}
+
+void TReportRunTime::BuildPages(bool showProgress) {
+    PageStreams.clear();
+    const int count = Paginate(false, 0);
+    if (showProgress) {
+        if (!waitForm_)
+            waitForm_ = std::make_unique<TREPmessform>();
+        waitForm_->ShowNow();
+    }
+    const auto close = qScopeGuard([this] {
+        if (waitForm_)
+            waitForm_->hide();
+    });
+    Paginate(true, count);
+}
+
+void TReportRunTime::GiveTemplatePaperToPrinter() {
+    TDevMode mode{.PaperSize = template_.PaperSize,
+                  .Orientation = template_.Orientation,
+                  .PaperLength = template_.PaperLength,
+                  .PaperWidth = template_.PaperWidth};
+    if (mode.PaperSize == print::kCustomPaperCode || OneLongPage) {
+        if (mode.PaperSize == print::kCustomPaperCode)
+            mode.Orientation = print::kPortrait;
+        template_.PaperLength = Tenths(template_.PageHeight, kPixelsPerMmY);
+        template_.PaperWidth = Tenths(template_.PageWidth, kPixelsPerMmX);
+        mode.PaperLength = template_.PaperLength;
+        mode.PaperWidth = template_.PaperWidth;
+    }
+    if (OneLongPage) {
+        // A page as long as its lines: the size is the paper's, from the
+        // manual feed.
+        mode.PaperSize = print::kCustomPaperCode;
+        print::Printer().SetBinCode(4);
+    }
+    SetPrinterDevMode(mode);
+}
+
+void TReportRunTime::ReadPage(const QByteArray& bytes) {
+    ReadTemplate(bytes, page_,
+                 {.ForGrid = false,
+                  .KeepDisplayFormats = false,
+                  .Refusal = QStringLiteral("格式不正确...")});
+}
+
+void TReportRunTime::PrintPage(QPainter& painter, const QRect& area) {
+    painter.save();
+    painter.setViewport(area);
+    painter.setWindow(0, 0, page_.PageWidth, page_.PageHeight);
+    for (const auto& line : page_.Lines) {
+        for (const auto& cell : line->Cells) {
+            if (cell->MergeOwner)
+                continue;
+            if (cell->HasPicture) {
+                // On paper a picture keeps its own size, centred across the
+                // cell and near its top, cut at the cell's edges.
+                const QImage picture = QImage::fromData(cell->Picture);
+                const TRect& r = cell->CellRect;
+                const int left =
+                    r.Left +
+                    int(sys::RoundHalfEven((cell->CellWidth() - picture.width()) / 2.0 + 0.5));
+                const int top = std::min(
+                    r.Top + int(sys::RoundHalfEven((r.Bottom - r.Top - picture.height()) / 2.0)),
+                    r.Top + 3);
+                const QRect place(QPoint(left, top),
+                                  QPoint(std::min(left + picture.width(), r.Right) - 1,
+                                         std::min(top + picture.height(), r.Bottom) - 1));
+                if (place.isValid())
+                    painter.drawImage(place, picture);
+            }
+            PaintCell(painter, *cell, true);
+        }
+    }
+    painter.restore();
+    page_.Lines.clear();
+}
+
+void TReportRunTime::PrintPageRange(QPainter& painter, const QRect& area, int from, int to,
+                                    const std::function<void()>& newSheet,
+                                    const std::function<bool()>& keepGoing) {
+    for (int page = from; page <= to && page <= int(PageStreams.size()); ++page) {
+        if (page > from)
+            newSheet();
+        ReadPage(PageStreams[std::size_t(page - 1)]);
+        PrintPage(painter, area);
+        if (keepGoing && !keepGoing())
+            return;
+    }
+}
+
+void TReportRunTime::PrintPages(int from, int to) {
+    print::TPrinter& printer = print::Printer();
+    printer.SetTitle(Title.isEmpty() ? QStringLiteral("未命名报表") : Title);
+    QPainter* painter = printer.BeginDoc();
+    if (!painter)
+        throw Exception(QStringLiteral("打印机不能开始打印"));
+    // From an open preview the user may stop the job between two pages.
+    const auto keepGoing = [this, &printer] {
+        if (preview_)
+            QCoreApplication::processEvents();
+        return printer.Printing();
+    };
+    PrintPageRange(
+        *painter, PrintableArea(printer.Device()), from, to, [&printer] { printer.NewPage(); },
+        keepGoing);
+    printer.EndDoc();
+}
+
+void TReportRunTime::Print(int dialog) {
+    if (!PrinterInstalled()) {
+        WarnNoPrinter();
+        return;
+    }
+    if (printing_)
+        return;
+    printing_ = true;
+    const auto done = qScopeGuard([this] {
+        printing_ = false;
+        if (!preview_)
+            ReleaseBindings();
+    });
+    try {
+        BindSetData();
+        BuildPages(false);
+        if (PageStreams.empty())
+            return;
+        GiveTemplatePaperToPrinter();
+        const int count = int(PageStreams.size());
+        int from = 1;
+        int to = count;
+        if (dialog == 0 && !RunPrintDialog(count, from, to))
+            return;
+        PrintPages(from, to);
+    } catch (...) {
+        print::Printer().Abort();
+        if (waitForm_)
+            waitForm_->hide();
+        ReleaseBindings();
+        ShowPrompt(kFillError);
+    }
+}
+
+void TReportRunTime::PrintPreview(bool previewLook) {
+    PageStreams.clear();
+    BindSetData();
+    const auto release = qScopeGuard([this] { ReleaseBindings(); });
+    if (!PrinterInstalled()) {
+        WarnNoPrinter();
+        return;
+    }
+    try {
+        BuildPages(true);
+        TPreviewForm preview;
+        preview_ = &preview;
+        const auto closed = qScopeGuard([this] {
+            preview_ = nullptr;
+            PageStreams.clear();
+        });
+        GiveTemplatePaperToPrinter();
+        preview.SetEditEnabled(EnableEdit);
+        // Page set-up and template editing work on the template file.
+        const bool hasFile = !reportFile_.isEmpty();
+        preview.SetTemplateEditVisible(EditEpt && EditPage && hasFile);
+        preview.SetPageSetupEnabled(hasFile);
+        ui::SetTag(&preview, detailIndex_);
+        preview.SetPreviewMode(previewLook);
+        preview.OnPrint = [this] { Print(0); };
+        preview.OnPageSetup = [this] { return PageSetupAndRefresh(); };
+        preview.OnAbortPrint = [this] { return AbortPrinting(); };
+        preview.OnEditTemplate = [this, &preview] {
+            if (const QByteArray* shown = preview.GetPageStream(preview.Paging().Current())) {
+                QByteArray page = *shown;
+                EditPage(&preview, page);
+            }
+            RefreshPreview();
+        };
+        preview.ShowPages(PageStreams);
+    } catch (...) {
+        if (waitForm_)
+            waitForm_->hide();
+        ShowPrompt(kFillError);
+    }
+}
+
+void TReportRunTime::RefreshPreview() {
+    SetReportFile(reportFile_);
+    BuildPages(true);
+    if (preview_) {
+        preview_->SetPageStreams(PageStreams);
+        preview_->ShowCurrentPage();
+    }
+}
+
+bool TReportRunTime::PageSetupAndRefresh() {
+    if (!RunPageSetup(preview_, reportFile_))
+        return false;
+    RefreshPreview();
+    return true;
+}
+
+int TReportRunTime::AbortPrinting() {
+    try {
+        if (print::Printer().Printing())
+            print::Printer().Abort();
+        return 1;
+    } catch (...) {
+        ui::HandleCurrentException();
+        return 0;
+    }
 }
 
 } // namespace kx

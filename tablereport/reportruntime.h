@@ -1,7 +1,7 @@
 #pragma once
 // The filler: turns a table-report template and the bound data sets into
-// pages, each rendered into the template layout. Printing and previewing the
-// pages belong to the windows that use it.
+// pages, each rendered into the template layout, and prints them or shows
+// them in the preview window.
 
 #include "tablereport/printfields.h"
 #include "tablereport/reportcontrol.h"
@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <QRect>
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -22,13 +24,19 @@ namespace kx::db {
 class TDataSet;
 }
 
+class QPainter;
+class QWidget;
+
 namespace kx {
 
+class TPreviewForm;
+class TREPmessform;
 class TTextMeasurer;
 
 class TReportRunTime {
 public:
     explicit TReportRunTime(TTextMeasurer* measurer);
+    ~TReportRunTime();
 
     db::TDataSet* DataSet = nullptr;
     // The owner whose components "SetDataSet" lines name without a form.
@@ -37,11 +45,24 @@ public:
     QString Title;
     bool OneLongPage = false;
     bool AddSpace = false;
+    // The preview's page can be edited in place; the preview offers
+    // "修改模板" (through EditPage).
+    bool EnableEdit = false;
+    bool EditEpt = false;
     // The clock of "`DATE", "`TIME" and "`DATETIME".
     std::function<QDateTime()> Now = [] { return QDateTime::currentDateTime(); };
 
-    // One stream per built page, in the template layout.
+    // One stream per built page, in the template layout. The preview keeps
+    // its own references, so pages built again leave the shown ones whole.
     std::vector<QByteArray> PageStreams;
+
+    // The page-range print dialog over pages 1..pageCount; false when
+    // cancelled, else the chosen range in from and to.
+    std::function<bool(int pageCount, int& from, int& to)> RunPrintDialog;
+    // The page set-up dialog on the template file; true when confirmed.
+    std::function<bool(QWidget* owner, const QString& fileName)> RunPageSetup;
+    // Opens a shown page in the designer, which may write it back.
+    std::function<void(QWidget* owner, QByteArray& page)> EditPage;
 
     // Raises ETemplateFormat "格式不正确..." and keeps the previous template
     // when the stream is not one.
@@ -73,6 +94,29 @@ public:
     // than the page raise the filler's error.
     int Paginate(bool build, int totalPages);
 
+    // Builds the pages and prints them: with dialog 0 the user picks a page
+    // range first, with 1 every page is printed. Errors are reported to the
+    // user; a job already begun is dropped, never half printed.
+    void Print(int dialog);
+    // Builds the pages and shows them in the preview until it is closed.
+    void PrintPreview(bool previewLook);
+    // Reloads the template file and gives the pages built again to the
+    // open preview.
+    void RefreshPreview();
+    // The page set-up dialog on the template file; when confirmed the
+    // preview is refreshed. True when confirmed.
+    bool PageSetupAndRefresh();
+    // 1, or 0 when the job could not be stopped.
+    int AbortPrinting();
+    TPreviewForm* Preview() const { return preview_; }
+
+    // Draws built pages from..to (from 1) with the painter, each page
+    // filling area, calling newSheet between pages; stops early when
+    // keepGoing answers false.
+    void PrintPageRange(QPainter& painter, const QRect& area, int from, int to,
+                        const std::function<void()>& newSheet,
+                        const std::function<bool()>& keepGoing = {});
+
 private:
     using TLineList = std::vector<std::unique_ptr<TReportLine>>;
 
@@ -86,6 +130,12 @@ private:
     QByteArray RenderPage(TLineList& page, int footerStart, int totalPages);
 
     void TranslateTemplateTags();
+    void BindSetData();
+    void BuildPages(bool showProgress);
+    void GiveTemplatePaperToPrinter();
+    void ReadPage(const QByteArray& bytes);
+    void PrintPage(QPainter& painter, const QRect& area);
+    void PrintPages(int from, int to);
 
     TTextMeasurer* measurer_;
     QString reportFile_;
@@ -103,6 +153,9 @@ private:
     int serial_ = 0;
     int pageNumber_ = 1;
     bool inDetailLine_ = false;
+    TPreviewForm* preview_ = nullptr;
+    std::unique_ptr<TREPmessform> waitForm_;
+    bool printing_ = false;
 };
 
 } // namespace kx

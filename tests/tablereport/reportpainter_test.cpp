@@ -1,12 +1,16 @@
 #include "tablereport/reportpainter.h"
 
+#include "tablereport/qttextmeasurer.h"
 #include "tablereport/reportcontrol.h"
 #include "tests/tablereport/fakemeasurer.h"
 
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace kx {
 namespace {
@@ -79,6 +83,33 @@ TEST_F(ReportPainterTest, TextIsDrawnInsideItsBoxInItsColour) {
     for (int y = box.Top; y < box.Bottom; ++y)
         for (int x = box.Left; x < box.Right; ++x)
             inked += qBlue(image.pixel(x, y)) > qRed(image.pixel(x, y)) + 64 ? 1 : 0;
+    EXPECT_GT(inked, 10);
+}
+
+TEST(ReportPainterTextTest, TextThatFittedWhenMeasuredKeepsItsLastCharacter) {
+    TQtTextMeasurer measurer;
+    TReportControl control(&measurer);
+    const QString text = QStringLiteral("过时数据删除");
+    const int textWidth =
+        int(std::ceil(QFontMetricsF(FontFromLogFont(TLogFont::Default())).horizontalAdvance(text)));
+    TReportLine* line = control.AppendLine();
+    line->CreateCells(0, 1, textWidth + 10);
+    TReportCell& cell = *line->Cells[0];
+    cell.SetCellText(text);
+    control.UpdateLines();
+    ASSERT_EQ(line->Height(), measurer.TextHeight(cell.LogFont(), QStringLiteral("汉"), 100) + 4);
+    control.PreviewLook = true;
+    QImage image(control.PageWidth, control.PageHeight, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    PaintPage(painter, control, {0, 0, control.PageWidth, control.PageHeight});
+    painter.end();
+    // the last character is drawn at the end of the only line
+    const TRect& box = cell.TextRect;
+    int inked = 0;
+    for (int x = box.Left + textWidth - 12; x < box.Left + textWidth; ++x)
+        for (int y = box.Top; y < box.Bottom; ++y)
+            inked += (image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF;
     EXPECT_GT(inked, 10);
 }
 

@@ -1,13 +1,21 @@
 #include "tablereport/reportruntime.h"
 
 #include "platform/db/query.h"
+#include "platform/print/printer.h"
 #include "platform/ui/messagedialog.h"
+#include "tablereport/previewform.h"
+#include "tablereport/printerdevmode.h"
 #include "tablereport/templatestream.h"
 #include "tests/platform/db/dbfixture.h"
 #include "tests/tablereport/fakemeasurer.h"
 
+#include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -50,6 +58,11 @@ protected:
     }
 
     void LoadTemplateOnly(const std::vector<QStringList>& lines, int pageHeight) {
+        filler_.LoadFromStream(TemplateBytes(lines, pageHeight));
+    }
+
+    QByteArray TemplateBytes(const std::vector<QStringList>& lines, int pageHeight,
+                             int pageWidth = 758, int paperSize = 0) {
         TReportControl grid(&measurer_);
         for (const QStringList& texts : lines) {
             TReportLine* line = grid.AppendLine();
@@ -59,8 +72,9 @@ protected:
         }
         grid.TopMarginPx = grid.BottomMarginPx = 0;
         grid.UpdateLines();
-        grid.SetPageSize(758, pageHeight);
-        filler_.LoadFromStream(WriteTemplate(grid));
+        grid.SetPageSize(pageWidth, pageHeight);
+        grid.PaperSize = paperSize;
+        return WriteTemplate(grid);
     }
 
     // Both runs, as printing and previewing do them.
@@ -134,6 +148,33 @@ TEST_F(ReportRunTimeTest, LastRecordMovesWithLastFooterToNewPage) {
     EXPECT_EQ(pages[1].Lines[1], L({"4", "n4", "40"}));
     EXPECT_EQ(pages[1].Lines[2], L({"第 2/2 页", "", "40"}));
     EXPECT_EQ(pages[1].Lines[3], L({"合计", "", "100"}));
+}
+
+TEST_F(ReportRunTimeTest, PagesAreCutByTheHeightsOfTheFilledTexts) {
+    // every other name needs two lines in its 200-pixel cell
+    QStringList inserts;
+    for (int i = 1; i <= 6; ++i)
+        inserts << QStringLiteral("INSERT INTO RT_ITEMS VALUES (%1, '%2', 1)")
+                       .arg(i)
+                       .arg(QString(i % 2 ? 3 : 20, u'x'));
+    Exec(inserts);
+    const int pageHeight = 20 + 4 * 20 + 40;
+    LoadTemplate(lines_, pageHeight);
+    const auto pages = Run();
+    QStringList serials;
+    for (const QByteArray& stream : filler_.PageStreams) {
+        TReportControl read(&measurer_);
+        ReadTemplate(stream, read, {.ForGrid = false});
+        int height = 0;
+        for (const auto& line : read.Lines) {
+            height += line->Height();
+            if (line->Cells.size() == 3 && line->Cells[1]->Text().startsWith(u'x'))
+                serials << line->Cells[0]->Text();
+        }
+        EXPECT_LE(height, pageHeight);
+    }
+    EXPECT_EQ(serials, QStringList({"1", "2", "3", "4", "5", "6"}));
+    EXPECT_EQ(pages.size(), 3u);
 }
 
 TEST_F(ReportRunTimeTest, SerialNumbersRunAcrossPages) {
@@ -283,6 +324,188 @@ TEST_F(ReportRunTimeTest, MissingFieldRaisesFieldNotFound) {
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), QStringLiteral("Field 'NOPE' not found"));
     }
+}
+
+// Printing goes to PDF files in a folder of the test's own.
+class ReportPrintTest : public ReportRunTimeTest {
+protected:
+    void SetUp() override {
+        if (!print::InstalledPrinters().isEmpty())
+            GTEST_SKIP() << "print queues are installed";
+        oldFolder_ = print::PdfFolder();
+        print::SetPdfFolder(pdfFolder_.path());
+        print::SetPdfViewer([this](const QString& name) { shown_ << name; });
+        SetPrinterDevMode({.PaperSize = 9, .Orientation = print::kPortrait});
+        AddRecords(10);
+        LoadTemplate(lines_, 20 + 3 * 20 + 40);
+        pageCount_ = filler_.Paginate(false, 0);
+    }
+    void TearDown() override {
+        print::SetPdfViewer({});
+        print::SetPdfFolder(oldFolder_);
+        SetPrinterDevMode({.PaperSize = 9, .Orientation = print::kPortrait});
+    }
+
+    void Rebind() { filler_.BindDataSet(QStringLiteral("d"), query_); }
+
+    QStringList PdfFiles() const {
+        return QDir(pdfFolder_.path()).entryList({QStringLiteral("*.pdf")}, QDir::Files);
+    }
+    static int PdfPages(const QString& name) {
+        QFile file(name);
+        if (!file.open(QIODevice::ReadOnly))
+            return -1;
+        return int(QString::fromLatin1(file.readAll())
+                       .count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+    }
+
+    // Runs check while the preview is shown, then closes it.
+    void WhilePreviewed(const std::function<void(TPreviewForm&)>& check) {
+        bool ran = false;
+        QTimer::singleShot(0, [&] {
+            TPreviewForm* preview = filler_.Preview();
+            ASSERT_NE(preview, nullptr);
+            ran = true;
+            check(*preview);
+            preview->CloseAction->trigger();
+        });
+        filler_.PrintPreview(true);
+        EXPECT_TRUE(ran);
+    }
+
+    QTemporaryDir pdfFolder_;
+    QString oldFolder_;
+    QStringList shown_;
+    int pageCount_ = 0;
+    const QString fillError_ =
+        QStringLiteral("形成报表时发生错误，请检查各项参数与模板设置等是否正确");
+};
+
+TEST_F(ReportPrintTest, PrintsEveryPageOrTheChosenRangeThenReleasesTheData) {
+    ASSERT_EQ(pageCount_, 3);
+    filler_.Print(1);
+    ASSERT_EQ(shown_.size(), 1);
+    EXPECT_EQ(PdfPages(shown_[0]), 3);
+
+    Rebind();
+    int asked = 0;
+    filler_.RunPrintDialog = [&asked](int count, int& from, int& to) {
+        asked = count;
+        from = 2;
+        to = 3;
+        return true;
+    };
+    filler_.Print(0);
+    EXPECT_EQ(asked, 3);
+    ASSERT_EQ(shown_.size(), 2);
+    EXPECT_EQ(PdfPages(shown_[1]), 2);
+
+    Rebind();
+    filler_.RunPrintDialog = [](int, int&, int&) { return false; };
+    filler_.Print(0);
+    EXPECT_EQ(shown_.size(), 2);
+    EXPECT_TRUE(prompts_.isEmpty());
+
+    // the bindings are gone: no records to print, and no empty document
+    filler_.Print(1);
+    EXPECT_EQ(shown_.size(), 2);
+    EXPECT_EQ(PdfFiles().size(), 2);
+    EXPECT_EQ(prompts_,
+              QStringList({QStringLiteral("没有数据记录"), QStringLiteral("没有数据记录")}));
+}
+
+TEST_F(ReportPrintTest, AnErrorAfterTheJobBeganLeavesNoDocument) {
+    filler_.RunPrintDialog = [this](int, int&, int&) {
+        filler_.PageStreams[2] = QByteArray("damaged");
+        return true;
+    };
+    filler_.Print(0);
+    EXPECT_EQ(prompts_, QStringList{fillError_});
+    EXPECT_TRUE(shown_.isEmpty());
+    EXPECT_TRUE(PdfFiles().isEmpty());
+    EXPECT_FALSE(print::Printer().Printing());
+}
+
+TEST_F(ReportPrintTest, CustomPaperTakesItsSizeFromThePage) {
+    filler_.LoadFromStream(TemplateBytes(lines_, 500, 600, print::kCustomPaperCode));
+    filler_.Print(1);
+    const TDevMode paper = GetPrinterDevMode();
+    EXPECT_EQ(paper.PaperSize, print::kCustomPaperCode);
+    EXPECT_EQ(paper.Orientation, print::kPortrait);
+    EXPECT_EQ(paper.PaperWidth, 1662);
+    EXPECT_EQ(paper.PaperLength, 1432);
+    EXPECT_EQ(filler_.Template().PaperWidth, 1662);
+    EXPECT_EQ(shown_.size(), 1);
+}
+
+TEST_F(ReportPrintTest, PreviewShowsThePagesAndDropsThemWhenClosed) {
+    WhilePreviewed([&](TPreviewForm& preview) {
+        EXPECT_EQ(preview.PagePanel->text(), "第1／3页");
+        EXPECT_TRUE(preview.PageControl->Control.PreviewLook);
+        EXPECT_FALSE(preview.PageControl->isEnabled());
+        // loaded from a stream: there is no file to set up or edit
+        EXPECT_FALSE(preview.PageSetupAction->isEnabled());
+        EXPECT_FALSE(preview.EditTemplateAction->isVisible());
+        preview.LastAction->trigger();
+        const auto& lines = preview.PageControl->Control.Lines;
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back()->Cells[0]->Text(), "合计");
+    });
+    EXPECT_EQ(filler_.Preview(), nullptr);
+    EXPECT_TRUE(filler_.PageStreams.empty());
+    EXPECT_TRUE(prompts_.isEmpty());
+    // the bindings went with the preview
+    EXPECT_EQ(filler_.Paginate(false, 0), 0);
+}
+
+TEST_F(ReportPrintTest, PrintFromThePreviewKeepsItsPagesAndData) {
+    filler_.RunPrintDialog = [](int, int&, int&) { return true; };
+    WhilePreviewed([&](TPreviewForm& preview) {
+        preview.NextAction->trigger();
+        preview.PrintAction->trigger();
+        preview.PrintAction->trigger();
+        EXPECT_EQ(shown_.size(), 2);
+        EXPECT_FALSE(preview.AbortAction->isEnabled());
+        preview.NextAction->trigger();
+        EXPECT_EQ(preview.PagePanel->text(), "第3／3页");
+        EXPECT_EQ(preview.PageControl->Control.Lines[1]->Cells[1]->Text(), "n9");
+    });
+    ASSERT_EQ(shown_.size(), 2);
+    EXPECT_EQ(PdfPages(shown_[1]), 3);
+    EXPECT_TRUE(prompts_.isEmpty());
+}
+
+TEST_F(ReportPrintTest, ConfirmedPageSetupFillsThePagesAgainFromTheFile) {
+    const QString file = pdfFolder_.filePath(QStringLiteral("t.rpt"));
+    auto save = [&](const char* title) {
+        std::vector<QStringList> lines = lines_;
+        lines[0] = L({title});
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(TemplateBytes(lines, 20 + 3 * 20 + 40));
+    };
+    save("旧标题");
+    filler_.SetReportFile(file);
+    bool confirm = false;
+    QString setUp;
+    filler_.RunPageSetup = [&](QWidget* owner, const QString& name) {
+        EXPECT_EQ(owner, filler_.Preview());
+        setUp = name;
+        if (confirm)
+            save("新标题");
+        return confirm;
+    };
+    WhilePreviewed([&](TPreviewForm& preview) {
+        EXPECT_TRUE(preview.PageSetupAction->isEnabled());
+        preview.NextAction->trigger();
+        preview.PageSetupAction->trigger();
+        EXPECT_EQ(setUp, file);
+        EXPECT_EQ(preview.PagePanel->text(), "第2／3页");
+        confirm = true;
+        preview.PageSetupAction->trigger();
+        EXPECT_EQ(preview.PagePanel->text(), "第1／3页");
+        EXPECT_EQ(preview.PageControl->Control.Lines[0]->Cells[0]->Text(), "新标题");
+    });
 }
 
 } // namespace
