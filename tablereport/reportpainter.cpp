@@ -87,7 +87,10 @@ const TCellFont& CellFont(const TLogFont& logFont) {
 bool PaintOneLine(QPainter& painter, const TReportCell& cell, const TCellFont& font, int width) {
     const QString& text = cell.Text();
     const TRect& box = cell.TextRect;
-    if (box.Bottom - box.Top >= 2 * font.LineHeight || text.contains(u'\r') || text.contains(u'\n'))
+    // A box too low for a line is cut by the general path.
+    const int boxHeight = box.Bottom - box.Top;
+    if (boxHeight < font.LineHeight || boxHeight >= 2 * font.LineHeight || text.contains(u'\r') ||
+        text.contains(u'\n'))
         return false;
     double left = box.Left;
     if (cell.HorzAlign == 1 || cell.HorzAlign == 2) {
