@@ -508,5 +508,35 @@ TEST_F(ReportPrintTest, ConfirmedPageSetupFillsThePagesAgainFromTheFile) {
     });
 }
 
+TEST_F(ReportPrintTest, TemplateEditOpensTheShownPageThenFillsAgainFromTheFile) {
+    const QString file = pdfFolder_.filePath(QStringLiteral("t.rpt"));
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(TemplateBytes(lines_, 20 + 3 * 20 + 40));
+    }
+    filler_.SetReportFile(file);
+    filler_.EditEpt = true;
+    QString edited;
+    filler_.EditPage = [&](QWidget* owner, QByteArray& page) {
+        EXPECT_EQ(owner, filler_.Preview());
+        TReportControl read(&measurer_);
+        ReadTemplate(page, read);
+        edited = read.Lines[1]->Cells[1]->Text();
+    };
+    WhilePreviewed([&](TPreviewForm& preview) {
+        ASSERT_TRUE(preview.EditTemplateAction->isVisible());
+        preview.NextAction->trigger();
+        preview.EditTemplateAction->trigger();
+        EXPECT_EQ(edited, "n5");
+        EXPECT_EQ(preview.PagePanel->text(), "第1／3页");
+    });
+    // without the designer's hook there is nothing to offer
+    filler_.EditPage = nullptr;
+    Rebind();
+    WhilePreviewed(
+        [](TPreviewForm& preview) { EXPECT_FALSE(preview.EditTemplateAction->isVisible()); });
+}
+
 } // namespace
 } // namespace kx
