@@ -10,9 +10,12 @@
 #include "tests/tablereport/fakemeasurer.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -324,6 +327,39 @@ TEST_F(ReportRunTimeTest, MissingFieldRaisesFieldNotFound) {
     } catch (const Exception& e) {
         EXPECT_EQ(e.Message(), QStringLiteral("Field 'NOPE' not found"));
     }
+}
+
+TEST_F(ReportRunTimeTest, PrintedPictureKeepsItsSizeCentredNearTheTop) {
+    TReportControl grid(&measurer_);
+    TReportLine* line = grid.AppendLine();
+    line->CreateCells(0, 1, 100);
+    QImage red(10, 10, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QBuffer bmp;
+    bmp.open(QIODevice::WriteOnly);
+    red.save(&bmp, "BMP");
+    TReportCell& cell = *line->Cells[0];
+    cell.Picture = bmp.data();
+    cell.HasPicture = true;
+    grid.TopMarginPx = 0;
+    grid.UpdateLines();
+    filler_.LoadFromStream(WriteTemplate(grid));
+    filler_.Paginate(true, filler_.Paginate(false, 0));
+    QImage page(grid.PageWidth, grid.PageHeight, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    filler_.PrintPageRange(painter, page.rect(), 1, 1, [] {});
+    painter.end();
+    // left: 45.5 rounds to even 46 past the cell's left; top: 3 below the
+    // line's top, not the 5 that would centre it
+    const int left = cell.CellRect.Left + 46;
+    const auto isRed = [&page](int x, int y) { return (page.pixel(x, y) & 0xFFFFFF) == 0xFF0000; };
+    EXPECT_TRUE(isRed(left, 3));
+    EXPECT_TRUE(isRed(left + 9, 12));
+    EXPECT_FALSE(isRed(left - 1, 3));
+    EXPECT_FALSE(isRed(left + 10, 12));
+    EXPECT_FALSE(isRed(left, 2));
+    EXPECT_FALSE(isRed(left, 13));
 }
 
 // Printing goes to PDF files in a folder of the test's own.
