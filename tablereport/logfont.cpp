@@ -10,10 +10,14 @@
 namespace kx {
 
 TLogFont TLogFont::Default() {
-    TLogFont font;
-    font.SetHeight(-int32_t(std::trunc(kLayoutDpi * 120.0 / 720 + 0.5)));
-    font.SetCharSet(1);
-    font.SetFaceName(QStringLiteral("宋体"));
+    // Every new cell starts with it: the face name is converted once.
+    static const TLogFont font = [] {
+        TLogFont made;
+        made.SetHeight(-int32_t(std::trunc(kLayoutDpi * 120.0 / 720 + 0.5)));
+        made.SetCharSet(1);
+        made.SetFaceName(QStringLiteral("宋体"));
+        return made;
+    }();
     return font;
 }
 

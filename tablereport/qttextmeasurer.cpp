@@ -12,6 +12,9 @@
 namespace kx {
 namespace {
 
+// Measured heights kept at most; the memory stays small for any report.
+constexpr qsizetype kMaxKeptHeights = 200'000;
+
 int ParagraphHeight(const QFont& font, const QString& paragraph, int width) {
     QTextLayout layout(paragraph, font);
     // A word longer than the cell breaks anywhere rather than running out of it.
@@ -28,6 +31,18 @@ int ParagraphHeight(const QFont& font, const QString& paragraph, int width) {
     return int(std::ceil(height));
 }
 
+int TextHeightIn(const QFont& font, const QString& text, int width) {
+    QStringList paragraphs = text.split(QStringLiteral("\r\n"));
+    // A closing line break starts no line of its own; the cell adds one itself.
+    if (paragraphs.size() > 1 && paragraphs.back().isEmpty())
+        paragraphs.removeLast();
+    int height = 0;
+    for (const QString& paragraph : paragraphs)
+        height += paragraph.isEmpty() ? QFontMetrics(font).height()
+                                      : ParagraphHeight(font, paragraph, width);
+    return height;
+}
+
 } // namespace
 
 QFont FontFromLogFont(const TLogFont& font) {
@@ -42,21 +57,27 @@ QFont FontFromLogFont(const TLogFont& font) {
     return result;
 }
 
+const QFont& TQtTextMeasurer::Font(const QByteArray& fontBytes, const TLogFont& font) {
+    auto found = fonts_.find(fontBytes);
+    if (found == fonts_.end())
+        found = fonts_.insert(fontBytes, FontFromLogFont(font));
+    return *found;
+}
+
 int TQtTextMeasurer::TextHeight(const TLogFont& font, const QString& text, int width) {
-    const QFont qfont = FontFromLogFont(font);
-    QStringList paragraphs = text.split(QStringLiteral("\r\n"));
-    // A closing line break starts no line of its own; the cell adds one itself.
-    if (paragraphs.size() > 1 && paragraphs.back().isEmpty())
-        paragraphs.removeLast();
-    int height = 0;
-    for (const QString& paragraph : paragraphs)
-        height += paragraph.isEmpty() ? QFontMetrics(qfont).height()
-                                      : ParagraphHeight(qfont, paragraph, width);
+    const QByteArray fontBytes(font.Bytes.data(), TLogFont::Size);
+    TKey key{fontBytes, text, width};
+    if (const auto known = heights_.constFind(key); known != heights_.constEnd())
+        return *known;
+    if (heights_.size() >= kMaxKeptHeights)
+        heights_.clear();
+    const int height = TextHeightIn(Font(fontBytes, font), text, width);
+    heights_.insert(std::move(key), height);
     return height;
 }
 
 int TQtTextMeasurer::LetterHeight(const TLogFont& font) {
-    return QFontMetrics(FontFromLogFont(font)).height();
+    return QFontMetrics(Font(QByteArray(font.Bytes.data(), TLogFont::Size), font)).height();
 }
 
 } // namespace kx

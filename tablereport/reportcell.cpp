@@ -82,7 +82,9 @@ void TReportCell::SetBottomLineWidth(int32_t width) {
 }
 
 void TReportCell::SetCellText(const QString& text) {
-    const QString cut = cp936::CutToBytes(text, kMaxCellTextBytes);
+    // No character takes more than two bytes: a short text is never cut.
+    const QString cut =
+        text.size() * 2 <= kMaxCellTextBytes ? text : cp936::CutToBytes(text, kMaxCellTextBytes);
     if (cut == text_)
         return;
     text_ = cut;

@@ -3,6 +3,8 @@
 #include "tablereport/qttextmeasurer.h"
 #include "tablereport/reportcontrol.h"
 
+#include <QFontMetricsF>
+#include <QHash>
 #include <QImage>
 #include <QPainter>
 #include <QStringList>
@@ -10,6 +12,7 @@
 #include <QTextOption>
 
 #include <cmath>
+#include <memory>
 #include <tuple>
 
 namespace kx {
@@ -29,6 +32,21 @@ QPen SolidPen(const QColor& color, int width) {
     return pen;
 }
 
+// Pens shared by every cell: a page of thousands of strokes makes few pens.
+QPen BlackPen(int width) {
+    static const QPen thin = SolidPen(Qt::black, 1);
+    return width <= 1 ? thin : SolidPen(Qt::black, width);
+}
+
+QPen GuidePen() {
+    static const QPen guide = SolidPen(kGuideGrey, 1);
+    return guide;
+}
+
+QPen TextPen(uint32_t color) {
+    return color == 0 ? BlackPen(1) : SolidPen(ColorFromColorRef(color), 1);
+}
+
 void Stroke(QPainter& painter, const QPen& pen, QPoint from, QPoint to) {
     painter.setPen(pen);
     painter.drawLine(from, to);
@@ -38,9 +56,50 @@ void Stroke(QPainter& painter, const QPen& pen, QPoint from, QPoint to) {
 // one, else nothing.
 void Border(QPainter& painter, bool line, int width, bool guide, QPoint from, QPoint to) {
     if (line)
-        Stroke(painter, SolidPen(Qt::black, width), from, to);
+        Stroke(painter, BlackPen(width), from, to);
     else if (guide)
-        Stroke(painter, SolidPen(kGuideGrey, 1), from, to);
+        Stroke(painter, GuidePen(), from, to);
+}
+
+struct TCellFont {
+    QFont Font;
+    double Ascent = 0;
+    double LineHeight = 0;
+};
+
+// Fonts by their 60 bytes: a page paints many cells in few fonts.
+const TCellFont& CellFont(const TLogFont& logFont) {
+    // Kept to the end of the process: fonts must not outlive the font
+    // database they were made from.
+    static auto* fonts = new QHash<QByteArray, TCellFont>;
+    const QByteArray key(logFont.Bytes.data(), TLogFont::Size);
+    auto found = fonts->constFind(key);
+    if (found == fonts->constEnd()) {
+        const QFont font = FontFromLogFont(logFont);
+        const QFontMetricsF metrics(font);
+        found = fonts->insert(key, {font, metrics.ascent(), metrics.height()});
+    }
+    return *found;
+}
+
+// A text whose box was measured for one line is drawn as it stands: no
+// line breaking, and laid out once, for the device it is drawn on.
+bool PaintOneLine(QPainter& painter, const TReportCell& cell, const TCellFont& font, int width) {
+    const QString& text = cell.Text();
+    const TRect& box = cell.TextRect;
+    // A box too low for a line is cut by the general path.
+    const int boxHeight = box.Bottom - box.Top;
+    if (boxHeight < font.LineHeight || boxHeight >= 2 * font.LineHeight || text.contains(u'\r') ||
+        text.contains(u'\n'))
+        return false;
+    double left = box.Left;
+    if (cell.HorzAlign == 1 || cell.HorzAlign == 2) {
+        const double space = width - QFontMetricsF(font.Font).horizontalAdvance(text);
+        left += cell.HorzAlign == 1 ? space / 2 : space;
+    }
+    painter.setFont(font.Font);
+    painter.drawText(QPointF(left, box.Top + font.Ascent), text);
+    return true;
 }
 
 void PaintText(QPainter& painter, const TReportCell& cell) {
@@ -54,52 +113,41 @@ void PaintText(QPainter& painter, const TReportCell& cell) {
     option.setAlignment(cell.HorzAlign == 1   ? Qt::AlignHCenter
                         : cell.HorzAlign == 2 ? Qt::AlignRight
                                               : Qt::AlignLeft);
-    const QFont font = FontFromLogFont(cell.LogFont());
-    painter.setPen(ColorFromColorRef(cell.TextColor));
-    painter.save();
-    painter.setClipRect(QRect(box.Left, box.Top, width, std::max(box.Bottom - box.Top, 1)));
-    double y = box.Top;
-    for (const QString& paragraph : cell.Text().split(QStringLiteral("\r\n"))) {
-        QTextLayout layout(paragraph, font);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+    const TCellFont& cellFont = CellFont(cell.LogFont());
+    painter.setPen(TextPen(cell.TextColor));
+    if (PaintOneLine(painter, cell, cellFont, width))
+        return;
+    const QFont& font = cellFont.Font;
+    const QStringList paragraphs = cell.Text().split(QStringLiteral("\r\n"));
+    std::vector<std::unique_ptr<QTextLayout>> layouts;
+    double y = 0;
+    for (const QString& paragraph : paragraphs) {
+        auto& layout = layouts.emplace_back(std::make_unique<QTextLayout>(paragraph, font));
+        layout->setTextOption(option);
+        layout->beginLayout();
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
             line.setLineWidth(width);
-            line.setPosition(QPointF(0, y - box.Top));
+            line.setPosition(QPointF(0, y));
             y += line.height();
         }
-        layout.endLayout();
-        layout.draw(&painter, QPointF(box.Left, box.Top));
+        layout->endLayout();
     }
-    painter.restore();
+    // Only a text taller than its box is cut; clipping every cell would
+    // make a printed page many times larger and slower.
+    const int height = std::max(box.Bottom - box.Top, 1);
+    const bool cut = y > height;
+    if (cut) {
+        painter.save();
+        painter.setClipRect(QRect(box.Left, box.Top, width, height));
+    }
+    for (const auto& layout : layouts)
+        layout->draw(&painter, QPointF(box.Left, box.Top));
+    if (cut)
+        painter.restore();
 }
 
-} // namespace
-
-QColor ColorFromColorRef(uint32_t color) {
-    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
-}
-
-void PaintCell(QPainter& painter, const TReportCell& cell, bool onPaper) {
-    if (cell.MergeOwner)
-        return;
-    painter.save();
+void PaintDiagonals(QPainter& painter, const TReportCell& cell) {
     const TRect& r = cell.CellRect;
-    if (cell.BackColor != kWhite)
-        painter.fillRect(QRect(r.Left, r.Top + 1, r.Right + 1 - r.Left, r.Bottom - r.Top - 1),
-                         ColorFromColorRef(cell.BackColor));
-    const bool firstCell = cell.CellIndex == 0;
-    const bool firstLine = cell.OwnerLine && cell.OwnerLine->LineIndex == 0;
-    Border(painter, cell.LeftBorder().Line, cell.LeftBorder().Width, !onPaper && firstCell,
-           {r.Left, r.Top}, {r.Left, r.Bottom});
-    Border(painter, cell.TopBorder().Line, cell.TopBorder().Width, !onPaper && firstLine,
-           {r.Left, r.Top}, {r.Right, r.Top});
-    Border(painter, cell.RightBorder().Line, cell.RightBorder().Width, !onPaper, {r.Right, r.Top},
-           {r.Right, r.Bottom});
-    Border(painter, cell.BottomBorder().Line, cell.BottomBorder().Width, !onPaper,
-           {r.Left, r.Bottom}, {r.Right, r.Bottom});
-
-    const QPen diagonal = SolidPen(Qt::black, 1);
     const QPoint topLeft(r.Left + 1, r.Top + 1);
     const QPoint topRight(r.Right - 1, r.Top + 1);
     const struct {
@@ -116,10 +164,37 @@ void PaintCell(QPainter& painter, const TReportCell& cell, bool onPaper) {
     };
     for (const auto& stroke : strokes)
         if (cell.Diagonal & stroke.bit)
-            Stroke(painter, diagonal, stroke.from, stroke.to);
+            Stroke(painter, BlackPen(1), stroke.from, stroke.to);
+}
+
+} // namespace
+
+QColor ColorFromColorRef(uint32_t color) {
+    return QColor(int(color & 0xFF), int((color >> 8) & 0xFF), int((color >> 16) & 0xFF));
+}
+
+void PaintCell(QPainter& painter, const TReportCell& cell, bool onPaper) {
+    if (cell.MergeOwner)
+        return;
+    const TRect& r = cell.CellRect;
+    if (cell.BackColor != kWhite)
+        painter.fillRect(QRect(r.Left, r.Top + 1, r.Right + 1 - r.Left, r.Bottom - r.Top - 1),
+                         ColorFromColorRef(cell.BackColor));
+    const bool firstCell = cell.CellIndex == 0;
+    const bool firstLine = cell.OwnerLine && cell.OwnerLine->LineIndex == 0;
+    Border(painter, cell.LeftBorder().Line, cell.LeftBorder().Width, !onPaper && firstCell,
+           {r.Left, r.Top}, {r.Left, r.Bottom});
+    Border(painter, cell.TopBorder().Line, cell.TopBorder().Width, !onPaper && firstLine,
+           {r.Left, r.Top}, {r.Right, r.Top});
+    Border(painter, cell.RightBorder().Line, cell.RightBorder().Width, !onPaper, {r.Right, r.Top},
+           {r.Right, r.Bottom});
+    Border(painter, cell.BottomBorder().Line, cell.BottomBorder().Width, !onPaper,
+           {r.Left, r.Bottom}, {r.Right, r.Bottom});
+
+    if (cell.Diagonal != 0)
+        PaintDiagonals(painter, cell);
     if (!cell.Text().isEmpty())
         PaintText(painter, cell);
-    painter.restore();
 }
 
 void PaintPage(QPainter& painter, const TReportControl& control, const TRect& area) {

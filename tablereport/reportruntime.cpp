@@ -23,7 +23,6 @@
 #include <QImage>
 #include <QPainter>
 #include <QPrintDialog>
-#include <QPrinter>
 #include <QScopeGuard>
 #include <QWidget>
 
@@ -496,8 +495,8 @@ void TReportRunTime::GiveTemplatePaperToPrinter() {
         mode.PaperWidth = template_.PaperWidth;
     }
     if (OneLongPage) {
-        // A page as long as its lines: the size is the paper's, from the
-        // manual feed.
+        // A page as long as its lines goes on paper of its own size, fed by
+        // hand.
         mode.PaperSize = print::kCustomPaperCode;
         print::Printer().SetBinCode(4);
     }

@@ -8,6 +8,7 @@
 #include "tests/tablereport/fakemeasurer.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -240,6 +241,19 @@ TEST_F(PageSetupTest, PaperFormStartsOnTheWidthAndEnterMovesOn) {
     EXPECT_TRUE(form.isVisible());
     form.CloseButton->click();
     EXPECT_EQ(form.result(), QDialog::Rejected);
+}
+
+TEST_F(PageSetupTest, NoLabelIsClipped) {
+    const auto margins = CreateMarginForm(nullptr, WriteTemplate());
+    TSetPrintPaperForm paper(nullptr);
+    for (QDialog* form : std::initializer_list<QDialog*>{margins.get(), &paper}) {
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form));
+        for (const QLabel* label : form->findChildren<QLabel*>())
+            EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+                << label->text().toStdString();
+        form->close();
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "tablereport/previewform.h"
 
+#include "tablereport/repmessform.h"
 #include "tablereport/templatestream.h"
 #include "tests/tablereport/fakemeasurer.h"
 
@@ -209,6 +210,19 @@ TEST(PreviewFormTest, StatusTextIsNotClipped) {
             EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
                 << label->text().toStdString();
     });
+}
+
+TEST(WaitFormTest, ShowsThePageBeingBuiltUnclipped) {
+    TREPmessform form;
+    form.ShowNow();
+    EXPECT_TRUE(form.isVisible());
+    EXPECT_EQ(form.windowTitle(), "提示");
+    EXPECT_EQ(form.size(), QSize(237, 91));
+    form.ShowPage(12);
+    EXPECT_EQ(form.PageLabel->text(), "12");
+    for (const QLabel* label : form.findChildren<QLabel*>())
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+            << label->text().toStdString();
 }
 
 } // namespace

@@ -113,5 +113,55 @@ TEST(ReportPainterTextTest, TextThatFittedWhenMeasuredKeepsItsLastCharacter) {
     EXPECT_GT(inked, 10);
 }
 
+TEST(ReportPainterTextTest, OneLineTextsFollowTheirAlignment) {
+    TQtTextMeasurer measurer;
+    for (const int align : {0, 1, 2}) {
+        SCOPED_TRACE(align);
+        TReportControl control(&measurer);
+        TReportLine* line = control.AppendLine();
+        line->CreateCells(0, 1, 300);
+        TReportCell& cell = *line->Cells[0];
+        cell.SetCellText(QStringLiteral("金额"));
+        cell.HorzAlign = align;
+        control.UpdateLines();
+        control.PreviewLook = true;
+        QImage image(control.PageWidth, control.PageHeight, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        PaintCell(painter, cell, true);
+        painter.end();
+        const TRect& box = cell.TextRect;
+        int first = box.Right;
+        int last = box.Left;
+        for (int x = box.Left; x < box.Right; ++x)
+            for (int y = box.Top + 1; y < box.Bottom - 1; ++y)
+                if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                    first = std::min(first, x);
+                    last = std::max(last, x);
+                }
+        ASSERT_LT(first, last);
+        const int middle = (box.Left + box.Right) / 2;
+        if (align == 0)
+            EXPECT_LT(first, box.Left + 4);
+        else if (align == 1)
+            EXPECT_NEAR((first + last) / 2, middle, 4);
+        else
+            EXPECT_GT(last, box.Right - 6);
+    }
+}
+
+TEST(ReportPainterTextTest, MeasuredHeightsFollowTheWidth) {
+    TQtTextMeasurer measurer;
+    const TLogFont font = TLogFont::Default();
+    const QString text = QStringLiteral("资金借贷记录报表资金借贷记录报表");
+    const int wide = measurer.TextHeight(font, text, 1000);
+    const int narrow = measurer.TextHeight(font, text, 40);
+    EXPECT_GT(narrow, 3 * wide);
+    EXPECT_EQ(measurer.TextHeight(font, text, 1000), wide);
+    TLogFont large = font;
+    large.SetHeight(-32);
+    EXPECT_GT(measurer.TextHeight(large, text, 1000), wide);
+}
+
 } // namespace
 } // namespace kx

@@ -10,9 +10,12 @@
 #include "tests/tablereport/fakemeasurer.h"
 
 #include <QAction>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -326,6 +329,39 @@ TEST_F(ReportRunTimeTest, MissingFieldRaisesFieldNotFound) {
     }
 }
 
+TEST_F(ReportRunTimeTest, PrintedPictureKeepsItsSizeCentredNearTheTop) {
+    TReportControl grid(&measurer_);
+    TReportLine* line = grid.AppendLine();
+    line->CreateCells(0, 1, 100);
+    QImage red(10, 10, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    QBuffer bmp;
+    bmp.open(QIODevice::WriteOnly);
+    red.save(&bmp, "BMP");
+    TReportCell& cell = *line->Cells[0];
+    cell.Picture = bmp.data();
+    cell.HasPicture = true;
+    grid.TopMarginPx = 0;
+    grid.UpdateLines();
+    filler_.LoadFromStream(WriteTemplate(grid));
+    filler_.Paginate(true, filler_.Paginate(false, 0));
+    QImage page(grid.PageWidth, grid.PageHeight, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    QPainter painter(&page);
+    filler_.PrintPageRange(painter, page.rect(), 1, 1, [] {});
+    painter.end();
+    // left: 45.5 rounds to even 46 past the cell's left; top: 3 below the
+    // line's top, not the 5 that would centre it
+    const int left = cell.CellRect.Left + 46;
+    const auto isRed = [&page](int x, int y) { return (page.pixel(x, y) & 0xFFFFFF) == 0xFF0000; };
+    EXPECT_TRUE(isRed(left, 3));
+    EXPECT_TRUE(isRed(left + 9, 12));
+    EXPECT_FALSE(isRed(left - 1, 3));
+    EXPECT_FALSE(isRed(left + 10, 12));
+    EXPECT_FALSE(isRed(left, 2));
+    EXPECT_FALSE(isRed(left, 13));
+}
+
 // Printing goes to PDF files in a folder of the test's own.
 class ReportPrintTest : public ReportRunTimeTest {
 protected:
@@ -506,6 +542,36 @@ TEST_F(ReportPrintTest, ConfirmedPageSetupFillsThePagesAgainFromTheFile) {
         EXPECT_EQ(preview.PagePanel->text(), "第1／3页");
         EXPECT_EQ(preview.PageControl->Control.Lines[0]->Cells[0]->Text(), "新标题");
     });
+}
+
+TEST_F(ReportPrintTest, TemplateEditOpensTheShownPageThenFillsAgainFromTheFile) {
+    const QString file = pdfFolder_.filePath(QStringLiteral("t.rpt"));
+    {
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(TemplateBytes(lines_, 20 + 3 * 20 + 40));
+    }
+    filler_.SetReportFile(file);
+    filler_.EditEpt = true;
+    QString edited;
+    filler_.EditPage = [&](QWidget* owner, QByteArray& page) {
+        EXPECT_EQ(owner, filler_.Preview());
+        TReportControl read(&measurer_);
+        ReadTemplate(page, read);
+        edited = read.Lines[1]->Cells[1]->Text();
+    };
+    WhilePreviewed([&](TPreviewForm& preview) {
+        ASSERT_TRUE(preview.EditTemplateAction->isVisible());
+        preview.NextAction->trigger();
+        preview.EditTemplateAction->trigger();
+        EXPECT_EQ(edited, "n5");
+        EXPECT_EQ(preview.PagePanel->text(), "第1／3页");
+    });
+    // without the designer's hook there is nothing to offer
+    filler_.EditPage = nullptr;
+    Rebind();
+    WhilePreviewed(
+        [](TPreviewForm& preview) { EXPECT_FALSE(preview.EditTemplateAction->isVisible()); });
 }
 
 } // namespace
