@@ -36,10 +36,23 @@ QString MakeUniqueBandName(QObject* owner, const QString& prefix) {
     }
 }
 
+namespace {
+bool pageFileLoaded = false;
+} // namespace
+
+bool PageFileLoaded() {
+    return pageFileLoaded;
+}
+
+void SetPageFileLoaded(bool value) {
+    pageFileLoaded = value;
+}
+
 TCustomBandRep::TCustomBandRep(QObject* owner)
     : QObject(owner), font_(QStringLiteral("Arial"), 10),
       controller_(std::make_unique<TBRController>(this)) {
     controller_->SetReport(this);
+    SetPageFileLoaded(false);
     page_.FontSize = [this] { return font_.pointSizeF(); };
     page_.OnChanged = [this] { ArrangeBands(); };
     const TBRPaperSize printerPaper =

@@ -43,6 +43,8 @@ enum class TBRBin {
 };
 
 enum class TBRZoomState { brZoomToFit, brZoomToWidth, brZoomOther };
+// How the standard preview window stands among the other windows.
+enum class TFormStyle { fsNormal, fsStayOnTop };
 
 // What a report asks of the printer.
 struct TBandRepPrinterSettings {
@@ -78,6 +80,12 @@ using TBRSenderEvent = std::function<void(QObject* sender)>;
 
 // The paper size a new report starts with: what a newly made printer
 // reports, Default when it tells none.
+// Set when a page file is loaded and cleared when a report is made: the
+// standard preview then prints the stored pages instead of running the
+// report anew.
+bool PageFileLoaded();
+void SetPageFileLoaded(bool value);
+
 using TBRNewPrinterPaperSize = std::function<TBRPaperSize()>;
 void SetNewPrinterPaperSize(TBRNewPrinterPaperSize source);
 
@@ -111,6 +119,8 @@ public:
     bool PrevShowThumbs = true;
     bool PrevShowSearch = true;
     TBRZoomState PrevInitialZoom = TBRZoomState::brZoomToFit;
+    TFormStyle PrevFormStyle = TFormStyle::fsNormal;
+    Qt::WindowStates PreviewInitialState = Qt::WindowNoState;
     TBandRepPrinterSettings PrinterSettings;
     // The last print dialog's choices.
     TBandRepPrinterSettings DialogSettings;
