@@ -304,8 +304,12 @@ public:
                     Fail();
                     break;
                 }
-                path.cubicTo(point, CurveData(), CurveData());
-                break;
+                {
+                    const QPointF second = CurveData();
+                    const QPointF end = CurveData();
+                    path.cubicTo(point, second, end);
+                    break;
+                }
             default:
                 Fail();
             }
