@@ -246,6 +246,19 @@ const QFontMetrics& TCustomBandRep::ScreenMetrics(const QFont& font) const {
     return *metrics_;
 }
 
+const QFontMetrics& TCustomBandRep::DeviceMetrics(const QFont& font,
+                                                  const QPaintDevice* device) const {
+    const std::array<int, 3> key{device ? device->devType() : -1,
+                                 device ? device->logicalDpiX() : 0,
+                                 device ? device->logicalDpiY() : 0};
+    if (!deviceMetrics_ || deviceMetricsKey_ != key || deviceMetricsFont_ != font) {
+        deviceMetrics_.emplace(font, device);
+        deviceMetricsFont_ = font;
+        deviceMetricsKey_ = key;
+    }
+    return *deviceMetrics_;
+}
+
 int TCustomBandRep::MeasureTextHeight(const QFont& font, const QString&) const {
     return ScreenMetrics(font).height();
 }

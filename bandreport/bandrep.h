@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -161,6 +162,9 @@ public:
     // resolution, in pixels.
     virtual int MeasureTextHeight(const QFont& font, const QString& text) const;
     virtual int MeasureTextWidth(const QFont& font, const QString& text) const;
+    // Metrics of the font on the device (the screen for none), kept for the
+    // font and device asked last: a run prints in few fonts on one device.
+    const QFontMetrics& DeviceMetrics(const QFont& font, const QPaintDevice* device) const;
 
     // State of a run. The printer is the run's own; the filter is set while
     // the report exports.
@@ -253,6 +257,9 @@ private:
     mutable std::optional<QFontMetrics> metrics_;
     mutable QFont metricsFont_;
     mutable QHash<QString, int> widths_;
+    mutable std::optional<QFontMetrics> deviceMetrics_;
+    mutable QFont deviceMetricsFont_;
+    mutable std::array<int, 3> deviceMetricsKey_{};
 };
 
 class TBandRep : public TCustomBandRep {

@@ -388,10 +388,10 @@ void TBRCustomLabel::PrintLines(long double x, long double y) {
     TBRExportFilter* filter = report->ExportFilter;
     TBRCustomBand* band = ParentBand();
     QFont font = Font();
-    std::optional<QFontMetrics> metrics;
+    const QFontMetrics* metrics = nullptr;
     const auto lineHeight = [&] {
         font = Font();
-        metrics.emplace(font, canvas ? canvas->device() : nullptr);
+        metrics = &report->DeviceMetrics(font, canvas ? canvas->device() : nullptr);
         return metrics->height() /
                (canvas ? printer.PixelsPerTenthY() : ScreenPixelsPerInch() / 254.0L);
     };
