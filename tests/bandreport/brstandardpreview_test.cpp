@@ -325,5 +325,19 @@ TEST_F(StandardPreviewTest, AReportWithoutItsOwnPreviewShowsTheStandardOneUntilC
     EXPECT_LT(rowsWhileRunning.constFirst(), 3);
 }
 
+TEST_F(StandardPreviewTest, ClosingTheWindowWhileTheRunGoesOnCancelsIt) {
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [&] {
+        TBRPrinter* printer = report_.ActivePrinter;
+        if (printer && printer->StandardPreview() && printer->Status() == TBRPrinter::Busy)
+            printer->StandardPreview()->close();
+    });
+    closer.start(0);
+    report_.ShowPreviewAndWait();
+    EXPECT_TRUE(report_.RunCancelled);
+    EXPECT_EQ(report_.ActivePrinter, nullptr);
+    EXPECT_FALSE(report_.Running);
+}
+
 } // namespace
 } // namespace kx
