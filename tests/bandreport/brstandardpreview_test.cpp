@@ -325,6 +325,42 @@ TEST_F(StandardPreviewTest, AReportWithoutItsOwnPreviewShowsTheStandardOneUntilC
     EXPECT_LT(rowsWhileRunning.constFirst(), 3);
 }
 
+TEST_F(StandardPreviewTest, PrintRunsTheReportAgainUntilAPageFileIsLoaded) {
+    QStringList pdfs;
+    print::SetPdfViewer([&pdfs](const QString& fileName) { pdfs.append(fileName); });
+    int reportPrints = 0;
+    report_.AfterPrint = [&reportPrints](QObject*) { ++reportPrints; };
+    TBRStandardPreview* window = OpenPrepared();
+    window->Command(QStringLiteral("Print"))->trigger();
+    EXPECT_EQ(reportPrints, 1);
+    EXPECT_EQ(pdfs.size(), 1);
+
+    const QString fileName = folder_.filePath(QStringLiteral("print.BRP"));
+    window->Printer()->SavePageFile(fileName);
+    WhenShown<QFileDialog>(window, [fileName](QFileDialog* dialog) {
+        dialog->selectFile(fileName);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    window->Command(QStringLiteral("LoadReport"))->trigger();
+    window->Command(QStringLiteral("Print"))->trigger();
+    print::SetPdfViewer({});
+    EXPECT_EQ(reportPrints, 1);
+    EXPECT_EQ(pdfs.size(), 2);
+}
+
+TEST_F(StandardPreviewTest, AModalPreviewReturnsOnceClosed) {
+    report_.PreparePages();
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (auto* window = qobject_cast<TBRStandardPreview*>(QApplication::activeModalWidget()))
+            window->ExitClick();
+    });
+    closer.start(0);
+    TBRStandardPreviewInterface().ShowModal(report_.ActivePrinter);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(report_.ActivePrinter, nullptr);
+}
+
 TEST_F(StandardPreviewTest, ClosingTheWindowWhileTheRunGoesOnCancelsIt) {
     QTimer closer;
     QObject::connect(&closer, &QTimer::timeout, [&] {
