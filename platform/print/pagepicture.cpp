@@ -625,6 +625,16 @@ QByteArray Serialize(const std::vector<Op>& items) {
     return bytes;
 }
 
+// A page on which nothing was drawn yet.
+std::shared_ptr<const TPageOps> EmptyOps() {
+    static const std::shared_ptr<const TPageOps> empty = [] {
+        auto ops = std::make_shared<TPageOps>();
+        ops->Bytes = Serialize(ops->Items);
+        return ops;
+    }();
+    return empty;
+}
+
 std::optional<std::vector<Op>> Parse(const QByteArray& bytes) {
     if (bytes.size() < kListHeaderSize || std::memcmp(bytes.constData(), kListTag, 4) != 0 ||
         qFromLittleEndian<quint32>(bytes.constData() + 4) != kListVersion)
@@ -658,7 +668,7 @@ std::optional<std::vector<Op>> Parse(const QByteArray& bytes) {
 } // namespace
 
 TPagePicture::TPagePicture(QSize sizePixels, int dotsPerInch)
-    : size_(sizePixels), dotsPerInch_(dotsPerInch), ops_(std::make_shared<TPageOps>()) {}
+    : size_(sizePixels), dotsPerInch_(dotsPerInch), ops_(EmptyOps()) {}
 
 TPagePicture::TPagePicture(const TPagePicture& other)
     : size_(other.size_), dotsPerInch_(other.dotsPerInch_), ops_(other.ops_) {}

@@ -60,6 +60,13 @@ TEST(TPagePictureTest, SavedBytesCarryTheirLengthAndLoadBack) {
     EXPECT_EQ(loaded->Save(), bytes);
 }
 
+TEST(TPagePictureTest, APageWithNothingDrawnLoadsBack) {
+    const TPagePicture blank(QSize(30, 40), 96);
+    const auto loaded = TPagePicture::Load(blank.Save());
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_EQ(loaded->Size(), QSize(30, 40));
+}
+
 TEST(TPagePictureTest, BytesThatAreNoWholePageGiveNothing) {
     const QByteArray bytes = SquarePage().Save();
     QByteArray zeroWidth = bytes;
