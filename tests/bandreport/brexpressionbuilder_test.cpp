@@ -5,7 +5,9 @@
 #include "bandreport/brfunctionlibrary.h"
 #include "bandreport/brlabeleditor.h"
 #include "bandreport/brprintable.h"
+#include "bandreport/searchdlg.h"
 #include "platform/ui/messagedialog.h"
+#include "tests/bandreport/clippedtexts.h"
 #include "tests/platform/db/dbfixture.h"
 
 #include <QApplication>
@@ -302,6 +304,30 @@ TEST_F(ExpressionBuilderTest, TheExpressionEditorBuildsTheExpressionOverTheForms
     EXPECT_TRUE(editor.Edit());
     EXPECT_EQ(expr->Expression(), QStringLiteral("Query.ID"));
     EXPECT_EQ(expr->Mask(), QStringLiteral("#,##0"));
+}
+
+TEST_F(ExpressionBuilderTest, EveryDialogShowsItsCaptionsWhole) {
+    TBRBand* band = report_.CreateBand(TBRBandType::rbDetail);
+    TBRLabelEditor labelEditor(new TBRLabel(band));
+    TBRExprEditor exprEditor(new TBRExpr(band));
+    TBRExpressionBuilder builder(&form_, &report_.Functions());
+    TBRLabelEditorForm labelForm(labelEditor);
+    TBRExprEditorForm exprForm(exprEditor);
+    TBREnvironmentEditor functions(&report_.Functions(), true, nullptr);
+    TBRNewEntryDialog entry(&form_, nullptr, nullptr);
+    TSearchDlg search;
+    for (QWidget* dialog : std::initializer_list<QWidget*>{&builder, &labelForm, &exprForm,
+                                                           &functions, &entry, &search}) {
+        dialog->show();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(test::ClippedTexts(*dialog), QStringList())
+            << dialog->windowTitle().toStdString();
+    }
+    for (const char* page : {"FunctionButton", "VariableButton"}) {
+        Click(&builder, page);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(test::ClippedTexts(builder), QStringList()) << page;
+    }
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "bandreport/brtextsearch.h"
 #include "bandreport/searchdlg.h"
 #include "platform/ui/messagedialog.h"
+#include "tests/bandreport/clippedtexts.h"
 #include "tests/platform/db/dbfixture.h"
 
 #include <QAction>
@@ -179,6 +180,7 @@ TEST_F(StandardPreviewTest, OpensOnThePagesWithTheReportsTitleAndItsSettings) {
     EXPECT_FALSE(window->Command(QStringLiteral("FindButton"))->isVisible());
     EXPECT_TRUE(window->Command(QStringLiteral("Print"))->isEnabled());
     EXPECT_TRUE(window->BRPreview()->Image()->HasPage());
+    EXPECT_EQ(test::ClippedTexts(*window), QStringList());
 }
 
 TEST_F(StandardPreviewTest, PagingFollowsTheButtonsKeysThumbnailsAndGoTo) {
