@@ -270,8 +270,10 @@ int TCustomBandRep::MeasureTextWidth(const QFont& font, const QString& text) con
     const QFontMetrics& metrics = ScreenMetrics(font);
     if (const auto known = widths_.constFind(text); known != widths_.constEnd())
         return *known;
-    if (widths_.size() >= kMaxRemembered)
+    if (widths_.size() >= kMaxRemembered) {
         widths_.clear();
+        widths_.reserve(kMaxRemembered);
+    }
     const int width = metrics.horizontalAdvance(text) + 1;
     widths_.insert(text, width);
     return width;

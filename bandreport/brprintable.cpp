@@ -310,6 +310,11 @@ void TBRCustomLabel::BuildLines() {
 }
 
 void TBRCustomLabel::FormatSource(const QString& source, int limit) {
+    // Most texts are a single line, printed record after record.
+    if (!source.contains(u'\r') && !source.contains(u'\n')) {
+        FormatSourceLine(source, limit);
+        return;
+    }
     QString text = source;
     text.remove(u'\n');
     for (const QString& line : text.split(u'\r'))
@@ -334,7 +339,7 @@ void TBRCustomLabel::FormatSourceLine(const QString& line, int limit) {
     const qsizetype linesBefore = outputLines_.size();
     QString building;
     for (QString word : words) {
-        if (TextWidth(building + word) <= limit) {
+        if (TextWidth(building.isEmpty() ? word : building + word) <= limit) {
             building += word;
             continue;
         }
