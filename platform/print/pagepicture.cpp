@@ -739,6 +739,8 @@ std::optional<TPagePicture> TPagePicture::Load(const QByteArray& bytes) {
 }
 
 void TPagePicture::Play(QPainter& target, const QRectF& rect) const {
+    if (size_.isEmpty() || rect.isEmpty())
+        return;
     target.save();
     target.translate(rect.topLeft());
     target.scale(rect.width() / size_.width(), rect.height() / size_.height());

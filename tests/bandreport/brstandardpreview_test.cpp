@@ -350,6 +350,25 @@ TEST_F(StandardPreviewTest, PrintRunsTheReportAgainUntilAPageFileIsLoaded) {
     EXPECT_EQ(pdfs.size(), 2);
 }
 
+TEST_F(StandardPreviewTest, PrinterSetUpTakesTheDialogsChoicesUnlessCancelled) {
+    TBRStandardPreview* window = OpenPrepared();
+    TBRPrinter* printer = window->Printer();
+    printer->FirstPage = 2;
+    printer->LastPage = 2;
+    WhenShown<QDialog>(window, [](QDialog* dialog) { dialog->reject(); });
+    window->Command(QStringLiteral("PrintSetup"))->trigger();
+    EXPECT_EQ(report_.Tag, 1);
+    EXPECT_EQ(printer->FirstPage, 2);
+    EXPECT_EQ(printer->LastPage, 2);
+
+    WhenShown<QDialog>(window, [](QDialog* dialog) { dialog->accept(); });
+    window->Command(QStringLiteral("PrintSetup"))->trigger();
+    // All pages chosen: no range.
+    EXPECT_EQ(report_.Tag, 0);
+    EXPECT_EQ(printer->FirstPage, 0);
+    EXPECT_EQ(printer->LastPage, 0);
+}
+
 TEST_F(StandardPreviewTest, AModalPreviewReturnsOnceClosed) {
     report_.PreparePages();
     QTimer closer;
