@@ -39,6 +39,12 @@ TBRBin BinOfCode(int code) {
     return TBRBin::First;
 }
 
+std::optional<TBRBin> BinOfOrdinal(int ordinal) {
+    if (ordinal < int(TBRBin::First) || ordinal > int(TBRBin::Last))
+        return std::nullopt;
+    return TBRBin(ordinal);
+}
+
 TPrinterSettings::TPrinterSettings() = default;
 
 void TPrinterSettings::BindPrinter(print::TPrinter* printer) {

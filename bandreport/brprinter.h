@@ -31,6 +31,8 @@ namespace kx {
 int BinCode(TBRBin bin);
 // The first bin with the code; First for an unknown code.
 TBRBin BinOfCode(int code);
+// The bin at the position in the list of bins; nothing outside it.
+std::optional<TBRBin> BinOfOrdinal(int ordinal);
 
 // Posted to the progress window: the percentage done, or the number of
 // pages that can be shown.

@@ -454,9 +454,10 @@ void TBRStandardPreview::PrintSetupClick() {
         return;
     const TBandRepPrinterSettings& chosen = report->DialogSettings;
     printer_->SelectPrinter(report->PrinterSettings.PrinterIndex);
-    const int bin = chosen.CustomBinCode;
-    if (bin >= int(TBRBin::First) && bin <= int(TBRBin::Last))
-        printer_->TrySetOutputBin(TBRBin(bin));
+    // The dialog's source code stands for a bin of the list; a code past
+    // its end names no bin.
+    if (const auto bin = BinOfOrdinal(chosen.CustomBinCode))
+        printer_->TrySetOutputBin(*bin);
     TPrinterSettings& settings = printer_->Settings();
     settings.Collate = chosen.Collate;
     settings.ColorOption = chosen.ColorOption;
