@@ -142,7 +142,7 @@ void ReportRun() {
 void BM_ReportAgainstBarePdf(benchmark::State& state) {
     kx::bench::RunTurns(state, pdfTurns, BareRun, ReportRun);
 }
-BENCHMARK(BM_ReportAgainstBarePdf)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReportAgainstBarePdf)->UseManualTime()->Iterations(5)->Unit(benchmark::kMillisecond);
 
 void BM_PageTurnAgainstPainter(benchmark::State& state) {
     setup->report->PreparePages();
