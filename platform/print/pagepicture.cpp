@@ -13,6 +13,7 @@
 #include <QTransform>
 #include <QtEndian>
 
+#include <cmath>
 #include <cstring>
 #include <limits>
 #include <variant>
@@ -30,6 +31,9 @@ constexpr quint32 kListVersion = 1;
 constexpr int kListHeaderSize = 20;
 constexpr int kMaxSide = 100000;
 constexpr int kLastBrushStyle = Qt::DiagCrossPattern;
+// Larger than any text a page holds; a damaged size could ask for glyphs of
+// any size.
+constexpr int kLargestFont = 2000;
 
 // What a page draws, in the order it was drawn; the index of each kind in
 // the variant is its code in the bytes.
@@ -201,9 +205,14 @@ public:
 
     bool Ok() const { return in_.status() == QDataStream::Ok; }
 
+    // Every number of a page is finite.
     double Number() {
         double value = 0;
         in_ >> value;
+        if (!std::isfinite(value)) {
+            Fail();
+            return 0;
+        }
         return value;
     }
     qint32 Integer() {
@@ -337,7 +346,8 @@ std::optional<Op> ReadOp(Reader& in, int code) {
         return op::Brush{in.Brush()};
     case 2: {
         QFont font;
-        if (!font.fromString(in.Text()))
+        if (!font.fromString(in.Text()) || font.pointSizeF() > kLargestFont ||
+            font.pixelSize() > kLargestFont)
             return std::nullopt;
         return op::Font{font};
     }

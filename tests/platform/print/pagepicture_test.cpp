@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 
 namespace kx::print {
 namespace {
@@ -137,13 +138,17 @@ TEST(TPagePictureTest, DamagedDrawingStepsAreRefused) {
         qToLittleEndian<quint32>(value, damaged.data() + offset);
         return damaged;
     };
-    // The first step follows the list's 20-byte head: its code, then for a
-    // transform nine numbers.
+    // The first step follows the list's 20-byte head: its code, then for
+    // the pen its colour and width.
     const int firstStep = TPagePicture::kHeaderSize + 20;
     QByteArray unknownStep = bytes;
     unknownStep[firstStep] = char(99);
-    for (const QByteArray& damaged : {patched(steps, 0xFFFFFFFF), patched(steps, 1),
-                                      patched(TPagePicture::kHeaderSize, 0), unknownStep})
+    QByteArray notFinite = bytes;
+    qToLittleEndian<double>(std::numeric_limits<double>::quiet_NaN(),
+                            notFinite.data() + firstStep + 9);
+    for (const QByteArray& damaged :
+         {patched(steps, 0xFFFFFFFF), patched(steps, 1), patched(TPagePicture::kHeaderSize, 0),
+          unknownStep, notFinite})
         EXPECT_FALSE(TPagePicture::Load(damaged).has_value());
 
     TPagePicture rects(QSize(10, 10), 96);
