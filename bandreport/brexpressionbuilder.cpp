@@ -247,13 +247,32 @@ QWidget* TBRExpressionBuilder::BuildFunctionPage() {
 QWidget* TBRExpressionBuilder::BuildFuncParamsPage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("FuncParamsPage"));
-    argumentsBox_ = new QWidget;
+    // One row for each argument of the library's longest signature; a
+    // function shows as many as it takes.
+    qsizetype rows = 0;
+    for (const TBRLibraryEntry& entry : FunctionLibrary().Entries())
+        rows = qMax(rows, entry.SignatureCode.size() - 1);
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(0);
+    for (int index = 0; index < rows; ++index) {
+        auto* label = new QLabel;
+        auto* edit = new QLineEdit;
+        auto* more = new QPushButton(QStringLiteral("..."));
+        more->setObjectName(QStringLiteral("ArgumentBuilder%1").arg(index + 1));
+        connect(more, &QPushButton::clicked, this,
+                ui::Guard([this, index] { AskArgument(index); }));
+        grid->addWidget(label, index, 0);
+        grid->addWidget(edit, index, 1);
+        grid->addWidget(more, index, 2);
+        grid->setRowMinimumHeight(index, kArgumentSpacing);
+        argumentRows_.append({label, edit, more});
+    }
     auto* ok = Button(QStringLiteral("OK"), QStringLiteral("ArgumentsOkButton"));
     auto* cancel = Button(QStringLiteral("Cancel"), QStringLiteral("ArgumentsCancelButton"));
     connect(ok, &QPushButton::clicked, this, ui::Guard([this] { ChooseArguments(); }));
     connect(cancel, &QPushButton::clicked, this, [this] { ShowPage(MainPage); });
     auto* layout = new QVBoxLayout(page);
-    layout->addWidget(argumentsBox_);
+    layout->addLayout(grid);
     layout->addStretch();
     layout->addLayout(ButtonRow({ok, cancel}));
     return page;
@@ -281,6 +300,20 @@ QWidget* TBRExpressionBuilder::BuildVariablePage() {
     layout->addWidget(variableValue_);
     layout->addLayout(ButtonRow({modify, ok, cancel}));
     return page;
+}
+
+QList<QLineEdit*> TBRExpressionBuilder::ArgumentEdits() const {
+    QList<QLineEdit*> edits;
+    for (int index = 0; index < argumentCount_; ++index)
+        edits.append(argumentRows_.at(index).Edit);
+    return edits;
+}
+
+QList<QLabel*> TBRExpressionBuilder::ArgumentLabels() const {
+    QList<QLabel*> labels;
+    for (int index = 0; index < argumentCount_; ++index)
+        labels.append(argumentRows_.at(index).Label);
+    return labels;
 }
 
 void TBRExpressionBuilder::SetHeading(const QString& heading) {
@@ -391,40 +424,31 @@ void TBRExpressionBuilder::ChooseFunction() {
         return;
     }
     pendingFunction_ = entry->Name;
-    qDeleteAll(argumentsBox_->children());
-    argumentLabels_.clear();
-    argumentEdits_.clear();
-    auto* grid = new QGridLayout(argumentsBox_);
-    grid->setVerticalSpacing(0);
     const QString letters = entry->SignatureCode.mid(1);
-    for (int index = 0; index < letters.size(); ++index) {
-        auto* label = new QLabel(ArgumentLabel(letters.at(index), index + 1));
-        auto* edit = new QLineEdit;
-        auto* more = new QPushButton(QStringLiteral("..."));
-        more->setObjectName(QStringLiteral("ArgumentBuilder%1").arg(index + 1));
-        connect(more, &QPushButton::clicked, this,
-                ui::Guard([this, index] { AskArgument(index); }));
-        grid->addWidget(label, index, 0);
-        grid->addWidget(edit, index, 1);
-        grid->addWidget(more, index, 2);
-        grid->setRowMinimumHeight(index, kArgumentSpacing);
-        argumentLabels_.append(label);
-        argumentEdits_.append(edit);
+    argumentCount_ = int(qMin(letters.size(), argumentRows_.size()));
+    for (int index = 0; index < argumentRows_.size(); ++index) {
+        const TArgumentRow& row = argumentRows_.at(index);
+        const bool used = index < argumentCount_;
+        row.Label->setText(used ? ArgumentLabel(letters.at(index), index + 1) : QString());
+        row.Edit->clear();
+        for (QWidget* widget : {static_cast<QWidget*>(row.Label), static_cast<QWidget*>(row.Edit),
+                                static_cast<QWidget*>(row.Builder)})
+            widget->setVisible(used);
     }
     ShowPage(FuncParamsPage);
 }
 
 void TBRExpressionBuilder::AskArgument(int index) {
-    QString argument = argumentEdits_.at(index)->text();
+    QString argument = argumentRows_.at(index).Edit->text();
     const QString heading =
         QStringLiteral("Enter %1. parameter for %2").arg(index + 1).arg(pendingFunction_);
     if (ShowExpressionBuilder(heading, argument, component_, environment_))
-        argumentEdits_.at(index)->setText(argument);
+        argumentRows_.at(index).Edit->setText(argument);
 }
 
 void TBRExpressionBuilder::ChooseArguments() {
     QStringList arguments;
-    for (const QLineEdit* edit : argumentEdits_)
+    for (const QLineEdit* edit : ArgumentEdits())
         arguments.append(edit->text());
     ShowPage(MainPage);
     InsertText(FunctionCallText(pendingFunction_, arguments));

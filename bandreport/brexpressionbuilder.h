@@ -68,8 +68,9 @@ public:
     QListWidget* CategoryList() const { return categories_; }
     QListWidget* FunctionList() const { return functions_; }
     QListWidget* VariableList() const { return variables_; }
-    QList<QLineEdit*> ArgumentEdits() const { return argumentEdits_; }
-    QList<QLabel*> ArgumentLabels() const { return argumentLabels_; }
+    // The rows of the arguments the chosen function takes.
+    QList<QLineEdit*> ArgumentEdits() const;
+    QList<QLabel*> ArgumentLabels() const;
     QLabel* FunctionDescription() const { return functionDescription_; }
     QLabel* VariableValue() const { return variableValue_; }
 
@@ -106,9 +107,13 @@ private:
     QListWidget* functions_ = nullptr;
     QLabel* functionName_ = nullptr;
     QLabel* functionDescription_ = nullptr;
-    QWidget* argumentsBox_ = nullptr;
-    QList<QLabel*> argumentLabels_;
-    QList<QLineEdit*> argumentEdits_;
+    struct TArgumentRow {
+        QLabel* Label;
+        QLineEdit* Edit;
+        QPushButton* Builder;
+    };
+    QList<TArgumentRow> argumentRows_;
+    int argumentCount_ = 0;
     QString pendingFunction_;
     QListWidget* variables_ = nullptr;
     QLabel* variableValue_ = nullptr;

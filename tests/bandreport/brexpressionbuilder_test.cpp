@@ -184,6 +184,15 @@ TEST_F(ExpressionBuilderTest, AFunctionWithArgumentsAsksForEachOfThem) {
     EXPECT_EQ(builder.Expression(), QStringLiteral("COPY('abcdef',2,3)"));
 
     Click(&builder, "FunctionButton");
+    builder.FunctionList()->setCurrentRow(0);
+    Click(&builder, "ContinueButton");
+    ASSERT_EQ(builder.ArgumentLabels().size(), 1);
+    EXPECT_EQ(builder.ArgumentLabels().at(0)->text(), QStringLiteral("Argument 1 - numeric value"));
+    EXPECT_TRUE(builder.ArgumentEdits().at(0)->text().isEmpty());
+    Click(&builder, "ArgumentsCancelButton");
+    EXPECT_EQ(builder.Expression(), QStringLiteral("COPY('abcdef',2,3)"));
+
+    Click(&builder, "FunctionButton");
     builder.CategoryList()->setCurrentRow(3);
     builder.FunctionList()->setCurrentRow(1);
     Click(&builder, "ContinueButton");
