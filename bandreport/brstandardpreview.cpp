@@ -143,6 +143,30 @@ TBRStandardPreview::TBRStandardPreview(QWidget* owner, TBRPrinter* printer)
     auto* bar = new QToolBar;
     bar->setObjectName(QStringLiteral("ToolBar"));
     BuildToolBar(bar);
+    auto* body = new QHBoxLayout;
+    body->setContentsMargins(0, 0, 0, 0);
+    body->addWidget(BuildTabs());
+    body->addWidget(preview_, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(bar);
+    layout->addLayout(body, 1);
+    layout->addWidget(BuildStatusBar());
+    new ui::KeyPreview(this, [this](QKeyEvent* event) { return KeyDown(event); });
+    preview_->OnPageAvailable = [this](QObject*, int pages) { PageAvailable(pages); };
+    preview_->OnProgressUpdate = [this](QObject*, int progress) { ProgressUpdate(progress); };
+
+    TakeReportSettings();
+    preview_->AttachPrinter(printer);
+    if (printer && !printer->Title.isEmpty())
+        setWindowTitle(printer->Title);
+    ShowChosenParts();
+    ApplyInitialZoom();
+    EnableFinishedCommands();
+}
+
+QStatusBar* TBRStandardPreview::BuildStatusBar() {
     auto* status = new QStatusBar;
     const int widths[3] = {40, 120, 50};
     for (int index = 0; index < 3; ++index) {
@@ -154,32 +178,16 @@ TBRStandardPreview::TBRStandardPreview(QWidget* owner, TBRPrinter* printer)
     panels_[0]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     panels_[0]->setText(QStringLiteral("0%"));
     panels_[1]->setText(QStringLiteral("Page"));
-    auto* body = new QHBoxLayout;
-    body->setContentsMargins(0, 0, 0, 0);
-    body->addWidget(BuildTabs());
-    body->addWidget(preview_, 1);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(bar);
-    layout->addLayout(body, 1);
-    layout->addWidget(status);
-    new ui::KeyPreview(this, [this](QKeyEvent* event) { return KeyDown(event); });
-    preview_->OnPageAvailable = [this](QObject*, int pages) { PageAvailable(pages); };
-    preview_->OnProgressUpdate = [this](QObject*, int progress) { ProgressUpdate(progress); };
+    return status;
+}
 
-    TakeReportSettings();
-    preview_->AttachPrinter(printer);
-    if (printer && !printer->Title.isEmpty())
-        setWindowTitle(printer->Title);
+void TBRStandardPreview::ShowChosenParts() {
     tabs_->setVisible(showThumbs_ || showSearch_);
-    if ((showThumbs_ || showSearch_) && printer)
-        thumbGrid_->setRowCount(printer->PageCount());
+    if ((showThumbs_ || showSearch_) && printer_)
+        thumbGrid_->setRowCount(printer_->PageCount());
     tabs_->setTabVisible(0, showThumbs_);
     tabs_->setTabVisible(1, showSearch_);
     Command(QStringLiteral("FindButton"))->setVisible(showSearch_);
-    ApplyInitialZoom();
-    EnableFinishedCommands();
 }
 
 void TBRStandardPreview::BuildToolBar(QToolBar* bar) {

@@ -11,8 +11,10 @@
 #include <optional>
 
 class QAction;
+class QKeyEvent;
 class QLabel;
 class QListWidget;
+class QStatusBar;
 class QTabWidget;
 class QTableWidget;
 class QToolBar;
@@ -82,13 +84,16 @@ protected:
 private:
     void BuildToolBar(QToolBar* bar);
     QWidget* BuildTabs();
+    QStatusBar* BuildStatusBar();
+    // Thumbnails and search as the report asks for them.
+    void ShowChosenParts();
     void TakeReportSettings();
     void ApplyInitialZoom();
     std::optional<TSearchRequest> AskSearchText();
     void SearchPages(const TSearchRequest& request);
     void PageAvailable(int pages);
     void ProgressUpdate(int progress);
-    bool KeyDown(class QKeyEvent* event);
+    bool KeyDown(QKeyEvent* event);
     void EnableFinishedCommands();
     void SelectThumbnail(int row);
 
