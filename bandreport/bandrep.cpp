@@ -36,10 +36,23 @@ QString MakeUniqueBandName(QObject* owner, const QString& prefix) {
     }
 }
 
+namespace {
+bool pageFileLoaded = false;
+} // namespace
+
+bool PageFileLoaded() {
+    return pageFileLoaded;
+}
+
+void SetPageFileLoaded(bool value) {
+    pageFileLoaded = value;
+}
+
 TCustomBandRep::TCustomBandRep(QObject* owner)
     : QObject(owner), font_(QStringLiteral("Arial"), 10),
       controller_(std::make_unique<TBRController>(this)) {
     controller_->SetReport(this);
+    SetPageFileLoaded(false);
     page_.FontSize = [this] { return font_.pointSizeF(); };
     page_.OnChanged = [this] { ArrangeBands(); };
     const TBRPaperSize printerPaper =
@@ -233,6 +246,19 @@ const QFontMetrics& TCustomBandRep::ScreenMetrics(const QFont& font) const {
     return *metrics_;
 }
 
+const QFontMetrics& TCustomBandRep::DeviceMetrics(const QFont& font,
+                                                  const QPaintDevice* device) const {
+    const std::array<int, 3> key{device ? device->devType() : -1,
+                                 device ? device->logicalDpiX() : 0,
+                                 device ? device->logicalDpiY() : 0};
+    if (!deviceMetrics_ || deviceMetricsKey_ != key || deviceMetricsFont_ != font) {
+        deviceMetrics_.emplace(font, device);
+        deviceMetricsFont_ = font;
+        deviceMetricsKey_ = key;
+    }
+    return *deviceMetrics_;
+}
+
 int TCustomBandRep::MeasureTextHeight(const QFont& font, const QString&) const {
     return ScreenMetrics(font).height();
 }
@@ -244,8 +270,10 @@ int TCustomBandRep::MeasureTextWidth(const QFont& font, const QString& text) con
     const QFontMetrics& metrics = ScreenMetrics(font);
     if (const auto known = widths_.constFind(text); known != widths_.constEnd())
         return *known;
-    if (widths_.size() >= kMaxRemembered)
+    if (widths_.size() >= kMaxRemembered) {
         widths_.clear();
+        widths_.reserve(kMaxRemembered);
+    }
     const int width = metrics.horizontalAdvance(text) + 1;
     widths_.insert(text, width);
     return width;

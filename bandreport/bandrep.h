@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -43,6 +44,8 @@ enum class TBRBin {
 };
 
 enum class TBRZoomState { brZoomToFit, brZoomToWidth, brZoomOther };
+// How the standard preview window stands among the other windows.
+enum class TFormStyle { fsNormal, fsStayOnTop };
 
 // What a report asks of the printer.
 struct TBandRepPrinterSettings {
@@ -78,6 +81,12 @@ using TBRSenderEvent = std::function<void(QObject* sender)>;
 
 // The paper size a new report starts with: what a newly made printer
 // reports, Default when it tells none.
+// Set when a page file is loaded and cleared when a report is made: the
+// standard preview then prints the stored pages instead of running the
+// report anew.
+bool PageFileLoaded();
+void SetPageFileLoaded(bool value);
+
 using TBRNewPrinterPaperSize = std::function<TBRPaperSize()>;
 void SetNewPrinterPaperSize(TBRNewPrinterPaperSize source);
 
@@ -111,6 +120,8 @@ public:
     bool PrevShowThumbs = true;
     bool PrevShowSearch = true;
     TBRZoomState PrevInitialZoom = TBRZoomState::brZoomToFit;
+    TFormStyle PrevFormStyle = TFormStyle::fsNormal;
+    Qt::WindowStates PreviewInitialState = Qt::WindowNoState;
     TBandRepPrinterSettings PrinterSettings;
     // The last print dialog's choices.
     TBandRepPrinterSettings DialogSettings;
@@ -151,6 +162,9 @@ public:
     // resolution, in pixels.
     virtual int MeasureTextHeight(const QFont& font, const QString& text) const;
     virtual int MeasureTextWidth(const QFont& font, const QString& text) const;
+    // Metrics of the font on the device (the screen for none), kept for the
+    // font and device asked last: a run prints in few fonts on one device.
+    const QFontMetrics& DeviceMetrics(const QFont& font, const QPaintDevice* device) const;
 
     // State of a run. The printer is the run's own; the filter is set while
     // the report exports.
@@ -243,6 +257,9 @@ private:
     mutable std::optional<QFontMetrics> metrics_;
     mutable QFont metricsFont_;
     mutable QHash<QString, int> widths_;
+    mutable std::optional<QFontMetrics> deviceMetrics_;
+    mutable QFont deviceMetricsFont_;
+    mutable std::array<int, 3> deviceMetricsKey_{};
 };
 
 class TBandRep : public TCustomBandRep {

@@ -13,6 +13,7 @@
 #include "bandreport/brprogressform.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScopeGuard>
@@ -40,6 +41,17 @@ bool SameValue(const TBREvValue& a, const TBREvValue& b) {
         break;
     }
     return true;
+}
+
+// Handling pending events costs more than printing a record: a preview
+// and a cancel button stay as responsive when it happens every few
+// milliseconds rather than for every record.
+void HandlePendingEvents(QElapsedTimer& since) {
+    constexpr qint64 kInterval = 5;
+    if (since.isValid() && since.elapsed() < kInterval)
+        return;
+    QCoreApplication::processEvents();
+    since.start();
 }
 
 bool IsPageBand(TBRBandType type) {
@@ -683,8 +695,9 @@ void TBRController::RunDetailLoop() {
             }
     TestGroupBreaks();
     bool dataEnded = false;
+    QElapsedTimer sinceEvents;
     while (moreData) {
-        QCoreApplication::processEvents();
+        HandlePendingEvents(sinceEvents);
         if (report_->ActivePrinter && report_->ActivePrinter->Cancelled())
             break;
         // A filler row that does not fit ends the fill rather than starting

@@ -82,6 +82,27 @@ void TBREvEnvironment::RemoveFunction(const QString& name) {
     std::erase_if(lines_, [&](const Line& line) { return line.Name == upper; });
 }
 
+bool TBREvEnvironment::RenameFunction(const QString& name, const QString& newName) {
+    const QString upper = newName.trimmed().toUpper();
+    if (upper.isEmpty() || (Find(upper) && upper != name.toUpper()))
+        return false;
+    for (Line& line : lines_)
+        if (line.Name == name.toUpper())
+            line.Name = upper;
+    return true;
+}
+
+void TBREvEnvironment::ReplaceFunction(const QString& name, const QString& text) {
+    const QString upper = name.toUpper();
+    for (Line& line : lines_) {
+        if (line.Name != upper)
+            continue;
+        line.Function = std::make_shared<TBREvEmbeddedFunction>(text);
+        if (IsCompiled())
+            Prepare(*line.Function);
+    }
+}
+
 void TBREvEnvironment::Clear() {
     lines_.clear();
 }

@@ -48,6 +48,10 @@ public:
     // compiles it at once while the environment is compiled.
     void DefineFunction(const QString& name, const QString& text);
     void RemoveFunction(const QString& name);
+    // Renames in place; false when the new name is empty or taken.
+    bool RenameFunction(const QString& name, const QString& newName);
+    // A new function of the text under the name, in the same place.
+    void ReplaceFunction(const QString& name, const QString& text);
     void Clear();
     // ERROR for an unknown name.
     TBREvValue EvaluateFunction(const QString& name);

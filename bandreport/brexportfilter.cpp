@@ -155,6 +155,11 @@ void TBRExportFilterLibrary::UnregisterFilter(const TBRExportFilterClass& filter
         }
 }
 
+QString PageFileDialogFilter() {
+    return kPageFileDescription + QStringLiteral(" (*.") + kPageFileExtension +
+           QStringLiteral(")|*.") + kPageFileExtension;
+}
+
 QString TBRExportFilterLibrary::BuildSaveDialogFilter() const {
     QString filter = kPageFileDescription + QStringLiteral("(*.") + kPageFileExtension +
                      QStringLiteral(")|*.") + kPageFileExtension;

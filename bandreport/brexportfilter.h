@@ -111,6 +111,9 @@ private:
 
 TBRExportFilterClass AsciiExportFilterClass();
 
+// The open dialog's filter for page files.
+QString PageFileDialogFilter();
+
 // Placed on a window, it offers the text filter while the window lives.
 class TBRTextFilter : public QObject {
     Q_OBJECT

@@ -27,7 +27,7 @@ void DrawMetafilePage(const print::TPagePicture* page, QPainter& canvas, const Q
     const QRect sheet(QPoint(x + 1, y + 1), QPoint(x + w - 4, y + h - 4));
     canvas.fillRect(sheet, Qt::white);
     if (page)
-        page->Play(canvas, QRectF(QPointF(x, y), QPointF(x + w - 3, y + h - 3)));
+        page->Play(canvas, QRectF(x + 1, y + 1, w - 4, h - 4));
     canvas.setPen(Qt::black);
     canvas.setBrush(Qt::NoBrush);
     canvas.drawRect(QRect(QPoint(x, y), QPoint(x + w - 3, y + h - 3)));

@@ -310,6 +310,11 @@ void TBRCustomLabel::BuildLines() {
 }
 
 void TBRCustomLabel::FormatSource(const QString& source, int limit) {
+    // Most texts are a single line, printed record after record.
+    if (!source.contains(u'\r') && !source.contains(u'\n')) {
+        FormatSourceLine(source, limit);
+        return;
+    }
     QString text = source;
     text.remove(u'\n');
     for (const QString& line : text.split(u'\r'))
@@ -334,7 +339,7 @@ void TBRCustomLabel::FormatSourceLine(const QString& line, int limit) {
     const qsizetype linesBefore = outputLines_.size();
     QString building;
     for (QString word : words) {
-        if (TextWidth(building + word) <= limit) {
+        if (TextWidth(building.isEmpty() ? word : building + word) <= limit) {
             building += word;
             continue;
         }
@@ -388,10 +393,10 @@ void TBRCustomLabel::PrintLines(long double x, long double y) {
     TBRExportFilter* filter = report->ExportFilter;
     TBRCustomBand* band = ParentBand();
     QFont font = Font();
-    std::optional<QFontMetrics> metrics;
+    const QFontMetrics* metrics = nullptr;
     const auto lineHeight = [&] {
         font = Font();
-        metrics.emplace(font, canvas ? canvas->device() : nullptr);
+        metrics = &report->DeviceMetrics(font, canvas ? canvas->device() : nullptr);
         return metrics->height() /
                (canvas ? printer.PixelsPerTenthY() : ScreenPixelsPerInch() / 254.0L);
     };

@@ -2,6 +2,7 @@
 
 #include "bandreport/brerror.h"
 #include "bandreport/brprogressform.h"
+#include "bandreport/brstandardpreview.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -36,6 +37,12 @@ TBRBin BinOfCode(int code) {
         if (kBinCodes[bin] == code)
             return TBRBin(bin);
     return TBRBin::First;
+}
+
+std::optional<TBRBin> BinOfOrdinal(int ordinal) {
+    if (ordinal < int(TBRBin::First) || ordinal > int(TBRBin::Last))
+        return std::nullopt;
+    return TBRBin(ordinal);
 }
 
 TPrinterSettings::TPrinterSettings() = default;
@@ -231,6 +238,7 @@ void TBRPrinter::StartDocument() {
     progress_ = 0;
     cancelled_ = false;
     sheetsStarted_ = false;
+    exportable_ = true;
     if (destination_ == Printer) {
         settings_.ApplyToPrinter();
         settings_.ReadFromPrinter();
@@ -327,6 +335,8 @@ void TBRPrinter::AbortDocument() {
 void TBRPrinter::ShowPreview() {
     if (report_ && report_->OnPreview)
         report_->OnPreview(this);
+    else
+        standardPreview_ = TBRStandardPreviewInterface().Show(this);
 }
 
 void TBRPrinter::NotifyReportPreviewClosed() {
@@ -386,8 +396,9 @@ QRectF TBRPrinter::StoredPageRect() const {
 }
 
 void TBRPrinter::ExportThroughReport(TBRExportFilter* filter) {
-    if (report_)
-        report_->ExportWithFilter(filter);
+    if (!report_ || !exportable_)
+        throw EBRError(QStringLiteral("Pages loaded from a page file cannot be exported"));
+    report_->ExportWithFilter(filter);
 }
 
 void TBRPrinter::PrintStoredPages() {
@@ -446,6 +457,8 @@ void TBRPrinter::LoadPageFile(const QString& fileName) {
     availablePages_ = pageCount_;
     SetFactors(ScreenFactor(), ScreenFactor());
     status_ = Finished;
+    exportable_ = false;
+    SetPageFileLoaded(true);
     const auto first = PageMetafile(1);
     if (!first)
         return;

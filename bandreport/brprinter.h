@@ -13,6 +13,7 @@
 #include <QEvent>
 #include <QObject>
 #include <QPointer>
+#include <QWidget>
 
 #include <array>
 #include <functional>
@@ -30,6 +31,8 @@ namespace kx {
 int BinCode(TBRBin bin);
 // The first bin with the code; First for an unknown code.
 TBRBin BinOfCode(int code);
+// The bin at the position in the list of bins; nothing outside it.
+std::optional<TBRBin> BinOfOrdinal(int ordinal);
 
 // Posted to the progress window: the percentage done, or the number of
 // pages that can be shown.
@@ -100,6 +103,7 @@ public:
     explicit TBRPrinter(TCustomBandRep* report = nullptr);
     ~TBRPrinter() override;
 
+    TCustomBandRep* Report() const { return report_; }
     TPrinterSettings& Settings() { return settings_; }
     TBRPageList& PageList() { return pageList_; }
     print::TPrinter& PrinterObject() { return *printer_; }
@@ -147,8 +151,10 @@ public:
     std::function<void()> AfterPreview;
 
     bool ShowingPreview() const { return showingPreview_; }
-    // Hands the printer to the report's OnPreview handler.
+    // Hands the printer to the report's OnPreview handler, or shows it in
+    // the standard preview window when the report has none.
     void ShowPreview();
+    QWidget* StandardPreview() const { return standardPreview_; }
     // Tells the report that made the printer that its preview closed.
     void NotifyReportPreviewClosed();
     // A preview that closes cancels a run still making its pages.
@@ -170,7 +176,8 @@ public:
     void PrintStoredPages();
     // The pages are whole: made by a preparing run, a preview run or loaded.
     void MarkPagesComplete() { pagesComplete_ = true; }
-    // Runs the report once more into the filter.
+    // Runs the report once more into the filter; pages loaded from a file
+    // have no report to run and are refused.
     void ExportThroughReport(TBRExportFilter* filter);
     void SavePageFile(const QString& fileName);
     void LoadPageFile(const QString& fileName);
@@ -202,6 +209,8 @@ private:
     bool sheetsStarted_ = false;
     bool showingPreview_ = false;
     bool pagesComplete_ = false;
+    bool exportable_ = true;
+    QPointer<QWidget> standardPreview_;
     long double leftWaste_ = 0;
     long double topWaste_ = 0;
     long double xFactor_ = 96.0L / 254;

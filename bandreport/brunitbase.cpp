@@ -27,10 +27,6 @@ bool LocaleMeasuresInInches() {
     return QLocale().measurementSystem() != QLocale::MetricSystem;
 }
 
-long double RoundEven(long double value) {
-    return std::nearbyintl(value);
-}
-
 long double CharacterWidthMM(long double fontSize) {
     return 80.0L / fontSize / 2.54L;
 }

@@ -9,6 +9,7 @@
 #include <QList>
 
 #include <array>
+#include <cmath>
 #include <functional>
 
 namespace kx {
@@ -22,8 +23,12 @@ using TBRValues = QList<long double>;
 int ScreenPixelsPerInch();
 // True where the default locale measures in inches.
 bool LocaleMeasuresInInches();
-// Rounding of the engine: the nearest integer, halves to the even one.
-long double RoundEven(long double value);
+// Rounding of the engine: the nearest integer, halves to the even one. The
+// program never changes the rounding mode, so rint rounds as nearbyint does
+// and compiles to one instruction instead of a call.
+inline long double RoundEven(long double value) {
+    return std::rintl(value);
+}
 
 long double CharacterWidthMM(long double fontSize);
 long double CharacterHeightMM(long double fontSize);

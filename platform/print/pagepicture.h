@@ -4,7 +4,6 @@
 // stretched into any rectangle on a screen, a printer or a PDF.
 
 #include <QByteArray>
-#include <QPicture>
 #include <QRectF>
 #include <QSize>
 
@@ -15,6 +14,9 @@ class QPainter;
 
 namespace kx::print {
 
+class TPageRecorder;
+struct TPageOps;
+
 class TPagePicture {
 public:
     static constexpr int kHeaderSize = 20;
@@ -22,6 +24,8 @@ public:
     TPagePicture(QSize sizePixels, int dotsPerInch);
     TPagePicture(const TPagePicture& other);
     TPagePicture& operator=(const TPagePicture& other);
+    TPagePicture(TPagePicture&& other) noexcept;
+    TPagePicture& operator=(TPagePicture&& other) noexcept;
     ~TPagePicture();
 
     // The canvas to record on, in pixels of the page; End completes it.
@@ -40,8 +44,10 @@ public:
 private:
     QSize size_;
     int dotsPerInch_;
-    QPicture picture_;
-    std::unique_ptr<QPainter> recorder_;
+    // What the page draws; shared by copies, as a finished page never
+    // changes.
+    std::shared_ptr<const TPageOps> ops_;
+    std::unique_ptr<TPageRecorder> recorder_;
 };
 
 } // namespace kx::print

@@ -4,10 +4,12 @@
 #include "bandreport/brpreview.h"
 #include "bandreport/brprintable.h"
 #include "bandreport/brprinter.h"
+#include "bandreport/brtextsearch.h"
 #include "tests/platform/db/dbfixture.h"
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -420,6 +422,88 @@ TEST_F(ReportRunTest, AFullReportPrintsPreviewsAndKeepsItsPagesInAPageFile) {
     ASSERT_EQ(loaded.PageCount(), pages);
     for (int page = 1; page <= pages; ++page)
         EXPECT_EQ(loaded.PageMetafile(page)->Save(), printer->PageMetafile(page)->Save()) << page;
+    report_.FreeActivePrinter();
+}
+
+// The program list that every data folder ships with, grouped by program
+// group: title, column header, a row per program, a group footer with the
+// sum of the program ids and a page footer with the page number.
+TEST_F(ReportRunTest, AShippedTablePrintsPreviewsAndKeepsItsPagesAsAReport) {
+    db::TQuery* programs =
+        NewQuery(QStringLiteral("SELECT * FROM SYS_PROGRAM_TABLE ORDER BY COMPOSE_ID, PROGRAM_ID"));
+    programs->setObjectName(QStringLiteral("Programs"));
+    programs->Open();
+    report_.SetDataSet(programs);
+    report_.ReportTitle = QStringLiteral("程序清单");
+    const auto place = [](auto* control, int left, int width) {
+        control->AutoSize = false;
+        control->SetBounds(QRect(left, 2, width, 30));
+        return control;
+    };
+    place(new TBRSysData(AddBand(TBRBandType::rbTitle, "title", 150)), 0, 400)
+        ->SetData(brsReportTitle);
+    TBRBand* columns = AddBand(TBRBandType::rbColumnHeader, "columns", 100);
+    place(new TBRLabel(columns), 0, 300)->SetCaption(QStringLiteral("程序名称"));
+    place(new TBRLabel(columns), 320, 200)->SetCaption(QStringLiteral("程序号"));
+    for (const auto& [field, left] : {std::pair{"PROGRAM_NAME", 0}, std::pair{"PROGRAM_ID", 320}}) {
+        auto* text = place(new TBRDBText(detail_), left, 300);
+        text->SetDataSet(programs);
+        text->SetDataField(QString::fromLatin1(field));
+    }
+    auto* group = new TBRGroup(&form_);
+    group->Expression = QStringLiteral("Programs.COMPOSE_ID");
+    group->SetParentReport(&report_);
+    group->SetMaster(&report_);
+    TBRBand* groupFooter = AddBand(TBRBandType::rbGroupFooter, "groupfooter", 100);
+    group->SetFooterBand(groupFooter);
+    auto* sum = place(new TBRExpr(groupFooter), 0, 400);
+    sum->SetExpression(QStringLiteral("'小计 '+STR(SUM(Programs.PROGRAM_ID))"));
+    sum->ResetAfterPrint = true;
+    auto* page = place(new TBRSysData(pageFooter_), 0, 300);
+    page->SetData(brsPageNumber);
+    page->SetText(QStringLiteral("第 "));
+
+    QStringList pdfs;
+    print::SetPdfViewer([&pdfs](const QString& fileName) { pdfs.append(fileName); });
+    report_.PrintToPrinter();
+    print::SetPdfViewer({});
+    ASSERT_EQ(pdfs.size(), 1);
+    EXPECT_GT(QFileInfo(pdfs.at(0)).size(), 0);
+
+    report_.PreparePages();
+    TBRPrinter* printer = report_.ActivePrinter;
+    ASSERT_EQ(printer->PageCount(), 1);
+    QStringList expected{QStringLiteral("程序清单"), QStringLiteral("程序名称"),
+                         QStringLiteral("程序号")};
+    for (const QString& name : Column(QStringLiteral(
+             "SELECT PROGRAM_NAME FROM SYS_PROGRAM_TABLE ORDER BY COMPOSE_ID, PROGRAM_ID")))
+        expected.append(name);
+    for (const QString& total : Column(QStringLiteral(
+             "SELECT SUM(PROGRAM_ID) FROM SYS_PROGRAM_TABLE GROUP BY COMPOSE_ID ORDER BY 1")))
+        expected.append(QStringLiteral("小计 ") + QString::number(total.toDouble()));
+    expected.append(QStringLiteral("第 1"));
+    const QStringList drawn = PageTexts(*printer->PageMetafile(1));
+    for (const QString& text : expected)
+        EXPECT_TRUE(drawn.contains(text)) << text.toStdString();
+
+    TBRPreview preview;
+    preview.resize(500, 700);
+    preview.AttachPrinter(printer);
+    preview.FitWholePage();
+    const QImage shown = preview.Image()->grab().toImage();
+    int inked = 0;
+    for (int y = 0; y < shown.height() / 4; ++y)
+        for (int x = 5; x < shown.width() - 10; ++x)
+            inked += qGray(shown.pixel(x, y)) < 128 ? 1 : 0;
+    EXPECT_GT(inked, 50);
+    preview.AttachPrinter(nullptr);
+
+    const QString fileName = folder_.filePath(QStringLiteral("programs.BRP"));
+    printer->SavePageFile(fileName);
+    TBRPrinter loaded;
+    loaded.LoadPageFile(fileName);
+    ASSERT_EQ(loaded.PageCount(), 1);
+    EXPECT_EQ(loaded.PageMetafile(1)->Save(), printer->PageMetafile(1)->Save());
     report_.FreeActivePrinter();
 }
 

@@ -67,6 +67,14 @@ protected:
     QStringList pdfFiles_;
 };
 
+TEST(TBRBinTest, OrdinalsNameBinsOnlyWithinTheList) {
+    EXPECT_EQ(BinOfOrdinal(0), TBRBin::First);
+    EXPECT_EQ(BinOfOrdinal(3), TBRBin::Middle);
+    EXPECT_EQ(BinOfOrdinal(13), TBRBin::Last);
+    for (int ordinal : {-1, 14, 15, 256})
+        EXPECT_FALSE(BinOfOrdinal(ordinal).has_value()) << ordinal;
+}
+
 TEST(TBRBinTest, BinsMapToTheirCodesAndBack) {
     const struct {
         TBRBin bin;

@@ -2,9 +2,13 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPainterPath>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
 
 namespace kx::print {
 namespace {
@@ -57,6 +61,13 @@ TEST(TPagePictureTest, SavedBytesCarryTheirLengthAndLoadBack) {
     EXPECT_EQ(loaded->Save(), bytes);
 }
 
+TEST(TPagePictureTest, APageWithNothingDrawnLoadsBack) {
+    const TPagePicture blank(QSize(30, 40), 96);
+    const auto loaded = TPagePicture::Load(blank.Save());
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_EQ(loaded->Size(), QSize(30, 40));
+}
+
 TEST(TPagePictureTest, BytesThatAreNoWholePageGiveNothing) {
     const QByteArray bytes = SquarePage().Save();
     QByteArray zeroWidth = bytes;
@@ -64,6 +75,90 @@ TEST(TPagePictureTest, BytesThatAreNoWholePageGiveNothing) {
     for (const QByteArray& damaged : {QByteArray(), bytes.left(10), bytes.left(bytes.size() - 1),
                                       QByteArray("XXXX") + bytes.mid(4), zeroWidth})
         EXPECT_FALSE(TPagePicture::Load(damaged).has_value());
+}
+
+// Every kind of drawing a report control makes.
+void DrawSample(QPainter& canvas) {
+    canvas.fillRect(QRect(5, 5, 30, 12), QColor(0x20, 0x80, 0xC0));
+    canvas.setPen(QPen(Qt::darkRed, 2, Qt::DashLine));
+    canvas.setBrush(QBrush(Qt::yellow, Qt::DiagCrossPattern));
+    canvas.drawRect(QRect(40, 5, 20, 20));
+    canvas.drawEllipse(QRect(65, 5, 25, 15));
+    // A screen draws a rounded rectangle of its own accord; what a page
+    // records is its path.
+    QPainterPath rounded;
+    rounded.addRoundedRect(QRectF(5, 30, 40, 20), 6, 6);
+    canvas.drawPath(rounded);
+    canvas.drawLine(QPoint(50, 30), QPoint(90, 60));
+    canvas.drawPolygon(QPolygonF({QPointF(5, 60), QPointF(30, 90), QPointF(50, 65)}));
+    QImage dot(4, 4, QImage::Format_RGB32);
+    dot.fill(Qt::green);
+    canvas.drawImage(QRect(60, 70, 8, 8), dot);
+    canvas.setClipRect(QRect(0, 95, 100, 60));
+    canvas.setFont(QFont(QStringLiteral("Arial"), 9));
+    canvas.setPen(Qt::black);
+    canvas.drawText(QPoint(5, 110), QStringLiteral("合计 Total 12.50"));
+    canvas.setFont(QFont(QStringLiteral("Arial"), 14, QFont::Bold));
+    canvas.drawText(QPoint(5, 140), QStringLiteral("页 2"));
+}
+
+QImage Painted(const std::function<void(QPainter&)>& paint) {
+    QImage image(100, 160, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter canvas(&image);
+    paint(canvas);
+    canvas.end();
+    return image;
+}
+
+TEST(TPagePictureTest, APlayedPageLooksAsDrawnDirectlyAlsoAfterLoading) {
+    TPagePicture page(QSize(100, 160), 96);
+    QPainter* recorder = page.Begin();
+    DrawSample(*recorder);
+    page.End();
+    const auto loaded = TPagePicture::Load(page.Save());
+    ASSERT_TRUE(loaded.has_value());
+    EXPECT_EQ(loaded->Save(), page.Save());
+    const QImage direct = Painted(DrawSample);
+    const QImage played =
+        Painted([&](QPainter& canvas) { loaded->Play(canvas, QRectF(0, 0, 100, 160)); });
+    EXPECT_EQ(played, direct);
+    EXPECT_NE(direct, Painted([](QPainter&) {}));
+}
+
+TEST(TPagePictureTest, DamagedDrawingStepsAreRefused) {
+    TPagePicture page(QSize(100, 160), 96);
+    QPainter* recorder = page.Begin();
+    DrawSample(*recorder);
+    page.End();
+    const QByteArray bytes = page.Save();
+    const int steps = TPagePicture::kHeaderSize + 8;
+    const auto patched = [&](int offset, quint32 value) {
+        QByteArray damaged = bytes;
+        qToLittleEndian<quint32>(value, damaged.data() + offset);
+        return damaged;
+    };
+    // The first step follows the list's 20-byte head: its code, then for
+    // the pen its colour and width.
+    const int firstStep = TPagePicture::kHeaderSize + 20;
+    QByteArray unknownStep = bytes;
+    unknownStep[firstStep] = char(99);
+    QByteArray notFinite = bytes;
+    qToLittleEndian<double>(std::numeric_limits<double>::quiet_NaN(),
+                            notFinite.data() + firstStep + 9);
+    for (const QByteArray& damaged :
+         {patched(steps, 0xFFFFFFFF), patched(steps, 1), patched(TPagePicture::kHeaderSize, 0),
+          unknownStep, notFinite})
+        EXPECT_FALSE(TPagePicture::Load(damaged).has_value());
+
+    TPagePicture rects(QSize(10, 10), 96);
+    rects.Begin()->drawRects(QList<QRectF>{QRectF(1, 1, 2, 2)});
+    rects.End();
+    QByteArray huge = rects.Save();
+    const int count = int(huge.lastIndexOf(QByteArray::fromHex("01000000"), huge.size() - 32));
+    ASSERT_GT(count, 0);
+    qToLittleEndian<quint32>(0x7FFFFFFF, huge.data() + count);
+    EXPECT_FALSE(TPagePicture::Load(huge).has_value());
 }
 
 } // namespace
