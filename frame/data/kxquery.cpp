@@ -292,6 +292,7 @@ void TKXQuery::CloseQuery() {
 }
 
 void TKXQuery::LoadFieldLayout() {
+    savedFieldOrder_.clear();
     if (!dbnGrid_ || !dbnGridWidget_ || dbnGrid_->LayoutTable().isEmpty() || fieldsData_.IsEmpty())
         return;
     dbnGrid_->LoadLayout();
@@ -301,10 +302,9 @@ void TKXQuery::LoadFieldLayout() {
                          [](const TGridLayoutRow& a, const TGridLayoutRow& b) {
                              return MoneyTextToFloat2(a.Order) < MoneyTextToFloat2(b.Order);
                          });
-        for (int i = 0; i < rows.size(); ++i) {
-            if (db::TField* field = FindField(rows[i].FieldName))
-                field->SetIndex(i);
-        }
+        for (const TGridLayoutRow& row : rows)
+            savedFieldOrder_.append(row.FieldName);
+        ApplySavedFieldOrder();
     }
     for (const TGridLayoutRow& row : rows) {
         for (TFieldsData& rule : fieldsData_) {
@@ -335,7 +335,17 @@ void TKXQuery::LoadFieldLayout() {
     }
 }
 
+// Fields made when the query opens exist only now: the saved order is
+// applied again once they do.
+void TKXQuery::ApplySavedFieldOrder() {
+    for (int i = 0; i < savedFieldOrder_.size(); ++i) {
+        if (db::TField* field = FindField(savedFieldOrder_[i]))
+            field->SetIndex(i);
+    }
+}
+
 void TKXQuery::ApplyFieldsData() {
+    ApplySavedFieldOrder();
     if (FieldCount() < 2)
         return;
     for (db::TField* field : Fields()) {

@@ -171,6 +171,7 @@ private:
 
     void LoadFieldLayout();
     void ApplyFieldsData();
+    void ApplySavedFieldOrder();
     void FocusActiveControl();
     void PaintActiveControl();
     void ReopenChild();
@@ -213,6 +214,7 @@ private:
 
     bool handlersInstalled_ = false;
     bool layingOut_ = false;
+    QStringList savedFieldOrder_;
     bool beforePostCalled_ = false;
     QString keySelect_;
     QString lastAsked_;

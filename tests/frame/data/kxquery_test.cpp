@@ -355,6 +355,26 @@ TEST_F(KXQueryTest, SavedOrderMovesTheFields) {
     EXPECT_EQ(query->Fields()[1]->FieldName(), "NAME_ID");
 }
 
+TEST_F(KXQueryTest, SavedOrderMovesFieldsMadeWhenTheQueryOpens) {
+    auto* grid = new TestListGrid(&window_);
+    grid->Table = "SYS_MONEY_INTO_OUT_TABLE";
+    grid->KeepOrder = true;
+    grid->Rows = {{"NAME_ID", "80", "2"}, {"AUTO_ID", "80", "1"}};
+    TKXQuery* query = NewQuery("SYS_ID_TABLE", {"NAME_ID", "AUTO_ID"}, {"NAME_ID"});
+    query->SQL().SetText("SELECT NAME_ID, AUTO_ID FROM SYS_ID_TABLE");
+    for (const char* name : {"NAME_ID", "AUTO_ID"}) {
+        TFieldsData rule;
+        rule.FieldName = name;
+        rule.Visible = true;
+        query->FieldsData().Append(rule);
+    }
+    query->SetDBNGride(grid);
+    query->OpenQuery();
+    ASSERT_EQ(query->FieldCount(), 2);
+    EXPECT_EQ(query->Fields()[0]->FieldName(), "AUTO_ID");
+    EXPECT_EQ(query->Fields()[1]->FieldName(), "NAME_ID");
+}
+
 TEST_F(KXQueryTest, WindowHandlersRunAfterTheQuerysOwnWork) {
     AddMoneyRecord("1", "200703000001", "001", 10, kVerified);
     AddMoneyRecord("2", "200703000002", "001", 10, "未审核");
