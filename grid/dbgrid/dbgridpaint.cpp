@@ -3,7 +3,6 @@
 // colours, highlight, check boxes, images and edit buttons, the empty ruled
 // rows below the last record, footers, and amounts in ledger digit cells.
 
-#include "core/moneytext.h"
 #include "grid/dbgrid/celltextoutput.h"
 #include "grid/dbgrid/columnfooterx.h"
 #include "grid/dbgrid/columntitlex.h"
@@ -68,30 +67,6 @@ int MoneyDigitsOfColumn(const TFieldsDataArray& rules, const QString& fieldName)
             return rule.DigitCount;
     }
     return DigitCellsNone;
-}
-
-// The footer text of a number column rounded by its field rule; other texts
-// stay as they are.
-QString RoundedFooterText(const TFieldsDataArray& rules, const QString& fieldName,
-                          const QString& text) {
-    for (const TFieldsData& rule : rules) {
-        if (rule.FieldName.compare(fieldName, Qt::CaseInsensitive) != 0 ||
-            rule.Decimals.isEmpty() || rule.TypeCode != QLatin1String("N") || text.isEmpty())
-            continue;
-        bool numeric = false;
-        const double decimals = rule.Decimals.toDouble(&numeric);
-        QString plain = text;
-        plain.remove(u',');
-        if (plain.startsWith(u'￥'))
-            plain.remove(0, 1);
-        plain.toDouble(&numeric);
-        if (!numeric)
-            continue;
-        const QString rounded =
-            FormatRoundNumber(qRound(decimals), rule.RoundMode, MoneyTextToFloat(text));
-        return QString::number(MoneyTextToFloat(rounded), 'g', 15);
-    }
-    return text;
 }
 
 // A footer a rule empties: a plain column whose rule sums another field.
@@ -243,20 +218,19 @@ bool TCustomDBGridX::DataCellHighlight(TColumnX* column, QFont& font, ui::TColor
     bool highlighted = false;
     if (style_) {
         highlighted = style_->DataCellHighlight(query, colors, palette());
-    } else if (query.InSelection) {
-        highlighted = true;
-        colors = {ui::clHighlight, ui::clHighlightText};
     } else {
         const bool focusHighlight = query.Focused && (optionsX_ & dghHighlightFocus);
         const bool rowSelect = options_ & dgRowSelect;
         const bool alwaysShow = options_ & dgAlwaysShowSelection;
         highlighted = ((state & gdSelected) || (query.CurrentRow && rowSelect)) &&
-                      (alwaysShow || focusHighlight || (state & gdSelected && focusHighlight));
+                      (alwaysShow || focusHighlight);
         if (query.UpdateHeld)
             highlighted = highlighted && rowSelect;
+        highlighted = highlighted || query.InSelection;
         if (highlighted && query.Focused)
             colors = {ui::clHighlight, ui::clHighlightText};
-        else if (highlighted && query.CurrentRow && (query.CurrentColumn || rowSelect))
+        else if (highlighted && query.CurrentRow && (query.CurrentColumn || rowSelect) &&
+                 (alwaysShow || focusHighlight))
             colors = {ui::clActiveCaption, ui::clHighlightText};
         else if (highlighted)
             colors.Background = ui::clBtnFace;

@@ -1,6 +1,7 @@
 #include "grid/dbgrid/moneycells.h"
 
 #include "core/moneytext.h"
+#include "platform/sys/numberformat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,7 +30,7 @@ TMoneyDigits MoneyDigitsOf(const QString& amountText) {
 }
 
 QString MoneyValueText(double value) {
-    return QString::number(value, 'f', 2);
+    return sys::FormatFloat(QStringLiteral("0.00"), value);
 }
 
 QString FooterMoneyText(const QString& footerText) {
@@ -39,6 +40,27 @@ QString FooterMoneyText(const QString& footerText) {
     if (text.isEmpty())
         return {};
     return MoneyValueText(MoneyTextToFloat(text));
+}
+
+QString RoundedFooterText(const TFieldsDataArray& rules, const QString& fieldName,
+                          const QString& text) {
+    QString plain = text;
+    plain.remove(u',');
+    if (plain.startsWith(u'￥'))
+        plain.remove(0, 1);
+    bool numeric = false;
+    plain.toDouble(&numeric);
+    if (!numeric)
+        return text;
+    for (const TFieldsData& rule : rules) {
+        if (rule.FieldName.compare(fieldName, Qt::CaseInsensitive) != 0 ||
+            rule.Decimals.isEmpty() || rule.TypeCode != QLatin1String("N"))
+            continue;
+        const int decimals = qRound(rule.Decimals.toDouble());
+        const QString rounded = FormatRoundNumber(decimals, rule.RoundMode, MoneyTextToFloat(text));
+        return sys::FloatToStr(MoneyTextToFloat(rounded));
+    }
+    return text;
 }
 
 int MoneyCellCount(int digitCount, int minDigits, int capWidth) {

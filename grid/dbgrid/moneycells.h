@@ -5,6 +5,7 @@
 // A cell too narrow for all the digits of its amount shows "#" in every
 // digit place instead of a cut-down, wrong amount.
 
+#include "core/fieldsdata.h"
 #include "platform/ui/canvas.h"
 
 #include <QString>
@@ -24,6 +25,11 @@ QString MoneyValueText(double value);
 // A footer's text without its leading "￥", read as an amount and written
 // "0.00"; an empty text stays empty.
 QString FooterMoneyText(const QString& footerText);
+
+// A footer's number text rounded by the rule of its field (a number rule
+// with decimals), written as a plain number; any other text as it is.
+QString RoundedFooterText(const TFieldsDataArray& rules, const QString& fieldName,
+                          const QString& text);
 
 // The digit cells of a cell capWidth pixels wide: one per digit, at least
 // minDigits, at most one per 11 pixels (rounded).

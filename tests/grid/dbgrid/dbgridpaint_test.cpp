@@ -54,6 +54,28 @@ TEST(MoneyCells, FooterTextsLoseTheirCurrencySign) {
     EXPECT_EQ(FooterMoneyText(QStringLiteral("合计")), "0.00") << "not a number reads as 0";
 }
 
+TEST(MoneyCells, NumberFootersAreRoundedByTheirRule) {
+    TFieldsData amount;
+    amount.FieldName = QStringLiteral("AMOUNT");
+    amount.TypeCode = QStringLiteral("N");
+    amount.Decimals = QStringLiteral("1");
+    TFieldsData text = amount;
+    text.FieldName = QStringLiteral("NAME");
+    text.TypeCode = QStringLiteral("C");
+    const TFieldsDataArray rules{amount, text};
+    struct Case {
+        QString field, text, shown;
+    };
+    const Case cases[] = {
+        {"AMOUNT", "1,234.56", "1234.6"}, {"amount", "￥2.25", "2.3"},
+        {"AMOUNT", "合计", "合计"},       {"AMOUNT", "", ""},
+        {"NAME", "1.26", "1.26"},         {"OTHER", "1.26", "1.26"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(RoundedFooterText(rules, c.field, c.text), c.shown)
+            << c.field.toStdString() << " " << c.text.toStdString();
+}
+
 TEST(MoneyCells, CellCountFollowsDigitsMinimumAndWidth) {
     struct Case {
         int digits, minDigits, width, cells;
@@ -127,6 +149,38 @@ TEST(CellText, ImagesAreCutAtTheCellAndTheClipIsKept) {
     EXPECT_EQ(target.pixelColor(12, 20), QColor(Qt::red));
     EXPECT_EQ(target.pixelColor(26, 20), QColor(Qt::white)) << "cut at the right edge";
     EXPECT_EQ(target.pixelColor(12, 8), QColor(Qt::white)) << "cut at the top";
+}
+
+TEST(CellText, VerticalTextRunsUpFromTheBottomOrToTheTop) {
+    const auto inkRows = [](TTextLayout layout, int& length) {
+        QImage target(40, 200, QImage::Format_RGB32);
+        target.fill(Qt::white);
+        QPainter painter(&target);
+        ui::TCanvas canvas(painter, QApplication::palette(), QRegion(0, 0, 40, 200));
+        canvas.SetFontColor(ui::clBlack);
+        const ui::TRect rect{0, 0, 40, 200};
+        EXPECT_EQ(
+            WriteVerticalText(canvas, rect, false, true, layout, db::taLeftJustify, "Title", 2, 2),
+            canvas.TextWidth("Title"));
+        length =
+            WriteVerticalText(canvas, rect, false, false, layout, db::taLeftJustify, "Title", 2, 2);
+        painter.end();
+        std::pair<int, int> rows{200, -1};
+        for (int y = 0; y < 200; ++y)
+            for (int x = 0; x < 40; ++x)
+                if (target.pixelColor(x, y) != QColor(Qt::white)) {
+                    rows.first = std::min(rows.first, y);
+                    rows.second = std::max(rows.second, y);
+                }
+        return rows;
+    };
+    int length = 0;
+    const auto bottom = inkRows(tlBottom, length);
+    EXPECT_GT(bottom.first, 200 - 2 - length - 3);
+    EXPECT_LE(bottom.second, 200 - 2);
+    const auto top = inkRows(tlTop, length);
+    EXPECT_GE(top.first, 0);
+    EXPECT_LT(top.second, length + 3);
 }
 
 // ---- The grid ----------------------------------------------------------------
@@ -480,6 +534,13 @@ TEST_F(DBGridPaintTest, RowSelectPaintsTheCurrentRowInSelectionColours) {
               Resolved(ui::clActiveCaption));
     EXPECT_EQ(image.pixelColor(other.Right - 3, other.Bottom - 3),
               Resolved(grid_.Columns()->GetColumn(0)->Color()));
+    // With the focus: the highlight colours.
+    grid_.activateWindow();
+    grid_.setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(grid_.GridOrEditorFocused());
+    const QImage focused = Render();
+    EXPECT_EQ(focused.pixelColor(current.Right - 3, current.Bottom - 3), Resolved(ui::clHighlight));
 }
 
 TEST_F(DBGridPaintTest, SortMarkersAndTheirIndexesShowInTheTitles) {
