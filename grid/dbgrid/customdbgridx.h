@@ -404,6 +404,9 @@ protected:
                                     bool selected, int areaKind, int areaSubKind);
     virtual bool IsCellSelected(int col, int row, int dataCol, int dataRow) const;
     virtual bool Cell3D(int col, int row, TCellAreaKind kind) const;
+    // Themed, a tool-button face (pressed when down) over the cell; else
+    // the cell filled with the brush.
+    void DrawCellFrame(ui::TCanvas& canvas, const ui::TRect& rect, bool down);
     void DrawEmptyRowCell(const ui::TRect& rect, TColumnX* column);
     ui::TColor RecordRowColor(const TColumnX* column, int recordNumber) const;
     void DrawCellContent(ui::TCanvas& canvas, const ui::TRect& rect, TColumnX* column,

@@ -164,6 +164,22 @@ bool TCustomDBGridX::ThemedFixedCells() const {
            (options_ & dgRowLines);
 }
 
+void TCustomDBGridX::DrawCellFrame(ui::TCanvas& canvas, const ui::TRect& rect, bool down) {
+    if (!paintedCell_.Themed) {
+        canvas.FillRect(rect);
+        return;
+    }
+    QStyleOptionToolButton option;
+    option.initFrom(this);
+    option.rect = ui::TRect{rect.Left - 2, rect.Top - 2, rect.Right + 2, rect.Bottom + 2}.ToQRect();
+    option.state |= down ? QStyle::State_Sunken : QStyle::State_Raised;
+    option.palette.setColor(QPalette::Button, ui::ToQColor(canvas.BrushColor(), palette()));
+    const ui::TClip saved = canvas.Clip();
+    canvas.IntersectClipRect(rect);
+    style()->drawPrimitive(QStyle::PE_PanelButtonTool, &option, &canvas.Painter(), this);
+    canvas.SetClip(saved);
+}
+
 bool TCustomDBGridX::IsCellSelected(int, int, int, int) const {
     // Without a selection of records, columns or a range no cell is
     // selected; the selection answers for its own cells.
@@ -281,7 +297,7 @@ void TCustomDBGridX::DrawIndicatorCell(const ui::TRect& rect, int row) {
     if (selected)
         FixedCellHighlight(font, fontColor, background, true, faIndicator, farData);
     canvas.SetBrushColor(background);
-    canvas.FillRect(rect);
+    DrawCellFrame(canvas, rect, selected);
     if (!recordRow)
         return;
     const bool current = dataRow == dataLink_->ActiveRecord();
@@ -358,20 +374,7 @@ void TCustomDBGridX::DrawTitleCell(const ui::TRect& rect, TColumnX* column) {
     FixedCellHighlight(font, fontColor, background, highlighted, faDataColumn, farTitle);
     canvas.SetBrushColor(background);
     canvas.SetFontColor(fontColor);
-    if (cell.Themed) {
-        QStyleOptionToolButton option;
-        option.initFrom(this);
-        option.rect =
-            ui::TRect{rect.Left - 2, rect.Top - 2, rect.Right + 2, rect.Bottom + 2}.ToQRect();
-        option.state |= pressed || highlighted ? QStyle::State_Sunken : QStyle::State_Raised;
-        option.palette.setColor(QPalette::Button, ui::ToQColor(background, palette()));
-        const ui::TClip saved = canvas.Clip();
-        canvas.IntersectClipRect(rect);
-        style()->drawPrimitive(QStyle::PE_PanelButtonTool, &option, &canvas.Painter(), this);
-        canvas.SetClip(saved);
-    } else if (textRect.Right < rect.Right) {
-        canvas.FillRect({textRect.Right, rect.Top, rect.Right, rect.Bottom});
-    }
+    DrawCellFrame(canvas, rect, pressed || highlighted);
     const bool fill = !cell.Themed;
     if (title->Orientation() == tohVertical) {
         if (fill)
@@ -495,7 +498,7 @@ void TCustomDBGridX::DrawCellContent(ui::TCanvas& canvas, const ui::TRect& rect,
     const TPaintedCell cell = paintedCell_;
     const TColCellParamsX& params = *cellParams_;
     if (cell.Raised && cell.Themed)
-        canvas.FillRect(rect);
+        DrawCellFrame(canvas, rect, false);
     ui::TRect textRect = rect;
     const TGridPictureList* images = column->ImageList();
     const bool imageIndexShown =
@@ -680,6 +683,8 @@ void TCustomDBGridX::DrawFooterCell(const ui::TRect& rect, TColumnX* column, int
         canvas.SetFont(font);
         canvas.SetFontColor(fontColor);
         text = RoundedFooterText(fieldsData_, column->FieldName(), text);
+        if (cell.Raised && cell.Themed)
+            DrawCellFrame(canvas, rect, selected);
         const bool fill = !(cell.Raised && cell.Themed && background == ui::clBtnFace);
         WriteCellText(column, canvas, rect, fill, cell.DX, cell.DY, text, alignment,
                       column->Layout(), wrapAllowed_ && footer->WordWrap(), footer->EndEllipsis(),

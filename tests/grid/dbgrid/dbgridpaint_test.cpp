@@ -185,6 +185,35 @@ TEST(CellText, VerticalTextRunsUpFromTheBottomOrToTheTop) {
 
 // ---- The grid ----------------------------------------------------------------
 
+// Lets a test ask the grid which cells look raised.
+class RaisedCellsGrid : public TCustomDBGridX {
+public:
+    using TCustomDBGridX::Cell3D;
+};
+
+TEST(GridCells, RaisedCellsFollowTheThreeDOptions) {
+    RaisedCellsGrid grid;
+    grid.SetFooterRowCount(1);
+    struct Case {
+        TDBGridOptionsX options;
+        bool indicator, title, data, footer;
+    };
+    const Case cases[] = {
+        {dghFixed3D, true, true, false, false},
+        {dghFooter3D, false, false, false, true},
+        {dghData3D, false, false, true, false},
+        {0, false, false, false, false},
+    };
+    for (const Case& c : cases) {
+        grid.SetOptionsX(c.options);
+        EXPECT_EQ(grid.Cell3D(0, 1, cakIndicator), c.indicator) << c.options;
+        EXPECT_EQ(grid.Cell3D(1, 0, cakTitle), c.title) << c.options;
+        EXPECT_EQ(grid.Cell3D(1, 1, cakData), c.data) << c.options;
+        EXPECT_EQ(grid.Cell3D(1, 2, cakFooter), c.footer) << c.options;
+        EXPECT_FALSE(grid.Cell3D(1, 1, cakFilter)) << c.options;
+    }
+}
+
 // Records the paint regions of the grid's client area.
 class RecordingGrid : public TCustomDBGridX {
 public:
