@@ -69,6 +69,30 @@ int MoneyDigitsOfColumn(const TFieldsDataArray& rules, const QString& fieldName)
     return DigitCellsNone;
 }
 
+// One edit button: in a flat grid a line of the cell's colour keeps it off
+// the text; a glyph button is a plain face its glyph is drawn on.
+void PaintEditButtonFace(ui::TCanvas& canvas, ui::TRect rect, TEditButtonStyleX style,
+                         const QPixmap& glyph, bool flat, bool active) {
+    if (flat) {
+        canvas.FillRect({rect.Left, rect.Top, rect.Left + 1, rect.Bottom});
+        ++rect.Left;
+    }
+    if (style != ebsGlyphX) {
+        PaintCellButton(canvas, rect, canvas.BrushColor(), EditButtonPaintStyles[style], bppNone,
+                        flat, false, active, cbUnchecked);
+        return;
+    }
+    const ui::TColor brush = canvas.BrushColor();
+    canvas.SetBrushColor(ui::clBtnFace);
+    canvas.FillRect(rect);
+    canvas.SetBrushColor(brush);
+    if (!flat)
+        canvas.DrawEdge(rect, ui::BDR_RAISEDINNER | ui::BDR_RAISEDOUTER, ui::BF_RECT);
+    if (!glyph.isNull())
+        canvas.Painter().drawPixmap((rect.Left + rect.Right - glyph.width()) / 2,
+                                    (rect.Top + rect.Bottom - glyph.height()) / 2, glyph);
+}
+
 // A footer a rule empties: a plain column whose rule sums another field.
 bool FooterLeftEmpty(const TFieldsDataArray& rules, const QString& fieldName) {
     for (const TFieldsData& rule : rules) {
@@ -539,7 +563,6 @@ void TCustomDBGridX::DrawCellContent(ui::TCanvas& canvas, const ui::TRect& rect,
 
 void TCustomDBGridX::DrawCellEditButtons(ui::TCanvas& canvas, const ui::TRect& area,
                                          TColumnX* column) {
-    const int defaultWidth = editButtonWidth_;
     int left = area.Left;
     const auto place = [&](int width) {
         const ui::TRect button{left, area.Top, std::min(area.Right, left + width),
@@ -548,17 +571,21 @@ void TCustomDBGridX::DrawCellEditButtons(ui::TCanvas& canvas, const ui::TRect& a
         return button;
     };
     const TColumnButtonStyleX style = column->ButtonStyle();
-    const TColumnCellKind kind = column->ReadCellKind();
-    if (style == cbsEllipsis || style == cbsDropDown || (style == cbsAuto && kind != cellPlain))
-        PaintCellButton(canvas, place(defaultWidth), canvas.BrushColor(),
-                        style == cbsEllipsis ? cpsEllipsisX : cpsDropDownX, bppNone, flat_, false,
-                        dataLink_->Active(), cbUnchecked);
+    if (style == cbsEllipsis || style == cbsDropDown ||
+        (style == cbsAuto && column->ReadCellKind() != cellPlain))
+        DrawEditButton(canvas, place(editButtonWidth_), column, false, dataLink_->Active());
     for (int i = 0; i < column->EditButtons()->Count(); ++i) {
         const TEditButtonX* button = column->EditButtons()->ButtonAt(i);
         if (!button->Visible())
             continue;
-        DrawEditButton(canvas, place(button->Width() > 0 ? button->Width() : defaultWidth), column,
-                       false, dataLink_->Active());
+        const ui::TRect face = place(button->Width() > 0 ? button->Width() : editButtonWidth_);
+        const QPixmap glyph =
+            button->Glyph().isNull()
+                ? QPixmap()
+                : button->Glyph().copy(0, 0,
+                                       button->Glyph().width() / std::max(1, button->NumGlyphs()),
+                                       button->Glyph().height());
+        PaintEditButtonFace(canvas, face, button->Style(), glyph, flat_, dataLink_->Active());
     }
     if (editButtonHeight_ < area.Height())
         canvas.FillRect({area.Left, area.Top + editButtonHeight_, area.Right, area.Bottom});
@@ -566,14 +593,14 @@ void TCustomDBGridX::DrawCellEditButtons(ui::TCanvas& canvas, const ui::TRect& a
 
 void TCustomDBGridX::DrawEditButton(ui::TCanvas& canvas, const ui::TRect& rect, TColumnX* column,
                                     bool pressed, bool active) {
-    Q_UNUSED(column);
-    ui::TRect button = rect;
-    if (flat_) {
-        canvas.FillRect({button.Left, button.Top, button.Left + 1, button.Bottom});
-        ++button.Left;
+    const TEditButtonStyleX style =
+        column->ButtonStyle() == cbsEllipsis ? ebsEllipsisX : ebsDropDownX;
+    if (!pressed) {
+        PaintEditButtonFace(canvas, rect, style, QPixmap(), flat_, active);
+        return;
     }
-    PaintCellButton(canvas, button, canvas.BrushColor(), cpsEllipsisX,
-                    pressed ? bppButton : bppNone, flat_, false, active, cbUnchecked);
+    PaintCellButton(canvas, rect, canvas.BrushColor(), EditButtonPaintStyles[style], bppButton,
+                    flat_, false, active, cbUnchecked);
 }
 
 void TCustomDBGridX::DrawRequiredMark(ui::TCanvas& canvas, const ui::TRect& rect, TColumnX* column,

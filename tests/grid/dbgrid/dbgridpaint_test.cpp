@@ -5,6 +5,7 @@
 #include "grid/dbgrid/gridpictures.h"
 #include "grid/dbgrid/moneycells.h"
 #include "grid/editors/cellbuttons.h"
+#include "grid/editors/editbuttonx.h"
 #include "platform/db/datasource.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
@@ -548,6 +549,56 @@ TEST_F(DBGridPaintTest, CellEventsFireInOrderAndMayChangeTheCell) {
     EXPECT_EQ(image.pixelColor(title.Right - 3, title.Bottom - 3), Resolved(ui::clAqua));
     const ui::TRect cell = Cell(QStringLiteral("NAME"), 0);
     EXPECT_EQ(image.pixelColor(cell.Right - 3, cell.Bottom - 3), Resolved(ui::clYellow));
+}
+
+TEST_F(DBGridPaintTest, HiddenDuplicatesRequiredMarksAndEditButtons) {
+    Rows(3);
+    OpenGrid(-1);
+    query_.Next();
+    query_.Edit();
+    query_.FieldByName(QStringLiteral("NAME"))->SetAsString(QStringLiteral("N1"));
+    query_.Post();
+    query_.First();
+    TColumnX* name = Column(QStringLiteral("NAME"));
+    name->SetHideDuplicates(true);
+    grid_.show();
+    const QImage image = Render();
+    const auto ink = [&](const QImage& picture, const ui::TRect& cell) {
+        const QColor paper = picture.pixelColor(cell.Right - 2, cell.Top + 1);
+        int count = 0;
+        for (int x = cell.Left + 1; x < cell.Right - 1; ++x)
+            count += InkInColumn(picture, x, cell.Top + 1, cell.Bottom - 1, paper);
+        return count;
+    };
+    EXPECT_GT(ink(image, Cell(QStringLiteral("NAME"), 0)), 0);
+    EXPECT_EQ(ink(image, Cell(QStringLiteral("NAME"), 1)), 0) << "the same text as above";
+    EXPECT_GT(ink(image, Cell(QStringLiteral("NAME"), 2)), 0);
+    name->SetHideDuplicates(false);
+
+    // A required field left empty while editing is marked in red dots.
+    name->SetHighlightRequired(true);
+    query_.FieldByName(QStringLiteral("NAME"))->SetRequired(true);
+    query_.Edit();
+    query_.FieldByName(QStringLiteral("NAME"))->Clear();
+    const ui::TRect editing = Cell(QStringLiteral("NAME"), 0);
+    const QImage marked = Render();
+    EXPECT_GT(RedInk(marked, {editing.Left, editing.Bottom - 2, editing.Right, editing.Bottom}),
+              editing.Width() / 4);
+    EXPECT_EQ(RedInk(marked, {editing.Left, editing.Top, editing.Right, editing.Bottom - 2}), 0);
+    query_.Cancel();
+
+    // Edit buttons always shown take the right of the cell.
+    const ui::TRect cell = Cell(QStringLiteral("NAME"), 2);
+    const QImage plain = Render().copy(cell.ToQRect());
+    name->SetAlwaysShowEditButton(true);
+    name->EditButtons()->Add()->SetVisible(true);
+    const QImage buttons = Render().copy(cell.ToQRect());
+    const int width = name->EditButtonsWidth();
+    ASSERT_GT(width, 0);
+    EXPECT_NE(buttons.copy(cell.Width() - width, 0, width, cell.Height()),
+              plain.copy(cell.Width() - width, 0, width, cell.Height()));
+    EXPECT_EQ(buttons.copy(0, 0, cell.Width() / 2, cell.Height()),
+              plain.copy(0, 0, cell.Width() / 2, cell.Height()));
 }
 
 TEST_F(DBGridPaintTest, RowSelectPaintsTheCurrentRowInSelectionColours) {
