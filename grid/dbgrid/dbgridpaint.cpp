@@ -750,8 +750,10 @@ void TCustomDBGridX::DrawTitleGroup(THeadTreeNode* node, TColumnX* column) {
         top += above->CellHeight;
     group.Top = top;
     group.Bottom = top + node->CellHeight - lineWidth;
+    // Inside the group the column line is covered, so the group reads as
+    // one cell.
     const ui::TRect band{std::max(group.Left, cellRect.Left), group.Top,
-                         std::min(group.Right, cellRect.Right), group.Bottom};
+                         std::min(group.Right, cellRect.Right + lineWidth), group.Bottom};
     if (band.IsEmpty())
         return;
     const ui::TClip saved = canvas.Clip();
@@ -763,7 +765,10 @@ void TCustomDBGridX::DrawTitleGroup(THeadTreeNode* node, TColumnX* column) {
     canvas.SetFont(font);
     canvas.SetFontColor(fontColor);
     canvas.SetBrushColor(background);
-    canvas.FillRect(band);
+    if (paintedCell_.Themed)
+        DrawCellFrame(canvas, group, false);
+    else
+        canvas.FillRect(band);
     WriteTextEx(canvas, group, false, false, 0, 0, false, true, tlCenter, db::taCenter,
                 node->Caption, 1, 1);
     node->Painted = true;
