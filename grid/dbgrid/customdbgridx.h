@@ -209,11 +209,29 @@ public:
     // The editor reloads its text from the cell.
     void RefreshEditor();
 
-    // Painting (dbgridpaint.cpp).
+    // Painting (dbgridpaint.cpp; text and pictures through celltextoutput,
+    // amounts through moneycells).
+    using TDrawDataCellEvent = std::function<void(TCustomDBGridX* sender, const ui::TRect& rect,
+                                                  db::TField* field, TGridDrawState state)>;
+    using TDrawFooterCellEvent =
+        std::function<void(TCustomDBGridX* sender, int dataCol, int row, TColumnX* column,
+                           const ui::TRect& rect, TGridDrawState state)>;
+    // sortMarker holds a TSortMarkerX.
+    using TGetBtnParamsEvent =
+        std::function<void(TCustomDBGridX* sender, TColumnX* column, QFont& font,
+                           ui::TColor& background, int& sortMarker, bool isDown)>;
     bool GridOrEditorFocused() const;
     bool ThemedFixedCells() const;
-    void WriteCellText(ui::TCanvas& canvas, const ui::TRect& rect, bool fillRect, int dx, int dy,
-                       const QString& text, int alignment, bool multiLine, bool endEllipsis);
+    // The text writer of the cells; a right-to-left column is written
+    // mirrored, its alignment and margins swapped.
+    void WriteCellText(TColumnX* column, ui::TCanvas& canvas, const ui::TRect& rect, bool fill,
+                       int dx, int dy, const QString& text, int alignment, TTextLayout layout,
+                       bool wordWrap, bool endEllipsis, int leftMargin, int rightMargin);
+    // The grid row that last showed the current-record indicator.
+    int IndicatorRow() const { return indicatorRow_; }
+    TDrawDataCellEvent OnDrawDataCell;
+    TDrawFooterCellEvent OnDrawFooterCell;
+    TGetBtnParamsEvent OnGetBtnParams;
 
     // Keys, mouse and record moving (dbgridkeys.cpp, dbgridmouse.cpp).
     void ClearSelection();
@@ -359,14 +377,48 @@ protected:
     void HandleSumListAfterRecalcAll();
 
     // Painting.
+    // What DrawCell knows of the cell it paints, for the cell kinds' helpers.
+    struct TPaintedCell {
+        int Col = 0;
+        int Row = 0;
+        TGridDrawState State = 0;
+        ui::TRect Bounds; // the whole cell, before a raised cell shrinks
+        bool Raised = false;
+        bool Themed = false;
+        int DX = 2;
+        int DY = 2;
+    };
+    // Area kinds handed to FixedCellHighlight: the indicator column or a
+    // data column; sub-kinds: title, filter, data row, footer.
+    enum TFixedArea { faIndicator, faDataColumn };
+    enum TFixedAreaRow { farTitle, farFilter, farData, farFooter };
     void DrawCell(int col, int row, const ui::TRect& rect, TGridDrawState state) override;
+    virtual void DrawDataCell(const ui::TRect& rect, db::TField* field, TGridDrawState state);
+    void DefaultDrawDataCell(const ui::TRect& rect, db::TField* field, TGridDrawState state);
     void DrawEditButton(ui::TCanvas& canvas, const ui::TRect& rect, TColumnX* column, bool pressed,
                         bool active);
-    bool DataCellHighlight(TColumnX* column, QFont& font, ui::TColor& background,
-                           TGridDrawState state, int row, int dataCol, int dataRow);
-    bool FixedCellHighlight(QFont& font, ui::TColor& background, bool selected, int areaKind,
-                            int areaSubKind);
-    bool IsCellSelected(int dataCol, int dataRow) const;
+    virtual bool DataCellHighlight(TColumnX* column, QFont& font, ui::TColor& fontColor,
+                                   ui::TColor& background, TGridDrawState& state, int dataCol,
+                                   int dataRow);
+    virtual bool FixedCellHighlight(QFont& font, ui::TColor& fontColor, ui::TColor& background,
+                                    bool selected, int areaKind, int areaSubKind);
+    virtual bool IsCellSelected(int col, int row, int dataCol, int dataRow) const;
+    virtual bool Cell3D(int col, int row, TCellAreaKind kind) const;
+    // Themed, a tool-button face (pressed when down) over the cell; else
+    // the cell filled with the brush.
+    void DrawCellFrame(ui::TCanvas& canvas, const ui::TRect& rect, bool down);
+    void DrawEmptyRowCell(const ui::TRect& rect, TColumnX* column);
+    ui::TColor RecordRowColor(const TColumnX* column, int recordNumber) const;
+    void DrawCellContent(ui::TCanvas& canvas, const ui::TRect& rect, TColumnX* column,
+                         bool duplicate);
+    void DrawCellEditButtons(ui::TCanvas& canvas, const ui::TRect& area, TColumnX* column);
+    void DrawRequiredMark(ui::TCanvas& canvas, const ui::TRect& rect, TColumnX* column,
+                          bool currentRecord);
+    bool IsHiddenDuplicate(TColumnX* column, int recordRow);
+    void DrawIncSearchText(ui::TCanvas& canvas, const ui::TRect& rect, const QString& cellText);
+    void DrawTitleGroup(THeadTreeNode* node, TColumnX* column);
+    TPaintedCell paintedCell_;
+    int indicatorRow_ = -1;
 
     // Keys and mouse.
     void TrackTitleButton(int x, int y);

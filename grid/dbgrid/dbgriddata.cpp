@@ -9,6 +9,8 @@
 #include "grid/dbgrid/griddatalinkx.h"
 #include "platform/db/datasource.h"
 
+#include <QScopeGuard>
+
 #include <cstdlib>
 
 namespace kx {
@@ -41,29 +43,66 @@ void TCustomDBGridX::LinkDataSetChanged() {
 }
 
 void TCustomDBGridX::DataChanged(int distance) {
+    // A row band across the client area, where the row is now.
+    const auto rowBand = [this](int row) {
+        const ui::TRect cells = BoxRect(0, row, ColCount() - 1, row);
+        return ui::TRect{0, cells.Top, ClientWidth(), cells.Bottom};
+    };
+    const auto shifted = [](ui::TRect rect, int dy, const ui::TRect& within) {
+        rect.Top += dy;
+        rect.Bottom += dy;
+        return ui::IntersectRect(rect, within);
+    };
+    const int oldRow = Row();
+    const int oldIndicatorRow = indicatorRow_;
     if (dataLink_->ActiveRecord() >= RowCount() - titleOffset_)
         UpdateRowCount();
     const bool barShown = verticalScrollBar()->isVisible();
     UpdateScrollBar();
     if (barShown != verticalScrollBar()->isVisible() && autoFitColWidths_)
         PostDeferredLayout();
-    const int oldRow = Row();
     UpdateCurrentRow();
-    if (distance != 0) {
-        HideEditor();
-        // A one-screen jump or more is cheaper to repaint whole.
-        if (std::abs(distance) > VisibleDataRowCount())
-            InvalidateGrid();
-        else
-            for (int row = titleOffset_; row < RowCount(); ++row)
-                InvalidateRow(row);
-        if (options_ & dgAlwaysShowEditor)
-            ShowEditor();
-    } else {
+    if (distance == 0) {
         InvalidateRow(oldRow);
         InvalidateRow(Row());
+        InvalidateFooter();
+        return;
+    }
+    HideEditor();
+    const auto showEditor = qScopeGuard([this] {
+        if (options_ & dgAlwaysShowEditor)
+            ShowEditor();
+    });
+    if (std::abs(distance) > VisibleDataRowCount()) {
+        InvalidateGrid();
+    } else {
+        // The rows' pixels move with the records; only the rows that come
+        // into view, the current rows and the indicators are painted anew.
+        TGridLayoutX layout;
+        CalcDrawInfo(layout);
+        const ui::TRect dataRows{0, layout.Vert.FixedBoundary, ClientWidth(),
+                                 layout.Vert.GridBoundary};
+        const int lineWidth = (options_ & dgRowLines) ? GridLineWidth() : 0;
+        const int dy = -distance * (DefaultRowHeight() + lineWidth);
+        ScrollWindowArea(0, dy, dataRows);
+        InvalidateWindowRect(shifted(rowBand(oldRow), dy, dataRows));
+        InvalidateWindowRect(rowBand(Row()));
+        if ((options_ & dgIndicator) && oldIndicatorRow >= titleOffset_) {
+            const ui::TRect indicator = CellRect(0, oldIndicatorRow);
+            InvalidateWindowRect(shifted(indicator, dy, dataRows));
+            InvalidateWindowRect(indicator);
+        }
+        InvalidateIndicator();
+        for (int i = 0; i < columns_->Count(); ++i) {
+            if (columns_->GetColumn(i)->HideDuplicates()) {
+                InvalidateRow(TopRow());
+                break;
+            }
+        }
     }
     InvalidateFooter();
+    if (layoutLock_.LayoutLockCount() == 0)
+        UpdateWindow();
 }
 
 void TCustomDBGridX::RecordChanged(db::TField* field) {
