@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "core/moneytext.h"
+#include "frame/controls/fieldcelltext.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
@@ -419,15 +420,8 @@ void TKXNDBGrid::FireDrawColumnCell(const ui::TRect& rect, int dataCol, TColumnX
 }
 
 void TKXNDBGrid::DrawDataCell(const ui::TRect& rect, db::TField* field, TGridDrawState state) {
-    ui::TCanvas& canvas = Canvas();
-    ApplyCellAttr(field, canvas, state);
-    const QString text = field->DisplayText();
-    int x = rect.Left + 2;
-    if (field->Alignment() == db::taRightJustify)
-        x = rect.Right - canvas.TextWidth(text) - 3;
-    else if (field->Alignment() == db::taCenter)
-        x = rect.Left + (rect.Width() - canvas.TextWidth(text)) / 2;
-    canvas.TextRect(rect, x, rect.Top + 2, text);
+    ApplyCellAttr(field, Canvas(), state);
+    WriteFieldCellText(Canvas(), rect, *field);
 }
 
 } // namespace kx
