@@ -324,5 +324,26 @@ TEST_F(KXNDBGridTest, CellAttributesColourTheCellsOfTheRowBeingDrawn) {
     EXPECT_NE(image.pixelColor(second.Left + 1, second.Top + 1), QColor(0xFF, 0xD2, 0xFF));
 }
 
+TEST_F(KXNDBGridTest, TheFocusColourHoldsWhileTheGridHasTheFocus) {
+    QWidget window;
+    auto* grid = new TKXNDBGrid(&window);
+    auto* other = new QWidget(&window);
+    other->setFocusPolicy(Qt::StrongFocus);
+    grid->SetColor(ui::clWindow);
+    grid->ColorOnFocus = 0xCCFFFF;
+    grid->FocusColorChange = true;
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+    QTRY_VERIFY(other->hasFocus());
+    grid->setFocus();
+    QTRY_VERIFY(grid->hasFocus());
+    EXPECT_EQ(grid->Color(), 0xCCFFFFu);
+    other->setFocus();
+    QTRY_VERIFY(other->hasFocus());
+    EXPECT_EQ(grid->Color(), ui::clWindow);
+}
+
 } // namespace
 } // namespace kx
