@@ -6,6 +6,7 @@
 #include "tests/frame/controlsfixture.h"
 
 #include <QPushButton>
+#include <QTest>
 
 namespace kx {
 namespace {
@@ -52,6 +53,25 @@ TEST_F(SelectFormTest, TheChosenLineIsTheQuerysCurrentRow) {
     });
     ASSERT_EQ(form_.exec(), QDialog::Accepted);
     EXPECT_EQ(form_.Query_Select->FieldByName("MONEY_ACCOUNT_ID")->AsString(), "02");
+}
+
+TEST_F(SelectFormTest, ADoubleClickOnTheListChoosesOnlyWhenItHasRows) {
+    test::OnNextModal([this](QWidget*) {
+        QTest::mouseDClick(form_.DBGrid->viewport(), Qt::LeftButton, {}, QPoint(60, 30));
+        if (form_.isVisible())
+            test::PressKey(&form_, Qt::Key_F12);
+    });
+    EXPECT_EQ(form_.exec(), QDialog::Accepted);
+
+    Exec({"DELETE FROM KX_MONEY_ACCOUNT_TABLE"});
+    form_.Query_Select->Close();
+    form_.Query_Select->Open();
+    test::OnNextModal([this](QWidget*) {
+        QTest::mouseDClick(form_.DBGrid->viewport(), Qt::LeftButton, {}, QPoint(60, 30));
+        EXPECT_TRUE(form_.isVisible());
+        test::PressKey(&form_, Qt::Key_F12);
+    });
+    EXPECT_EQ(form_.exec(), QDialog::Rejected);
 }
 
 TEST_F(SelectFormTest, F12Cancels) {
