@@ -1,15 +1,14 @@
 #include "frame/dialogs/selectform.h"
 
+#include "frame/controls/kxndbgrid.h"
 #include "platform/db/datasource.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
 #include "platform/ui/keypreview.h"
 
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -53,15 +52,18 @@ QList<int> FitDisplayWidths(const QList<int>& widths) {
 
 TSelectForm::TSelectForm(QWidget* parent)
     : QDialog(parent), Query_Select(new db::TQuery(this)), Source_Select(new db::TDataSource(this)),
-      DBGrid(new QTableWidget(this)), SureButton(new QPushButton(QStringLiteral("确认[F3]"), this)),
+      DBGrid(new TKXNDBGrid(this)), SureButton(new QPushButton(QStringLiteral("确认[F3]"), this)),
       CloseButton(new QPushButton(QStringLiteral("关闭[F12]"), this)) {
     setWindowTitle(QStringLiteral("数据选择窗口"));
     resize(660, 384);
     Query_Select->SetParamCheck(false);
     Source_Select->SetDataSet(Query_Select);
-    DBGrid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    DBGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-    DBGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGrid->setObjectName(QStringLiteral("DBGrid"));
+    DBGrid->SetOptions(dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgTabs |
+                       dgRowSelect | dgAlwaysShowSelection | dgConfirmDelete | dgCancelOnExit);
+    DBGrid->SetReadOnly(true);
+    DBGrid->ShowEmptyRows = true;
+    DBGrid->SetDataSource(Source_Select);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(DBGrid);
     auto* buttons = new QHBoxLayout;
@@ -72,14 +74,10 @@ TSelectForm::TSelectForm(QWidget* parent)
     SureButton->setDefault(true);
     connect(SureButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::reject);
-    connect(DBGrid, &QTableWidget::currentCellChanged, this, [this](int row) {
-        if (row >= 0 && Query_Select->Active())
-            Query_Select->SetRecNo(row + 1);
-    });
-    connect(DBGrid, &QTableWidget::cellDoubleClicked, this, [this] {
+    DBGrid->OnDblClick = [this](QObject*) {
         if (Query_Select->Active() && !Query_Select->IsEmpty())
             SureButton->click();
-    });
+    };
     new ui::KeyPreview(this, [this](QKeyEvent* event) {
         switch (event->key()) {
         case Qt::Key_F3:
@@ -102,40 +100,20 @@ TSelectForm::~TSelectForm() {
 
 void TSelectForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    FillGrid();
+    FitColumns();
     DBGrid->setFocus();
 }
 
-void TSelectForm::FillGrid() {
-    DBGrid->clear();
+void TSelectForm::FitColumns() {
     if (!Query_Select->Active())
         return;
     const QList<db::TField*> fields(Query_Select->Fields().begin(), Query_Select->Fields().end());
     QList<int> widths;
-    for (db::TField* field : fields)
+    for (const db::TField* field : fields)
         widths << field->DisplayWidth();
     widths = FitDisplayWidths(widths);
-    DBGrid->setColumnCount(int(fields.size()));
-    DBGrid->setRowCount(Query_Select->RecordCount());
-    const int charWidth = DBGrid->fontMetrics().averageCharWidth();
-    for (int column = 0; column < fields.size(); ++column) {
-        db::TField* field = fields[column];
-        field->SetDisplayWidth(widths[column]);
-        DBGrid->setHorizontalHeaderItem(column, new QTableWidgetItem(field->DisplayLabel()));
-        DBGrid->setColumnWidth(column, widths[column] * charWidth);
-        DBGrid->setColumnHidden(column, !field->Visible());
-    }
-    const int current = Query_Select->RecNo();
-    Query_Select->DisableControls();
-    int row = 0;
-    for (Query_Select->First(); !Query_Select->Eof(); Query_Select->Next(), ++row)
-        for (int column = 0; column < fields.size(); ++column)
-            DBGrid->setItem(row, column, new QTableWidgetItem(fields[column]->DisplayText()));
-    Query_Select->EnableControls();
-    if (current > 0) {
-        Query_Select->SetRecNo(current);
-        DBGrid->setCurrentCell(current - 1, 0);
-    }
+    for (int i = 0; i < fields.size(); ++i)
+        fields[i]->SetDisplayWidth(widths[i]);
 }
 
 } // namespace kx

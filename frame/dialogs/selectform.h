@@ -7,9 +7,10 @@
 #include <QList>
 
 class QPushButton;
-class QTableWidget;
 
 namespace kx {
+
+class TKXNDBGrid;
 
 namespace db {
 class TDataSource;
@@ -28,9 +29,8 @@ public:
     // The caller sets its database name and SQL and opens it.
     db::TQuery* Query_Select;
     db::TDataSource* Source_Select;
-    // One line per row of the query; its current line is the query's
-    // current row.
-    QTableWidget* DBGrid;
+    // The query's rows; its current line is the query's current row.
+    TKXNDBGrid* DBGrid;
     QPushButton* SureButton;
     QPushButton* CloseButton;
 
@@ -38,7 +38,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FillGrid();
+    void FitColumns();
 };
 
 } // namespace kx

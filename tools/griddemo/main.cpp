@@ -1,16 +1,19 @@
 // Shows the demo grid. --rows N gives it N rows under its titles (10,000
 // unless told otherwise), so that it can be tried over 100,000 rows and more;
 // --money FOLDER shows the data-aware grid over the in/out records of a data
-// folder instead. With --screenshot FILE it saves a picture of the grid as
+// folder instead, and --data FOLDER --table TABLE the program's list grid
+// over any table of a data folder. With --screenshot FILE it saves a picture of the grid as
 // soon as it is laid out and ends.
 
 #include "grid/dbgrid/gridpictures.h"
 #include "platform/ui/application.h"
 #include "tools/griddemo/demogrid.h"
+#include "tools/griddemo/listgrid.h"
 #include "tools/griddemo/moneygrid.h"
 
 #include <QCommandLineParser>
 #include <QPixmap>
+#include <QRegularExpression>
 #include <QTimer>
 
 #include <cstdio>
@@ -53,7 +56,15 @@ int main(int argc, char** argv) {
     const QCommandLineOption moneyOption(
         QStringLiteral("money"), QStringLiteral("Show the in/out records of a data folder."),
         QStringLiteral("folder"));
+    const QCommandLineOption dataOption(
+        QStringLiteral("data"), QStringLiteral("Show the list grid over a table of a data folder."),
+        QStringLiteral("folder"));
+    const QCommandLineOption tableOption(
+        QStringLiteral("table"), QStringLiteral("The table --data shows."), QStringLiteral("name"),
+        QStringLiteral("KX_INTO_OUT_MONEY_TABLE"));
     parser.addOption(rowsOption);
+    parser.addOption(dataOption);
+    parser.addOption(tableOption);
     parser.addOption(screenshotOption);
     parser.addOption(moneyOption);
     parser.process(app);
@@ -65,7 +76,21 @@ int main(int argc, char** argv) {
     }
     kx::StartGridUnit();
     std::unique_ptr<QWidget> window;
-    if (parser.isSet(moneyOption))
+    if (parser.isSet(dataOption)) {
+        const QString table = parser.value(tableOption);
+        if (!QRegularExpression(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*$"))
+                 .match(table)
+                 .hasMatch()) {
+            std::fprintf(stderr, "--table takes a table name, not \"%s\"\n", qPrintable(table));
+            return 1;
+        }
+        try {
+            window = std::make_unique<kx::TListGridDemo>(parser.value(dataOption), table);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            return 1;
+        }
+    } else if (parser.isSet(moneyOption))
         window = std::make_unique<kx::TMoneyGridDemo>(parser.value(moneyOption));
     else
         window = std::make_unique<kx::TDemoGrid>(rows);

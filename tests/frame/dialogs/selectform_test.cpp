@@ -1,10 +1,12 @@
 #include "frame/dialogs/selectform.h"
 
+#include "frame/controls/kxndbgrid.h"
+#include "grid/dbgrid/columntitlex.h"
 #include "platform/db/field.h"
 #include "tests/frame/controlsfixture.h"
 
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTest>
 
 namespace kx {
 namespace {
@@ -41,14 +43,35 @@ protected:
 
 TEST_F(SelectFormTest, TheChosenLineIsTheQuerysCurrentRow) {
     test::OnNextModal([this](QWidget*) {
-        EXPECT_EQ(form_.DBGrid->rowCount(), 2);
-        EXPECT_EQ(form_.DBGrid->horizontalHeaderItem(0)->text(), "资金账号");
-        EXPECT_TRUE(form_.DBGrid->isColumnHidden(1));
-        form_.DBGrid->setCurrentCell(1, 0);
+        TKXNDBGrid* grid = form_.DBGrid;
+        ASSERT_EQ(grid->Columns()->Count(), 1) << "hidden fields show no column";
+        EXPECT_EQ(grid->Columns()->GetColumn(0)->Title()->Caption(), "资金账号");
+        EXPECT_TRUE(grid->hasFocus());
+        form_.Query_Select->Next();
+        EXPECT_EQ(grid->Row(), 2) << "the grid follows the query's current row";
         test::PressKey(&form_, Qt::Key_Return);
     });
     ASSERT_EQ(form_.exec(), QDialog::Accepted);
     EXPECT_EQ(form_.Query_Select->FieldByName("MONEY_ACCOUNT_ID")->AsString(), "02");
+}
+
+TEST_F(SelectFormTest, ADoubleClickOnTheListChoosesOnlyWhenItHasRows) {
+    test::OnNextModal([this](QWidget*) {
+        QTest::mouseDClick(form_.DBGrid->viewport(), Qt::LeftButton, {}, QPoint(60, 30));
+        if (form_.isVisible())
+            test::PressKey(&form_, Qt::Key_F12);
+    });
+    EXPECT_EQ(form_.exec(), QDialog::Accepted);
+
+    Exec({"DELETE FROM KX_MONEY_ACCOUNT_TABLE"});
+    form_.Query_Select->Close();
+    form_.Query_Select->Open();
+    test::OnNextModal([this](QWidget*) {
+        QTest::mouseDClick(form_.DBGrid->viewport(), Qt::LeftButton, {}, QPoint(60, 30));
+        EXPECT_TRUE(form_.isVisible());
+        test::PressKey(&form_, Qt::Key_F12);
+    });
+    EXPECT_EQ(form_.exec(), QDialog::Rejected);
 }
 
 TEST_F(SelectFormTest, F12Cancels) {

@@ -1,0 +1,7 @@
+#include "grid/dbgrid/dbgridx.h"
+
+namespace kx {
+
+TDBGridX::TDBGridX(QWidget* owner) : TCustomDBGridX(owner) {}
+
+} // namespace kx
