@@ -10,6 +10,7 @@
 #include "grid/dbgrid/columntitlex.h"
 #include "grid/dbgrid/dbgridhelpers.h"
 #include "grid/dbgrid/dbgridlayoutmath.h"
+#include "grid/dbgrid/dbgridselection.h"
 #include "grid/dbgrid/griddatalinkx.h"
 #include "grid/dbgrid/headtreenode.h"
 #include "grid/editors/cellbuttons.h"
@@ -301,11 +302,20 @@ void TCustomDBGridX::SetAllowedOperations(TDBGridAllowedOperations operations) {
 }
 
 void TCustomDBGridX::SetAllowedSelections(TDBGridSelectionTypes selections) {
+    if (selections == allowedSelections_)
+        return;
     allowedSelections_ = selections;
+    const TDBGridSelectionType active = Selection().SelectionType();
+    if (active != gstNon && !(selections & SelectionTypeBit(active)))
+        Selection().Clear();
 }
 
 bool TCustomDBGridX::SelectionKindAllowed(TDBGridSelectionType kind) const {
-    return (allowedSelections_ & SelectionTypeBit(kind)) != 0;
+    if (kind == gstNon)
+        return true;
+    if (!(options_ & dgMultiSelect) || !(allowedSelections_ & SelectionTypeBit(kind)))
+        return false;
+    return kind == gstRecordBookmarks || kind == gstAll || !(options_ & dgRowSelect);
 }
 
 void TCustomDBGridX::SetFooterColor(ui::TColor color) {

@@ -232,6 +232,15 @@ public:
     void StartRecordMoving();
     void StopRecordMoving();
 
+    // Selection (dbgridselection.cpp).
+    class TBookmarkListX& SelectedRows() const;
+    class TDBGridXSelection& Selection() const;
+
+private:
+    static std::shared_ptr<struct TDBGridXInput> MakeInput(TCustomDBGridX* grid);
+    std::shared_ptr<TDBGridXInput> input_ = MakeInput(this);
+
+public:
     // Filter row (dbgridfilter.cpp).
     TSTDBGridXFilter* STFilter() const { return stFilter_.get(); }
     void ApplyFilter();
