@@ -439,6 +439,7 @@ protected:
     void CalcSizingState(int x, int y, const TGridLayoutX& layout, TGridStateX& state, int& index,
                          int& sizingPos, int& sizingOfs) const override;
     void ApplyFlatBorder();
+    bool EditActionPossible(TGridEditActionsX kind) const;
 
 private:
     void ColumnChanged(TColumnX* column);

@@ -4,6 +4,7 @@
 
 #include "grid/dbgrid/columndefvaluesx.h"
 #include "grid/dbgrid/customdbgridx.h"
+#include "grid/dbgrid/dbgridselection.h"
 #include "grid/dbgrid/dbgridxscrollbar.h"
 #include "grid/dbgrid/griddatalinkx.h"
 #include "platform/db/dataset.h"
@@ -133,9 +134,98 @@ bool TCustomDBGridX::CanPasteSelection() const {
     return dataSet->State() == db::dsInsert || (allowedOperations_ & alopUpdateX);
 }
 
+bool TCustomDBGridX::CanCopySelection() const {
+    return dataLink_->Active() && Selection().SelectionType() != gstNon;
+}
+
+bool TCustomDBGridX::CanCutSelection() const {
+    return CanCopySelection() && CanDeleteSelection();
+}
+
+// Deleting records needs deletes allowed; deleting cells clears their
+// values and needs updates allowed.
+bool TCustomDBGridX::CanDeleteSelection() const {
+    const db::TDataSet* dataSet = dataLink_->DataSet();
+    if (!dataLink_->Active() || readOnly_ || !dataSet || dataSet->IsEmpty() ||
+        !dataSet->CanModify())
+        return false;
+    switch (Selection().SelectionType()) {
+    case gstRecordBookmarks:
+    case gstAll:
+        return (allowedOperations_ & alopDeleteX) != 0;
+    case gstRectangle:
+    case gstColumns:
+        return (allowedOperations_ & alopUpdateX) != 0;
+    default:
+        return false;
+    }
+}
+
 bool TCustomDBGridX::CanSelectAll() const {
     const db::TDataSet* dataSet = dataLink_->DataSet();
-    return dataLink_->Active() && dataSet && !dataSet->IsEmpty() && SelectionKindAllowed(gstAll);
+    return dataLink_->Active() && dataSet && !dataSet->IsEmpty() &&
+           (allowedSelections_ & SelectionTypeBit(gstAll));
+}
+
+// ---- Edit actions ------------------------------------------------------
+
+namespace {
+
+const std::function<void(TCustomDBGridX*, bool)>* ClipboardCommand(TGridEditActionsX kind) {
+    switch (kind) {
+    case geaCopyX:
+        return &GridClipboardCommands.Copy;
+    case geaPasteX:
+        return &GridClipboardCommands.Paste;
+    case geaCutX:
+        return &GridClipboardCommands.Cut;
+    case geaDeleteX:
+        return &GridClipboardCommands.Delete;
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+// A clipboard action whose command the program lacks is never offered.
+bool TCustomDBGridX::EditActionPossible(TGridEditActionsX kind) const {
+    const auto* command = ClipboardCommand(kind);
+    if (command && !*command)
+        return false;
+    switch (kind) {
+    case geaCopyX:
+        return CanCopySelection();
+    case geaPasteX:
+        return CanPasteSelection();
+    case geaCutX:
+        return CanCutSelection();
+    case geaSelectAllX:
+        return CanSelectAll();
+    case geaDeleteX:
+        return CanDeleteSelection();
+    default:
+        return false;
+    }
+}
+
+bool TCustomDBGridX::ExecuteAction(QAction* action) {
+    const TGridEditActionsX kind = EditActionKind(action);
+    if (!GridOrEditorFocused() || !(kind & editActions_) || !EditActionPossible(kind))
+        return false;
+    if (kind == geaSelectAllX)
+        Selection().SelectAll();
+    else
+        (*ClipboardCommand(kind))(this, false);
+    return true;
+}
+
+bool TCustomDBGridX::UpdateAction(QAction* action) {
+    const TGridEditActionsX kind = EditActionKind(action);
+    if (!GridOrEditorFocused() || !(kind & editActions_))
+        return false;
+    action->setEnabled(EditActionPossible(kind));
+    return true;
 }
 
 // ---- Frozen-column sizing ----------------------------------------------

@@ -1,5 +1,6 @@
 #include "grid/dbgrid/dbgridproperties.h"
 
+#include "grid/dbgrid/dbgridselection.h"
 #include "tests/grid/dbgrid/servicegridfixture.h"
 
 #include <QAction>
@@ -182,6 +183,112 @@ TEST_F(GridPropertiesTest, RowSizingOnlyInTheIndicator) {
     const ui::TRect indicator = grid_.CellRect(0, 2);
     grid_.CalcSizingState(indicator.Left + 3, indicator.Bottom, layout, state, index, pos, ofs);
     EXPECT_EQ(state, gsRowSizing);
+}
+
+// ---- Edit actions ------------------------------------------------------
+
+class GridEditActionTest : public ServiceGridTest {
+protected:
+    GridEditActionTest() {
+        NumberedRows(3);
+        OpenGrid();
+        grid_.SetOptions(grid_.Options() | dgMultiSelect);
+    }
+    ~GridEditActionTest() override { GridClipboardCommands = {}; }
+
+    void Select(TDBGridSelectionType kind) {
+        grid_.Selection().Clear();
+        switch (kind) {
+        case gstRecordBookmarks:
+            grid_.SelectedRows().MarkCurrentRow(true);
+            break;
+        case gstRectangle:
+            grid_.Selection().Rect().Select(1, query_.Bookmark(), false);
+            grid_.Selection().Rect().Select(2, query_.Bookmark(), true);
+            break;
+        case gstColumns:
+            grid_.Selection().Columns().Select(Column(QStringLiteral("NAME")), false);
+            break;
+        case gstAll:
+            grid_.Selection().SelectAll();
+            break;
+        default:
+            break;
+        }
+        ASSERT_EQ(int(grid_.Selection().SelectionType()), int(kind));
+    }
+};
+
+TEST_F(GridEditActionTest, DeletingRecordsNeedsDeletesAndClearingCellsUpdates) {
+    const struct {
+        TDBGridSelectionType kind;
+        TDBGridAllowedOperations allowed;
+        bool canDelete;
+    } cases[] = {
+        {gstNon, alopDeleteX | alopUpdateX, false},
+        {gstRecordBookmarks, alopDeleteX, true},
+        {gstRecordBookmarks, alopUpdateX, false},
+        {gstAll, alopDeleteX, true},
+        {gstAll, alopUpdateX, false},
+        {gstRectangle, alopUpdateX, true},
+        {gstRectangle, alopDeleteX, false},
+        {gstColumns, alopUpdateX, true},
+        {gstColumns, alopDeleteX, false},
+    };
+    for (const auto& c : cases) {
+        Select(c.kind);
+        grid_.SetAllowedOperations(c.allowed);
+        EXPECT_EQ(grid_.CanDeleteSelection(), c.canDelete) << int(c.kind) << " " << int(c.allowed);
+        EXPECT_EQ(grid_.CanCopySelection(), c.kind != gstNon) << int(c.kind);
+        EXPECT_EQ(grid_.CanCutSelection(), c.canDelete && c.kind != gstNon) << int(c.kind);
+    }
+    Select(gstAll);
+    grid_.SetAllowedOperations(alopDeleteX);
+    grid_.SetReadOnly(true);
+    EXPECT_FALSE(grid_.CanDeleteSelection());
+    EXPECT_TRUE(grid_.CanCopySelection());
+}
+
+TEST_F(GridEditActionTest, ActionsRunOnlyWhenOfferedPossibleAndFocused) {
+    grid_.show();
+    grid_.activateWindow();
+    grid_.setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(grid_.GridOrEditorFocused());
+
+    int copies = 0;
+    GridClipboardCommands.Copy = [&copies](TCustomDBGridX*, bool wholeGrid) {
+        EXPECT_FALSE(wholeGrid);
+        ++copies;
+    };
+    QAction copy;
+    copy.setShortcut(QKeySequence::Copy);
+    QAction selectAll;
+    selectAll.setShortcut(QKeySequence::SelectAll);
+    QAction cut;
+    cut.setShortcut(QKeySequence::Cut);
+
+    EXPECT_FALSE(grid_.ExecuteAction(&selectAll)) << "the grid offers no actions yet";
+    grid_.SetEditActions(geaCopyX | geaSelectAllX | geaCutX);
+    EXPECT_FALSE(grid_.ExecuteAction(&copy)) << "nothing selected";
+    EXPECT_TRUE(grid_.UpdateAction(&copy));
+    EXPECT_FALSE(copy.isEnabled());
+
+    EXPECT_TRUE(grid_.ExecuteAction(&selectAll));
+    EXPECT_EQ(grid_.Selection().SelectionType(), gstAll);
+    EXPECT_TRUE(grid_.UpdateAction(&copy));
+    EXPECT_TRUE(copy.isEnabled());
+    EXPECT_TRUE(grid_.ExecuteAction(&copy));
+    EXPECT_EQ(copies, 1);
+
+    EXPECT_TRUE(grid_.UpdateAction(&cut));
+    EXPECT_FALSE(cut.isEnabled()) << "no cut command in the program";
+    EXPECT_FALSE(grid_.ExecuteAction(&cut));
+
+    grid_.clearFocus();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(grid_.ExecuteAction(&copy));
+    EXPECT_EQ(copies, 1);
 }
 
 } // namespace
