@@ -32,7 +32,8 @@ TCustomDBGridX::TCustomDBGridX(QWidget* owner)
       sortMarkedColumns_(std::make_unique<TColumnsXList>()),
       headTree_(std::make_unique<THeadTreeNode>(QStringLiteral("Root"), 10, 0)),
       sumList_(std::make_unique<TDBGridXSumList>(this)),
-      cellParams_(std::make_unique<TColCellParamsX>()), titleFont_(font()), footerFont_(font()) {
+      cellParams_(std::make_unique<TColCellParamsX>()), titleFont_(font()), footerFont_(font()),
+      stFilter_(std::make_unique<TSTDBGridXFilter>(this)) {
     layoutLock_.RunLayout = [this] { InternalLayout(); };
     layoutLock_.BeginColumnsUpdate = [this] { columns_->BeginUpdate(); };
     layoutLock_.EndColumnsUpdate = [this] { columns_->EndUpdate(); };
@@ -282,6 +283,16 @@ void TCustomDBGridX::SetOptions(TDBGridOptions options) {
 void TCustomDBGridX::SetOptionsX(TDBGridOptionsX options) {
     if (options == optionsX_)
         return;
+    if ((optionsX_ & dghMultiSortMarking) && !(options & dghMultiSortMarking)) {
+        // Only the first sort column keeps its marker; unmarking changes
+        // the list, so walk a copy of it.
+        std::vector<TColumnX*> marked;
+        for (int i = 1; i < sortMarkedColumns_->Count(); ++i)
+            marked.push_back(sortMarkedColumns_->GetColumn(i));
+        for (auto it = marked.rbegin(); it != marked.rend(); ++it)
+            if (*it)
+                (*it)->Title()->SetSortMarker(smNoneX);
+    }
     optionsX_ = options;
     LayoutChanged();
 }
@@ -307,18 +318,6 @@ bool TCustomDBGridX::SelectionKindAllowed(TDBGridSelectionType kind) const {
     return kind == gstRecordBookmarks || kind == gstAll || !(options_ & dgRowSelect);
 }
 
-bool TCustomDBGridX::CanModifyRecord() const {
-    const db::TDataSet* dataSet = dataLink_->DataSet();
-    if (!dataSet)
-        return false;
-    switch (dataSet->State()) {
-    case db::dsInsert:
-        return (allowedOperations_ & (alopInsertX | alopAppendX)) != 0;
-    default:
-        return (allowedOperations_ & alopUpdateX) != 0;
-    }
-}
-
 void TCustomDBGridX::SetFooterColor(ui::TColor color) {
     footerColor_ = color;
     if (footerRowCount_ > 0)
@@ -337,11 +336,6 @@ void TCustomDBGridX::SetFooterFont(const QFont& font) {
         LayoutChanged();
 }
 
-void TCustomDBGridX::SetReadOnly(bool value) {
-    readOnly_ = value;
-    LayoutChanged();
-}
-
 void TCustomDBGridX::SetFlat(bool value) {
     if (value == flat_)
         return;
@@ -351,19 +345,8 @@ void TCustomDBGridX::SetFlat(bool value) {
 
 void TCustomDBGridX::FlatChanged() {
     textPadding_ = flat_ ? 2 : 4;
+    ApplyFlatBorder();
     CreateWnd();
-}
-
-void TCustomDBGridX::SetOddRowColor(ui::TColor color) {
-    oddRowColor_ = color;
-    oddRowColorSet_ = true;
-    InvalidateGrid();
-}
-
-void TCustomDBGridX::SetEvenRowColor(ui::TColor color) {
-    evenRowColor_ = color;
-    evenRowColorSet_ = true;
-    InvalidateGrid();
 }
 
 void TCustomDBGridX::SetDrawMemoText(bool value) {

@@ -12,7 +12,10 @@
 #include "core/fieldsdata.h"
 #include "grid/base/customgridx.h"
 #include "grid/dbgrid/columnx.h"
+#include "grid/dbgrid/dbgriddataservice.h"
+#include "grid/dbgrid/dbgridfilter.h"
 #include "grid/dbgrid/dbgridoptions.h"
+#include "grid/dbgrid/dbgridproperties.h"
 #include "grid/dbgrid/dbgridxscrollbar.h"
 #include "grid/dbgrid/dbgridxstyle.h"
 #include "grid/dbgrid/griddatalinkx.h"
@@ -142,10 +145,10 @@ public:
     void SetReadOnly(bool value);
     bool Flat() const { return flat_; }
     void SetFlat(bool value);
-    ui::TColor OddRowColor() const { return oddRowColor_; }
+    ui::TColor OddRowColor() const { return oddRowColorSet_ ? oddRowColor_ : Color(); }
     void SetOddRowColor(ui::TColor color);
     bool OddRowColorSet() const { return oddRowColorSet_; }
-    ui::TColor EvenRowColor() const { return evenRowColor_; }
+    ui::TColor EvenRowColor() const { return evenRowColorSet_ ? evenRowColor_ : Color(); }
     void SetEvenRowColor(ui::TColor color);
     bool EvenRowColorSet() const { return evenRowColorSet_; }
     bool DrawMemoText() const { return drawMemoText_; }
@@ -238,8 +241,6 @@ public:
     // Ctrl+Delete deletes records on its own only where this is set; a grid
     // whose window has delete rules of its own leaves it off.
     bool KeyDeletesRecords = false;
-    bool DoMouseWheelDown(ui::TShiftState shift, QPoint pos) override;
-    bool DoMouseWheelUp(ui::TShiftState shift, QPoint pos) override;
 
     // Selection (dbgridselection.cpp).
     class TBookmarkListX& SelectedRows() const;
@@ -274,6 +275,7 @@ private:
 
 public:
     // Filter row (dbgridfilter.cpp).
+    TSTDBGridXFilter* STFilter() const { return stFilter_.get(); }
     void ApplyFilter();
     void ClearFilter();
     bool FilterEditMode() const { return filterEditMode_; }
@@ -285,22 +287,36 @@ public:
     void InvalidateSelection();
     void UpdateEditorText();
     int VisibleDataRowCount() const;
-    bool LocateText(const QString& fieldName, const QString& text, bool partial);
+    virtual bool LocateText(const QString& fieldName, const QString& text, int options,
+                            TLocateTextDirection direction, TLocateTextMatching matching,
+                            int range);
     bool MultiSortPending() const { return multiSortPending_; }
+    // A title click with Ctrl changed the markers: sorting waits for Ctrl's release.
+    void SetMultiSortPending(bool value) { multiSortPending_ = value; }
+    virtual void SortMarkingChanged();
+    virtual void DefaultApplySorting();
+    void KeyUp(int& key, ui::TShiftState shift) override;
 
     // Messages, scrolling and incremental search (dbgridmessages.cpp).
     int DataRowCount() const;
     int BufferRowRecNo(int bufferRow) const;
-    ui::TRect DataCellsBoxRect(int left, int top, int right, int bottom) const;
-    ui::TRect GetDataCellsRect() const;
+    ui::TRect DataCellsBoxRect() const;
+    TGridRect GetDataCellsRect() const;
     void SaveRowPosition();
     void RestoreRowPosition();
+    const db::TBookmark& SavedRowBookmark() const { return savedRowBookmark_; }
+    int SavedRowOffset() const { return savedRowOffset_; }
+    int GetCol() const { return Col(); }
     void SetCurrentGridCol(int col);
     bool IncSearchActive() const { return incSearchActive_; }
     const QString& IncSearchText() const { return incSearchText_; }
-    void IncSearchAddText(const QString& text);
+    int IncSearchInterval() const { return incSearchInterval_; }
+    // A negative time-out lets the search run until it is ended.
+    void IncSearchAddText(const QString& text, int timeOut, TLocateTextDirection direction);
     void StopIncSearch();
     bool HasDatasetCursor() const;
+    bool DoMouseWheelDown(ui::TShiftState shift, QPoint pos) override;
+    bool DoMouseWheelUp(ui::TShiftState shift, QPoint pos) override;
 
     // Properties, edit actions and frame (dbgridproperties.cpp).
     bool CanCopySelection() const;
@@ -308,8 +324,18 @@ public:
     bool CanDeleteSelection() const;
     bool CanPasteSelection() const;
     bool CanSelectAll() const;
+    TGridEditActionsX EditActions() const { return editActions_; }
+    void SetEditActions(TGridEditActionsX actions) { editActions_ = actions; }
+    // The grid's answers to the standard edit actions; true when the action
+    // was the grid's.
+    bool ExecuteAction(QAction* action);
+    bool UpdateAction(QAction* action);
+    void SetColumnDefValues(const TDBGridXColumnDefValuesX& values);
+    void SetHorzScrollBar(const TDBGridXScrollBar& scrollBar);
+    void SetVertScrollBar(const TDBGridXScrollBar& scrollBar);
     int FlatBorderWidth() const;
     bool IsFrozenSizingPoint(int x, int y) const;
+    TFrozenSizingHit FrozenSizingAt(int x, int y) const;
 
     // Tool tips (dbgridhints.cpp).
     QString CellHintText(int col, int row) const;
@@ -428,10 +454,25 @@ protected:
     // Timers and incremental search.
     void StartTimer(int interval);
     void StopTimer();
+    bool TimerRunning() const { return timerRunning_; }
+    int TimerInterval() const { return timerInterval_; }
     void AutoScrollStep();
     void StartIncSearchTimer();
     void StopIncSearchTimer();
+    bool IncSearchTimerRunning() const { return incSearchTimerRunning_; }
     void WMDeferredLayout();
+    void TimerFired(int id) override;
+    // The vertical bar moves the data set, not the rows.
+    void ScrollAction(int bar, int code, int pos) override;
+    void ThumbToRecordNumber(int pos);
+    void ThumbToUnsequencedPlace(int pos);
+    void FocusOut(QWidget* to) override;
+
+    // Properties, edit actions and frame.
+    void CalcSizingState(int x, int y, const TGridLayoutX& layout, TGridStateX& state, int& index,
+                         int& sizingPos, int& sizingOfs) const override;
+    void ApplyFlatBorder();
+    bool EditActionPossible(TGridEditActionsX kind) const;
 
 private:
     void ColumnChanged(TColumnX* column);
@@ -534,8 +575,13 @@ private:
     QString editText_;
     QByteArray savedRowBookmark_;
     int savedRowOffset_ = 0;
-    QTimer* timer_ = nullptr;
-    QTimer* incSearchTimer_ = nullptr;
+    std::unique_ptr<TSTDBGridXFilter> stFilter_;
+    bool timerRunning_ = false;
+    int timerInterval_ = -1;
+    bool incSearchTimerRunning_ = false;
+    int incSearchInterval_ = -1;
+    bool thumbTracked_ = false;
+    TGridEditActionsX editActions_ = 0;
 };
 
 } // namespace kx

@@ -1,7 +1,7 @@
 // The data-aware grid's mouse: clicks that move the record and the column,
 // title buttons with sort marking, record and rectangle selections by click
-// and drag, column sizing and moving through the base grid, the double click
-// that fits a column, and the wheel.
+// and drag, column sizing and moving through the base grid, and the double
+// click that fits a column.
 
 #include "grid/dbgrid/columntitlex.h"
 #include "grid/dbgrid/customdbgridx.h"
@@ -279,22 +279,6 @@ void TCustomDBGridX::TrackTitleButton(int x, int y) {
     pressedTitleColumn_ = pressed ? input.PressedTitleCol : -1;
     for (int row = 0; row < titleOffset_; ++row)
         InvalidateRect({0, row, ColCount() - 1, row});
-}
-
-bool TCustomDBGridX::DoMouseWheelDown(ui::TShiftState shift, QPoint pos) {
-    if (ui::TCustomControl::DoMouseWheelDown(shift, pos))
-        return true;
-    if (dataLink_->Active())
-        dataLink_->DataSet()->MoveBy(1);
-    return true;
-}
-
-bool TCustomDBGridX::DoMouseWheelUp(ui::TShiftState shift, QPoint pos) {
-    if (ui::TCustomControl::DoMouseWheelUp(shift, pos))
-        return true;
-    if (dataLink_->Active())
-        dataLink_->DataSet()->MoveBy(-1);
-    return true;
 }
 
 } // namespace kx

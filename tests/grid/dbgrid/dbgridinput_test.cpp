@@ -316,18 +316,5 @@ TEST_F(InputTest, TitlesSizeColumnsAndADoubleClickOnTheLineFitsTheColumn) {
     EXPECT_EQ(doubleClicks, 1);
 }
 
-TEST_F(InputTest, TheWheelMovesTheRecord) {
-    ShowGrid(5, dgRowSelect);
-    const QPoint at = CellCenter(2, 2);
-    QWheelEvent down(at, grid_.viewport()->mapToGlobal(at), {}, {0, -240}, Qt::NoButton, {},
-                     Qt::NoScrollPhase, false);
-    QApplication::sendEvent(grid_.viewport(), &down);
-    EXPECT_EQ(CurrentId(), 3);
-    QWheelEvent up(at, grid_.viewport()->mapToGlobal(at), {}, {0, 120}, Qt::NoButton, {},
-                   Qt::NoScrollPhase, false);
-    QApplication::sendEvent(grid_.viewport(), &up);
-    EXPECT_EQ(CurrentId(), 2);
-}
-
 } // namespace
 } // namespace kx::test
