@@ -252,8 +252,11 @@ void TCustomDBGridX::TitleButtonClicked(TColumnX* column, ui::TShiftState shift)
     if (!(optionsX_ & dghAutoSortMarking))
         return;
     column->Title()->CycleSortMarker(ctrl && (optionsX_ & dghMultiSortMarking));
-    if (!ctrl && OnSortMarkingChanged)
-        OnSortMarkingChanged(this);
+    // With Ctrl held more columns may follow; sorting waits for its release.
+    if (ctrl)
+        SetMultiSortPending(true);
+    else
+        SortMarkingChanged();
 }
 
 void TCustomDBGridX::StopTracking() {

@@ -5,6 +5,7 @@
 #include "platform/ui/messagedialog.h"
 #include "tests/grid/dbgrid/dbgridinputfixture.h"
 
+#include <QScopeGuard>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -139,6 +140,10 @@ TEST_F(InputTest, DownAppendsAtTheEndAndUpCancelsTheUntouchedRecord) {
     EXPECT_EQ(query_.State(), db::dsBrowse);
     EXPECT_EQ(query_.RecordCount(), 3);
     EXPECT_EQ(CurrentId(), 3);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(query_.State(), db::dsBrowse) << "Esc cancels the new record";
+    EXPECT_EQ(query_.RecordCount(), 3);
 
     grid_.SetAllowedOperations(alopInsertX | alopUpdateX | alopDeleteX);
     Key(Qt::Key_Down);
@@ -259,6 +264,8 @@ TEST_F(InputTest, TitleClicksCycleSortMarkersAndCtrlKeepsTheOthers) {
     Click(grid_.DataToRawColumn(2), title, Qt::ControlModifier);
     EXPECT_EQ(marker(2), smNoneX) << "with Ctrl up steps to none";
     EXPECT_EQ(announced, 3) << "not announced while Ctrl is held";
+    QTest::keyRelease(&grid_, Qt::Key_Control);
+    EXPECT_EQ(announced, 4) << "announced once Ctrl is let go";
 
     Click(grid_.DataToRawColumn(3), title);
     EXPECT_EQ(marker(1), smNoneX) << "a plain click removes the others";
@@ -314,6 +321,54 @@ TEST_F(InputTest, TitlesSizeColumnsAndADoubleClickOnTheLineFitsTheColumn) {
     EXPECT_EQ(doubleClicks, 0);
     QTest::mouseDClick(grid_.viewport(), Qt::LeftButton, {}, CellCenter(col, 2));
     EXPECT_EQ(doubleClicks, 1);
+}
+
+TEST_F(InputTest, TypedTextSearchesTheColumnAndItsKeysSteerTheSearch) {
+    ShowGrid(40, 0, dgEditing);
+    grid_.SetOptionsX(grid_.OptionsX() | dghIncSearch);
+    QTest::keyClicks(&grid_, QStringLiteral("3"));
+    EXPECT_TRUE(grid_.IncSearchActive());
+    EXPECT_EQ(CurrentId(), 3);
+    QTest::keyClicks(&grid_, QStringLiteral("1"));
+    EXPECT_EQ(grid_.IncSearchText(), QStringLiteral("31"));
+    EXPECT_EQ(CurrentId(), 31);
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(grid_.IncSearchText(), QStringLiteral("3"));
+    Key(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(CurrentId(), 32) << "Ctrl+Enter finds the next match";
+    Key(Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+    Key(Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(CurrentId(), 30) << "Ctrl+Shift+Enter the one before";
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(grid_.IncSearchActive());
+    EXPECT_EQ(CurrentId(), 30);
+
+    Key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(grid_.IncSearchActive()) << "Ctrl+F starts an empty search";
+    EXPECT_TRUE(grid_.IncSearchText().isEmpty());
+    Key(Qt::Key_Right);
+    EXPECT_FALSE(grid_.IncSearchActive()) << "a column change ends it";
+}
+
+TEST_F(InputTest, EditActionKeysRunOnlyWhatTheGridOffers) {
+    ShowGrid(5, dgRowSelect | dgMultiSelect);
+    int copies = 0;
+    const TGridClipboardCommands saved = GridClipboardCommands;
+    const auto restore = qScopeGuard([saved] { GridClipboardCommands = saved; });
+    GridClipboardCommands.Copy = [&copies](TCustomDBGridX*, bool wholeGrid) {
+        EXPECT_FALSE(wholeGrid);
+        ++copies;
+    };
+    Key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid_.Selection().SelectionType(), gstNon) << "select all is not offered";
+    grid_.SetEditActions(geaCopyX | geaSelectAllX);
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copies, 0) << "nothing selected to copy";
+    Key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid_.Selection().SelectionType(), gstAll);
+    Key(Qt::Key_C, Qt::ControlModifier);
+    Key(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(copies, 2);
 }
 
 } // namespace
