@@ -278,6 +278,8 @@ private:
     void DataRowMouseDown(ui::TMouseButton button, ui::TShiftState shift, TGridCoord cell);
     void SelectionDrag(int x, int y);
     void TitleButtonClicked(TColumnX* column, ui::TShiftState shift);
+    int CellNeed(TColumnX* column);
+    int FooterNeed(TColumnX* column);
     static std::shared_ptr<struct TDBGridXInput> MakeInput(TCustomDBGridX* grid);
     std::shared_ptr<TDBGridXInput> input_ = MakeInput(this);
 

@@ -1,10 +1,12 @@
 // Key and mouse scripts over a data-aware grid on a live query.
 
+#include "grid/dbgrid/columnfooterx.h"
 #include "grid/dbgrid/columntitlex.h"
 #include "platform/db/field.h"
 #include "platform/ui/messagedialog.h"
 #include "tests/grid/dbgrid/dbgridinputfixture.h"
 
+#include <QFontMetrics>
 #include <QScopeGuard>
 #include <QTest>
 
@@ -369,6 +371,30 @@ TEST_F(InputTest, EditActionKeysRunOnlyWhatTheGridOffers) {
     Key(Qt::Key_C, Qt::ControlModifier);
     Key(Qt::Key_Insert, Qt::ControlModifier);
     EXPECT_EQ(copies, 2);
+}
+
+TEST_F(InputTest, FittingMeasuresEveryRecordAndTheFootersAndNeedsData) {
+    Exec({"INSERT INTO INPUT_TEST VALUES (99, 2111111111, 0, 0, 0, 0, 0, 0)"});
+    ShowGrid(30);
+    TColumnX* wide = Col(1);
+    ASSERT_LT(grid_.DataLink()->RecordCount(), 31) << "the long value lies past the buffer";
+    grid_.OptimizeColWidth(wide);
+    const QFontMetrics cells(wide->Font());
+    EXPECT_EQ(wide->Width(), 4 + cells.horizontalAdvance(QStringLiteral("2111111111")));
+    EXPECT_EQ(CurrentId(), 1) << "the current record stays";
+
+    TColumnX* footed = Col(2);
+    grid_.SetFooterRowCount(1);
+    footed->Footer()->SetValueType(fvtStaticText);
+    const QString footer = QStringLiteral("a footer wider than any number");
+    footed->Footer()->SetValue(footer);
+    grid_.OptimizeColWidth(footed);
+    EXPECT_EQ(footed->Width(), 5 + QFontMetrics(grid_.FooterFont()).horizontalAdvance(footer));
+
+    query_.Close();
+    const int width = footed->Width();
+    grid_.OptimizeColWidth(footed);
+    EXPECT_EQ(footed->Width(), width) << "nothing changes without data";
 }
 
 } // namespace
