@@ -119,8 +119,20 @@ void TCustomDBGridX::KeyPress(QChar& key) {
     }
 }
 
-// A character the search takes never opens the editor.
+// A space steps a check box; a character the search takes never opens the
+// editor.
 void TCustomDBGridX::CharTyped(QChar ch) {
+    const int dataCol = CurrentDataColumn();
+    TColumnX* column =
+        dataCol >= 0 && dataCol < columns_->Count() ? columns_->GetColumn(dataCol) : nullptr;
+    const TColumnCellKind kind = column ? column->ReadCellKind() : cellPlain;
+    if (ch == u' ' && (kind == cellCheckBox || kind == cellImages) && !(options_ & dgRowSelect)) {
+        KeyPress(ch);
+        if (ch == u' ')
+            column->StepCellValue((QGuiApplication::keyboardModifiers() & Qt::ShiftModifier) ? -1
+                                                                                             : 1);
+        return;
+    }
     if (IncSearchTakes(ch)) {
         KeyPress(ch);
         return;

@@ -39,6 +39,15 @@ int TitleNeed(const TColumnX* column, const QString& caption) {
     return margin + QFontMetrics(title->Font()).horizontalAdvance(caption);
 }
 
+bool SteppedByClick(const TColumnX* column) {
+    const TColumnCellKind kind = column->ReadCellKind();
+    return kind == cellCheckBox || kind == cellImages;
+}
+
+double StepOf(ui::TShiftState shift) {
+    return (shift & ssShift) ? -1 : 1;
+}
+
 } // namespace
 
 TColumnX* TCustomDBGridX::ColumnAtGridCol(int col) const {
@@ -86,10 +95,16 @@ void TCustomDBGridX::DoubleClickDown(ui::TShiftState shift, int x, int y) {
     int sizingOfs = 0;
     CalcSizingState(x, y, layout, state, index, sizingPos, sizingOfs);
     TColumnX* sized = state == gsColSizing ? ColumnAtGridCol(index) : nullptr;
-    if (sized && (optionsX_ & dghDblClickOptimizeColWidth))
+    if (sized && (optionsX_ & dghDblClickOptimizeColWidth)) {
         OptimizeColWidth(sized);
-    else
+    } else {
+        const TGridCoord cell = MouseCoord(x, y);
+        TColumnX* column = ColumnAtGridCol(cell.X);
+        if (column && cell.Y >= titleOffset_ && dataLink_->Active() && SteppedByClick(column) &&
+            column->DblClickNextVal())
+            column->StepCellValue(StepOf(shift));
         DblClick();
+    }
     ui::TCustomControl::MouseDown(TMouseButton::mbLeft, shift, x, y);
 }
 
@@ -185,7 +200,10 @@ void TCustomDBGridX::DataRowMouseDown(TMouseButton button, ui::TShiftState shift
         input.Tracking = true;
         input.TrackingMode = tmSelectingRecords;
     }
-    if (left && old == TGridCoord{Col(), Row()} && !onIndicator && (options_ & dgEditing))
+    TColumnX* column = ColumnAtGridCol(cell.X);
+    if (left && column && SteppedByClick(column))
+        input.CheckBoxCell = {Col(), Row()};
+    else if (left && old == TGridCoord{Col(), Row()} && !onIndicator && (options_ & dgEditing))
         ShowEditor();
 }
 
@@ -251,6 +269,12 @@ void TCustomDBGridX::InputMouseUp(TMouseButton button, ui::TShiftState shift, in
     TColumnX* column = ColumnAtGridCol(cell.X);
     if (!column)
         return;
+    const TGridCoord checkCell = input.CheckBoxCell;
+    input.CheckBoxCell = {-1, -1};
+    // A click on a check box steps it, unless a double click does so.
+    if (cell == checkCell && SteppedByClick(column) && !column->DblClickNextVal() &&
+        !(shift & ui::ssDouble))
+        column->StepCellValue(StepOf(shift));
     if (cell.Y >= 0 && cell.Y < titleOffset_) {
         if (OnTitleClick)
             OnTitleClick(column);

@@ -397,5 +397,43 @@ TEST_F(InputTest, FittingMeasuresEveryRecordAndTheFootersAndNeedsData) {
     EXPECT_EQ(footed->Width(), width) << "nothing changes without data";
 }
 
+TEST_F(InputTest, ClicksAndSpaceStepACheckBoxAndDeleteClearsIt) {
+    ShowGrid(3);
+    Exec({"UPDATE INPUT_TEST SET C1 = 0"});
+    query_.Close();
+    query_.Open();
+    TColumnX* check = Col(1);
+    check->SetCheckboxes(true);
+    check->SetKeyList({QStringLiteral("1"), QStringLiteral("0")});
+    db::TField* field = query_.FieldByName(QStringLiteral("C1"));
+    const int col = grid_.DataToRawColumn(1);
+
+    Click(col, 1);
+    EXPECT_EQ(field->AsInteger(), 1) << "a click checks";
+    QTest::keyClick(&grid_, Qt::Key_Space);
+    EXPECT_EQ(field->AsInteger(), 0) << "space unchecks";
+    Key(Qt::Key_Delete);
+    EXPECT_TRUE(field->IsNull()) << "Delete clears a field that may be empty";
+}
+
+TEST_F(InputTest, ADoubleClickStepsACheckBoxThatWantsIt) {
+    ShowGrid(3);
+    Exec({"UPDATE INPUT_TEST SET C1 = 0"});
+    query_.Close();
+    query_.Open();
+    TColumnX* check = Col(1);
+    check->SetCheckboxes(true);
+    check->SetKeyList({QStringLiteral("1"), QStringLiteral("0")});
+    check->SetDblClickNextVal(true);
+    // A user's double click: a click, then the second press as a double click.
+    Click(grid_.DataToRawColumn(1), 2);
+    EXPECT_EQ(query_.FieldByName(QStringLiteral("C1"))->AsInteger(), 0);
+    QTest::mouseDClick(grid_.viewport(), Qt::LeftButton, {},
+                       CellCenter(grid_.DataToRawColumn(1), 2));
+    EXPECT_EQ(CurrentId(), 2);
+    EXPECT_EQ(query_.FieldByName(QStringLiteral("C1"))->AsInteger(), 1)
+        << "stepped once, by the double click";
+}
+
 } // namespace
 } // namespace kx::test
