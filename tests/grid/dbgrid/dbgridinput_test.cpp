@@ -228,6 +228,29 @@ TEST_F(InputTest, ClicksMoveTheRecordAndShiftClickSelectsTheRange) {
     EXPECT_EQ(MarkedIds(), (std::vector<int>{2})) << "a plain click starts afresh";
 }
 
+TEST_F(InputTest, DraggingOverRowsSelectsRecordsAndOverCellsARectangle) {
+    ShowGrid(8, dgRowSelect | dgMultiSelect);
+    Press(CellCenter(2, 1));
+    MoveTo(CellCenter(2, 4));
+    Release(CellCenter(2, 4));
+    EXPECT_EQ(MarkedIds(), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(grid_.TrackingMode(), 0);
+
+    grid_.SetOptions(grid_.Options() & ~dgRowSelect);
+    Press(CellCenter(2, 2));
+    EXPECT_EQ(grid_.TrackingMode(), 3);
+    MoveTo(CellCenter(4, 3));
+    Release(CellCenter(4, 3));
+    ASSERT_EQ(grid_.Selection().SelectionType(), gstRectangle);
+    EXPECT_EQ(grid_.Selection().CoveredGridRect(), (TGridRect{2, 2, 4, 3}));
+
+    // A right click keeps a selection it lands on and clears one it misses.
+    QTest::mouseClick(grid_.viewport(), Qt::RightButton, {}, CellCenter(3, 3));
+    EXPECT_EQ(grid_.Selection().SelectionType(), gstRectangle);
+    QTest::mouseClick(grid_.viewport(), Qt::RightButton, {}, CellCenter(6, 5));
+    EXPECT_EQ(grid_.Selection().SelectionType(), gstNon);
+}
+
 TEST_F(InputTest, AClickBelowTheLastRecordGoesToTheLastRecord) {
     ShowGrid(3, dgRowSelect);
     grid_.ShowEmptyRows = true;
