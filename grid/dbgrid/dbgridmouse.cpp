@@ -318,7 +318,8 @@ void TCustomDBGridX::TrackTitleButton(int x, int y) {
     if (pressed == input.TitleButtonDown)
         return;
     input.TitleButtonDown = pressed;
-    pressedTitleColumn_ = pressed ? input.PressedTitleCol : -1;
+    // The title painter knows the pressed button by its data column.
+    pressedTitleColumn_ = pressed ? RawToDataColumn(input.PressedTitleCol) : -1;
     for (int row = 0; row < titleOffset_; ++row)
         InvalidateRect({0, row, ColCount() - 1, row});
 }
