@@ -116,6 +116,10 @@ TEST_F(InputTest, CellKeysMoveColumnsAndTabWrapsOverRecords) {
     EXPECT_EQ(CurrentId(), 1);
     Key(Qt::Key_Home);
     EXPECT_EQ(grid_.Col(), first);
+    grid_.SetOptionsX(grid_.OptionsX() | dghEnterAsTab);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(grid_.Col(), first + 1) << "Enter moves as Tab does";
+    Key(Qt::Key_Home);
 
     grid_.Columns()->GetColumn(1)->SetVisible(false);
     Key(Qt::Key_Right);
