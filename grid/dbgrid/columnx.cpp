@@ -30,7 +30,8 @@ TColumnX::TColumnX(TDBGridColumnsX* collection)
           [](TEditButtonsX* buttons) { return std::make_unique<TVisibleEditButtonX>(buttons); })),
       specRow_(std::make_unique<TSpecRowX>(this)),
       dropDownBox_(std::make_unique<TColumnDropDownBoxX>()),
-      mruList_(std::make_unique<TMRUListX>(this)) {
+      mruList_(std::make_unique<TMRUListX>(this)),
+      stFilter_(std::make_unique<TSTColumnFilterX>(this)) {
     own_.Font = DefaultFont();
     BaseWidth = Width();
     editButtons_->OnInternalChange = [this](TEditButtonX*) { NotifyChanged(); };

@@ -37,6 +37,7 @@ class TDatasetFieldValueListX;
 class TEditButtonsX;
 class TGridPictureList;
 class TMRUListX;
+class TSTColumnFilterX;
 class TSpecRowX;
 struct TColCellParamsX;
 
@@ -249,6 +250,7 @@ public:
     TSpecRowX* DropDownSpecRow() const { return specRow_.get(); }
     TColumnDropDownBoxX* DropDownBox() const { return dropDownBox_.get(); }
     TMRUListX* MRUList() const { return mruList_.get(); }
+    TSTColumnFilterX* STFilter() const { return stFilter_.get(); }
 
     // Cell values (columnxvalues.cpp).
     TColumnCellKind ReadCellKind() const;
@@ -371,6 +373,7 @@ private:
     std::unique_ptr<TSpecRowX> specRow_;
     std::unique_ptr<TColumnDropDownBoxX> dropDownBox_;
     std::unique_ptr<TMRUListX> mruList_;
+    std::unique_ptr<TSTColumnFilterX> stFilter_;
 };
 
 // The grid's own column class.

@@ -10,6 +10,7 @@
 #include "grid/dbgrid/columntitlex.h"
 #include "grid/dbgrid/dbgridhelpers.h"
 #include "grid/dbgrid/dbgridlayoutmath.h"
+#include "grid/dbgrid/dbgridselection.h"
 #include "grid/dbgrid/griddatalinkx.h"
 #include "grid/dbgrid/headtreenode.h"
 #include "grid/editors/cellbuttons.h"
@@ -31,7 +32,8 @@ TCustomDBGridX::TCustomDBGridX(QWidget* owner)
       sortMarkedColumns_(std::make_unique<TColumnsXList>()),
       headTree_(std::make_unique<THeadTreeNode>(QStringLiteral("Root"), 10, 0)),
       sumList_(std::make_unique<TDBGridXSumList>(this)),
-      cellParams_(std::make_unique<TColCellParamsX>()), titleFont_(font()), footerFont_(font()) {
+      cellParams_(std::make_unique<TColCellParamsX>()), titleFont_(font()), footerFont_(font()),
+      stFilter_(std::make_unique<TSTDBGridXFilter>(this)) {
     layoutLock_.RunLayout = [this] { InternalLayout(); };
     layoutLock_.BeginColumnsUpdate = [this] { columns_->BeginUpdate(); };
     layoutLock_.EndColumnsUpdate = [this] { columns_->EndUpdate(); };
@@ -281,6 +283,16 @@ void TCustomDBGridX::SetOptions(TDBGridOptions options) {
 void TCustomDBGridX::SetOptionsX(TDBGridOptionsX options) {
     if (options == optionsX_)
         return;
+    if ((optionsX_ & dghMultiSortMarking) && !(options & dghMultiSortMarking)) {
+        // Only the first sort column keeps its marker; unmarking changes
+        // the list, so walk a copy of it.
+        std::vector<TColumnX*> marked;
+        for (int i = 1; i < sortMarkedColumns_->Count(); ++i)
+            marked.push_back(sortMarkedColumns_->GetColumn(i));
+        for (auto it = marked.rbegin(); it != marked.rend(); ++it)
+            if (*it)
+                (*it)->Title()->SetSortMarker(smNoneX);
+    }
     optionsX_ = options;
     LayoutChanged();
 }
@@ -290,23 +302,20 @@ void TCustomDBGridX::SetAllowedOperations(TDBGridAllowedOperations operations) {
 }
 
 void TCustomDBGridX::SetAllowedSelections(TDBGridSelectionTypes selections) {
+    if (selections == allowedSelections_)
+        return;
     allowedSelections_ = selections;
+    const TDBGridSelectionType active = Selection().SelectionType();
+    if (active != gstNon && !(selections & SelectionTypeBit(active)))
+        Selection().Clear();
 }
 
 bool TCustomDBGridX::SelectionKindAllowed(TDBGridSelectionType kind) const {
-    return (allowedSelections_ & SelectionTypeBit(kind)) != 0;
-}
-
-bool TCustomDBGridX::CanModifyRecord() const {
-    const db::TDataSet* dataSet = dataLink_->DataSet();
-    if (!dataSet)
+    if (kind == gstNon)
+        return true;
+    if (!(options_ & dgMultiSelect) || !(allowedSelections_ & SelectionTypeBit(kind)))
         return false;
-    switch (dataSet->State()) {
-    case db::dsInsert:
-        return (allowedOperations_ & (alopInsertX | alopAppendX)) != 0;
-    default:
-        return (allowedOperations_ & alopUpdateX) != 0;
-    }
+    return kind == gstRecordBookmarks || kind == gstAll || !(options_ & dgRowSelect);
 }
 
 void TCustomDBGridX::SetFooterColor(ui::TColor color) {
@@ -327,11 +336,6 @@ void TCustomDBGridX::SetFooterFont(const QFont& font) {
         LayoutChanged();
 }
 
-void TCustomDBGridX::SetReadOnly(bool value) {
-    readOnly_ = value;
-    LayoutChanged();
-}
-
 void TCustomDBGridX::SetFlat(bool value) {
     if (value == flat_)
         return;
@@ -341,19 +345,8 @@ void TCustomDBGridX::SetFlat(bool value) {
 
 void TCustomDBGridX::FlatChanged() {
     textPadding_ = flat_ ? 2 : 4;
+    ApplyFlatBorder();
     CreateWnd();
-}
-
-void TCustomDBGridX::SetOddRowColor(ui::TColor color) {
-    oddRowColor_ = color;
-    oddRowColorSet_ = true;
-    InvalidateGrid();
-}
-
-void TCustomDBGridX::SetEvenRowColor(ui::TColor color) {
-    evenRowColor_ = color;
-    evenRowColorSet_ = true;
-    InvalidateGrid();
 }
 
 void TCustomDBGridX::SetDrawMemoText(bool value) {
@@ -411,7 +404,7 @@ void TCustomDBGridX::MouseUp(ui::TMouseButton button, ui::TShiftState shift, int
             }
         }
     }
-    TCustomGridX::MouseUp(button, shift, x, y);
+    InputMouseUp(button, shift, x, y);
 }
 
 // ---- Column reactions --------------------------------------------------

@@ -12,7 +12,10 @@
 #include "core/fieldsdata.h"
 #include "grid/base/customgridx.h"
 #include "grid/dbgrid/columnx.h"
+#include "grid/dbgrid/dbgriddataservice.h"
+#include "grid/dbgrid/dbgridfilter.h"
 #include "grid/dbgrid/dbgridoptions.h"
+#include "grid/dbgrid/dbgridproperties.h"
 #include "grid/dbgrid/dbgridxscrollbar.h"
 #include "grid/dbgrid/dbgridxstyle.h"
 #include "grid/dbgrid/griddatalinkx.h"
@@ -142,10 +145,10 @@ public:
     void SetReadOnly(bool value);
     bool Flat() const { return flat_; }
     void SetFlat(bool value);
-    ui::TColor OddRowColor() const { return oddRowColor_; }
+    ui::TColor OddRowColor() const { return oddRowColorSet_ ? oddRowColor_ : Color(); }
     void SetOddRowColor(ui::TColor color);
     bool OddRowColorSet() const { return oddRowColorSet_; }
-    ui::TColor EvenRowColor() const { return evenRowColor_; }
+    ui::TColor EvenRowColor() const { return evenRowColorSet_ ? evenRowColor_ : Color(); }
     void SetEvenRowColor(ui::TColor color);
     bool EvenRowColorSet() const { return evenRowColorSet_; }
     bool DrawMemoText() const { return drawMemoText_; }
@@ -235,7 +238,9 @@ public:
 
     // Keys, mouse and record moving (dbgridkeys.cpp, dbgridmouse.cpp).
     void ClearSelection();
-    void MoveBySelecting(int distance);
+    // A record move that extends the selection; toEdge runs to the first or
+    // last record.
+    void MoveBySelecting(bool select, int distance, bool rowWise, bool toEdge);
     void CopyFromPreviousRecord();
     void MoveToColumn(int dataCol);
     void OpenFindDialog();
@@ -246,8 +251,59 @@ public:
     void MoveSelectedRecordsTo(int toIndex);
     void StartRecordMoving();
     void StopRecordMoving();
+    // Makes grid column col current, skipping hidden columns by step;
+    // extendRect carries a rectangle selection along.
+    void MoveToColumn(int col, int step, bool extendRect);
+    int TrackingMode() const;
+    void KeyDown(int& key, ui::TShiftState shift) override;
+    void KeyPress(QChar& key) override;
+    // Ctrl+Delete deletes records on its own only where this is set; a grid
+    // whose window has delete rules of its own leaves it off.
+    bool KeyDeletesRecords = false;
 
+    // Selection (dbgridselection.cpp).
+    class TBookmarkListX& SelectedRows() const;
+    class TDBGridXSelection& Selection() const;
+
+protected:
+    void MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
+    void MouseMove(ui::TShiftState shift, int x, int y) override;
+    void CharTyped(QChar ch) override;
+    bool WantSpecialKey(int key) override;
+    // The release once the column menu has had its say.
+    void InputMouseUp(ui::TMouseButton button, ui::TShiftState shift, int x, int y);
+
+private:
+    void CtrlKeyDown(int key, ui::TShiftState shift);
+    void PlainKeyDown(int key, ui::TShiftState shift);
+    bool IncSearchKeyDown(int key, ui::TShiftState modifiers);
+    bool IncSearchWanted() const;
+    bool IncSearchTakes(QChar ch) const;
+    void RunEditActionKey(TGridEditActionsX kind);
+    void PasteKey();
+    bool InsertingUntouched() const;
+    void DownMove(ui::TShiftState shift);
+    void UpMove(ui::TShiftState shift);
+    void TabMove(bool forward);
+    void MarkStep(bool awayFromAnchor);
+    void MoveRowWise(bool select, int distance, bool toEdge);
+    void DeleteRecordsByKey();
+    void ClearCheckCell();
+    TColumnX* ColumnAtGridCol(int col) const;
+    void DoubleClickDown(ui::TShiftState shift, int x, int y);
+    void TitleMouseDown(ui::TMouseButton button, ui::TShiftState shift, int x, int y,
+                        TGridCoord cell);
+    void DataRowMouseDown(ui::TMouseButton button, ui::TShiftState shift, TGridCoord cell);
+    void SelectionDrag(int x, int y);
+    void TitleButtonClicked(TColumnX* column, ui::TShiftState shift);
+    int CellNeed(TColumnX* column);
+    int FooterNeed(TColumnX* column);
+    static std::shared_ptr<struct TDBGridXInput> MakeInput(TCustomDBGridX* grid);
+    std::shared_ptr<TDBGridXInput> input_ = MakeInput(this);
+
+public:
     // Filter row (dbgridfilter.cpp).
+    TSTDBGridXFilter* STFilter() const { return stFilter_.get(); }
     void ApplyFilter();
     void ClearFilter();
     bool FilterEditMode() const { return filterEditMode_; }
@@ -259,22 +315,36 @@ public:
     void InvalidateSelection();
     void UpdateEditorText();
     int VisibleDataRowCount() const;
-    bool LocateText(const QString& fieldName, const QString& text, bool partial);
+    virtual bool LocateText(const QString& fieldName, const QString& text, int options,
+                            TLocateTextDirection direction, TLocateTextMatching matching,
+                            int range);
     bool MultiSortPending() const { return multiSortPending_; }
+    // A title click with Ctrl changed the markers: sorting waits for Ctrl's release.
+    void SetMultiSortPending(bool value) { multiSortPending_ = value; }
+    virtual void SortMarkingChanged();
+    virtual void DefaultApplySorting();
+    void KeyUp(int& key, ui::TShiftState shift) override;
 
     // Messages, scrolling and incremental search (dbgridmessages.cpp).
     int DataRowCount() const;
     int BufferRowRecNo(int bufferRow) const;
-    ui::TRect DataCellsBoxRect(int left, int top, int right, int bottom) const;
-    ui::TRect GetDataCellsRect() const;
+    ui::TRect DataCellsBoxRect() const;
+    TGridRect GetDataCellsRect() const;
     void SaveRowPosition();
     void RestoreRowPosition();
+    const db::TBookmark& SavedRowBookmark() const { return savedRowBookmark_; }
+    int SavedRowOffset() const { return savedRowOffset_; }
+    int GetCol() const { return Col(); }
     void SetCurrentGridCol(int col);
     bool IncSearchActive() const { return incSearchActive_; }
     const QString& IncSearchText() const { return incSearchText_; }
-    void IncSearchAddText(const QString& text);
+    int IncSearchInterval() const { return incSearchInterval_; }
+    // A negative time-out lets the search run until it is ended.
+    void IncSearchAddText(const QString& text, int timeOut, TLocateTextDirection direction);
     void StopIncSearch();
     bool HasDatasetCursor() const;
+    bool DoMouseWheelDown(ui::TShiftState shift, QPoint pos) override;
+    bool DoMouseWheelUp(ui::TShiftState shift, QPoint pos) override;
 
     // Properties, edit actions and frame (dbgridproperties.cpp).
     bool CanCopySelection() const;
@@ -282,8 +352,18 @@ public:
     bool CanDeleteSelection() const;
     bool CanPasteSelection() const;
     bool CanSelectAll() const;
+    TGridEditActionsX EditActions() const { return editActions_; }
+    void SetEditActions(TGridEditActionsX actions) { editActions_ = actions; }
+    // The grid's answers to the standard edit actions; true when the action
+    // was the grid's.
+    bool ExecuteAction(QAction* action);
+    bool UpdateAction(QAction* action);
+    void SetColumnDefValues(const TDBGridXColumnDefValuesX& values);
+    void SetHorzScrollBar(const TDBGridXScrollBar& scrollBar);
+    void SetVertScrollBar(const TDBGridXScrollBar& scrollBar);
     int FlatBorderWidth() const;
     bool IsFrozenSizingPoint(int x, int y) const;
+    TFrozenSizingHit FrozenSizingAt(int x, int y) const;
 
     // Tool tips (dbgridhints.cpp).
     QString CellHintText(int col, int row) const;
@@ -436,10 +516,25 @@ protected:
     // Timers and incremental search.
     void StartTimer(int interval);
     void StopTimer();
+    bool TimerRunning() const { return timerRunning_; }
+    int TimerInterval() const { return timerInterval_; }
     void AutoScrollStep();
     void StartIncSearchTimer();
     void StopIncSearchTimer();
+    bool IncSearchTimerRunning() const { return incSearchTimerRunning_; }
     void WMDeferredLayout();
+    void TimerFired(int id) override;
+    // The vertical bar moves the data set, not the rows.
+    void ScrollAction(int bar, int code, int pos) override;
+    void ThumbToRecordNumber(int pos);
+    void ThumbToUnsequencedPlace(int pos);
+    void FocusOut(QWidget* to) override;
+
+    // Properties, edit actions and frame.
+    void CalcSizingState(int x, int y, const TGridLayoutX& layout, TGridStateX& state, int& index,
+                         int& sizingPos, int& sizingOfs) const override;
+    void ApplyFlatBorder();
+    bool EditActionPossible(TGridEditActionsX kind) const;
 
 private:
     void ColumnChanged(TColumnX* column);
@@ -542,8 +637,13 @@ private:
     QString editText_;
     QByteArray savedRowBookmark_;
     int savedRowOffset_ = 0;
-    QTimer* timer_ = nullptr;
-    QTimer* incSearchTimer_ = nullptr;
+    std::unique_ptr<TSTDBGridXFilter> stFilter_;
+    bool timerRunning_ = false;
+    int timerInterval_ = -1;
+    bool incSearchTimerRunning_ = false;
+    int incSearchInterval_ = -1;
+    bool thumbTracked_ = false;
+    TGridEditActionsX editActions_ = 0;
 };
 
 } // namespace kx

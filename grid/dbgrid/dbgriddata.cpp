@@ -6,6 +6,7 @@
 #include "grid/dbgrid/columnfooterx.h"
 #include "grid/dbgrid/customdbgridx.h"
 #include "grid/dbgrid/dbgridhelpers.h"
+#include "grid/dbgrid/dbgridselection.h"
 #include "grid/dbgrid/griddatalinkx.h"
 #include "platform/db/datasource.h"
 
@@ -18,6 +19,7 @@ namespace kx {
 void TCustomDBGridX::LinkActive(bool active) {
     if (destroying_)
         return;
+    Selection().SetLinkActive(active);
     if (!active)
         HideEditor();
     db::TDataSource* source = dataLink_->DataSource();

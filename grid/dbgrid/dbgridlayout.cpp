@@ -7,6 +7,7 @@
 #include "grid/dbgrid/customdbgridx.h"
 #include "grid/dbgrid/dbgridhelpers.h"
 #include "grid/dbgrid/dbgridlayoutmath.h"
+#include "grid/dbgrid/dbgridselection.h"
 #include "grid/dbgrid/griddatalinkx.h"
 #include "grid/dbgrid/headtreenode.h"
 #include "grid/editors/cellbuttons.h"
@@ -53,6 +54,7 @@ void TCustomDBGridX::InternalLayout() {
     if (dataLink_->Active())
         BuildFieldMap();
     BuildColumnsFromFields();
+    Selection().Columns().Refresh();
     UpdateVisibleColumnsAndCounts();
     titleOffset_ = (options_ & dgTitles) ? 1 : 0;
     LayoutRowHeights();

@@ -1,7 +1,7 @@
 #include "grid/dbgrid/gridpictures.h"
 
 #include "grid/dbgrid/columnxinterceptors.h"
-
+#include "grid/dbgrid/dbgriddataservice.h"
 #include "grid/dbgrid/dbgridxstyle.h"
 #include "grid/editors/propertyinterceptors.h"
 
@@ -203,6 +203,7 @@ void StartGridUnit() {
     RegisterFormInterceptor();
     RegisterColumnInterceptors();
     CreateDefaultGridStyle();
+    CreateGridDataService();
     resources->SortIndexFont = QFont(QStringLiteral("Arial"));
     resources->SortIndexFont.setPixelSize(GridPictureResource("DBSMDOWNX").height() - 1);
     resources->DownCursor = ArrowCursor(true, false);
@@ -213,6 +214,7 @@ void StartGridUnit() {
 
 void EndGridUnit() {
     resources.reset();
+    DestroyGridDataService();
     DestroyDefaultGridStyle();
 }
 

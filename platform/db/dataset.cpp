@@ -366,6 +366,13 @@ TBookmark TDataSet::Bookmark() const {
     return BookmarkOf(records_[static_cast<std::size_t>(current_)].Id);
 }
 
+TBookmark TDataSet::ActiveBookmark() const {
+    if (activeRecord_ < 0 || activeRecord_ >= static_cast<int>(records_.size()) ||
+        (state_ == dsInsert && activeRecord_ == current_))
+        return {};
+    return BookmarkOf(records_[static_cast<std::size_t>(activeRecord_)].Id);
+}
+
 int TDataSet::PositionOf(quint32 id) const {
     if (!positionsValid_) {
         positions_.assign(nextId_, -1);

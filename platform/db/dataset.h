@@ -114,6 +114,9 @@ public:
     bool IsSequenced() const { return true; }
 
     TBookmark Bookmark() const;
+    // The bookmark of the record the fields read, which a data link may set
+    // apart from the current one to walk its buffer.
+    TBookmark ActiveBookmark() const;
     void SetBookmark(const TBookmark& bookmark) { GotoBookmark(bookmark); }
     TBookmark GetBookmark() const { return Bookmark(); }
     // Raises EDatabaseError "Record not found" for a bookmark of a record

@@ -1,0 +1,293 @@
+// The grid's reactions to scrolling, the wheel, focus loss and its timers;
+// the incremental search; and the remembered place of the current record
+// around a walk through the data set.
+
+#include "grid/base/inplaceedit.h"
+#include "grid/dbgrid/columnfooterx.h"
+#include "grid/dbgrid/customdbgridx.h"
+#include "grid/dbgrid/dbgridautoscroll.h"
+#include "grid/dbgrid/griddatalinkx.h"
+#include "platform/db/dataset.h"
+
+#include <QCursor>
+#include <QScopeGuard>
+
+#include <algorithm>
+
+namespace kx {
+
+namespace {
+
+constexpr int AutoScrollTimer = 1;
+constexpr int IncSearchTimer = 2;
+
+// The positions of the vertical bar over a data set without record numbers.
+enum TUnsequencedThumb { utFirst, utPageUp, utMiddle, utPageDown, utLast };
+
+} // namespace
+
+// ---- Small answers -----------------------------------------------------
+
+int TCustomDBGridX::DataRowCount() const {
+    return RowCount() - titleOffset_;
+}
+
+TGridRect TCustomDBGridX::GetDataCellsRect() const {
+    return {indicatorOffset_, titleOffset_, ColCount() - 1, RowCount() - 1};
+}
+
+ui::TRect TCustomDBGridX::DataCellsBoxRect() const {
+    const TGridRect cells = GetDataCellsRect();
+    return BoxRect(cells.Left, cells.Top, cells.Right, cells.Bottom);
+}
+
+// No data set of this program keeps a record cursor of its own.
+bool TCustomDBGridX::HasDatasetCursor() const {
+    return false;
+}
+
+// The buffer rows are consecutive records and the grid's current row shows
+// the current record.
+int TCustomDBGridX::BufferRowRecNo(int bufferRow) const {
+    if (!dataLink_->Active())
+        return 0;
+    return dataLink_->DataSet()->RecNo() - (Row() - titleOffset_) + bufferRow;
+}
+
+void TCustomDBGridX::SetCurrentGridCol(int col) {
+    if (col == Col())
+        return;
+    if (col < indicatorOffset_ || col >= FixedCols())
+        SetCol(col);
+    else
+        FocusCell(col, Row(), false, false);
+}
+
+// ---- Remembered position -----------------------------------------------
+
+// The first shown record and the current record's distance from it: going
+// back to them shows the same page with the same current record, wherever
+// a walk left the data set.
+void TCustomDBGridX::SaveRowPosition() {
+    db::TDataSet* dataSet = dataLink_->DataSet();
+    if (!dataLink_->Active() || !dataSet)
+        return;
+    const int active = dataLink_->ActiveRecord();
+    const int moved = dataSet->MoveBy(-active);
+    savedRowBookmark_ = dataSet->Bookmark();
+    savedRowOffset_ = -moved;
+    dataSet->MoveBy(savedRowOffset_);
+}
+
+void TCustomDBGridX::RestoreRowPosition() {
+    db::TDataSet* dataSet = dataLink_->DataSet();
+    if (!dataLink_->Active() || !dataSet || savedRowBookmark_.isEmpty())
+        return;
+    dataSet->GotoBookmark(savedRowBookmark_);
+    // Reaching the last row of the page from its first puts the first on
+    // top, whichever side the data set came from.
+    const int moved = dataSet->MoveBy(std::max(0, dataLink_->BufferCount() - 1));
+    dataSet->MoveBy(savedRowOffset_ - moved);
+}
+
+// ---- Scrolling ---------------------------------------------------------
+
+void TCustomDBGridX::ScrollAction(int bar, int code, int pos) {
+    if (bar == ui::SB_HORZ) {
+        if (code == ui::SB_THUMBTRACK && horzScrollBar_->Tracking)
+            code = ui::SB_THUMBPOSITION;
+        TCustomGridX::ScrollAction(bar, code, pos);
+        UpdateHorzExtScrollBar();
+        return;
+    }
+    if (!AcquireFocus() || !dataLink_->Active())
+        return;
+    db::TDataSet* dataSet = dataLink_->DataSet();
+    const bool sequenced = sumList_->HasRecordNumbers();
+    switch (code) {
+    case ui::SB_LINEUP:
+        dataSet->MoveBy(-(dataLink_->ActiveRecord() + 1));
+        break;
+    case ui::SB_LINEDOWN:
+        dataSet->MoveBy(dataLink_->RecordCount() - dataLink_->ActiveRecord());
+        break;
+    case ui::SB_PAGEUP:
+        dataSet->MoveBy(-VisibleDataRowCount());
+        break;
+    case ui::SB_PAGEDOWN:
+        dataSet->MoveBy(VisibleDataRowCount());
+        break;
+    case ui::SB_THUMBTRACK:
+        // Without record numbers the bar has five positions, not records:
+        // only the released thumb means something.
+        if (vertScrollBar_->Tracking && sequenced) {
+            dataSet->MoveBy(pos - sumList_->RecordNumber());
+            thumbTracked_ = true;
+        }
+        break;
+    case ui::SB_THUMBPOSITION:
+        if (thumbTracked_)
+            thumbTracked_ = false;
+        else if (sequenced)
+            ThumbToRecordNumber(pos);
+        else
+            ThumbToUnsequencedPlace(pos);
+        break;
+    case ui::SB_TOP:
+        dataSet->First();
+        break;
+    case ui::SB_BOTTOM:
+        dataSet->Last();
+        break;
+    default:
+        break;
+    }
+}
+
+void TCustomDBGridX::ThumbToRecordNumber(int pos) {
+    db::TDataSet* dataSet = dataLink_->DataSet();
+    if (pos <= 1)
+        dataSet->First();
+    else if (pos >= sumList_->RecordTotal())
+        dataSet->Last();
+    else
+        sumList_->GoToRecordNumber(pos);
+}
+
+void TCustomDBGridX::ThumbToUnsequencedPlace(int pos) {
+    db::TDataSet* dataSet = dataLink_->DataSet();
+    switch (pos) {
+    case utFirst:
+        dataSet->First();
+        break;
+    case utPageUp:
+        dataSet->MoveBy(-VisibleDataRowCount());
+        break;
+    case utPageDown:
+        dataSet->MoveBy(VisibleDataRowCount());
+        break;
+    case utLast:
+        dataSet->Last();
+        break;
+    default:
+        break;
+    }
+}
+
+// Each notch of the wheel moves the current record by one.
+bool TCustomDBGridX::DoMouseWheelDown(ui::TShiftState, QPoint) {
+    if (dataLink_->Active())
+        dataLink_->DataSet()->MoveBy(1);
+    return true;
+}
+
+bool TCustomDBGridX::DoMouseWheelUp(ui::TShiftState, QPoint) {
+    if (dataLink_->Active())
+        dataLink_->DataSet()->MoveBy(-1);
+    return true;
+}
+
+// ---- Focus -------------------------------------------------------------
+
+void TCustomDBGridX::FocusOut(QWidget* to) {
+    const bool toEditor = to && to == InplaceEditor();
+    if (multiSortPending_ && !toEditor) {
+        multiSortPending_ = false;
+        SortMarkingChanged();
+    }
+    if (options_ & dgRowSelect)
+        InvalidateRow(Row());
+    TCustomGridX::FocusOut(to);
+}
+
+// ---- Timers ------------------------------------------------------------
+
+void TCustomDBGridX::StartTimer(int interval) {
+    interval = std::max(interval, MinTimerInterval);
+    if (!timerRunning_ || interval != timerInterval_)
+        SetTimer(AutoScrollTimer, interval);
+    timerInterval_ = interval;
+    timerRunning_ = true;
+}
+
+void TCustomDBGridX::StopTimer() {
+    if (!timerRunning_)
+        return;
+    KillTimer(AutoScrollTimer);
+    timerRunning_ = false;
+    timerInterval_ = -1;
+}
+
+void TCustomDBGridX::StartIncSearchTimer() {
+    if (incSearchTimerRunning_)
+        StopIncSearchTimer();
+    if (incSearchInterval_ >= 0) {
+        SetTimer(IncSearchTimer, std::max(incSearchInterval_, MinTimerInterval));
+        incSearchTimerRunning_ = true;
+    }
+}
+
+void TCustomDBGridX::StopIncSearchTimer() {
+    if (incSearchTimerRunning_)
+        KillTimer(IncSearchTimer);
+    incSearchTimerRunning_ = false;
+}
+
+void TCustomDBGridX::TimerFired(int id) {
+    if (id == IncSearchTimer)
+        StopIncSearch();
+    else if (id == AutoScrollTimer && timerRunning_)
+        AutoScrollStep();
+    else
+        TCustomGridX::TimerFired(id);
+}
+
+void TCustomDBGridX::AutoScrollStep() {
+    const TAutoScrollPlan plan =
+        PlanAutoScroll(DataCellsBoxRect(), viewport()->mapFromGlobal(QCursor::pos()));
+    if (plan.Stop()) {
+        StopTimer();
+        return;
+    }
+    if (plan.VertDirection != 0 && dataLink_->Active()) {
+        BeginLayout();
+        const auto end = qScopeGuard([this] { EndLayout(); });
+        dataLink_->DataSet()->MoveBy(plan.VertDirection * plan.Rows);
+    }
+    StartTimer(plan.Interval);
+}
+
+// ---- Incremental search ------------------------------------------------
+
+void TCustomDBGridX::IncSearchAddText(const QString& text, int timeOut,
+                                      TLocateTextDirection direction) {
+    if (!dataLink_->Active())
+        return;
+    QString searched = incSearchText_ + text;
+    bool found = false;
+    if (!searched.isEmpty()) {
+        found = LocateText(QString(), searched, ltoCaseInsensitive, direction, ltmFromBeginning, 0);
+        const int dataCol = CurrentDataColumn();
+        // The search text takes the letter case of the data it found.
+        if (found && dataCol >= 0 && dataCol < columns_->Count())
+            searched = columns_->GetColumn(dataCol)->ShownText().left(searched.size());
+    }
+    HideEditor();
+    incSearchActive_ = true;
+    if (found)
+        incSearchText_ = searched;
+    InvalidateRow(Row());
+    incSearchInterval_ = timeOut;
+    StartIncSearchTimer();
+}
+
+void TCustomDBGridX::StopIncSearch() {
+    StopIncSearchTimer();
+    incSearchActive_ = false;
+    incSearchText_.clear();
+    InvalidateRow(Row());
+    if ((options_ & dgAlwaysShowEditor) && EditorAlwaysShown())
+        ShowEditor();
+}
+
+} // namespace kx
