@@ -434,6 +434,15 @@ protected:
     void ThumbToRecordNumber(int pos);
     void ThumbToUnsequencedPlace(int pos);
     void FocusOut(QWidget* to) override;
+    using TCustomGridX::SizeChanged;
+    // The client size changed: rows and scroll bar follow, or the whole
+    // layout when widths fit the client.
+    virtual void SizeChanged();
+    // A resize that came while the layout was held runs once it is let go.
+    void RunPendingSizeChange();
+    Qt::CursorShape CursorAt(int x, int y) override;
+    unsigned DialogCode() override;
+    void TopLeftChanged() override;
 
     // Properties, edit actions and frame.
     void CalcSizingState(int x, int y, const TGridLayoutX& layout, TGridStateX& state, int& index,
@@ -548,6 +557,8 @@ private:
     bool incSearchTimerRunning_ = false;
     int incSearchInterval_ = -1;
     bool thumbTracked_ = false;
+    bool sizeChangedWhileLocked_ = false;
+    bool leftEdgeShown_ = true;
     TGridEditActionsX editActions_ = 0;
 };
 

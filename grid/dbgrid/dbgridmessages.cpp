@@ -6,6 +6,7 @@
 #include "grid/dbgrid/columnfooterx.h"
 #include "grid/dbgrid/customdbgridx.h"
 #include "grid/dbgrid/dbgridautoscroll.h"
+#include "grid/dbgrid/dbgridinputstate.h"
 #include "grid/dbgrid/griddatalinkx.h"
 #include "platform/db/dataset.h"
 
@@ -185,6 +186,49 @@ bool TCustomDBGridX::DoMouseWheelUp(ui::TShiftState, QPoint) {
     if (dataLink_->Active())
         dataLink_->DataSet()->MoveBy(-1);
     return true;
+}
+
+void TCustomDBGridX::TopLeftChanged() {
+    const bool leftEdge = LeftCol() == FixedCols();
+    if (leftEdge != leftEdgeShown_) {
+        // The titles' left border follows whether the first column shows.
+        for (int row = 0; row < titleOffset_; ++row)
+            InvalidateRow(row);
+        leftEdgeShown_ = leftEdge;
+    }
+    TCustomGridX::TopLeftChanged();
+    UpdateHorzExtScrollBar();
+}
+
+// ---- Size, cursor and typed characters ---------------------------------
+
+void TCustomDBGridX::SizeChanged() {
+    sizeChangedWhileLocked_ = false;
+    if (autoFitColWidths_) {
+        LayoutChanged();
+        RefreshEditor();
+    } else {
+        UpdateRowCount();
+        UpdateScrollBar();
+    }
+}
+
+void TCustomDBGridX::RunPendingSizeChange() {
+    if (sizeChangedWhileLocked_ && !layoutLock_.UpdateHeld())
+        SizeChanged();
+}
+
+Qt::CursorShape TCustomDBGridX::CursorAt(int x, int y) {
+    const bool busy = GridState() != gsNormal || input_->TrackingMode != tmNone;
+    if (busy ? input_->TrackingMode == tmSizingFrozenColumn : IsFrozenSizingPoint(x, y))
+        return Qt::SplitHCursor;
+    return TCustomGridX::CursorAt(x, y);
+}
+
+// Typed characters feed the incremental search.
+unsigned TCustomDBGridX::DialogCode() {
+    const unsigned code = TCustomGridX::DialogCode();
+    return (optionsX_ & dghPreferIncSearch) ? code | ui::DLGC_WANTCHARS : code;
 }
 
 // ---- Focus -------------------------------------------------------------

@@ -109,6 +109,30 @@ TEST_F(GridScrollTest, BufferRowsAnswerTheirRecordNumbers) {
     EXPECT_EQ(grid_.DataCellsBoxRect().Left, grid_.CellRect(1, 1).Left);
 }
 
+TEST_F(GridScrollTest, AResizeWaitsForTheLayoutBracket) {
+    grid_.show();
+    const int rows = grid_.RowCount();
+    grid_.BeginLayout();
+    grid_.resize(600, 600);
+    EXPECT_EQ(grid_.RowCount(), rows);
+    grid_.EndLayout();
+    EXPECT_GT(grid_.RowCount(), rows);
+}
+
+TEST_F(GridScrollTest, FrozenBordersShowTheSplitCursor) {
+    grid_.SetFrozenCols(1);
+    const ui::TRect title = grid_.CellRect(1, 0);
+    EXPECT_EQ(grid_.CursorAt(title.Right, title.Top + 3), Qt::SplitHCursor);
+    EXPECT_EQ(grid_.CursorAt(title.Left + 20, title.Top + 3), Qt::ArrowCursor);
+    const ui::TRect cell = grid_.CellRect(1, 2);
+    EXPECT_NE(grid_.CursorAt(cell.Right, cell.Top + 3), Qt::SplitHCursor) << "titles only";
+
+    grid_.SetOptions(grid_.Options() & ~dgEditing);
+    EXPECT_FALSE(grid_.DialogCode() & ui::DLGC_WANTCHARS);
+    grid_.SetOptionsX(grid_.OptionsX() | dghPreferIncSearch);
+    EXPECT_TRUE(grid_.DialogCode() & ui::DLGC_WANTCHARS);
+}
+
 // ---- Timers ------------------------------------------------------------
 
 TEST_F(GridScrollTest, TimerOneNeverSpinsAndStopsClean) {
