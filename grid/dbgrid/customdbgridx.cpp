@@ -406,7 +406,7 @@ void TCustomDBGridX::MouseUp(ui::TMouseButton button, ui::TShiftState shift, int
             }
         }
     }
-    TCustomGridX::MouseUp(button, shift, x, y);
+    InputMouseUp(button, shift, x, y);
 }
 
 // ---- Column reactions --------------------------------------------------

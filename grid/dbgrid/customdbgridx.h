@@ -220,7 +220,9 @@ public:
 
     // Keys, mouse and record moving (dbgridkeys.cpp, dbgridmouse.cpp).
     void ClearSelection();
-    void MoveBySelecting(int distance);
+    // A record move that extends the selection; toEdge runs to the first or
+    // last record.
+    void MoveBySelecting(bool select, int distance, bool rowWise, bool toEdge);
     void CopyFromPreviousRecord();
     void MoveToColumn(int dataCol);
     void OpenFindDialog();
@@ -231,12 +233,43 @@ public:
     void MoveSelectedRecordsTo(int toIndex);
     void StartRecordMoving();
     void StopRecordMoving();
+    // Makes grid column col current, skipping hidden columns by step;
+    // extendRect carries a rectangle selection along.
+    void MoveToColumn(int col, int step, bool extendRect);
+    int TrackingMode() const;
+    void KeyDown(int& key, ui::TShiftState shift) override;
+    // Ctrl+Delete deletes records on its own only where this is set; a grid
+    // whose window has delete rules of its own leaves it off.
+    bool KeyDeletesRecords = false;
 
     // Selection (dbgridselection.cpp).
     class TBookmarkListX& SelectedRows() const;
     class TDBGridXSelection& Selection() const;
 
+protected:
+    void MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
+    void MouseMove(ui::TShiftState shift, int x, int y) override;
+    // The release once the column menu has had its say.
+    void InputMouseUp(ui::TMouseButton button, ui::TShiftState shift, int x, int y);
+
 private:
+    void CtrlKeyDown(int key, ui::TShiftState shift);
+    void PlainKeyDown(int key, ui::TShiftState shift);
+    bool InsertingUntouched() const;
+    void DownMove(ui::TShiftState shift);
+    void UpMove(ui::TShiftState shift);
+    void TabMove(bool forward);
+    void MarkStep(bool awayFromAnchor);
+    void MoveRowWise(bool select, int distance, bool toEdge);
+    void DeleteRecordsByKey();
+    void ClearCheckCell();
+    TColumnX* ColumnAtGridCol(int col) const;
+    void DoubleClickDown(ui::TShiftState shift, int x, int y);
+    void TitleMouseDown(ui::TMouseButton button, ui::TShiftState shift, int x, int y,
+                        TGridCoord cell);
+    void DataRowMouseDown(ui::TMouseButton button, ui::TShiftState shift, TGridCoord cell);
+    void SelectionDrag(int x, int y);
+    void TitleButtonClicked(TColumnX* column, ui::TShiftState shift);
     static std::shared_ptr<struct TDBGridXInput> MakeInput(TCustomDBGridX* grid);
     std::shared_ptr<TDBGridXInput> input_ = MakeInput(this);
 

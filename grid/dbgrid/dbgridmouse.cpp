@@ -1,0 +1,284 @@
+// The data-aware grid's mouse: clicks that move the record and the column,
+// title buttons with sort marking, record and rectangle selections by click
+// and drag, column sizing and moving through the base grid, and the double
+// click that fits a column.
+
+#include "grid/dbgrid/columntitlex.h"
+#include "grid/dbgrid/customdbgridx.h"
+#include "grid/dbgrid/dbgridinputstate.h"
+#include "grid/dbgrid/griddatalinkx.h"
+#include "platform/db/dataset.h"
+
+#include <QScopeGuard>
+
+#include <cstdlib>
+
+namespace kx {
+
+using ui::ssCtrl;
+using ui::ssShift;
+using ui::TMouseButton;
+
+namespace {
+
+// A title button dragged sideways further than this becomes a column move.
+constexpr int kTitleDragThreshold = 3;
+
+} // namespace
+
+TColumnX* TCustomDBGridX::ColumnAtGridCol(int col) const {
+    const int dataCol = RawToDataColumn(col);
+    return dataCol >= 0 && dataCol < columns_->Count() ? columns_->GetColumn(dataCol) : nullptr;
+}
+
+void TCustomDBGridX::MouseDown(TMouseButton button, ui::TShiftState shift, int x, int y) {
+    TDBGridXInput& input = *input_;
+    input.CheckBoxCell = {-1, -1};
+    input.MouseDownPoint = QPoint(x, y);
+    if (!AcquireFocus())
+        return;
+    if (button == TMouseButton::mbLeft && (shift & ui::ssDouble)) {
+        DoubleClickDown(shift, x, y);
+        return;
+    }
+    if (IsSizingPoint(x, y)) {
+        if (dataLink_->EditorChanged())
+            dataLink_->UpdateRecord();
+        TCustomGridX::MouseDown(button, shift, x, y);
+        return;
+    }
+    const TGridCoord cell = MouseCoord(x, y);
+    if (cell.Y >= 0 && cell.Y < titleOffset_) {
+        TitleMouseDown(button, shift, x, y, cell);
+        return;
+    }
+    if (cell.Y >= titleOffset_ && cell.Y < RowCount() && cell.X >= 0 && dataLink_->Active()) {
+        DataRowMouseDown(button, shift, cell);
+        if (button == TMouseButton::mbLeft && (options_ & dgAlwaysShowEditor) && !filterEditMode_)
+            ShowEditor();
+    }
+    ui::TCustomControl::MouseDown(button, shift, x, y);
+}
+
+// A double click on a column's sizing line fits the column; elsewhere it is
+// the grid's double click.
+void TCustomDBGridX::DoubleClickDown(ui::TShiftState shift, int x, int y) {
+    TGridLayoutX layout;
+    CalcDrawInfo(layout);
+    TGridStateX state = gsNormal;
+    int index = 0;
+    int sizingPos = 0;
+    int sizingOfs = 0;
+    CalcSizingState(x, y, layout, state, index, sizingPos, sizingOfs);
+    TColumnX* sized = state == gsColSizing ? ColumnAtGridCol(index) : nullptr;
+    if (sized && (optionsX_ & dghDblClickOptimizeColWidth))
+        OptimizeColWidth(sized);
+    else
+        DblClick();
+    ui::TCustomControl::MouseDown(TMouseButton::mbLeft, shift, x, y);
+}
+
+void TCustomDBGridX::TitleMouseDown(TMouseButton button, ui::TShiftState shift, int x, int y,
+                                    TGridCoord cell) {
+    TDBGridXInput& input = *input_;
+    TColumnX* column = ColumnAtGridCol(cell.X);
+    input.RightAsLeft = false;
+    if (column && button == TMouseButton::mbRight && (options_ & dgColumnResize)) {
+        button = TMouseButton::mbLeft;
+        input.RightAsLeft = true;
+    }
+    if (column && button == TMouseButton::mbLeft && column->Title()->TitleButton()) {
+        input.Tracking = true;
+        input.PressedTitleCol = cell.X;
+        input.TitleButtonDown = false;
+        SetMouseCapture(true);
+        TrackTitleButton(x, y);
+        return;
+    }
+    if (options_ & dgColumnResize) {
+        if (cell.X < indicatorOffset_ && (options_ & dgMultiSelect) &&
+            SelectionKindAllowed(gstAll)) {
+            if (Selection().SelectionType() != gstNon)
+                Selection().Clear();
+            else
+                Selection().SelectAll();
+        }
+        if (dataLink_->EditorChanged())
+            dataLink_->UpdateRecord();
+        TCustomGridX::MouseDown(button, shift, x, y);
+        return;
+    }
+    ui::TCustomControl::MouseDown(button, shift, x, y);
+}
+
+void TCustomDBGridX::DataRowMouseDown(TMouseButton button, ui::TShiftState shift, TGridCoord cell) {
+    TDBGridXInput& input = *input_;
+    db::TDataSet* dataSet = dataLink_->DataSet();
+    BeginLayout();
+    const auto end = qScopeGuard([this] { EndLayout(); });
+    if (dataLink_->EditorChanged())
+        dataLink_->UpdateRecord();
+    HideEditor();
+    const TGridCoord old{Col(), Row()};
+    const db::TBookmark oldBookmark = dataSet->Bookmark();
+    const bool multi = options_ & dgMultiSelect;
+    const bool onIndicator = cell.X < indicatorOffset_;
+    const bool extendRecords =
+        (shift & ssShift) && multi && ((options_ & dgRowSelect) || onIndicator);
+    if (!extendRecords)
+        dataSet->MoveBy(cell.Y - Row());
+    if (!onIndicator)
+        MoveToColumn(cell.X, 0, false);
+    const bool left = button == TMouseButton::mbLeft;
+    const int dataCol = RawToDataColumn(cell.X);
+    const bool rectangleAllowed = SelectionKindAllowed(gstRectangle);
+    if (!onIndicator && (!multi || !(options_ & dgRowSelect))) {
+        input.Tracking = true;
+        input.HorzRectangle = true;
+        const bool pressedSelected = Selection().CellSelected(dataCol, dataSet->Bookmark());
+        if (!(shift & (ssShift | ssCtrl)) && (optionsX_ & dghClearSelection) &&
+            (left || !pressedSelected))
+            ClearSelection();
+        if (left && rectangleAllowed && !dataSet->IsEmpty()) {
+            TDBGridXSelectionRect& rect = Selection().Rect();
+            if (shift & ssShift) {
+                if (Selection().SelectionType() != gstRectangle)
+                    rect.Select(RawToDataColumn(old.X), oldBookmark, false);
+                rect.Select(dataCol, dataSet->Bookmark(), true);
+            } else {
+                rect.Select(dataCol, dataSet->Bookmark(), false);
+            }
+            input.TrackingMode = tmSelectingRectangle;
+        }
+    }
+    if (SelectionKindAllowed(gstRecordBookmarks) &&
+        ((options_ & dgRowSelect) || onIndicator || !rectangleAllowed)) {
+        TBookmarkListX& rows = SelectedRows();
+        if (extendRecords && cell.Y != Row()) {
+            input.Extending = false;
+            input.ToggleSelection = (shift & ssCtrl) || !(optionsX_ & dghClearSelection);
+            MoveBySelecting(true, cell.Y - Row(), true, false);
+        } else if (left && ((shift & ssCtrl) || !(optionsX_ & dghClearSelection))) {
+            rows.MarkCurrentRow(!rows.IsCurrentRowMarked());
+        } else if (left) {
+            ClearSelection();
+            rows.MarkCurrentRow(true);
+        }
+        input.SelectionAnchor = dataSet->Bookmark();
+        input.AnchorSelected = rows.IsCurrentRowMarked();
+        input.Extending = true;
+        input.Tracking = true;
+        input.TrackingMode = tmSelectingRecords;
+    }
+    if (left && old == TGridCoord{Col(), Row()} && !onIndicator && (options_ & dgEditing))
+        ShowEditor();
+}
+
+void TCustomDBGridX::MouseMove(ui::TShiftState shift, int x, int y) {
+    TDBGridXInput& input = *input_;
+    if (input.Tracking && input.PressedTitleCol >= 0) {
+        TrackTitleButton(x, y);
+        if (std::abs(x - input.MouseDownPoint.x()) > kTitleDragThreshold &&
+            (options_ & dgColumnResize)) {
+            const QPoint pressed = input.MouseDownPoint;
+            StopTracking();
+            SetMouseCapture(true);
+            TCustomGridX::MouseDown(TMouseButton::mbLeft, shift & ~ui::ssDouble, pressed.x(),
+                                    pressed.y());
+        }
+    } else if ((input.TrackingMode == tmSelectingRecords ||
+                input.TrackingMode == tmSelectingRectangle) &&
+               (shift & ui::ssLeft)) {
+        SelectionDrag(x, y);
+    }
+    TCustomGridX::MouseMove(shift, x, y);
+}
+
+// A held button over other rows (and columns, for a rectangle) carries the
+// selection along.
+void TCustomDBGridX::SelectionDrag(int x, int y) {
+    TDBGridXInput& input = *input_;
+    TGridLayoutX layout;
+    CalcDrawInfo(layout);
+    const TGridCoord cell =
+        CalcCoordFromPoint(std::clamp(x, 0, std::max(0, layout.Horz.GridBoundary - 1)),
+                           std::clamp(y, 0, std::max(0, layout.Vert.GridBoundary - 1)), layout);
+    if (cell.Y >= titleOffset_ && cell.Y < RowCount() && cell.Y != Row())
+        MoveBySelecting(true, cell.Y - Row(), input.TrackingMode != tmSelectingRectangle, false);
+    if (input.HorzRectangle && cell.X >= indicatorOffset_ && cell.X < ColCount() &&
+        cell.X != Col()) {
+        MoveToColumn(cell.X, cell.X < Col() ? -1 : 1, false);
+        if (input.TrackingMode == tmSelectingRectangle)
+            Selection().Rect().Select(CurrentDataColumn(), dataLink_->DataSet()->Bookmark(), true);
+    }
+}
+
+void TCustomDBGridX::InputMouseUp(TMouseButton button, ui::TShiftState shift, int x, int y) {
+    TDBGridXInput& input = *input_;
+    input.TrackingMode = tmNone;
+    input.Extending = false;
+    if (input.Tracking && input.PressedTitleCol >= 0) {
+        TrackTitleButton(x, y);
+        const bool clicked = input.TitleButtonDown;
+        TColumnX* column = ColumnAtGridCol(input.PressedTitleCol);
+        StopTracking();
+        if (clicked && column)
+            TitleButtonClicked(column, shift);
+        if (input.RightAsLeft)
+            button = TMouseButton::mbLeft;
+    }
+    StopTracking();
+    const TGridStateX baseState = GridState();
+    TCustomGridX::MouseUp(button, shift, x, y);
+    if (baseState == gsColSizing || baseState == gsRowSizing || button != TMouseButton::mbLeft)
+        return;
+    const TGridCoord cell = MouseCoord(x, y);
+    TColumnX* column = ColumnAtGridCol(cell.X);
+    if (!column)
+        return;
+    if (cell.Y >= 0 && cell.Y < titleOffset_) {
+        if (OnTitleClick)
+            OnTitleClick(column);
+    } else if (cell.Y >= titleOffset_ && cell.Y < TopRow() + VisibleDataRowCount()) {
+        FireCellClick(column);
+    }
+}
+
+void TCustomDBGridX::TitleButtonClicked(TColumnX* column, ui::TShiftState shift) {
+    if (OnTitleBtnClick)
+        OnTitleBtnClick(column);
+    const bool ctrl = shift & ssCtrl;
+    input_->CtrlAtTitleClick = ctrl;
+    if (!(optionsX_ & dghAutoSortMarking))
+        return;
+    column->Title()->CycleSortMarker(ctrl && (optionsX_ & dghMultiSortMarking));
+    if (!ctrl && OnSortMarkingChanged)
+        OnSortMarkingChanged(this);
+}
+
+void TCustomDBGridX::StopTracking() {
+    TDBGridXInput& input = *input_;
+    if (!input.Tracking)
+        return;
+    TrackTitleButton(-1, -1);
+    input.Tracking = false;
+    SetMouseCapture(false);
+    input.PressedTitleCol = -1;
+    input.HorzRectangle = false;
+    input.TrackingMode = tmNone;
+}
+
+void TCustomDBGridX::TrackTitleButton(int x, int y) {
+    TDBGridXInput& input = *input_;
+    const TGridCoord cell = MouseCoord(x, y);
+    const bool pressed = x >= 0 && y >= 0 && x < viewport()->width() && y < viewport()->height() &&
+                         cell.Y >= 0 && cell.Y < titleOffset_ && cell.X == input.PressedTitleCol;
+    if (pressed == input.TitleButtonDown)
+        return;
+    input.TitleButtonDown = pressed;
+    pressedTitleColumn_ = pressed ? input.PressedTitleCol : -1;
+    for (int row = 0; row < titleOffset_; ++row)
+        InvalidateRect({0, row, ColCount() - 1, row});
+}
+
+} // namespace kx
