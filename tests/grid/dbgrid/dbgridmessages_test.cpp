@@ -2,6 +2,10 @@
 #include "grid/dbgrid/dbgridxscrollbar.h"
 #include "tests/grid/dbgrid/servicegridfixture.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QTest>
+
 namespace kx::test {
 namespace {
 
@@ -229,6 +233,50 @@ TEST_F(IncSearchTest, ASearchWithoutTimeOutRunsUntilStopped) {
     query_.Close();
     grid_.IncSearchAddText(QStringLiteral("a"), -1, ltdAll);
     EXPECT_FALSE(grid_.IncSearchActive()) << "no search over a closed data set";
+}
+
+TEST_F(IncSearchTest, KeysTypedIntoTheGridSearchItsCurrentColumn) {
+    grid_.SetOptionsX(grid_.OptionsX() | dghPreferIncSearch | dghIncSearch);
+    grid_.show();
+    grid_.activateWindow();
+    grid_.setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(grid_.GridOrEditorFocused());
+
+    QTest::keyClick(&grid_, Qt::Key_B);
+    EXPECT_EQ(Name(), QStringLiteral("beta"));
+    QTest::keyClick(&grid_, Qt::Key_E, Qt::ShiftModifier);
+    EXPECT_EQ(grid_.IncSearchText(), QStringLiteral("be"));
+    EXPECT_FALSE(grid_.EditorMode()) << "the letters went to the search, not the editor";
+
+    QTest::keyClick(&grid_, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(Name(), QStringLiteral("Beta2"));
+    EXPECT_EQ(grid_.IncSearchText(), QStringLiteral("Be"));
+    QTest::keyClick(&grid_, Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Name(), QStringLiteral("beta"));
+
+    QTest::keyClick(&grid_, Qt::Key_Backspace);
+    EXPECT_EQ(grid_.IncSearchText(), QStringLiteral("b"));
+    QApplication::clipboard()->setText(QStringLiteral("eta2"));
+    QTest::keyClick(&grid_, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Name(), QStringLiteral("Beta2"));
+    EXPECT_EQ(grid_.IncSearchText(), QStringLiteral("Beta2"));
+
+    QTest::keyClick(&grid_, Qt::Key_Escape);
+    EXPECT_FALSE(grid_.IncSearchActive());
+
+    QTest::keyClick(&grid_, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(grid_.IncSearchActive());
+    EXPECT_FALSE(grid_.IncSearchTimerRunning()) << "Ctrl+F searches until ended";
+    QString findText = QStringLiteral("unset");
+    GridFindDialogProc = [&findText](TCustomDBGridX*, const QString& text, const QString&, bool) {
+        findText = text;
+    };
+    QTest::keyClick(&grid_, Qt::Key_A);
+    QTest::keyClick(&grid_, Qt::Key_F, Qt::ControlModifier);
+    GridFindDialogProc = nullptr;
+    EXPECT_FALSE(grid_.IncSearchActive());
+    EXPECT_EQ(findText, QStringLiteral("A")) << "the find dialog takes the search over";
 }
 
 } // namespace
