@@ -457,6 +457,12 @@ protected:
     bool TimerRunning() const { return timerRunning_; }
     int TimerInterval() const { return timerInterval_; }
     void AutoScrollStep();
+    void AutoScrollColumns(QPoint pointer);
+    void AutoScrollRows(QPoint pointer);
+    // A drag that must end ends its tracking and its timer.
+    void WMCancelMode() override;
+    void CMCancelMode(QWidget* sender) override;
+    void EndTrackingOnCancel();
     void StartIncSearchTimer();
     void StopIncSearchTimer();
     bool IncSearchTimerRunning() const { return incSearchTimerRunning_; }

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCursor>
 #include <QTest>
 
 namespace kx::test {
@@ -135,6 +136,39 @@ TEST_F(GridScrollTest, FrozenBordersShowTheSplitCursor) {
     EXPECT_FALSE(grid_.DialogCode() & ui::DLGC_WANTCHARS);
     grid_.SetOptionsX(grid_.OptionsX() | dghPreferIncSearch);
     EXPECT_TRUE(grid_.DialogCode() & ui::DLGC_WANTCHARS);
+}
+
+TEST_F(GridScrollTest, ARecordDragBelowTheCellsScrollsFasterFartherOut) {
+    grid_.SetOptions(grid_.Options() | dgMultiSelect);
+    grid_.show();
+    QCoreApplication::processEvents();
+    const ui::TRect indicator = grid_.CellRect(0, 2);
+    QTest::mousePress(grid_.viewport(), Qt::LeftButton, {},
+                      QPoint(indicator.Left + 3, indicator.Top + 3));
+    ASSERT_EQ(grid_.TrackingMode(), 1) << "selecting records";
+    const int start = query_.RecNo();
+    const ui::TRect box = grid_.DataCellsBoxRect();
+
+    QCursor::setPos(grid_.viewport()->mapToGlobal(QPoint(100, box.Bottom + 4)));
+    grid_.StartTimer(200);
+    grid_.AutoScrollStep();
+    EXPECT_EQ(query_.RecNo(), start) << "d = 5 moves nothing";
+    EXPECT_EQ(grid_.TimerInterval(), 125);
+
+    QCursor::setPos(grid_.viewport()->mapToGlobal(QPoint(100, box.Bottom + 20)));
+    grid_.AutoScrollStep();
+    EXPECT_EQ(query_.RecNo(), start + 3) << "d = 21 moves three rows";
+    EXPECT_EQ(grid_.TimerInterval(), MinTimerInterval);
+
+    QCursor::setPos(grid_.viewport()->mapToGlobal(QPoint(100, box.Top + 5)));
+    grid_.AutoScrollStep();
+    EXPECT_FALSE(grid_.TimerRunning()) << "back over the cells";
+
+    grid_.StartTimer(50);
+    ui::TCustomControl::SendCancelMode(nullptr);
+    EXPECT_FALSE(grid_.TimerRunning()) << "a cancelled drag stops scrolling";
+    EXPECT_EQ(grid_.TrackingMode(), 0);
+    QTest::mouseRelease(grid_.viewport(), Qt::LeftButton);
 }
 
 // ---- Timers ------------------------------------------------------------
