@@ -479,6 +479,7 @@ protected:
     void ScrollAction(int bar, int code, int pos) override;
     void ThumbToRecordNumber(int pos);
     void ThumbToUnsequencedPlace(int pos);
+    void FocusIn(QWidget* from) override;
     void FocusOut(QWidget* to) override;
     using TCustomGridX::SizeChanged;
     // The client size changed: rows and scroll bar follow, or the whole

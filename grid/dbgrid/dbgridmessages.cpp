@@ -245,6 +245,13 @@ unsigned TCustomDBGridX::DialogCode() {
 
 // ---- Focus -------------------------------------------------------------
 
+// A selected row shows whether the grid has the focus.
+void TCustomDBGridX::FocusIn(QWidget* from) {
+    if (options_ & dgRowSelect)
+        InvalidateRow(Row());
+    TCustomGridX::FocusIn(from);
+}
+
 void TCustomDBGridX::FocusOut(QWidget* to) {
     const bool toEditor = to && to == InplaceEditor();
     if (multiSortPending_ && !toEditor) {
