@@ -283,7 +283,7 @@ public:
     void HideFilterEditor();
     void PlaceFilterEditor();
 
-    // Selection, sorting and data service (dbgridselection.cpp).
+    // Selection, sorting and data service (dbgridselection.cpp, dbgridsorting.cpp).
     void InvalidateSelection();
     void UpdateEditorText();
     int VisibleDataRowCount() const;
