@@ -238,6 +238,7 @@ public:
     void MoveToColumn(int col, int step, bool extendRect);
     int TrackingMode() const;
     void KeyDown(int& key, ui::TShiftState shift) override;
+    void KeyPress(QChar& key) override;
     // Ctrl+Delete deletes records on its own only where this is set; a grid
     // whose window has delete rules of its own leaves it off.
     bool KeyDeletesRecords = false;
@@ -249,12 +250,19 @@ public:
 protected:
     void MouseDown(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
     void MouseMove(ui::TShiftState shift, int x, int y) override;
+    void CharTyped(QChar ch) override;
+    bool WantSpecialKey(int key) override;
     // The release once the column menu has had its say.
     void InputMouseUp(ui::TMouseButton button, ui::TShiftState shift, int x, int y);
 
 private:
     void CtrlKeyDown(int key, ui::TShiftState shift);
     void PlainKeyDown(int key, ui::TShiftState shift);
+    bool IncSearchKeyDown(int key, ui::TShiftState modifiers);
+    bool IncSearchWanted() const;
+    bool IncSearchTakes(QChar ch) const;
+    void RunEditActionKey(TGridEditActionsX kind);
+    void PasteKey();
     bool InsertingUntouched() const;
     void DownMove(ui::TShiftState shift);
     void UpMove(ui::TShiftState shift);
@@ -270,6 +278,8 @@ private:
     void DataRowMouseDown(ui::TMouseButton button, ui::TShiftState shift, TGridCoord cell);
     void SelectionDrag(int x, int y);
     void TitleButtonClicked(TColumnX* column, ui::TShiftState shift);
+    int CellNeed(TColumnX* column);
+    int FooterNeed(TColumnX* column);
     static std::shared_ptr<struct TDBGridXInput> MakeInput(TCustomDBGridX* grid);
     std::shared_ptr<TDBGridXInput> input_ = MakeInput(this);
 

@@ -61,29 +61,4 @@ void TCustomDBGridX::RebuildSortMarkedColumns() {
         sortMarkedColumns_->Add(columns_->GetColumn(index));
 }
 
-void TCustomDBGridX::OptimizeColsWidth(const std::vector<TColumnX*>& columns) {
-    db::TDataSet* dataSet = dataLink_->DataSet();
-    const int savedActive = dataLink_->Active() ? dataLink_->ActiveRecord() : 0;
-    for (TColumnX* column : columns) {
-        TColumnTitleX* title = column->Title();
-        int width = QFontMetrics(title->Font()).horizontalAdvance(title->Caption()) +
-                    title->SortMarkerWidth() + 2 * textPadding_;
-        if (dataLink_->Active() && dataSet) {
-            const QFontMetrics metrics(column->Font());
-            for (int row = 0; row < dataLink_->RecordCount(); ++row) {
-                dataLink_->SetActiveRecord(row);
-                width = std::max(width,
-                                 metrics.horizontalAdvance(column->ShownText()) + 2 * textPadding_);
-            }
-        }
-        column->SetWidth(column->ClampWidth(width));
-    }
-    if (dataLink_->Active())
-        dataLink_->SetActiveRecord(savedActive);
-}
-
-void TCustomDBGridX::OptimizeColWidth(TColumnX* column) {
-    OptimizeColsWidth({column});
-}
-
 } // namespace kx

@@ -10,6 +10,9 @@
 #include "platform/db/field.h"
 #include "platform/ui/messagedialog.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
+
 #include <QScopeGuard>
 
 #include <algorithm>
@@ -24,6 +27,8 @@ namespace {
 
 // Ctrl with the quote key copies a value from the record above.
 constexpr int kCopyFromPreviousRecordKey = Qt::Key_Apostrophe;
+// Typed text searches on for this long after the last key.
+constexpr int kIncSearchTimeOut = 1500;
 
 int Sign(int value) {
     return (value > 0) - (value < 0);
@@ -40,16 +45,136 @@ void TCustomDBGridX::KeyDown(int& key, ui::TShiftState shift) {
     ui::TCustomControl::KeyDown(key, shift);
     if (key == 0 || !dataLink_->Active() || !CanGridAcceptKey(key, shift))
         return;
-    if ((shift & (ssCtrl | ssShift | ssAlt)) == ssCtrl && key == kCopyFromPreviousRecordKey) {
+    const ui::TShiftState modifiers = shift & (ssCtrl | ssShift | ssAlt);
+    if (modifiers == ssCtrl && key == kCopyFromPreviousRecordKey) {
         CopyFromPreviousRecord();
         return;
     }
+    if (modifiers == ssCtrl && key == Qt::Key_F && (optionsX_ & dghIncSearch) && !incSearchActive_)
+        IncSearchAddText(QString(), -1, ltdAll);
+    if (incSearchActive_ && IncSearchKeyDown(key, modifiers))
+        return;
     if (shift & ssCtrl)
         CtrlKeyDown(key, shift);
     else
         PlainKeyDown(key, shift);
     if (key == Qt::Key_Delete && !(shift & ssCtrl) && !(options_ & dgRowSelect))
         ClearCheckCell();
+}
+
+// Keys that steer a running incremental search; true when the key was the
+// search's alone.
+bool TCustomDBGridX::IncSearchKeyDown(int key, ui::TShiftState modifiers) {
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (modifiers == 0 && (enter || key == Qt::Key_Escape || key == Qt::Key_F2)) {
+        StopIncSearch();
+        return false;
+    }
+    if (modifiers == 0 && key == Qt::Key_Backspace) {
+        incSearchText_.chop(1);
+        InvalidateRow(Row());
+        StartIncSearchTimer();
+        return true;
+    }
+    if (enter && (modifiers == ssCtrl || modifiers == (ssCtrl | ssShift))) {
+        IncSearchAddText(QString(), incSearchInterval_, modifiers == ssCtrl ? ltdDown : ltdUp);
+        return true;
+    }
+    return false;
+}
+
+bool TCustomDBGridX::IncSearchWanted() const {
+    return incSearchActive_ ||
+           ((optionsX_ & dghIncSearch) && !ColumnEditable(CurrentDataColumn())) ||
+           ((optionsX_ & dghPreferIncSearch) && !(options_ & dgAlwaysShowEditor) && !EditorShown());
+}
+
+bool TCustomDBGridX::IncSearchTakes(QChar ch) const {
+    const db::TDataSet* dataSet = dataLink_->DataSet();
+    return IncSearchWanted() && dataLink_->Active() && dataSet &&
+           dataSet->State() == db::dsBrowse && (ch == QChar(8) || ch.unicode() >= 32);
+}
+
+// Enter and Esc are the window's (its default and cancel buttons) unless
+// the grid has a use for them at the moment.
+bool TCustomDBGridX::WantSpecialKey(int key) {
+    if (TCustomGridX::WantSpecialKey(key) || incSearchActive_)
+        return true;
+    if (key == Qt::Key_Return)
+        return optionsX_ & dghEnterAsTab;
+    return dataLink_->Editing() || Selection().SelectionType() != gstNon ||
+           SelectedRows().BookmarkCount() > 0 || GridState() != gsNormal || input_->Tracking;
+}
+
+void TCustomDBGridX::KeyPress(QChar& key) {
+    if ((optionsX_ & dghEnterAsTab) && key == QChar(13))
+        key = QChar(9);
+    if (!(options_ & dgAlwaysShowEditor) && key == QChar(13) && dataLink_->EditorChanged())
+        dataLink_->UpdateRecord();
+    TCustomGridX::KeyPress(key);
+    if (key.unicode() > 31 && IncSearchTakes(key)) {
+        IncSearchAddText(QString(key), incSearchActive_ ? incSearchInterval_ : kIncSearchTimeOut,
+                         ltdAll);
+        key = QChar();
+    }
+}
+
+// A space steps a check box; a character the search takes never opens the
+// editor.
+void TCustomDBGridX::CharTyped(QChar ch) {
+    const int dataCol = CurrentDataColumn();
+    TColumnX* column =
+        dataCol >= 0 && dataCol < columns_->Count() ? columns_->GetColumn(dataCol) : nullptr;
+    const TColumnCellKind kind = column ? column->ReadCellKind() : cellPlain;
+    if (ch == u' ' && (kind == cellCheckBox || kind == cellImages) && !(options_ & dgRowSelect)) {
+        KeyPress(ch);
+        if (ch == u' ')
+            column->StepCellValue((QGuiApplication::keyboardModifiers() & Qt::ShiftModifier) ? -1
+                                                                                             : 1);
+        return;
+    }
+    if (IncSearchTakes(ch)) {
+        KeyPress(ch);
+        return;
+    }
+    TCustomGridX::CharTyped(ch);
+}
+
+// The clipboard commands of the selection, where the grid offers them.
+void TCustomDBGridX::RunEditActionKey(TGridEditActionsX kind) {
+    const auto run = [this](const std::function<void(TCustomDBGridX*, bool)>& command) {
+        if (command)
+            command(this, false);
+    };
+    if (!(editActions_ & kind))
+        return;
+    switch (kind) {
+    case geaCopyX:
+        if (CanCopySelection())
+            run(GridClipboardCommands.Copy);
+        return;
+    case geaCutX:
+        if (CanCopySelection() && CanCutSelection())
+            run(GridClipboardCommands.Cut);
+        return;
+    case geaPasteX:
+        if (CanPasteSelection())
+            run(GridClipboardCommands.Paste);
+        return;
+    case geaSelectAllX:
+        if (CanSelectAll())
+            Selection().SelectAll();
+        return;
+    default:
+        return;
+    }
+}
+
+void TCustomDBGridX::PasteKey() {
+    if (incSearchActive_)
+        IncSearchAddText(QGuiApplication::clipboard()->text(), incSearchInterval_, ltdAll);
+    else
+        RunEditActionKey(geaPasteX);
 }
 
 void TCustomDBGridX::CtrlKeyDown(int key, ui::TShiftState shift) {
@@ -88,7 +213,26 @@ void TCustomDBGridX::CtrlKeyDown(int key, ui::TShiftState shift) {
     case Qt::Key_Right:
         MoveToColumn(ColCount() - 1, -1, false);
         return;
+    case Qt::Key_Insert:
+    case Qt::Key_C:
+        RunEditActionKey(geaCopyX);
+        return;
+    case Qt::Key_X:
+        RunEditActionKey(geaCutX);
+        return;
+    case Qt::Key_V:
+        PasteKey();
+        return;
+    case Qt::Key_A:
+        RunEditActionKey(geaSelectAllX);
+        return;
     case Qt::Key_Delete:
+        if ((editActions_ & geaDeleteX) &&
+            (Selection().SelectionType() != gstNon || SelectedRows().BookmarkCount() > 0)) {
+            if (CanDeleteSelection() && GridClipboardCommands.Delete)
+                GridClipboardCommands.Delete(this, false);
+            return;
+        }
         DeleteRecordsByKey();
         return;
     default:
@@ -165,7 +309,9 @@ void TCustomDBGridX::PlainKeyDown(int key, ui::TShiftState shift) {
         DownMove(shift);
         return;
     case Qt::Key_Insert:
-        if (!(shift & ssShift) && dataSet->CanModify() && !readOnly_ && (options_ & dgEditing)) {
+        if (shift & ssShift)
+            PasteKey();
+        else if (dataSet->CanModify() && !readOnly_ && (options_ & dgEditing)) {
             if (allowedOperations_ & alopInsertX) {
                 ClearSelection();
                 dataSet->Insert();
@@ -174,6 +320,10 @@ void TCustomDBGridX::PlainKeyDown(int key, ui::TShiftState shift) {
                 dataSet->Append();
             }
         }
+        return;
+    case Qt::Key_Delete:
+        if (shift & ssShift)
+            RunEditActionKey(geaCutX);
         return;
     case Qt::Key_F2:
         SetEditorMode(true);
@@ -356,6 +506,8 @@ void TCustomDBGridX::MoveToColumn(int col, int step, bool extendRect) {
     }
     if (rectangle && dataSet)
         Selection().Rect().Select(CurrentDataColumn(), dataSet->Bookmark(), true);
+    if (incSearchActive_)
+        StopIncSearch();
 }
 
 void TCustomDBGridX::DeleteRecordsByKey() {

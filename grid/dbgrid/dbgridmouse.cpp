@@ -7,9 +7,14 @@
 #include "grid/dbgrid/customdbgridx.h"
 #include "grid/dbgrid/dbgridinputstate.h"
 #include "grid/dbgrid/griddatalinkx.h"
+#include "grid/dbgrid/gridpictures.h"
 #include "platform/db/dataset.h"
 
+#include <QFontMetrics>
 #include <QScopeGuard>
+#include <QStyle>
+
+#include <algorithm>
 
 #include <cstdlib>
 
@@ -23,6 +28,25 @@ namespace {
 
 // A title button dragged sideways further than this becomes a column move.
 constexpr int kTitleDragThreshold = 3;
+// The room a fitted column keeps beside its content.
+constexpr int kFitMargin = 4;
+constexpr int kFooterFitMargin = 5;
+
+int TitleNeed(const TColumnX* column, const QString& caption) {
+    const TColumnTitleX* title = column->Title();
+    const int markerWidth = title->SortMarkerWidth();
+    const int margin = markerWidth >= 3 ? markerWidth + 2 : kFitMargin;
+    return margin + QFontMetrics(title->Font()).horizontalAdvance(caption);
+}
+
+bool SteppedByClick(const TColumnX* column) {
+    const TColumnCellKind kind = column->ReadCellKind();
+    return kind == cellCheckBox || kind == cellImages;
+}
+
+double StepOf(ui::TShiftState shift) {
+    return (shift & ssShift) ? -1 : 1;
+}
 
 } // namespace
 
@@ -71,10 +95,16 @@ void TCustomDBGridX::DoubleClickDown(ui::TShiftState shift, int x, int y) {
     int sizingOfs = 0;
     CalcSizingState(x, y, layout, state, index, sizingPos, sizingOfs);
     TColumnX* sized = state == gsColSizing ? ColumnAtGridCol(index) : nullptr;
-    if (sized && (optionsX_ & dghDblClickOptimizeColWidth))
+    if (sized && (optionsX_ & dghDblClickOptimizeColWidth)) {
         OptimizeColWidth(sized);
-    else
+    } else {
+        const TGridCoord cell = MouseCoord(x, y);
+        TColumnX* column = ColumnAtGridCol(cell.X);
+        if (column && cell.Y >= titleOffset_ && dataLink_->Active() && SteppedByClick(column) &&
+            column->DblClickNextVal())
+            column->StepCellValue(StepOf(shift));
         DblClick();
+    }
     ui::TCustomControl::MouseDown(TMouseButton::mbLeft, shift, x, y);
 }
 
@@ -170,7 +200,10 @@ void TCustomDBGridX::DataRowMouseDown(TMouseButton button, ui::TShiftState shift
         input.Tracking = true;
         input.TrackingMode = tmSelectingRecords;
     }
-    if (left && old == TGridCoord{Col(), Row()} && !onIndicator && (options_ & dgEditing))
+    TColumnX* column = ColumnAtGridCol(cell.X);
+    if (left && column && SteppedByClick(column))
+        input.CheckBoxCell = {Col(), Row()};
+    else if (left && old == TGridCoord{Col(), Row()} && !onIndicator && (options_ & dgEditing))
         ShowEditor();
 }
 
@@ -236,6 +269,12 @@ void TCustomDBGridX::InputMouseUp(TMouseButton button, ui::TShiftState shift, in
     TColumnX* column = ColumnAtGridCol(cell.X);
     if (!column)
         return;
+    const TGridCoord checkCell = input.CheckBoxCell;
+    input.CheckBoxCell = {-1, -1};
+    // A click on a check box steps it, unless a double click does so.
+    if (cell == checkCell && SteppedByClick(column) && !column->DblClickNextVal() &&
+        !(shift & ui::ssDouble))
+        column->StepCellValue(StepOf(shift));
     if (cell.Y >= 0 && cell.Y < titleOffset_) {
         if (OnTitleClick)
             OnTitleClick(column);
@@ -252,8 +291,11 @@ void TCustomDBGridX::TitleButtonClicked(TColumnX* column, ui::TShiftState shift)
     if (!(optionsX_ & dghAutoSortMarking))
         return;
     column->Title()->CycleSortMarker(ctrl && (optionsX_ & dghMultiSortMarking));
-    if (!ctrl && OnSortMarkingChanged)
-        OnSortMarkingChanged(this);
+    // With Ctrl held more columns may follow; sorting waits for its release.
+    if (ctrl)
+        SetMultiSortPending(true);
+    else
+        SortMarkingChanged();
 }
 
 void TCustomDBGridX::StopTracking() {
@@ -279,6 +321,93 @@ void TCustomDBGridX::TrackTitleButton(int x, int y) {
     pressedTitleColumn_ = pressed ? input.PressedTitleCol : -1;
     for (int row = 0; row < titleOffset_; ++row)
         InvalidateRect({0, row, ColCount() - 1, row});
+}
+
+// With columns selected, or everything, the double-clicked column is fitted
+// together with them.
+void TCustomDBGridX::OptimizeColWidth(TColumnX* column) {
+    std::vector<TColumnX*> fitted;
+    switch (Selection().SelectionType()) {
+    case gstColumns:
+        fitted.assign(Selection().Columns().begin(), Selection().Columns().end());
+        break;
+    case gstAll:
+        for (int i = 0; i < columns_->Count(); ++i)
+            fitted.push_back(columns_->GetColumn(i));
+        break;
+    default:
+        break;
+    }
+    if (std::find(fitted.begin(), fitted.end(), column) == fitted.end())
+        fitted.push_back(column);
+    OptimizeColsWidth(fitted);
+}
+
+int TCustomDBGridX::CellNeed(TColumnX* column) {
+    int margin = kFitMargin;
+    if (column->AlwaysShowEditButton())
+        margin += editButtonWidth_;
+    switch (column->ReadCellKind()) {
+    case cellImages:
+        return margin + (column->ImageList() ? column->ImageList()->Width() : 0);
+    case cellCheckBox:
+        return margin + style()->pixelMetric(QStyle::PM_IndicatorWidth);
+    default:
+        break;
+    }
+    TColCellParamsX params;
+    column->FillCellParams(params);
+    FireGetCellParams(column, params.CellFont, params.CellColor, 0);
+    column->FireGetCellParams(false, params);
+    if (column->ImageList() && column->ShowImageAndText())
+        margin += column->ImageList()->Width() + kFitMargin;
+    return margin + QFontMetrics(params.CellFont).horizontalAdvance(params.CellText);
+}
+
+int TCustomDBGridX::FooterNeed(TColumnX* column) {
+    const int dataCol = column->Index();
+    int need = 0;
+    for (int row = 0; row < footerRowCount_; ++row) {
+        QFont font = footerFont_;
+        ui::TColor background = footerColor_;
+        int alignment = 0;
+        QString text = GetFooterText(row, column);
+        FireGetFooterParams(dataCol, row, column, font, background, alignment, 0, text);
+        need = std::max(need, kFooterFitMargin + QFontMetrics(font).horizontalAdvance(text));
+    }
+    return need;
+}
+
+// Each column as wide as the widest of its title, its cells over every
+// record and its footers; nothing changes while the grid shows no data.
+void TCustomDBGridX::OptimizeColsWidth(const std::vector<TColumnX*>& columns) {
+    db::TDataSet* dataSet = dataLink_->DataSet();
+    if (!dataLink_->Active() || !dataSet)
+        return;
+    std::vector<int> needs;
+    for (const TColumnX* column : columns)
+        needs.push_back(TitleNeed(column, useMultiTitle_
+                                              ? column->Title()->Caption().section(u'|', -1)
+                                              : column->Title()->Caption()));
+    SaveRowPosition();
+    dataSet->DisableControls();
+    {
+        const auto restore = qScopeGuard([this, dataSet] {
+            RestoreRowPosition();
+            dataSet->EnableControls();
+        });
+        for (dataSet->First(); !dataSet->Eof() && !dataSet->IsEmpty(); dataSet->Next()) {
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                needs[i] = std::max(needs[i], CellNeed(columns[i]));
+        }
+    }
+    const bool locked = !autoFitColWidths_ && AcquireLayoutLock();
+    const auto unlock = qScopeGuard([this, locked] {
+        if (locked)
+            EndLayoutUpdate();
+    });
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        columns[i]->SetWidth(std::max(needs[i], FooterNeed(columns[i])));
 }
 
 } // namespace kx

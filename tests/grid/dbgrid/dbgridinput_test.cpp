@@ -1,10 +1,13 @@
 // Key and mouse scripts over a data-aware grid on a live query.
 
+#include "grid/dbgrid/columnfooterx.h"
 #include "grid/dbgrid/columntitlex.h"
 #include "platform/db/field.h"
 #include "platform/ui/messagedialog.h"
 #include "tests/grid/dbgrid/dbgridinputfixture.h"
 
+#include <QFontMetrics>
+#include <QScopeGuard>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -139,6 +142,10 @@ TEST_F(InputTest, DownAppendsAtTheEndAndUpCancelsTheUntouchedRecord) {
     EXPECT_EQ(query_.State(), db::dsBrowse);
     EXPECT_EQ(query_.RecordCount(), 3);
     EXPECT_EQ(CurrentId(), 3);
+    Key(Qt::Key_Down);
+    Key(Qt::Key_Escape);
+    EXPECT_EQ(query_.State(), db::dsBrowse) << "Esc cancels the new record";
+    EXPECT_EQ(query_.RecordCount(), 3);
 
     grid_.SetAllowedOperations(alopInsertX | alopUpdateX | alopDeleteX);
     Key(Qt::Key_Down);
@@ -259,6 +266,8 @@ TEST_F(InputTest, TitleClicksCycleSortMarkersAndCtrlKeepsTheOthers) {
     Click(grid_.DataToRawColumn(2), title, Qt::ControlModifier);
     EXPECT_EQ(marker(2), smNoneX) << "with Ctrl up steps to none";
     EXPECT_EQ(announced, 3) << "not announced while Ctrl is held";
+    QTest::keyRelease(&grid_, Qt::Key_Control);
+    EXPECT_EQ(announced, 4) << "announced once Ctrl is let go";
 
     Click(grid_.DataToRawColumn(3), title);
     EXPECT_EQ(marker(1), smNoneX) << "a plain click removes the others";
@@ -314,6 +323,116 @@ TEST_F(InputTest, TitlesSizeColumnsAndADoubleClickOnTheLineFitsTheColumn) {
     EXPECT_EQ(doubleClicks, 0);
     QTest::mouseDClick(grid_.viewport(), Qt::LeftButton, {}, CellCenter(col, 2));
     EXPECT_EQ(doubleClicks, 1);
+}
+
+TEST_F(InputTest, TypedTextSearchesTheColumnAndItsKeysSteerTheSearch) {
+    ShowGrid(40, 0, dgEditing);
+    grid_.SetOptionsX(grid_.OptionsX() | dghIncSearch);
+    QTest::keyClicks(&grid_, QStringLiteral("3"));
+    EXPECT_TRUE(grid_.IncSearchActive());
+    EXPECT_EQ(CurrentId(), 3);
+    QTest::keyClicks(&grid_, QStringLiteral("1"));
+    EXPECT_EQ(grid_.IncSearchText(), QStringLiteral("31"));
+    EXPECT_EQ(CurrentId(), 31);
+    Key(Qt::Key_Backspace);
+    EXPECT_EQ(grid_.IncSearchText(), QStringLiteral("3"));
+    Key(Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(CurrentId(), 32) << "Ctrl+Enter finds the next match";
+    Key(Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+    Key(Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(CurrentId(), 30) << "Ctrl+Shift+Enter the one before";
+    Key(Qt::Key_Escape);
+    EXPECT_FALSE(grid_.IncSearchActive());
+    EXPECT_EQ(CurrentId(), 30);
+
+    Key(Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(grid_.IncSearchActive()) << "Ctrl+F starts an empty search";
+    EXPECT_TRUE(grid_.IncSearchText().isEmpty());
+    Key(Qt::Key_Right);
+    EXPECT_FALSE(grid_.IncSearchActive()) << "a column change ends it";
+}
+
+TEST_F(InputTest, EditActionKeysRunOnlyWhatTheGridOffers) {
+    ShowGrid(5, dgRowSelect | dgMultiSelect);
+    int copies = 0;
+    const TGridClipboardCommands saved = GridClipboardCommands;
+    const auto restore = qScopeGuard([saved] { GridClipboardCommands = saved; });
+    GridClipboardCommands.Copy = [&copies](TCustomDBGridX*, bool wholeGrid) {
+        EXPECT_FALSE(wholeGrid);
+        ++copies;
+    };
+    Key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid_.Selection().SelectionType(), gstNon) << "select all is not offered";
+    grid_.SetEditActions(geaCopyX | geaSelectAllX);
+    Key(Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(copies, 0) << "nothing selected to copy";
+    Key(Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid_.Selection().SelectionType(), gstAll);
+    Key(Qt::Key_C, Qt::ControlModifier);
+    Key(Qt::Key_Insert, Qt::ControlModifier);
+    EXPECT_EQ(copies, 2);
+}
+
+TEST_F(InputTest, FittingMeasuresEveryRecordAndTheFootersAndNeedsData) {
+    Exec({"INSERT INTO INPUT_TEST VALUES (99, 2111111111, 0, 0, 0, 0, 0, 0)"});
+    ShowGrid(30);
+    TColumnX* wide = Col(1);
+    ASSERT_LT(grid_.DataLink()->RecordCount(), 31) << "the long value lies past the buffer";
+    grid_.OptimizeColWidth(wide);
+    const QFontMetrics cells(wide->Font());
+    EXPECT_EQ(wide->Width(), 4 + cells.horizontalAdvance(QStringLiteral("2111111111")));
+    EXPECT_EQ(CurrentId(), 1) << "the current record stays";
+
+    TColumnX* footed = Col(2);
+    grid_.SetFooterRowCount(1);
+    footed->Footer()->SetValueType(fvtStaticText);
+    const QString footer = QStringLiteral("a footer wider than any number");
+    footed->Footer()->SetValue(footer);
+    grid_.OptimizeColWidth(footed);
+    EXPECT_EQ(footed->Width(), 5 + QFontMetrics(grid_.FooterFont()).horizontalAdvance(footer));
+
+    query_.Close();
+    const int width = footed->Width();
+    grid_.OptimizeColWidth(footed);
+    EXPECT_EQ(footed->Width(), width) << "nothing changes without data";
+}
+
+TEST_F(InputTest, ClicksAndSpaceStepACheckBoxAndDeleteClearsIt) {
+    ShowGrid(3);
+    Exec({"UPDATE INPUT_TEST SET C1 = 0"});
+    query_.Close();
+    query_.Open();
+    TColumnX* check = Col(1);
+    check->SetCheckboxes(true);
+    check->SetKeyList({QStringLiteral("1"), QStringLiteral("0")});
+    db::TField* field = query_.FieldByName(QStringLiteral("C1"));
+    const int col = grid_.DataToRawColumn(1);
+
+    Click(col, 1);
+    EXPECT_EQ(field->AsInteger(), 1) << "a click checks";
+    QTest::keyClick(&grid_, Qt::Key_Space);
+    EXPECT_EQ(field->AsInteger(), 0) << "space unchecks";
+    Key(Qt::Key_Delete);
+    EXPECT_TRUE(field->IsNull()) << "Delete clears a field that may be empty";
+}
+
+TEST_F(InputTest, ADoubleClickStepsACheckBoxThatWantsIt) {
+    ShowGrid(3);
+    Exec({"UPDATE INPUT_TEST SET C1 = 0"});
+    query_.Close();
+    query_.Open();
+    TColumnX* check = Col(1);
+    check->SetCheckboxes(true);
+    check->SetKeyList({QStringLiteral("1"), QStringLiteral("0")});
+    check->SetDblClickNextVal(true);
+    // A user's double click: a click, then the second press as a double click.
+    Click(grid_.DataToRawColumn(1), 2);
+    EXPECT_EQ(query_.FieldByName(QStringLiteral("C1"))->AsInteger(), 0);
+    QTest::mouseDClick(grid_.viewport(), Qt::LeftButton, {},
+                       CellCenter(grid_.DataToRawColumn(1), 2));
+    EXPECT_EQ(CurrentId(), 2);
+    EXPECT_EQ(query_.FieldByName(QStringLiteral("C1"))->AsInteger(), 1)
+        << "stepped once, by the double click";
 }
 
 } // namespace
