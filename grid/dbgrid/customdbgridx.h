@@ -476,13 +476,6 @@ protected:
     void StartIncSearchTimer();
     void StopIncSearchTimer();
     bool IncSearchTimerRunning() const { return incSearchTimerRunning_; }
-    // Typed characters go to the incremental search when it runs or is
-    // preferred to the editor.
-    void CharTyped(QChar ch) override;
-    bool IncSearchCharTyped(QChar ch);
-    bool IncSearchTakesChars() const;
-    // Enter and Esc end a running search even where the form would take them.
-    bool WantSpecialKey(int key) override;
     void WMDeferredLayout();
     void TimerFired(int id) override;
     // The vertical bar moves the data set, not the rows.

@@ -9,12 +9,10 @@
 #include "grid/dbgrid/dbgridinputstate.h"
 #include "grid/dbgrid/dbgridselection.h"
 #include "grid/dbgrid/griddatalinkx.h"
-#include "grid/dbgrid/gridpictures.h"
 #include "platform/db/dataset.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QCursor>
+#include <QGuiApplication>
 #include <QScopeGuard>
 
 #include <algorithm>
@@ -25,14 +23,6 @@ namespace {
 
 constexpr int AutoScrollTimer = 1;
 constexpr int IncSearchTimer = 2;
-
-// Characters that keys type.
-constexpr char16_t CtrlFChar = 6;
-constexpr char16_t BackspaceChar = 8;
-constexpr char16_t CtrlEnterChar = 10;
-constexpr char16_t EnterChar = 13;
-constexpr char16_t CtrlVChar = 22;
-constexpr char16_t EscapeChar = 27;
 
 // The positions of the vertical bar over a data set without record numbers.
 enum TUnsequencedThumb { utFirst, utPageUp, utMiddle, utPageDown, utLast };
@@ -423,74 +413,6 @@ void TCustomDBGridX::IncSearchAddText(const QString& text, int timeOut,
     InvalidateRow(Row());
     incSearchInterval_ = timeOut;
     StartIncSearchTimer();
-}
-
-void TCustomDBGridX::CharTyped(QChar ch) {
-    if (!IncSearchCharTyped(ch))
-        TCustomGridX::CharTyped(ch);
-}
-
-bool TCustomDBGridX::WantSpecialKey(int key) {
-    const bool ends = key == Qt::Key_Escape || key == Qt::Key_Return || key == Qt::Key_Enter;
-    return (incSearchActive_ && ends) || TCustomGridX::WantSpecialKey(key);
-}
-
-bool TCustomDBGridX::IncSearchTakesChars() const {
-    const db::TDataSet* dataSet = dataLink_->DataSet();
-    if (!dataLink_->Active() || !dataSet || dataSet->State() != db::dsBrowse)
-        return false;
-    return incSearchActive_ ||
-           ((optionsX_ & dghIncSearch) && !ColumnEditable(CurrentDataColumn())) ||
-           ((optionsX_ & dghPreferIncSearch) && !(options_ & dgAlwaysShowEditor) && !EditorShown());
-}
-
-bool TCustomDBGridX::IncSearchCharTyped(QChar ch) {
-    const Qt::KeyboardModifiers modifiers = QGuiApplication::keyboardModifiers();
-    const int timeOut = incSearchActive_ ? incSearchInterval_ : IncSearchTimeOut;
-    switch (ch.unicode()) {
-    case CtrlFChar:
-        if (!(optionsX_ & dghIncSearch) || !dataLink_->Active())
-            return false;
-        if (!incSearchActive_) {
-            IncSearchAddText(QString(), -1, ltdAll);
-        } else if (optionsX_ & dghDialogFind) {
-            const QString text = incSearchText_;
-            StopIncSearch();
-            if (TDBGridXDataService* service = GridDataService())
-                service->OpenFindDialog(this, text, QString(), findDialogModal_);
-        }
-        return true;
-    case CtrlEnterChar:
-        if (!incSearchActive_)
-            return false;
-        IncSearchAddText(QString(), timeOut, (modifiers & Qt::ShiftModifier) ? ltdUp : ltdDown);
-        return true;
-    case EnterChar:
-    case EscapeChar:
-        if (!incSearchActive_)
-            return false;
-        StopIncSearch();
-        return true;
-    case BackspaceChar:
-        if (!incSearchActive_)
-            return false;
-        // One character, never half of one.
-        incSearchText_.chop(
-            incSearchText_.size() > 1 && incSearchText_.back().isLowSurrogate() ? 2 : 1);
-        InvalidateRow(Row());
-        StartIncSearchTimer();
-        return true;
-    case CtrlVChar:
-        if (!incSearchActive_)
-            return false;
-        IncSearchAddText(QApplication::clipboard()->text(), timeOut, ltdAll);
-        return true;
-    default:
-        if (!ch.isPrint() || !IncSearchTakesChars())
-            return false;
-        IncSearchAddText(QString(ch), timeOut, ltdAll);
-        return true;
-    }
 }
 
 void TCustomDBGridX::StopIncSearch() {
