@@ -137,6 +137,7 @@ void TCustomDBGridX::BeginLayout() {
 
 void TCustomDBGridX::EndLayout() {
     layoutLock_.EndLayout();
+    RunPendingSizeChange();
 }
 
 void TCustomDBGridX::BeginLayoutUpdate() {
@@ -149,6 +150,7 @@ bool TCustomDBGridX::AcquireLayoutLock() {
 
 void TCustomDBGridX::EndLayoutUpdate() {
     layoutLock_.EndLayoutUpdate();
+    RunPendingSizeChange();
 }
 
 void TCustomDBGridX::DropLayoutUpdate() {
@@ -378,11 +380,11 @@ void TCustomDBGridX::CreateWnd() {
 
 void TCustomDBGridX::Resized() {
     TCustomGridX::Resized();
-    if (autoFitColWidths_)
-        LayoutChanged();
-    else if (layoutLock_.LayoutLockCount() == 0)
-        UpdateRowCount();
-    UpdateScrollBar();
+    if (layoutLock_.UpdateHeld())
+        sizeChangedWhileLocked_ = true;
+    else
+        SizeChanged();
+    UpdateHorzExtScrollBar();
 }
 
 void TCustomDBGridX::ExternalScroll(bool vertical, int code, int pos) {

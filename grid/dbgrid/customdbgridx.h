@@ -311,7 +311,7 @@ public:
     void HideFilterEditor();
     void PlaceFilterEditor();
 
-    // Selection, sorting and data service (dbgridselection.cpp).
+    // Selection, sorting and data service (dbgridselection.cpp, dbgridsorting.cpp).
     void InvalidateSelection();
     void UpdateEditorText();
     int VisibleDataRowCount() const;
@@ -519,6 +519,12 @@ protected:
     bool TimerRunning() const { return timerRunning_; }
     int TimerInterval() const { return timerInterval_; }
     void AutoScrollStep();
+    void AutoScrollColumns(QPoint pointer);
+    void AutoScrollRows(QPoint pointer);
+    // A drag that must end ends its tracking and its timer.
+    void WMCancelMode() override;
+    void CMCancelMode(QWidget* sender) override;
+    void EndTrackingOnCancel();
     void StartIncSearchTimer();
     void StopIncSearchTimer();
     bool IncSearchTimerRunning() const { return incSearchTimerRunning_; }
@@ -528,7 +534,17 @@ protected:
     void ScrollAction(int bar, int code, int pos) override;
     void ThumbToRecordNumber(int pos);
     void ThumbToUnsequencedPlace(int pos);
+    void FocusIn(QWidget* from) override;
     void FocusOut(QWidget* to) override;
+    using TCustomGridX::SizeChanged;
+    // The client size changed: rows and scroll bar follow, or the whole
+    // layout when widths fit the client.
+    virtual void SizeChanged();
+    // A resize that came while the layout was held runs once it is let go.
+    void RunPendingSizeChange();
+    Qt::CursorShape CursorAt(int x, int y) override;
+    unsigned DialogCode() override;
+    void TopLeftChanged() override;
 
     // Properties, edit actions and frame.
     void CalcSizingState(int x, int y, const TGridLayoutX& layout, TGridStateX& state, int& index,
@@ -643,6 +659,8 @@ private:
     bool incSearchTimerRunning_ = false;
     int incSearchInterval_ = -1;
     bool thumbTracked_ = false;
+    bool sizeChangedWhileLocked_ = false;
+    bool leftEdgeShown_ = true;
     TGridEditActionsX editActions_ = 0;
 };
 

@@ -6,10 +6,13 @@
 #include "grid/dbgrid/columnfooterx.h"
 #include "grid/dbgrid/customdbgridx.h"
 #include "grid/dbgrid/dbgridautoscroll.h"
+#include "grid/dbgrid/dbgridinputstate.h"
+#include "grid/dbgrid/dbgridselection.h"
 #include "grid/dbgrid/griddatalinkx.h"
 #include "platform/db/dataset.h"
 
 #include <QCursor>
+#include <QGuiApplication>
 #include <QScopeGuard>
 
 #include <algorithm>
@@ -187,7 +190,57 @@ bool TCustomDBGridX::DoMouseWheelUp(ui::TShiftState, QPoint) {
     return true;
 }
 
+void TCustomDBGridX::TopLeftChanged() {
+    const bool leftEdge = LeftCol() == FixedCols();
+    if (leftEdge != leftEdgeShown_) {
+        // The titles' left border follows whether the first column shows.
+        for (int row = 0; row < titleOffset_; ++row)
+            InvalidateRow(row);
+        leftEdgeShown_ = leftEdge;
+    }
+    TCustomGridX::TopLeftChanged();
+    UpdateHorzExtScrollBar();
+}
+
+// ---- Size, cursor and typed characters ---------------------------------
+
+void TCustomDBGridX::SizeChanged() {
+    sizeChangedWhileLocked_ = false;
+    if (autoFitColWidths_) {
+        LayoutChanged();
+        RefreshEditor();
+    } else {
+        UpdateRowCount();
+        UpdateScrollBar();
+    }
+}
+
+void TCustomDBGridX::RunPendingSizeChange() {
+    if (sizeChangedWhileLocked_ && !layoutLock_.UpdateHeld())
+        SizeChanged();
+}
+
+Qt::CursorShape TCustomDBGridX::CursorAt(int x, int y) {
+    const bool busy = GridState() != gsNormal || input_->TrackingMode != tmNone;
+    if (busy ? input_->TrackingMode == tmSizingFrozenColumn : IsFrozenSizingPoint(x, y))
+        return Qt::SplitHCursor;
+    return TCustomGridX::CursorAt(x, y);
+}
+
+// Typed characters feed the incremental search.
+unsigned TCustomDBGridX::DialogCode() {
+    const unsigned code = TCustomGridX::DialogCode();
+    return (optionsX_ & dghPreferIncSearch) ? code | ui::DLGC_WANTCHARS : code;
+}
+
 // ---- Focus -------------------------------------------------------------
+
+// A selected row shows whether the grid has the focus.
+void TCustomDBGridX::FocusIn(QWidget* from) {
+    if (options_ & dgRowSelect)
+        InvalidateRow(Row());
+    TCustomGridX::FocusIn(from);
+}
 
 void TCustomDBGridX::FocusOut(QWidget* to) {
     const bool toEditor = to && to == InplaceEditor();
@@ -243,18 +296,99 @@ void TCustomDBGridX::TimerFired(int id) {
 }
 
 void TCustomDBGridX::AutoScrollStep() {
-    const TAutoScrollPlan plan =
-        PlanAutoScroll(DataCellsBoxRect(), viewport()->mapFromGlobal(QCursor::pos()));
+    const QPoint pointer = viewport()->mapFromGlobal(QCursor::pos());
+    if (input_->TrackingMode == tmSelectingColumns)
+        AutoScrollColumns(pointer);
+    else if (input_->TrackingMode == tmSelectingRecords ||
+             input_->TrackingMode == tmSelectingRectangle)
+        AutoScrollRows(pointer);
+    else
+        StopTimer();
+}
+
+// Columns selected by a drag over the titles grow by one column a step
+// beyond either side of the data cells.
+void TCustomDBGridX::AutoScrollColumns(QPoint pointer) {
+    const ui::TRect box = DataCellsBoxRect();
+    int target = 0;
+    int distance = 0;
+    if (pointer.x() > box.Right) {
+        distance = pointer.x() - box.Right;
+        if (VisibleColCount() + LeftCol() < ColCount()) {
+            SetLeftCol(LeftCol() + 1);
+            const int beyond = VisibleColCount() + LeftCol() + FixedCols();
+            target = beyond < ColCount() ? beyond : VisibleColCount() + LeftCol() - 1;
+        } else {
+            target = VisibleColCount() + LeftCol() - 1;
+        }
+    } else if (pointer.x() < box.Left) {
+        distance = box.Left - pointer.x();
+        if (FixedCols() < LeftCol()) {
+            SetLeftCol(LeftCol() - 1);
+            target = FixedCols() < LeftCol() ? LeftCol() - 1 : LeftCol();
+        } else {
+            target = LeftCol();
+        }
+    } else {
+        return;
+    }
+    const int dataCol = RawToDataColumn(std::clamp(target, indicatorOffset_, ColCount() - 1));
+    if (dataCol >= 0 && dataCol < columns_->Count())
+        Selection().Columns().ExtendTo(columns_->GetColumn(dataCol));
+    StartTimer(ColumnAutoScrollInterval(distance));
+}
+
+// Records, or a rectangle of cells, follow a pointer held beyond the data
+// cells: more rows a step and sooner the farther it is.
+void TCustomDBGridX::AutoScrollRows(QPoint pointer) {
+    const TAutoScrollPlan plan = PlanAutoScroll(DataCellsBoxRect(), pointer);
     if (plan.Stop()) {
         StopTimer();
         return;
     }
-    if (plan.VertDirection != 0 && dataLink_->Active()) {
+    const bool rectangle = input_->TrackingMode == tmSelectingRectangle;
+    {
         BeginLayout();
         const auto end = qScopeGuard([this] { EndLayout(); });
-        dataLink_->DataSet()->MoveBy(plan.VertDirection * plan.Rows);
+        if (plan.VertDirection != 0 && !rectangle)
+            MoveBySelecting(QGuiApplication::mouseButtons() & Qt::LeftButton,
+                            plan.VertDirection * plan.Rows, true, false);
+        if (plan.HorzDirection != 0 && input_->HorzRectangle) {
+            if (plan.HorzDirection < 0 && FixedCols() < LeftCol())
+                SetLeftCol(LeftCol() - 1);
+            else if (plan.HorzDirection > 0 && VisibleColCount() + LeftCol() < ColCount())
+                SetLeftCol(LeftCol() + 1);
+        }
+        if (plan.HorzDirection != 0 && input_->TrackingMode != tmSelectingRecords)
+            MoveToColumn(Col() + plan.HorzDirection, plan.HorzDirection, false);
+        if (rectangle && dataLink_->Active()) {
+            db::TDataSet* dataSet = dataLink_->DataSet();
+            dataSet->MoveBy(plan.VertDirection * plan.Rows);
+            const bool toFirst = plan.HorzDirection < 0 && LeftCol() == FixedCols();
+            Selection().Rect().Select(toFirst ? 0 : CurrentDataColumn(), dataSet->Bookmark(), true);
+        }
     }
+    if (!layoutLock_.UpdateHeld())
+        UpdateWindow();
     StartTimer(plan.Interval);
+}
+
+void TCustomDBGridX::WMCancelMode() {
+    TCustomGridX::WMCancelMode();
+    EndTrackingOnCancel();
+}
+
+void TCustomDBGridX::CMCancelMode(QWidget* sender) {
+    TCustomGridX::CMCancelMode(sender);
+    EndTrackingOnCancel();
+}
+
+void TCustomDBGridX::EndTrackingOnCancel() {
+    const int mode = input_->TrackingMode;
+    StopTracking();
+    if (mode != tmNone && mode != tmSizingFrozenColumn)
+        StopTimer();
+    input_->TrackingMode = tmNone;
 }
 
 // ---- Incremental search ------------------------------------------------

@@ -1,6 +1,7 @@
 #include "grid/dbgrid/dbgridfilter.h"
 
 #include "grid/dbgrid/columntitlex.h"
+#include "grid/dbgrid/datasetfieldvaluelistx.h"
 #include "grid/dbgrid/dbgriddataservice.h"
 #include "tests/grid/dbgrid/servicegridfixture.h"
 
@@ -101,6 +102,19 @@ TEST_F(LookupFilterTest, NoListLeavesNoKeyOfAnEarlierText) {
     filter_->SetExpressionText(QStringLiteral("Bank"));
     EXPECT_TRUE(filter_->KeyValues().isNull()) << "a stale key would still filter on C";
     EXPECT_EQ(filter_->GetExpression().Operator1, fopIsNull);
+}
+
+TEST_F(LookupFilterTest, TheListOffersItsDistinctTitles) {
+    EXPECT_TRUE(filter_->HasValueList());
+    const auto list = filter_->GetValueList();
+    ASSERT_TRUE(list);
+    EXPECT_EQ(list->DistinctValues(),
+              QStringList({QStringLiteral("Bank"), QStringLiteral("Cash")}));
+
+    kinds_->Close();
+    EXPECT_FALSE(filter_->GetValueList()) << "no list from a closed data set";
+    filter_->SetListSource(nullptr);
+    EXPECT_FALSE(filter_->HasValueList());
 }
 
 TEST_F(LookupFilterTest, ClearAndAssignKeepTheirOwnParts) {

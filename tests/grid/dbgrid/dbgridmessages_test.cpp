@@ -2,6 +2,11 @@
 #include "grid/dbgrid/dbgridxscrollbar.h"
 #include "tests/grid/dbgrid/servicegridfixture.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QTest>
+
 namespace kx::test {
 namespace {
 
@@ -109,6 +114,63 @@ TEST_F(GridScrollTest, BufferRowsAnswerTheirRecordNumbers) {
     EXPECT_EQ(grid_.DataCellsBoxRect().Left, grid_.CellRect(1, 1).Left);
 }
 
+TEST_F(GridScrollTest, AResizeWaitsForTheLayoutBracket) {
+    grid_.show();
+    const int rows = grid_.RowCount();
+    grid_.BeginLayout();
+    grid_.resize(600, 600);
+    EXPECT_EQ(grid_.RowCount(), rows);
+    grid_.EndLayout();
+    EXPECT_GT(grid_.RowCount(), rows);
+}
+
+TEST_F(GridScrollTest, FrozenBordersShowTheSplitCursor) {
+    grid_.SetFrozenCols(1);
+    const ui::TRect title = grid_.CellRect(1, 0);
+    EXPECT_EQ(grid_.CursorAt(title.Right, title.Top + 3), Qt::SplitHCursor);
+    EXPECT_EQ(grid_.CursorAt(title.Left + 20, title.Top + 3), Qt::ArrowCursor);
+    const ui::TRect cell = grid_.CellRect(1, 2);
+    EXPECT_NE(grid_.CursorAt(cell.Right, cell.Top + 3), Qt::SplitHCursor) << "titles only";
+
+    grid_.SetOptions(grid_.Options() & ~dgEditing);
+    EXPECT_FALSE(grid_.DialogCode() & ui::DLGC_WANTCHARS);
+    grid_.SetOptionsX(grid_.OptionsX() | dghPreferIncSearch);
+    EXPECT_TRUE(grid_.DialogCode() & ui::DLGC_WANTCHARS);
+}
+
+TEST_F(GridScrollTest, ARecordDragBelowTheCellsScrollsFasterFartherOut) {
+    grid_.SetOptions(grid_.Options() | dgMultiSelect);
+    grid_.show();
+    QCoreApplication::processEvents();
+    const ui::TRect indicator = grid_.CellRect(0, 2);
+    QTest::mousePress(grid_.viewport(), Qt::LeftButton, {},
+                      QPoint(indicator.Left + 3, indicator.Top + 3));
+    ASSERT_EQ(grid_.TrackingMode(), 1) << "selecting records";
+    const int start = query_.RecNo();
+    const ui::TRect box = grid_.DataCellsBoxRect();
+
+    QCursor::setPos(grid_.viewport()->mapToGlobal(QPoint(100, box.Bottom + 4)));
+    grid_.StartTimer(200);
+    grid_.AutoScrollStep();
+    EXPECT_EQ(query_.RecNo(), start) << "d = 5 moves nothing";
+    EXPECT_EQ(grid_.TimerInterval(), 125);
+
+    QCursor::setPos(grid_.viewport()->mapToGlobal(QPoint(100, box.Bottom + 20)));
+    grid_.AutoScrollStep();
+    EXPECT_EQ(query_.RecNo(), start + 3) << "d = 21 moves three rows";
+    EXPECT_EQ(grid_.TimerInterval(), MinTimerInterval);
+
+    QCursor::setPos(grid_.viewport()->mapToGlobal(QPoint(100, box.Top + 5)));
+    grid_.AutoScrollStep();
+    EXPECT_FALSE(grid_.TimerRunning()) << "back over the cells";
+
+    grid_.StartTimer(50);
+    ui::TCustomControl::SendCancelMode(nullptr);
+    EXPECT_FALSE(grid_.TimerRunning()) << "a cancelled drag stops scrolling";
+    EXPECT_EQ(grid_.TrackingMode(), 0);
+    QTest::mouseRelease(grid_.viewport(), Qt::LeftButton);
+}
+
 // ---- Timers ------------------------------------------------------------
 
 TEST_F(GridScrollTest, TimerOneNeverSpinsAndStopsClean) {
@@ -205,6 +267,41 @@ TEST_F(IncSearchTest, ASearchWithoutTimeOutRunsUntilStopped) {
     query_.Close();
     grid_.IncSearchAddText(QStringLiteral("a"), -1, ltdAll);
     EXPECT_FALSE(grid_.IncSearchActive()) << "no search over a closed data set";
+}
+
+TEST_F(IncSearchTest, KeysTypedIntoTheGridSearchItsCurrentColumn) {
+    grid_.SetOptionsX(grid_.OptionsX() | dghPreferIncSearch | dghIncSearch);
+    grid_.show();
+    grid_.activateWindow();
+    grid_.setFocus();
+    QCoreApplication::processEvents();
+    ASSERT_TRUE(grid_.GridOrEditorFocused());
+
+    QTest::keyClick(&grid_, Qt::Key_B);
+    EXPECT_EQ(Name(), QStringLiteral("beta"));
+    QTest::keyClick(&grid_, Qt::Key_E, Qt::ShiftModifier);
+    EXPECT_EQ(grid_.IncSearchText(), QStringLiteral("be"));
+    EXPECT_FALSE(grid_.EditorMode()) << "the letters went to the search, not the editor";
+
+    QTest::keyClick(&grid_, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(Name(), QStringLiteral("Beta2"));
+    EXPECT_EQ(grid_.IncSearchText(), QStringLiteral("Be"));
+    QTest::keyClick(&grid_, Qt::Key_Return, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Name(), QStringLiteral("beta"));
+
+    QTest::keyClick(&grid_, Qt::Key_Backspace);
+    EXPECT_EQ(grid_.IncSearchText(), QStringLiteral("b"));
+    QApplication::clipboard()->setText(QStringLiteral("eta2"));
+    QTest::keyClick(&grid_, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(Name(), QStringLiteral("Beta2"));
+    EXPECT_EQ(grid_.IncSearchText(), QStringLiteral("Beta2"));
+
+    QTest::keyClick(&grid_, Qt::Key_Escape);
+    EXPECT_FALSE(grid_.IncSearchActive());
+
+    QTest::keyClick(&grid_, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(grid_.IncSearchActive());
+    EXPECT_FALSE(grid_.IncSearchTimerRunning()) << "Ctrl+F searches until ended";
 }
 
 } // namespace

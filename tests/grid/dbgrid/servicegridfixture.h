@@ -17,6 +17,8 @@ class ServiceGrid : public TCustomDBGridX {
 public:
     using TCustomDBGridX::AutoScrollStep;
     using TCustomDBGridX::CalcSizingState;
+    using TCustomDBGridX::CursorAt;
+    using TCustomDBGridX::DialogCode;
     using TCustomDBGridX::FocusOut;
     using TCustomDBGridX::IncSearchTimerRunning;
     using TCustomDBGridX::ScrollAction;
