@@ -8,6 +8,7 @@
 #include "grid/dbgrid/columntitlex.h"
 #include "grid/dbgrid/customdbgridx.h"
 #include "grid/dbgrid/dbgridhelpers.h"
+#include "grid/dbgrid/dbgridselection.h"
 #include "grid/dbgrid/griddatalinkx.h"
 #include "grid/dbgrid/gridpictures.h"
 #include "grid/dbgrid/headtreenode.h"
@@ -204,10 +205,35 @@ void TCustomDBGridX::DrawCellFrame(ui::TCanvas& canvas, const ui::TRect& rect, b
     canvas.SetClip(saved);
 }
 
-bool TCustomDBGridX::IsCellSelected(int, int, int, int) const {
-    // Without a selection of records, columns or a range no cell is
-    // selected; the selection answers for its own cells.
-    return false;
+bool TCustomDBGridX::IsCellSelected(int, int, int dataCol, int dataRow) const {
+    TDBGridXSelection& selection = Selection();
+    switch (selection.SelectionType()) {
+    case gstNon:
+        return false;
+    case gstAll:
+        return true;
+    default:
+        break;
+    }
+    // Titles and footers count only as parts of selected columns.
+    if (dataRow < 0) {
+        return selection.SelectionType() == gstColumns && dataCol >= 0 &&
+               dataCol < columns_->Count() &&
+               selection.Columns().Contains(columns_->GetColumn(dataCol));
+    }
+    const db::TDataSet* dataSet = dataLink_->DataSet();
+    if (!dataLink_->Active() || !dataSet || dataRow >= dataLink_->RecordCount())
+        return false;
+    const int saved = dataLink_->ActiveRecord();
+    dataLink_->SetActiveRecord(dataRow);
+    const db::TBookmark bookmark = dataSet->ActiveBookmark();
+    dataLink_->SetActiveRecord(saved);
+    if (dataCol < 0) {
+        int index = 0;
+        return selection.SelectionType() == gstRecordBookmarks &&
+               SelectedRows().SearchBookmark(bookmark, index);
+    }
+    return selection.CellSelected(dataCol, bookmark);
 }
 
 // ---- Highlight -----------------------------------------------------------

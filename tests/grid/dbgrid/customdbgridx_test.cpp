@@ -4,6 +4,7 @@
 #include "grid/dbgrid/columnfooterx.h"
 #include "grid/dbgrid/columntitlex.h"
 #include "grid/dbgrid/columnxinterceptors.h"
+#include "grid/dbgrid/dbgridselection.h"
 #include "grid/dbgrid/gridpictures.h"
 #include "grid/dbgrid/headtreenode.h"
 #include "platform/db/datasource.h"
@@ -616,6 +617,24 @@ TEST_F(DBGridTest, EscReloadsTypedTextOrCancelsTheEdit) {
     grid_.DataLink()->Reset();
     EXPECT_EQ(query_.State(), db::dsBrowse);
     EXPECT_EQ(query_.FieldByName(QStringLiteral("NAME"))->AsString(), QStringLiteral("A"));
+}
+
+TEST_F(DBGridTest, SelectedRecordsAndColumnsAreDrawnSelected) {
+    Rows({"1, 'A', 1, 1, 'Y', 'x'", "2, 'B', 2, 2, 'N', 'y'", "3, 'C', 3, 3, 'Y', 'z'"});
+    OpenGrid();
+    grid_.SetOptions(grid_.Options() | dgMultiSelect | dgAlwaysShowSelection);
+    grid_.show();
+    const auto pixel = [this](int col, int row) {
+        const ui::TRect cell = grid_.CellRect(col, row);
+        return Render().pixelColor(cell.Left + cell.Width() / 2, cell.Bottom - 2);
+    };
+    const QColor plain = pixel(3, 3);
+    query_.Next();
+    grid_.SelectedRows().MarkCurrentRow(true);
+    EXPECT_NE(pixel(3, 2), plain) << "the marked second record";
+    EXPECT_EQ(pixel(3, 3), plain) << "the third record is not marked";
+    grid_.Selection().SetSelectionType(gstAll);
+    EXPECT_NE(pixel(3, 3), plain);
 }
 
 TEST_F(DBGridTest, PaintingSurvivesAFailingCellEvent) {
