@@ -295,6 +295,10 @@ private:
                         TGridCoord cell);
     void DataRowMouseDown(ui::TMouseButton button, ui::TShiftState shift, TGridCoord cell);
     void SelectionDrag(int x, int y);
+    bool IsColumnSelectPoint(int x, int y) const;
+    void ColumnSelectMouseDown(ui::TShiftState shift, TGridCoord cell);
+    void ColumnSelectDrag(int x);
+    void StartAutoScrollBeyondCells(int x, int y);
     void TitleButtonClicked(TColumnX* column, ui::TShiftState shift);
     int CellNeed(TColumnX* column);
     int FooterNeed(TColumnX* column);

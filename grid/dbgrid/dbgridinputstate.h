@@ -39,6 +39,10 @@ struct TDBGridXInput {
     int PressedTitleCol = -1;
     bool TitleButtonDown = false;
     QPoint MouseDownPoint;
+    // Where the pointer was last seen and what was held: the auto-scroll
+    // steps from them while the pointer rests beyond the cells.
+    QPoint LastMousePoint;
+    ui::TShiftState LastMouseShift = 0;
     bool HorzRectangle = false;
     bool RightAsLeft = false;
     bool CtrlAtTitleClick = false;

@@ -12,7 +12,6 @@
 #include "platform/db/dataset.h"
 
 #include <QCursor>
-#include <QGuiApplication>
 #include <QScopeGuard>
 
 #include <algorithm>
@@ -295,13 +294,14 @@ void TCustomDBGridX::TimerFired(int id) {
         TCustomGridX::TimerFired(id);
 }
 
+// Columns follow the pointer where it is now; records and rectangles the
+// last place the grid saw it, with the buttons then held.
 void TCustomDBGridX::AutoScrollStep() {
-    const QPoint pointer = viewport()->mapFromGlobal(QCursor::pos());
     if (input_->TrackingMode == tmSelectingColumns)
-        AutoScrollColumns(pointer);
+        AutoScrollColumns(viewport()->mapFromGlobal(QCursor::pos()));
     else if (input_->TrackingMode == tmSelectingRecords ||
              input_->TrackingMode == tmSelectingRectangle)
-        AutoScrollRows(pointer);
+        AutoScrollRows(input_->LastMousePoint);
     else
         StopTimer();
 }
@@ -351,8 +351,8 @@ void TCustomDBGridX::AutoScrollRows(QPoint pointer) {
         BeginLayout();
         const auto end = qScopeGuard([this] { EndLayout(); });
         if (plan.VertDirection != 0 && !rectangle)
-            MoveBySelecting(QGuiApplication::mouseButtons() & Qt::LeftButton,
-                            plan.VertDirection * plan.Rows, true, false);
+            MoveBySelecting(input_->LastMouseShift & ui::ssLeft, plan.VertDirection * plan.Rows,
+                            true, false);
         if (plan.HorzDirection != 0 && input_->HorzRectangle) {
             if (plan.HorzDirection < 0 && FixedCols() < LeftCol())
                 SetLeftCol(LeftCol() - 1);

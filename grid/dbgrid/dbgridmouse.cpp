@@ -28,6 +28,11 @@ namespace {
 
 // A title button dragged sideways further than this becomes a column move.
 constexpr int kTitleDragThreshold = 3;
+// The first pace of the auto-scroll of a selection drag; the timer's own
+// step makes it faster the farther the pointer goes.
+constexpr int kSelectionTimerInterval = 60;
+// How far above a title's lower edge a press selects columns.
+constexpr int kColumnSelectBand = 7;
 // The room a fitted column keeps beside its content.
 constexpr int kFitMargin = 4;
 constexpr int kFooterFitMargin = 5;
@@ -72,6 +77,11 @@ void TCustomDBGridX::MouseDown(TMouseButton button, ui::TShiftState shift, int x
         return;
     }
     const TGridCoord cell = MouseCoord(x, y);
+    if (button == TMouseButton::mbLeft && IsColumnSelectPoint(x, y)) {
+        ColumnSelectMouseDown(shift, cell);
+        ui::TCustomControl::MouseDown(button, shift, x, y);
+        return;
+    }
     if (cell.Y >= 0 && cell.Y < titleOffset_) {
         TitleMouseDown(button, shift, x, y, cell);
         return;
@@ -106,6 +116,38 @@ void TCustomDBGridX::DoubleClickDown(ui::TShiftState shift, int x, int y) {
         DblClick();
     }
     ui::TCustomControl::MouseDown(TMouseButton::mbLeft, shift, x, y);
+}
+
+// Just above a data column's title edge a press selects columns, where the
+// column-selection cursor shows.
+bool TCustomDBGridX::IsColumnSelectPoint(int x, int y) const {
+    if (!dataLink_->Active() || !(options_ & dgMultiSelect) || (options_ & dgRowSelect) ||
+        !SelectionKindAllowed(gstColumns) || IsSizingPoint(x, y))
+        return false;
+    const TGridCoord cell = MouseCoord(x, y);
+    if (cell.Y < 0 || cell.Y >= titleOffset_ || !ColumnAtGridCol(cell.X))
+        return false;
+    const ui::TRect title = CellRect(cell.X, cell.Y);
+    const int top =
+        title.Bottom - title.Top < kColumnSelectBand ? title.Top : title.Bottom - kColumnSelectBand;
+    return y >= top && y <= title.Bottom;
+}
+
+void TCustomDBGridX::ColumnSelectMouseDown(ui::TShiftState shift, TGridCoord cell) {
+    TDBGridXInput& input = *input_;
+    TColumnX* column = ColumnAtGridCol(cell.X);
+    InvalidateCol(cell.X);
+    input.TrackingMode = tmSelectingColumns;
+    input.Tracking = true;
+    SetMouseCapture(true);
+    StartTimer(kSelectionTimerInterval);
+    TDBGridXSelectionCols& columns = Selection().Columns();
+    if (shift & ssShift)
+        columns.ExtendTo(column);
+    else if (shift & ssCtrl)
+        columns.InvertSelect(column);
+    else
+        columns.Select(column, false);
 }
 
 void TCustomDBGridX::TitleMouseDown(TMouseButton button, ui::TShiftState shift, int x, int y,
@@ -209,6 +251,8 @@ void TCustomDBGridX::DataRowMouseDown(TMouseButton button, ui::TShiftState shift
 
 void TCustomDBGridX::MouseMove(ui::TShiftState shift, int x, int y) {
     TDBGridXInput& input = *input_;
+    input.LastMousePoint = QPoint(x, y);
+    input.LastMouseShift = shift;
     if (input.Tracking && input.PressedTitleCol >= 0) {
         TrackTitleButton(x, y);
         if (std::abs(x - input.MouseDownPoint.x()) > kTitleDragThreshold &&
@@ -223,6 +267,9 @@ void TCustomDBGridX::MouseMove(ui::TShiftState shift, int x, int y) {
                 input.TrackingMode == tmSelectingRectangle) &&
                (shift & ui::ssLeft)) {
         SelectionDrag(x, y);
+        StartAutoScrollBeyondCells(x, y);
+    } else if (input.TrackingMode == tmSelectingColumns) {
+        ColumnSelectDrag(x);
     }
     TCustomGridX::MouseMove(shift, x, y);
 }
@@ -236,14 +283,41 @@ void TCustomDBGridX::SelectionDrag(int x, int y) {
     const TGridCoord cell =
         CalcCoordFromPoint(std::clamp(x, 0, std::max(0, layout.Horz.GridBoundary - 1)),
                            std::clamp(y, 0, std::max(0, layout.Vert.GridBoundary - 1)), layout);
-    if (cell.Y >= titleOffset_ && cell.Y < RowCount() && cell.Y != Row())
+    // Beyond the cells the auto-scroll moves, not the pointer.
+    const ui::TRect box = DataCellsBoxRect();
+    const bool overRows = y >= box.Top && y < box.Bottom;
+    const bool overColumns = x >= box.Left && x < box.Right;
+    if (overRows && cell.Y >= titleOffset_ && cell.Y < RowCount() && cell.Y != Row())
         MoveBySelecting(true, cell.Y - Row(), input.TrackingMode != tmSelectingRectangle, false);
-    if (input.HorzRectangle && cell.X >= indicatorOffset_ && cell.X < ColCount() &&
+    if (input.HorzRectangle && overColumns && cell.X >= indicatorOffset_ && cell.X < ColCount() &&
         cell.X != Col()) {
         MoveToColumn(cell.X, cell.X < Col() ? -1 : 1, false);
         if (input.TrackingMode == tmSelectingRectangle)
             Selection().Rect().Select(CurrentDataColumn(), dataLink_->DataSet()->Bookmark(), true);
     }
+}
+
+// Above the data cells the selected columns reach the column under the
+// pointer; to either side of them the timer, running since the press,
+// scrolls and carries the selection on.
+void TCustomDBGridX::ColumnSelectDrag(int x) {
+    const ui::TRect box = DataCellsBoxRect();
+    if (x < box.Left || x >= box.Right)
+        return;
+    TGridLayoutX layout;
+    CalcDrawInfo(layout);
+    const TGridCoord cell = CalcCoordFromPoint(x, std::max(0, box.Top), layout);
+    if (TColumnX* column = ColumnAtGridCol(cell.X))
+        Selection().Columns().ExtendTo(column);
+}
+
+// A drag that leaves the data cells keeps going on its own; the timer's
+// step decides the pace and stops once the pointer is back.
+void TCustomDBGridX::StartAutoScrollBeyondCells(int x, int y) {
+    const ui::TRect box = DataCellsBoxRect();
+    const bool inside = x >= box.Left && x < box.Right && y >= box.Top && y < box.Bottom;
+    if (!inside && !timerRunning_)
+        StartTimer(kSelectionTimerInterval);
 }
 
 void TCustomDBGridX::InputMouseUp(TMouseButton button, ui::TShiftState shift, int x, int y) {
@@ -302,6 +376,7 @@ void TCustomDBGridX::StopTracking() {
     TDBGridXInput& input = *input_;
     if (!input.Tracking)
         return;
+    StopTimer();
     TrackTitleButton(-1, -1);
     input.Tracking = false;
     SetMouseCapture(false);

@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCursor>
 #include <QTest>
 
 namespace kx::test {
@@ -149,18 +148,23 @@ TEST_F(GridScrollTest, ARecordDragBelowTheCellsScrollsFasterFartherOut) {
     const int start = query_.RecNo();
     const ui::TRect box = grid_.DataCellsBoxRect();
 
-    QCursor::setPos(grid_.viewport()->mapToGlobal(QPoint(100, box.Bottom + 4)));
+    const auto dragTo = [this](QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, grid_.viewport()->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(grid_.viewport(), &move);
+    };
+    dragTo(QPoint(100, box.Bottom + 4));
     grid_.StartTimer(200);
     grid_.AutoScrollStep();
     EXPECT_EQ(query_.RecNo(), start) << "d = 5 moves nothing";
     EXPECT_EQ(grid_.TimerInterval(), 125);
 
-    QCursor::setPos(grid_.viewport()->mapToGlobal(QPoint(100, box.Bottom + 20)));
+    dragTo(QPoint(100, box.Bottom + 20));
     grid_.AutoScrollStep();
     EXPECT_EQ(query_.RecNo(), start + 3) << "d = 21 moves three rows";
     EXPECT_EQ(grid_.TimerInterval(), MinTimerInterval);
 
-    QCursor::setPos(grid_.viewport()->mapToGlobal(QPoint(100, box.Top + 5)));
+    dragTo(QPoint(100, box.Top + 5));
     grid_.AutoScrollStep();
     EXPECT_FALSE(grid_.TimerRunning()) << "back over the cells";
 
