@@ -296,6 +296,8 @@ private:
     void DataRowMouseDown(ui::TMouseButton button, ui::TShiftState shift, TGridCoord cell);
     void SelectionDrag(int x, int y);
     bool IsColumnSelectPoint(int x, int y) const;
+    bool IsRecordSelectPoint(int x, int y) const;
+    void ShowSelectionCursor(int x, int y);
     void ColumnSelectMouseDown(ui::TShiftState shift, TGridCoord cell);
     void ColumnSelectDrag(int x);
     void StartAutoScrollBeyondCells(int x, int y);

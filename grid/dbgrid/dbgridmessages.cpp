@@ -9,6 +9,7 @@
 #include "grid/dbgrid/dbgridinputstate.h"
 #include "grid/dbgrid/dbgridselection.h"
 #include "grid/dbgrid/griddatalinkx.h"
+#include "grid/dbgrid/gridpictures.h"
 #include "platform/db/dataset.h"
 
 #include <QCursor>
@@ -224,6 +225,19 @@ Qt::CursorShape TCustomDBGridX::CursorAt(int x, int y) {
     if (busy ? input_->TrackingMode == tmSizingFrozenColumn : IsFrozenSizingPoint(x, y))
         return Qt::SplitHCursor;
     return TCustomGridX::CursorAt(x, y);
+}
+
+// Where a press selects records or columns the pointer says so; the shapes
+// of the base grid cannot carry these drawn cursors.
+void TCustomDBGridX::ShowSelectionCursor(int x, int y) {
+    const TGridUnitResources* resources = GridUnitResources();
+    if (!resources)
+        return;
+    if (IsRecordSelectPoint(x, y))
+        viewport()->setCursor(layoutDirection() == Qt::RightToLeft ? resources->LeftCursor
+                                                                   : resources->RightCursor);
+    else if (IsColumnSelectPoint(x, y))
+        viewport()->setCursor(resources->DownCursor);
 }
 
 // Typed characters feed the incremental search.

@@ -133,6 +133,16 @@ bool TCustomDBGridX::IsColumnSelectPoint(int x, int y) const {
     return y >= top && y <= title.Bottom;
 }
 
+// The indicator beside a record selects records, where the record-selection
+// cursor shows.
+bool TCustomDBGridX::IsRecordSelectPoint(int x, int y) const {
+    if (!dataLink_->Active() || !(options_ & dgMultiSelect) || dataLink_->DataSet()->IsEmpty() ||
+        !SelectionKindAllowed(gstRecordBookmarks) || IsSizingPoint(x, y))
+        return false;
+    const TGridCoord cell = MouseCoord(x, y);
+    return cell.X >= 0 && cell.X < indicatorOffset_ && cell.Y >= titleOffset_;
+}
+
 void TCustomDBGridX::ColumnSelectMouseDown(ui::TShiftState shift, TGridCoord cell) {
     TDBGridXInput& input = *input_;
     TColumnX* column = ColumnAtGridCol(cell.X);
@@ -253,6 +263,8 @@ void TCustomDBGridX::MouseMove(ui::TShiftState shift, int x, int y) {
     TDBGridXInput& input = *input_;
     input.LastMousePoint = QPoint(x, y);
     input.LastMouseShift = shift;
+    if (!input.Tracking)
+        ShowSelectionCursor(x, y);
     if (input.Tracking && input.PressedTitleCol >= 0) {
         TrackTitleButton(x, y);
         if (std::abs(x - input.MouseDownPoint.x()) > kTitleDragThreshold &&

@@ -2,6 +2,7 @@
 // starts timer 1, each tick carries the selection on, and the release or a
 // return over the cells stops it. Ticks are run by hand.
 
+#include "grid/dbgrid/gridpictures.h"
 #include "platform/db/field.h"
 #include "tests/grid/dbgrid/dbgridinputfixture.h"
 
@@ -39,6 +40,14 @@ protected:
         QMouseEvent move(QEvent::MouseMove, at, grid_.viewport()->mapToGlobal(at), Qt::NoButton,
                          Qt::LeftButton, {});
         QApplication::sendEvent(grid_.viewport(), &move);
+    }
+    // A move with no button held; answers the picture of the cursor it
+    // leaves, null for a cursor of plain shape.
+    QImage HoverCursor(QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, grid_.viewport()->mapToGlobal(at), Qt::NoButton,
+                         Qt::NoButton, {});
+        QApplication::sendEvent(grid_.viewport(), &move);
+        return grid_.viewport()->cursor().pixmap().toImage();
     }
     void Release(QPoint at) { QTest::mouseRelease(grid_.viewport(), Qt::LeftButton, {}, at); }
     void Tick() { grid_.TimerFired(kAutoScrollTimer); }
@@ -144,6 +153,24 @@ TEST_F(AutoScrollTest, AColumnDragFromATitleEdgeSelectsColumnsAndScrollsBeyondTh
     Release(QPoint(box.Right + 5, title.Bottom - 3));
     EXPECT_FALSE(Scrolling());
     EXPECT_EQ(grid_.TrackingMode(), 0);
+}
+
+TEST_F(AutoScrollTest, TheSelectionCursorsShowWhereAPressSelects) {
+    ShowGrid(20, dgMultiSelect, dgRowSelect);
+    const QImage down = GridUnitResources()->DownCursor.pixmap().toImage();
+    const QImage right = GridUnitResources()->RightCursor.pixmap().toImage();
+    const ui::TRect title = grid_.CellRect(2, 0);
+    const ui::TRect indicator = grid_.CellRect(0, 3);
+    EXPECT_EQ(HoverCursor(QPoint(title.Left + 10, title.Bottom - 3)), down);
+    EXPECT_TRUE(HoverCursor(QPoint(title.Left + 10, title.Top + 1)).isNull());
+    EXPECT_EQ(HoverCursor(indicator.ToQRect().center()), right);
+    EXPECT_TRUE(HoverCursor(CellCenter(2, 3)).isNull());
+
+    query_.Close();
+    query_.SQL().SetText(QStringLiteral("SELECT * FROM INPUT_TEST WHERE ID < 0"));
+    query_.Open();
+    EXPECT_TRUE(HoverCursor(indicator.ToQRect().center()).isNull())
+        << "no records, nothing to select";
 }
 
 } // namespace
