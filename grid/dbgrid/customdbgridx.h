@@ -509,6 +509,11 @@ protected:
     // Keys and mouse.
     void TrackTitleButton(int x, int y);
     void DrawSizingLine();
+    bool StartFrozenSizing(int x, int y);
+    void FrozenSizingDrag(int x);
+    void EndFrozenSizing();
+    // The pixels of the grid columns before col, each with its line.
+    int ColumnsWidthBefore(int col) const;
     void CalcFrozenSizingState(int x, int y, TGridStateX& state, int& index, int& sizingPos,
                                int& sizingOfs);
     void TrackRecordMoving(int x, int y);

@@ -48,6 +48,11 @@ struct TDBGridXInput {
     bool CtrlAtTitleClick = false;
     bool PressedInDoubleClick = false;
     TGridCoord CheckBoxCell{-1, -1};
+    // Sizing a frozen column by its border in the titles.
+    int FrozenSizingIndex = -1;
+    int FrozenSizingPos = 0;
+    int FrozenSizingOfs = 0;
+    bool SizingLineShown = false;
 };
 
 } // namespace kx

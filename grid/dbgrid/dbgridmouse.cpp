@@ -70,6 +70,8 @@ void TCustomDBGridX::MouseDown(TMouseButton button, ui::TShiftState shift, int x
         DoubleClickDown(shift, x, y);
         return;
     }
+    if (button == TMouseButton::mbLeft && StartFrozenSizing(x, y))
+        return;
     if (IsSizingPoint(x, y)) {
         if (dataLink_->EditorChanged())
             dataLink_->UpdateRecord();
@@ -282,6 +284,8 @@ void TCustomDBGridX::MouseMove(ui::TShiftState shift, int x, int y) {
         StartAutoScrollBeyondCells(x, y);
     } else if (input.TrackingMode == tmSelectingColumns) {
         ColumnSelectDrag(x);
+    } else if (input.TrackingMode == tmSizingFrozenColumn) {
+        FrozenSizingDrag(x);
     }
     TCustomGridX::MouseMove(shift, x, y);
 }
@@ -334,6 +338,10 @@ void TCustomDBGridX::StartAutoScrollBeyondCells(int x, int y) {
 
 void TCustomDBGridX::InputMouseUp(TMouseButton button, ui::TShiftState shift, int x, int y) {
     TDBGridXInput& input = *input_;
+    if (input.TrackingMode == tmSizingFrozenColumn) {
+        EndFrozenSizing();
+        return;
+    }
     input.TrackingMode = tmNone;
     input.Extending = false;
     if (input.Tracking && input.PressedTitleCol >= 0) {
@@ -367,6 +375,75 @@ void TCustomDBGridX::InputMouseUp(TMouseButton button, ui::TShiftState shift, in
     } else if (cell.Y >= titleOffset_ && cell.Y < TopRow() + VisibleDataRowCount()) {
         FireCellClick(column);
     }
+}
+
+// A press on a frozen column's border in the titles sizes that column; the
+// base grid sizes only the scrolled ones.
+bool TCustomDBGridX::StartFrozenSizing(int x, int y) {
+    const TFrozenSizingHit hit = FrozenSizingAt(x, y);
+    if (!hit.Sizing || hit.Index < 0)
+        return false;
+    TDBGridXInput& input = *input_;
+    input.TrackingMode = tmSizingFrozenColumn;
+    input.FrozenSizingIndex = hit.Index;
+    input.FrozenSizingPos = hit.SizingPos;
+    input.FrozenSizingOfs = hit.SizingOfs;
+    input.Tracking = true;
+    SetMouseCapture(true);
+    if (!(optionsX_ & dghTraceColSizing))
+        DrawSizingLine();
+    return true;
+}
+
+void TCustomDBGridX::FrozenSizingDrag(int x) {
+    TDBGridXInput& input = *input_;
+    const int position = x + input.FrozenSizingOfs;
+    if (!(optionsX_ & dghTraceColSizing)) {
+        DrawSizingLine();
+        input.FrozenSizingPos = position;
+        DrawSizingLine();
+        return;
+    }
+    const int width = position - ColumnsWidthBefore(input.FrozenSizingIndex);
+    if (width < 1)
+        return;
+    input.FrozenSizingPos = position;
+    SetColWidths(input.FrozenSizingIndex, width);
+    ColWidthsChanged();
+}
+
+void TCustomDBGridX::EndFrozenSizing() {
+    TDBGridXInput& input = *input_;
+    if (input.SizingLineShown)
+        DrawSizingLine();
+    const int width = input.FrozenSizingPos - ColumnsWidthBefore(input.FrozenSizingIndex);
+    const int col = input.FrozenSizingIndex;
+    const bool traced = (optionsX_ & dghTraceColSizing) != 0;
+    StopTracking();
+    input.FrozenSizingIndex = -1;
+    if (!traced && width > 1 && col >= 0 && col < ColCount()) {
+        SetColWidths(col, width);
+        ColWidthsChanged();
+    }
+}
+
+int TCustomDBGridX::ColumnsWidthBefore(int col) const {
+    int width = 0;
+    for (int i = 0; i < col && i < FullColCount(); ++i) {
+        const int extent = GetColWidths(i);
+        if (extent > 0)
+            width += extent + GridLineWidth();
+    }
+    return width;
+}
+
+// The dotted line that shows where a frozen column's border goes; drawing
+// it again removes it.
+void TCustomDBGridX::DrawSizingLine() {
+    TDBGridXInput& input = *input_;
+    const int x = input.FrozenSizingPos;
+    ToggleFeedbackBand(ui::TRect{x, 0, x + 1, ClientHeight()}, true);
+    input.SizingLineShown = !input.SizingLineShown;
 }
 
 void TCustomDBGridX::TitleButtonClicked(TColumnX* column, ui::TShiftState shift) {

@@ -462,5 +462,32 @@ TEST_F(InputTest, ADoubleClickStepsACheckBoxThatWantsIt) {
         << "stepped once, by the double click";
 }
 
+TEST_F(InputTest, AFrozenColumnIsSizedByItsBorderInTheTitles) {
+    OpenGrid(3);
+    grid_.SetFrozenCols(1);
+    const int before = Col(0)->Width();
+    const ui::TRect title = grid_.CellRect(1, 0);
+    const int border = title.Right;
+    const int y = title.Top + 2;
+    ASSERT_TRUE(grid_.IsFrozenSizingPoint(border, y));
+    EXPECT_FALSE(grid_.IsFrozenSizingPoint(border, grid_.CellRect(1, 1).Top + 2))
+        << "only in the titles";
+    grid_.MouseDown(ui::TMouseButton::mbLeft, 0, border, y);
+    EXPECT_EQ(grid_.TrackingMode(), 6);
+    grid_.MouseMove(ui::ssLeft, border + 25, y);
+    EXPECT_EQ(Col(0)->Width(), before) << "the line moves, the column waits for the release";
+    grid_.MouseUp(ui::TMouseButton::mbLeft, 0, border + 25, y);
+    EXPECT_EQ(grid_.TrackingMode(), 0);
+    EXPECT_EQ(Col(0)->Width(), before + 25);
+
+    grid_.SetOptionsX(grid_.OptionsX() | dghTraceColSizing);
+    const int border2 = grid_.CellRect(1, 0).Right;
+    grid_.MouseDown(ui::TMouseButton::mbLeft, 0, border2, y);
+    grid_.MouseMove(ui::ssLeft, border2 - 10, y);
+    EXPECT_EQ(Col(0)->Width(), before + 15) << "traced sizing follows the pointer";
+    grid_.MouseUp(ui::TMouseButton::mbLeft, 0, border2 - 10, y);
+    EXPECT_EQ(Col(0)->Width(), before + 15);
+}
+
 } // namespace
 } // namespace kx::test

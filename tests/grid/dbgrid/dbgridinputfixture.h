@@ -18,6 +18,7 @@ public:
     using TCustomDBGridX::DblClick;
     using TCustomDBGridX::MouseDown;
     using TCustomDBGridX::MouseMove;
+    using TCustomDBGridX::MouseUp;
     using TCustomDBGridX::TimerFired;
 };
 
