@@ -329,6 +329,10 @@ void TKXNDBGrid::ApplySavedWidths() {
         if (!column || !entry)
             continue;
         if (StoredNumber(entry->Width) > 10) {
+            // The stored pixels, not the characters the query made of them:
+            // characters of this font are wider than the rate the query
+            // assumes, and the column would grow at every opening.
+            column->SetWidth(StoredNumber(entry->Width));
             column->SetVisible(true);
         } else {
             // A total keeps its column, at no width, so that it still adds up.

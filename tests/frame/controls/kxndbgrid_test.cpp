@@ -206,7 +206,7 @@ TEST_F(KXNDBGridTest, EachUsersLayoutComesBackWhenTheWindowOpensAgain) {
         std::ranges::find(rows, QString("MONEY_TEXT_NOTE"), &TGridLayoutRow::FieldName);
     ASSERT_NE(note, rows.end());
     EXPECT_EQ(note->Order, "0");
-    EXPECT_EQ(again.DisplayWidth("MONEY_TEXT_NOTE"), 48) << "300 pixels are 48 characters";
+    EXPECT_EQ(again.Column("MONEY_TEXT_NOTE")->Width(), 300) << "the width comes back as saved";
     EXPECT_TRUE(again.Column("MONEY_TEXT_NOTE")->Visible());
 }
 
@@ -215,14 +215,14 @@ TEST_F(KXNDBGridTest, ARightClickRestoresTheDefaultsForTheNextOpening) {
     SaveRow(kUser, "MONEY_ID", 100, 1);
     {
         ListWindow list(kUser);
-        ASSERT_EQ(list.DisplayWidth("MONEY_TEXT_NOTE"), 48);
+        ASSERT_EQ(list.Column("MONEY_TEXT_NOTE")->Width(), 300);
         list.Grid->show();
         QTest::mouseClick(list.Grid->viewport(), Qt::RightButton, {}, QPoint(200, 40));
         EXPECT_EQ(messages_.Texts(),
                   QStringList({"是否恢复默认显示设置 ?", "请关闭窗口后再重新打开"}));
         EXPECT_EQ(SavedRows(kUser), 0);
         // The grid keeps its look; what the user changes now is not written.
-        EXPECT_EQ(list.DisplayWidth("MONEY_TEXT_NOTE"), 48);
+        EXPECT_EQ(list.Column("MONEY_TEXT_NOTE")->Width(), 300);
         list.Size("MONEY_ID", 200);
     }
     EXPECT_EQ(SavedRows(kUser), 0);
