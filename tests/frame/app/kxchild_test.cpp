@@ -3,13 +3,18 @@
 #include "core/exceptionhandler.h"
 #include "core/sqlfunctions.h"
 #include "frame/app/kxmain.h"
+#include "frame/controls/kxndbgrid.h"
 #include "frame/data/kxquery.h"
+#include "grid/dbgrid/gridpictures.h"
+#include "platform/db/datasource.h"
+#include "platform/db/field.h"
 #include "platform/db/query.h"
 #include "platform/sys/exception.h"
 #include "platform/ui/application.h"
 #include "platform/ui/invalidoperation.h"
 #include "platform/ui/tag.h"
 #include "tests/core/programfixture.h"
+#include "tests/frame/kxqueryfixture.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -17,6 +22,8 @@
 #include <QPointer>
 
 #include <gtest/gtest.h>
+
+#include <list>
 
 namespace kx {
 namespace {
@@ -177,6 +184,107 @@ TEST_F(KXChildTest, TheFormsOwnShowHandlerRunsOnTheFirstShowOnly) {
     child_->ShowInPlace(90);
     EXPECT_EQ(shows, 1);
     EXPECT_TRUE(form->isVisible());
+}
+
+// ---- Grid layouts -------------------------------------------------------------
+
+const QString kLayoutTable = QStringLiteral("SYS_MONEY_INTO_OUT_TABLE");
+
+// A records list as a working window over the in/out records, whose grid
+// keeps each user's column widths.
+class ChildListTest : public test::KXQueryTest {
+protected:
+    ChildListTest() {
+        StartGridUnit();
+        AddMoneyRecord("1", "200703000001", "001", 10, "未审核");
+    }
+    ~ChildListTest() override { EndGridUnit(); }
+
+    struct ListForm {
+        QWidget* Form;
+        TKXNDBGrid* Grid;
+        TKXQuery* Query;
+    };
+
+    ListForm OpenList(const QString& user) {
+        auto* form = new QWidget(&main_, Qt::Window);
+        form->setAttribute(Qt::WA_DeleteOnClose);
+        // A window's rules are its own: the layout writes the widths into them.
+        TFieldsDataArray& rules = rules_.emplace_back(Rules());
+        auto* query = new TKXQuery(form);
+        query->SetTableName("KX_INTO_OUT_MONEY_TABLE");
+        query->SetFieldsData(rules);
+        auto* source = new db::TDataSource(form);
+        source->SetDataSet(query);
+        auto* grid = new TKXNDBGrid(form);
+        grid->setObjectName("DBGrid1");
+        grid->FormName = "MoneyIntoOutForm";
+        grid->UserID = user;
+        grid->DataBaseName = kDatabaseName;
+        grid->SetLayoutTable(kLayoutTable);
+        grid->SetFieldsData(rules);
+        grid->resize(600, 300);
+        grid->SetDataSource(source);
+        query->SetDBNGride(grid);
+        auto* child = new TKXChild(form);
+        child->DataBaseName = kDatabaseName;
+        child->Attach();
+        query->OpenQuery();
+        return {form, grid, query};
+    }
+
+    // The width the field is shown with, in characters.
+    static int Width(const ListForm& list, const QString& fieldName) {
+        return list.Query->FieldByName(fieldName)->DisplayWidth();
+    }
+    void Size(TKXNDBGrid* grid, const QString& fieldName, int width) {
+        for (int i = 0; i < grid->Columns()->Count(); ++i) {
+            if (grid->Columns()->GetColumn(i)->FieldName() == fieldName)
+                grid->SetColWidths(grid->DataToRawColumn(i), width);
+        }
+    }
+
+    static TFieldsDataArray Rules() {
+        TFieldsDataArray rules;
+        for (const char* name : {"MONEY_ID", "MONEY_TEXT_NOTE", "STATUS"}) {
+            TFieldsData data;
+            data.FieldName = name;
+            data.DisplayLabel = name;
+            data.TypeCode = "C";
+            data.Visible = true;
+            rules.Append(data);
+        }
+        return rules;
+    }
+
+    std::list<TFieldsDataArray> rules_;
+    QMainWindow main_;
+};
+
+TEST_F(ChildListTest, LayoutSavedAsTheFormGoesIsReadBackForTheSameUserOnly) {
+    for (const bool deletedAtOnce : {true, false}) {
+        SCOPED_TRACE(deletedAtOnce ? "deleted at once" : "closed");
+        Exec("DELETE FROM " + kLayoutTable);
+        ListForm first = OpenList("01");
+        const int defaultWidth = Width(first, "MONEY_TEXT_NOTE");
+        Size(first.Grid, "MONEY_TEXT_NOTE", 300);
+        if (deletedAtOnce) {
+            delete first.Form;
+        } else {
+            first.Form->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        EXPECT_EQ(Value("SELECT COUNT(*) FROM " + kLayoutTable +
+                        " WHERE USE_ID = '01' AND FIELD_NAME = 'MONEY_TEXT_NOTE'"),
+                  "1");
+
+        ListForm again = OpenList("01");
+        EXPECT_EQ(Width(again, "MONEY_TEXT_NOTE"), 48) << "300 pixels are 48 characters";
+        ListForm other = OpenList("02");
+        EXPECT_EQ(Width(other, "MONEY_TEXT_NOTE"), defaultWidth);
+        delete again.Form;
+        delete other.Form;
+    }
 }
 
 } // namespace
