@@ -2,7 +2,10 @@
 
 #include "core/exceptionhandler.h"
 #include "core/sqlfunctions.h"
+#include "frame/app/kxchildrules.h"
 #include "frame/app/kxmain.h"
+#include "frame/controls/dbmemo.h"
+#include "frame/controls/kxedit.h"
 #include "frame/controls/kxndbgrid.h"
 #include "frame/data/kxquery.h"
 #include "grid/dbgrid/gridpictures.h"
@@ -19,7 +22,10 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMainWindow>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QTest>
+#include <QVBoxLayout>
 
 #include <gtest/gtest.h>
 
@@ -184,6 +190,218 @@ TEST_F(KXChildTest, TheFormsOwnShowHandlerRunsOnTheFirstShowOnly) {
     child_->ShowInPlace(90);
     EXPECT_EQ(shows, 1);
     EXPECT_TRUE(form->isVisible());
+}
+
+// ---- Placement -------------------------------------------------------------------
+
+TEST(ChildPlacementTest, CentresBelowTheLimitAndRightOfTheEdge) {
+    struct Case {
+        int mainHeight, mainWidth, formWidth, formHeight, tag;
+        QPoint place;
+    };
+    const Case cases[] = {
+        {600, 800, 400, 300, 0, {199, 90}},  // (600-300)/2+5 = 155 is over the limit
+        {500, 800, 400, 401, 0, {199, 54}},  // 54.5 rounds to even
+        {500, 800, 400, 403, 0, {199, 54}},  // 53.5 rounds to even
+        {300, 800, 400, 500, 0, {199, -95}}, // taller than the main window
+        {600, 801, 400, 300, 0, {200, 90}},  // 199.5 rounds to even
+        {600, 803, 400, 300, 0, {200, 90}},  // 200.5 rounds to even
+        {600, 800, 900, 300, 0, {2, 90}},    // wider than the main window
+        {600, 800, 400, 300, 10, {-4, -4}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(
+            ChildPlacement(c.mainHeight, c.mainWidth, QSize(c.formWidth, c.formHeight), c.tag),
+            c.place)
+            << c.mainHeight << " " << c.mainWidth << " " << c.formWidth << "x" << c.formHeight;
+    }
+}
+
+TEST(ChildPlacementTest, WindowStateChangesAreTheWindowCommands) {
+    using S = Qt::WindowState;
+    EXPECT_EQ(SysCommandFor(S::WindowNoState, S::WindowMinimized), SC_MINIMIZE);
+    EXPECT_EQ(SysCommandFor(S::WindowMaximized, S::WindowMinimized), SC_MINIMIZE);
+    EXPECT_EQ(SysCommandFor(S::WindowNoState, S::WindowMaximized), SC_MAXIMIZE);
+    EXPECT_EQ(SysCommandFor(S::WindowMinimized, S::WindowNoState), SC_RESTORE);
+    EXPECT_EQ(SysCommandFor(S::WindowMinimized, S::WindowMaximized), SC_RESTORE);
+    EXPECT_EQ(SysCommandFor(S::WindowMaximized, S::WindowNoState), SC_RESTORE);
+    EXPECT_EQ(SysCommandFor(S::WindowNoState, S::WindowActive), std::nullopt);
+}
+
+TEST_F(KXChildTest, TheFormIsPlacedAndKeptOnTopUnlessTheMainWindowSaysNot) {
+    QWidget* form = NewForm();
+    Open("UserForm");
+    // Centred in the 800 x 600 main window, at most 90 down.
+    EXPECT_EQ(form->pos(), QPoint(199, 90));
+    EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    for (const auto& [notTopShow, mode] : {std::pair{true, 90}, std::pair{false, 1}}) {
+        QWidget* other = NewForm();
+        ui::SetTag(other, 10);
+        child_->NotTopShow = notTopShow;
+        ASSERT_NE(child_->ShowInPlace(mode), 0);
+        EXPECT_FALSE(other->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_EQ(other->pos(), QPoint(-4, -4));
+    }
+}
+
+TEST_F(KXChildTest, ARestoredFormTakesItsRestoreTop) {
+    for (const Qt::WindowState from : {Qt::WindowMinimized, Qt::WindowMaximized}) {
+        QWidget* form = NewForm();
+        child_->RestoreTop = 160;
+        Open("UserForm");
+        form->setWindowState(from);
+        form->setWindowState(Qt::WindowNoState);
+        EXPECT_EQ(form->y(), 160);
+    }
+    QWidget* form = NewForm();
+    Open("UserForm");
+    const int placed = form->y();
+    form->setWindowState(Qt::WindowMinimized);
+    form->setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(form->y(), placed);
+}
+
+// ---- Rights ----------------------------------------------------------------------
+
+TEST_F(KXChildTest, RightsAreReadFromTheUsersRow) {
+    NewForm();
+    // The users window's group and program of the shipped tables.
+    const QString group = GetSqlFirstValue(
+        kDatabaseName, "SELECT COMPOSE_NAME FROM SYS_COMPOSE_TABLE WHERE COMPOSE_ID = 1");
+    const QString program = GetSqlFirstValue(
+        kDatabaseName, "SELECT PROGRAM_NAME FROM SYS_PROGRAM_TABLE WHERE COMPOSE_ID = 1");
+    ASSERT_FALSE(program.isEmpty());
+    const QString programId = GetSqlFirstValue(
+        kDatabaseName, "SELECT PROGRAM_ID FROM SYS_PROGRAM_TABLE WHERE COMPOSE_ID = 1");
+
+    TRights rights;
+    rights.Add = true;
+    child_->GetRights(group, program, rights, "u'1");
+    EXPECT_FALSE(rights.Found);
+    EXPECT_FALSE(rights.Add);
+
+    QString value;
+    child_->GetRight("u'1", "1", programId, 0, value);
+    EXPECT_EQ(value, "否") << "no row";
+
+    // The first write adds the row, later ones change it.
+    child_->SetRight("u'1", "1", programId, 0, "是");
+    child_->SetRight("u'1", "1", programId, 2, "是");
+    child_->SetRight("u'1", "1", programId, 4, "是");
+    child_->SetRight("u'1", "1", programId, 4, "否");
+    EXPECT_EQ(GetSqlFirstValue(kDatabaseName,
+                               "SELECT COUNT(*) FROM SYS_RIGHT_TABLE WHERE USE_ID = 'u''1'"),
+              "1");
+    child_->GetRight("u'1", "1", programId, 2, value);
+    EXPECT_EQ(value, "是");
+    child_->GetRight("u'1", "1", programId, 4, value);
+    EXPECT_EQ(value, "否");
+
+    child_->GetRights(group, program, rights, "u'1");
+    EXPECT_TRUE(rights.Found);
+    EXPECT_TRUE(rights.Add);
+    EXPECT_TRUE(rights.Delete);
+    EXPECT_FALSE(rights.Edit);
+    EXPECT_FALSE(rights.Print);
+    EXPECT_TRUE(messages_.Texts().isEmpty());
+}
+
+TEST_F(KXChildTest, AMissingGroupOrProgramIsToldAndGrantsNothing) {
+    NewForm();
+    const QString group = GetSqlFirstValue(
+        kDatabaseName, "SELECT COMPOSE_NAME FROM SYS_COMPOSE_TABLE WHERE COMPOSE_ID = 1");
+    TRights rights;
+    rights.Browse = true;
+    child_->GetRights("无'此组", "任何", rights, "01");
+    EXPECT_FALSE(rights.Browse);
+    child_->GetRights(group, "无'此程序", rights, "01");
+    EXPECT_EQ(messages_.Texts(), (QStringList{"无'此组程序组找不到", "无'此程序程序找不到"}));
+}
+
+// ---- Keys ----------------------------------------------------------------------
+
+// A form with the controls the focus moves treat apart, in tab order.
+class ChildKeysTest : public KXChildTest {
+protected:
+    ChildKeysTest() {
+        form_ = NewForm(
+            {.OnKeyDown = [this](QObject*, int& key, ui::TShiftState) { formKeys_.append(key); }});
+        auto* layout = new QVBoxLayout(form_);
+        for (QWidget* control :
+             std::initializer_list<QWidget*>{select_, edit_, dbMemo_, memo_, grid_, last_})
+            layout->addWidget(control);
+        select_->OnSelect = [this](QObject*, bool& stop) { stop = stopSelect_; };
+        form_->show();
+        QApplication::setActiveWindow(form_);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form_));
+    }
+
+    // Presses the key in the control and tells where the focus went.
+    QWidget* Press(QWidget* from, Qt::Key key) {
+        from->setFocus(Qt::TabFocusReason);
+        QApplication::processEvents();
+        formKeys_.clear();
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QApplication::processEvents();
+        EXPECT_EQ(formKeys_, QList<int>{key}) << "the form's own handler sees the key";
+        return QApplication::focusWidget();
+    }
+
+    QWidget* form_;
+    TKXEdit* select_ = new TKXEdit;
+    TKXEdit* edit_ = new TKXEdit;
+    TDBMemo* dbMemo_ = new TDBMemo;
+    QPlainTextEdit* memo_ = new QPlainTextEdit;
+    TKXNDBGrid* grid_ = new TKXNDBGrid;
+    TKXEdit* last_ = new TKXEdit;
+    bool stopSelect_ = false;
+    QList<int> formKeys_;
+};
+
+TEST_F(ChildKeysTest, EnterAndArrowsMoveTheFocusExceptWhereTheControlNeedsTheKey) {
+    struct Case {
+        const char* name;
+        QWidget* from;
+        Qt::Key key;
+        QWidget* to;
+    };
+    const Case cases[] = {
+        {"Enter in an edit", edit_, Qt::Key_Return, dbMemo_},
+        {"Down in an edit", edit_, Qt::Key_Down, dbMemo_},
+        {"Up in an edit", edit_, Qt::Key_Up, select_},
+        {"Enter in a data memo", dbMemo_, Qt::Key_Return, dbMemo_},
+        {"Down in a data memo", dbMemo_, Qt::Key_Down, dbMemo_},
+        {"Up in a data memo", dbMemo_, Qt::Key_Up, dbMemo_},
+        {"Enter in a memo", memo_, Qt::Key_Return, grid_},
+        {"Down in a memo", memo_, Qt::Key_Down, memo_},
+        {"Up in a memo", memo_, Qt::Key_Up, memo_},
+        {"Enter in a list grid", grid_, Qt::Key_Return, last_},
+        {"Down in a list grid", grid_, Qt::Key_Down, grid_},
+        {"Up in a list grid", grid_, Qt::Key_Up, grid_},
+        {"Enter past a select handler that lets go", select_, Qt::Key_Return, edit_},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Press(c.from, c.key), c.to);
+    }
+    EXPECT_TRUE(memo_->toPlainText().isEmpty()) << "the Enter that moved on typed nothing";
+}
+
+TEST_F(ChildKeysTest, ASelectHandlerThatStopsKeepsTheFocus) {
+    stopSelect_ = true;
+    EXPECT_EQ(Press(select_, Qt::Key_Return), select_);
+}
+
+TEST_F(ChildKeysTest, OptionsTurnTheMovesOff) {
+    child_->Options = moEnter;
+    EXPECT_EQ(Press(edit_, Qt::Key_Down), edit_);
+    EXPECT_EQ(Press(edit_, Qt::Key_Return), dbMemo_);
+    child_->Options = moUpDn;
+    EXPECT_EQ(Press(edit_, Qt::Key_Return), edit_);
+    EXPECT_EQ(Press(edit_, Qt::Key_Up), select_);
+    child_->EnterMove = false;
+    EXPECT_EQ(Press(edit_, Qt::Key_Up), edit_);
 }
 
 // ---- Grid layouts -------------------------------------------------------------
