@@ -1,9 +1,12 @@
 #include "frame/app/kxchild.h"
 
+#include "core/appstate.h"
 #include "core/exceptionhandler.h"
 #include "core/sqlfunctions.h"
 #include "frame/app/kxchildrules.h"
 #include "frame/app/kxmain.h"
+#include "frame/app/mainform.h"
+#include "frame/app/windowregistry.h"
 #include "frame/controls/dbmemo.h"
 #include "frame/controls/kxedit.h"
 #include "frame/controls/kxndbgrid.h"
@@ -22,8 +25,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -180,6 +186,48 @@ TEST_F(KXChildTest, AFailedFirstShowIsToldAndTheWindowIsNeitherListedNorKept) {
     ASSERT_EQ(messages_.Texts().size(), 1);
     EXPECT_TRUE(messages_.Texts().first().contains("无法打开数据表"));
     EXPECT_TRUE(form.isNull());
+}
+
+// A working window whose first show fails, as when its query cannot open.
+class FailingWindow : public QWidget, public TWorkingWindow {
+public:
+    explicit FailingWindow(QWidget* owner)
+        : QWidget(owner, Qt::Window), child_(new TKXChild(this)) {
+        setAttribute(Qt::WA_DeleteOnClose);
+        child_->Attach(
+            {.OnShow = [](QObject*) { throw kx::Exception(QStringLiteral("无法打开数据表")); }});
+        Last = this;
+    }
+    QWidget* Form() override { return this; }
+    void SetNotTopShow(bool notTopShow) override { child_->NotTopShow = notTopShow; }
+    qint64 ShowInPlace(int mode) override { return child_->ShowInPlace(mode); }
+
+    static inline QPointer<QWidget> Last;
+
+private:
+    TKXChild* child_;
+};
+
+TEST(ChildMainFormTest, AWindowOpenedFromTheMenuWhoseFirstShowFailsIsToldAndNotListed) {
+    test::OpenDataFolder data;
+    test::MessageRecorder messages;
+    ui::SetExceptionHandler(HandleApplicationException);
+    const auto reset = qScopeGuard([] {
+        ui::SetExceptionHandler({});
+        test::ResetProgramState();
+    });
+    TWindowRegistry::Register("UserForm", [](QWidget* owner) { return new FailingWindow(owner); });
+    const auto unregister = qScopeGuard([] { TWindowRegistry::Unregister("UserForm"); });
+    AppSystemUser = true;
+    TMainForm main;
+    main.MenuItem("USERMENU")->trigger();
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(main.KXMain->Children().empty());
+    EXPECT_TRUE(main.menuBar()->actions().at(4)->menu()->actions().isEmpty());
+    ASSERT_EQ(messages.Texts().size(), 1);
+    EXPECT_TRUE(messages.Texts().first().contains("无法打开数据表"));
+    EXPECT_TRUE(FailingWindow::Last.isNull());
 }
 
 TEST_F(KXChildTest, TheFormsOwnShowHandlerRunsOnTheFirstShowOnly) {
