@@ -16,7 +16,6 @@
 #include "frame/controls/kxedit.h"
 #include "frame/controls/kxmedit.h"
 #include "frame/controls/kxndbgrid.h"
-#include "frame/controls/kxtreeview.h"
 #include "frame/data/kxdatasource.h"
 #include "frame/data/kxquery.h"
 #include "frame/dialogs/finddialog.h"
@@ -36,6 +35,7 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QTreeView>
 #include <QWidget>
 #include <QWindowStateChangeEvent>
 
@@ -391,7 +391,7 @@ void TKXChild::StyleControls(QWidget* form) {
         }
         if (auto* query = dynamic_cast<db::TQuery*>(component))
             query->SetDatabaseName(DataBaseName);
-        if (auto* tree = dynamic_cast<TKXTreeView*>(component)) {
+        if (auto* tree = qobject_cast<QTreeView*>(component)) {
             SetControlColor(tree, Color);
             SetLanguageFont(tree, Language);
         }

@@ -8,8 +8,10 @@
 #include "frame/app/mainform.h"
 #include "frame/app/windowregistry.h"
 #include "frame/controls/dbmemo.h"
+#include "frame/controls/kxdbgrid.h"
 #include "frame/controls/kxedit.h"
 #include "frame/controls/kxndbgrid.h"
+#include "frame/data/kxdatasource.h"
 #include "frame/data/kxquery.h"
 #include "grid/dbgrid/gridpictures.h"
 #include "platform/db/datasource.h"
@@ -24,6 +26,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -365,6 +368,74 @@ TEST_F(KXChildTest, AMissingGroupOrProgramIsToldAndGrantsNothing) {
     EXPECT_FALSE(rights.Browse);
     child_->GetRights(group, "无'此程序", rights, "01");
     EXPECT_EQ(messages_.Texts(), (QStringList{"无'此组程序组找不到", "无'此程序程序找不到"}));
+}
+
+// ---- Styling ---------------------------------------------------------------------
+
+TEST_F(KXChildTest, ControlsTakeTheColoursFontsDatabaseAndDialectByTheirTags) {
+    auto* form = new QWidget(&main_, Qt::Window);
+    const auto edit = [form](int tag) {
+        auto* control = new TKXEdit(form);
+        ui::SetTag(control, tag);
+        QFont font = control->font();
+        font.setPointSize(20);
+        control->setFont(font);
+        return control;
+    };
+    TKXEdit* plain = edit(0);
+    TKXEdit* label = edit(3);
+    TKXEdit* entry = edit(100);
+    TKXEdit* keepsSize = edit(10);
+    auto* caption = new QLabel(form);
+    auto* marked = new QLabel(form);
+    ui::SetTag(marked, 5);
+    auto* query = new TKXQuery(form);
+    auto* source = new TKXDataSource(form);
+    auto* rowGrid = new TKXDBGrid(form);
+    ui::SetTag(rowGrid, 100);
+    auto* grid = new TKXDBGrid(form);
+
+    child_ = new TKXChild(form);
+    child_->DataBaseName = "Other";
+    child_->SqlType = urAccess;
+    child_->Language = "GB";
+    child_->Color = 0x111111;
+    child_->LabelColor = 0x333333;
+    child_->EditColor = 0x555555;
+    child_->ColorOnFocus = 0x777777;
+    child_->Attach();
+
+    struct Colours {
+        ui::TColor color, resting, focus;
+        bool operator==(const Colours&) const = default;
+    };
+    const auto colours = [](TKXEdit* e) {
+        return Colours{e->Color(), e->SavedColor(), e->ColorOnFocus()};
+    };
+    EXPECT_TRUE((colours(plain) == Colours{0x111111, 0x111111, 0x111111}));
+    EXPECT_TRUE((colours(label) == Colours{0x333333, 0x333333, 0x333333}));
+    EXPECT_TRUE((colours(entry) == Colours{0x555555, 0x555555, 0x777777}));
+    EXPECT_EQ(plain->font().family(), "宋体");
+    EXPECT_EQ(plain->font().pointSize(), 9);
+    EXPECT_EQ(keepsSize->font().family(), "宋体");
+    EXPECT_EQ(keepsSize->font().pointSize(), 20);
+    EXPECT_EQ(caption->font().family(), "宋体");
+    EXPECT_NE(marked->font().family(), "宋体");
+
+    EXPECT_EQ(query->DatabaseName(), "Other");
+    EXPECT_EQ(query->SqlType, urAccess);
+    EXPECT_EQ(query->ColorOnFocus, 0x111111u);
+    EXPECT_EQ(source->BrowseColor(), 0x111111u);
+    EXPECT_EQ(source->EditColor(), 0x555555u);
+    EXPECT_EQ(rowGrid->Options(), dgRowSelect | dgAlwaysShowSelection);
+    EXPECT_EQ(grid->Options(),
+              dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgTabs);
+    EXPECT_EQ(grid->Color(), 0x111111u);
+
+    child_->Language = "BIG5";
+    child_->StyleControls(form);
+    EXPECT_EQ(plain->font().family(), "新細明體");
+    EXPECT_EQ(plain->font().pointSize(), 10);
 }
 
 // ---- Keys ----------------------------------------------------------------------
