@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "core/sqlfunctions.h"
 #include "frame/app/kxmain.h"
+#include "frame/controls/controlcolor.h"
 #include "frame/controls/dbmemo.h"
 #include "frame/controls/kxcombobox.h"
 #include "frame/controls/kxcomboedit.h"

@@ -356,6 +356,10 @@ TEST_F(KXChildTest, RightsAreReadFromTheUsersRow) {
     EXPECT_FALSE(rights.Edit);
     EXPECT_FALSE(rights.Print);
     EXPECT_TRUE(messages_.Texts().isEmpty());
+
+    // Seven rights columns, and no guessing past them.
+    EXPECT_THROW(child_->GetRight("u'1", "1", programId, 7, value), ui::EInvalidOperation);
+    EXPECT_THROW(child_->SetRight("u'1", "1", programId, -1, "是"), ui::EInvalidOperation);
 }
 
 TEST_F(KXChildTest, AMissingGroupOrProgramIsToldAndGrantsNothing) {
