@@ -19,6 +19,13 @@ TKXBaseForm::TKXBaseForm(QWidget* owner) : TKXFormEvents(owner), KXSetForm(new T
     resize(782, 363);
 }
 
+void TKXBaseForm::SetNotTopShow(bool /*notTopShow*/) {}
+
+qint64 TKXBaseForm::ShowInPlace(int /*mode*/) {
+    show();
+    return winId();
+}
+
 void TKXBaseForm::FormCreate() {
     KXSetForm->DataBaseName = kDatabaseName;
     KXSetForm->ApplyImeName(AppImeName);

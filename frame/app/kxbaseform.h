@@ -5,6 +5,7 @@
 
 #include "frame/app/formbuttons.h"
 #include "frame/app/kxformevents.h"
+#include "frame/app/windowregistry.h"
 
 #include <QPointer>
 
@@ -14,9 +15,13 @@ class TKXDataSource;
 class TKXQuery;
 class TKXSetForm;
 
-class TKXBaseForm : public TKXFormEvents {
+class TKXBaseForm : public TKXFormEvents, public TWorkingWindow {
     Q_OBJECT
 public:
+    QWidget* Form() override { return this; }
+    void SetNotTopShow(bool notTopShow) override;
+    qint64 ShowInPlace(int mode) override;
+
     QString ProgramGroupName;
     QString ProgramName;
     // Filled by the list window's FormShow, or copied in by the caller of a
