@@ -1,5 +1,7 @@
 #include "frame/app/formbuttons.h"
 
+#include "frame/app/kxchild.h"
+
 #include <Qt>
 
 #include <array>
@@ -7,7 +9,7 @@
 
 namespace kx {
 
-TRightButtons RightButtonsOf(const TFormRights& rights) {
+TRightButtons RightButtonsOf(const TRights& rights) {
     return {rights.Add, rights.Add, rights.Add, rights.Print, rights.Verify};
 }
 
@@ -15,8 +17,8 @@ bool NamesProgram(const QString& groupName, const QString& programName) {
     return !groupName.isEmpty() && !programName.isEmpty();
 }
 
-TFormRights UnnamedProgramRights() {
-    TFormRights rights;
+TRights UnnamedProgramRights() {
+    TRights rights;
     rights.Add = true;
     return rights;
 }

@@ -7,18 +7,7 @@
 
 namespace kx {
 
-// The user's rights for one window, one flag each; Found is set when a
-// rights row existed.
-struct TFormRights {
-    bool Add = false;
-    bool Edit = false;
-    bool Delete = false;
-    bool Browse = false;
-    bool Print = false;
-    bool Verify = false;
-    bool Currency = false;
-    bool Found = false;
-};
+struct TRights;
 
 // Add, edit and delete all follow the add right; print the print right;
 // the check button the verify right.
@@ -30,12 +19,12 @@ struct TRightButtons {
     bool Check = false;
 };
 
-TRightButtons RightButtonsOf(const TFormRights& rights);
+TRightButtons RightButtonsOf(const TRights& rights);
 
 // A window that names no program group and program is everybody's to add,
 // edit and delete in; its other rights stay off.
 bool NamesProgram(const QString& groupName, const QString& programName);
-TFormRights UnnamedProgramRights();
+TRights UnnamedProgramRights();
 
 enum class TFormKind { AppForm, PopEditor, PopList };
 

@@ -78,7 +78,7 @@ void TKXAppForm::FormClose(TCloseAction& action) {
     action = TCloseAction::caFree;
 }
 
-void TKXAppForm::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
+void TKXAppForm::FormKeyDown(int& key, ui::TShiftState shift) {
     TKXBaseForm::FormKeyDown(key, shift);
     const QString name = FunctionKeyButton(TFormKind::AppForm, key);
     if (!name.isEmpty() && ClickByKey(findChild<QAbstractButton*>(name)))

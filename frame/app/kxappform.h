@@ -34,7 +34,7 @@ protected:
 
     void FormShow() override;
     void FormClose(TCloseAction& action) override;
-    void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
+    void FormKeyDown(int& key, ui::TShiftState shift) override;
 
     virtual void button_saveClick(QObject* sender);
     virtual void button_checkClick(QObject* sender);

@@ -1,6 +1,7 @@
 #include "frame/app/kxapppopform.h"
 
 #include "core/appstate.h"
+#include "core/datamodule.h"
 #include "core/messages.h"
 #include "frame/controls/formimenames.h"
 #include "frame/controls/kxndbgrid.h"
@@ -106,12 +107,22 @@ void TKXAppPopForm::LinkButtons() {
 void TKXAppPopForm::FormCreate() {
     TKXFormEvents::FormCreate();
     Rights.Add = true;
+    KXChild->DataBaseName = kDatabaseName;
+    KXChild->Language = AppLanguage;
+    KXChild->Color = AppBrowseColor;
+    KXChild->LabelColor = AppLabelColor;
+    KXChild->EditColor = AppEditColor;
+    KXChild->ColorOnFocus = AppFocusColor;
+    KXChild->SqlType = urStandard;
+    KXChild->Attach(Handlers());
     ApplyImeToForm(this, AppImeName);
     AppToday = QDate::currentDate().toString(Qt::ISODate);
 }
 
 void TKXAppPopForm::FormShow() {
     TKXFormEvents::FormShow();
+    if (NamesProgram(ProgramGroupName, ProgramName))
+        KXChild->GetRights(ProgramGroupName, ProgramName, Rights, AppUserId);
     EnableByRights();
     SetupQuery(Query);
     SetupDataSource(DS);
@@ -171,7 +182,7 @@ void TKXAppPopForm::FormClose(TCloseAction& action) {
     action = TCloseAction::caHide;
 }
 
-void TKXAppPopForm::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
+void TKXAppPopForm::FormKeyDown(int& key, ui::TShiftState shift) {
     TKXFormEvents::FormKeyDown(key, shift);
     const QString name = FunctionKeyButton(TFormKind::PopList, key);
     if (!name.isEmpty() && ClickByKey(findChild<QAbstractButton*>(name)))

@@ -6,6 +6,7 @@
 
 #include "core/fieldsdata.h"
 #include "frame/app/formbuttons.h"
+#include "frame/app/kxchild.h"
 #include "frame/app/kxformevents.h"
 
 class QFrame;
@@ -45,7 +46,7 @@ public:
     QString SelectText;
     QString OrderByText; // with a leading blank
     // Add is allowed after FormCreate; callers copy in their own rights.
-    TFormRights Rights;
+    TRights Rights;
     TFieldsDataArray FieldsData;
     TCheckDataArray CheckData;
     TInsertDataArray InsertData;
@@ -64,7 +65,7 @@ protected:
     void FormShow() override;
     void FormCloseQuery(bool& canClose) override;
     void FormClose(TCloseAction& action) override;
-    void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
+    void FormKeyDown(int& key, ui::TShiftState shift) override;
 
     virtual void button_addClick(QObject* sender);
     virtual void button_editClick(QObject* sender);

@@ -4,6 +4,7 @@
 #include "core/datamodule.h"
 #include "core/options.h"
 #include "frame/app/childcommandstate.h"
+#include "frame/app/kxchild.h"
 #include "frame/app/kxsetform.h"
 #include "frame/data/kxdatasource.h"
 #include "frame/data/kxquery.h"
@@ -19,18 +20,26 @@ TKXBaseForm::TKXBaseForm(QWidget* owner) : TKXFormEvents(owner), KXSetForm(new T
     resize(782, 363);
 }
 
-void TKXBaseForm::SetNotTopShow(bool /*notTopShow*/) {}
+void TKXBaseForm::SetNotTopShow(bool notTopShow) {
+    KXChild->NotTopShow = notTopShow;
+}
 
-qint64 TKXBaseForm::ShowInPlace(int /*mode*/) {
-    show();
-    return winId();
+qint64 TKXBaseForm::ShowInPlace(int mode) {
+    return KXChild->ShowInPlace(mode);
 }
 
 void TKXBaseForm::FormCreate() {
     KXSetForm->DataBaseName = kDatabaseName;
+    KXChild->DataBaseName = kDatabaseName;
+    KXChild->Language = AppLanguage;
+    KXChild->Color = AppBrowseColor;
+    KXChild->LabelColor = AppLabelColor;
+    KXChild->EditColor = AppEditColor;
+    KXChild->ColorOnFocus = AppFocusColor;
+    KXChild->SqlType = urStandard;
+    KXChild->Attach(Handlers());
     KXSetForm->ApplyImeName(AppImeName);
     KXSetForm->ScreenWidth = AppScreenWidth;
-    messageHook_ = true;
     RefreshToday();
     closing_ = false;
 }
@@ -45,7 +54,6 @@ void TKXBaseForm::FormShow() {
 
 void TKXBaseForm::FormClose(TCloseAction& action) {
     action = TCloseAction::caFree;
-    messageHook_ = false;
     closing_ = true;
 }
 
@@ -60,8 +68,10 @@ void TKXBaseForm::SetChildStates(bool closing) {
     SetChildMenuState(nullptr, nullptr, closing, AppChildMenuCount1, AppChildMenuCount2, false);
 }
 
-TFormRights TKXBaseForm::ReadRights() {
-    return Rights;
+TRights TKXBaseForm::ReadRights() {
+    TRights rights;
+    KXChild->GetRights(ProgramGroupName, ProgramName, rights, AppUserId);
+    return rights;
 }
 
 void TKXBaseForm::SetupQuery(TKXQuery* query) {

@@ -4,6 +4,7 @@
 // set-up of a window's query and data source from the program-wide state.
 
 #include "frame/app/formbuttons.h"
+#include "frame/app/kxchild.h"
 #include "frame/app/kxformevents.h"
 #include "frame/app/windowregistry.h"
 
@@ -26,7 +27,7 @@ public:
     QString ProgramName;
     // Filled by the list window's FormShow, or copied in by the caller of a
     // record editor.
-    TFormRights Rights;
+    TRights Rights;
     // The window is in verify mode: set by the check button, cleared by
     // save, add and edit.
     bool Checking = false;
@@ -45,12 +46,11 @@ protected:
     void FormDestroy() override;
 
     // The user's rights for the window's program group and program.
-    TFormRights ReadRights();
+    TRights ReadRights();
 
 private:
     void SetChildStates(bool closing);
 
-    bool messageHook_ = false;
     bool fontSet_ = false;
     bool closing_ = false;
 };

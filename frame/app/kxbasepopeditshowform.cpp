@@ -133,7 +133,7 @@ void TKXBasePopEditShowForm::FormClose(TCloseAction& action) {
     action = TCloseAction::caHide;
 }
 
-void TKXBasePopEditShowForm::FormKeyDown(int& key, Qt::KeyboardModifiers shift) {
+void TKXBasePopEditShowForm::FormKeyDown(int& key, ui::TShiftState shift) {
     TKXBaseForm::FormKeyDown(key, shift);
     const QString name = FunctionKeyButton(TFormKind::PopEditor, key);
     if (!name.isEmpty() && ClickByKey(findChild<QAbstractButton*>(name)))

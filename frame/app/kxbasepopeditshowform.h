@@ -46,7 +46,7 @@ protected:
     void FormActivate() override;
     void FormCloseQuery(bool& canClose) override;
     void FormClose(TCloseAction& action) override;
-    void FormKeyDown(int& key, Qt::KeyboardModifiers shift) override;
+    void FormKeyDown(int& key, ui::TShiftState shift) override;
 
     virtual void Button_addClick(QObject* sender);
     virtual void button_editClick(QObject* sender);

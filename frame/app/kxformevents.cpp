@@ -1,20 +1,15 @@
 #include "frame/app/kxformevents.h"
 
+#include "frame/app/kxchild.h"
 #include "platform/ui/application.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 
 namespace kx {
 
-TKXFormEvents::TKXFormEvents(QWidget* owner) : QDialog(owner) {
-    qApp->installEventFilter(this);
-}
-
-void TKXFormEvents::RunFormCreate() {
-    FormCreate();
+TKXFormEvents::TKXFormEvents(QWidget* owner) : QDialog(owner), KXChild(new TKXChild(this)) {
+    KXChild->setObjectName(QStringLiteral("KXChild"));
 }
 
 int TKXFormEvents::ShowModal() {
@@ -42,50 +37,33 @@ bool TKXFormEvents::ClickByKey(QAbstractButton* button) {
     return true;
 }
 
-void TKXFormEvents::FormCloseQuery(bool& /*canClose*/) {}
-
-void TKXFormEvents::FormClose(TCloseAction& action) {
-    action = TCloseAction::caHide;
+TFormHandlers TKXFormEvents::Handlers() {
+    TFormHandlers handlers;
+    handlers.OnKeyDown = [this](QObject*, int& key, ui::TShiftState shift) {
+        FormKeyDown(key, shift);
+    };
+    handlers.OnCloseQuery = [this](QObject*, bool& canClose) { FormCloseQuery(canClose); };
+    handlers.OnDestroy = [this](QObject*) { FormDestroy(); };
+    handlers.OnShow = [this](QObject*) { FormShow(); };
+    return handlers;
 }
-
-void TKXFormEvents::FormKeyDown(int& /*key*/, Qt::KeyboardModifiers /*shift*/) {}
 
 void TKXFormEvents::CloseWith(int result) {
     setResult(result);
     close();
 }
 
-bool TKXFormEvents::IsKeyTarget(const QObject* receiver) const {
-    const auto* widget = qobject_cast<const QWidget*>(receiver);
-    if (!widget || widget->window() != this)
-        return false;
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus || focus->window() != this)
-        focus = focusWidget();
-    return widget == (focus ? focus : this);
-}
-
-bool TKXFormEvents::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress || !IsKeyTarget(watched))
-        return false;
-    auto* keyEvent = static_cast<QKeyEvent*>(event);
-    int key = keyEvent->key();
+// The companion has let the close through: only the action is left.
+void TKXFormEvents::closeEvent(QCloseEvent* event) {
+    event->ignore();
     try {
-        FormKeyDown(key, keyEvent->modifiers());
-    } catch (...) {
-        ui::HandleCurrentException();
-        return true;
-    }
-    return key == 0;
-}
-
-void TKXFormEvents::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (shown_)
-        return;
-    shown_ = true;
-    try {
-        FormShow();
+        TCloseAction action = TCloseAction::caHide;
+        FormClose(action);
+        if (action == TCloseAction::caNone)
+            return;
+        event->accept();
+        if (action == TCloseAction::caFree)
+            deleteLater();
     } catch (...) {
         ui::HandleCurrentException();
     }
@@ -100,34 +78,6 @@ void TKXFormEvents::changeEvent(QEvent* event) {
     } catch (...) {
         ui::HandleCurrentException();
     }
-}
-
-void TKXFormEvents::closeEvent(QCloseEvent* event) {
-    event->ignore();
-    try {
-        bool canClose = true;
-        FormCloseQuery(canClose);
-        if (!canClose)
-            return;
-        TCloseAction action = TCloseAction::caHide;
-        FormClose(action);
-        if (action == TCloseAction::caNone)
-            return;
-        event->accept();
-        if (action == TCloseAction::caFree) {
-            RunFormDestroy();
-            deleteLater();
-        }
-    } catch (...) {
-        ui::HandleCurrentException();
-    }
-}
-
-void TKXFormEvents::RunFormDestroy() {
-    if (destroyed_)
-        return;
-    destroyed_ = true;
-    FormDestroy();
 }
 
 } // namespace kx

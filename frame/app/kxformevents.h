@@ -6,15 +6,17 @@
 // base class's version in it, usually first, before adding its own steps.
 //
 // Forms are made with Create<Form>(...), which runs FormCreate once the whole
-// form exists. FormShow runs on the first show only. Closing asks
-// FormCloseQuery, then FormClose decides whether the form hides or frees
-// itself; a freed form runs FormDestroy first. The form sees every key of
-// its controls first (FormKeyDown), and a function key presses a button only
-// when the button is enabled, visible and has a click handler.
+// form exists. The form's companion, attached in FormCreate, runs FormShow
+// on the first show only, asks FormCloseQuery after its own check of the
+// data sets, hands every key to FormKeyDown first and runs FormDestroy as
+// the form goes. FormClose then decides whether a closing form hides or
+// frees itself. A function key presses a button only when the button is
+// enabled, visible and has a click handler.
+
+#include "platform/ui/customcontrol.h"
 
 #include <QDialog>
 #include <QHash>
-#include <QPointer>
 
 #include <functional>
 #include <utility>
@@ -22,6 +24,9 @@
 class QAbstractButton;
 
 namespace kx {
+
+class TKXChild;
+struct TFormHandlers;
 
 enum class TCloseAction { caNone, caHide, caFree };
 
@@ -35,6 +40,8 @@ public:
         form->RunFormCreate();
         return form;
     }
+
+    TKXChild* KXChild;
 
     // Runs the form modally; the result is QDialog::Accepted after OK.
     int ShowModal();
@@ -56,28 +63,25 @@ protected:
     virtual void FormCreate() {}
     virtual void FormShow() {}
     virtual void FormActivate() {}
-    virtual void FormCloseQuery(bool& canClose);
-    virtual void FormClose(TCloseAction& action);
+    virtual void FormCloseQuery(bool& /*canClose*/) {}
+    virtual void FormClose(TCloseAction& action) { action = TCloseAction::caHide; }
     virtual void FormDestroy() {}
     // Clearing the key stops it from reaching the control.
-    virtual void FormKeyDown(int& key, Qt::KeyboardModifiers shift);
+    virtual void FormKeyDown(int& /*key*/, ui::TShiftState /*shift*/) {}
 
+    // The companion takes the form's events over with these steps as the
+    // form's own handlers.
+    TFormHandlers Handlers();
     // Closes with a result the modal caller reads.
     void CloseWith(int result);
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
-    void RunFormCreate();
-    void RunFormDestroy();
-    bool IsKeyTarget(const QObject* receiver) const;
+    void RunFormCreate() { FormCreate(); }
 
     QHash<QAbstractButton*, TClickHandler> clickHandlers_;
-    bool shown_ = false;
-    bool destroyed_ = false;
 };
 
 } // namespace kx

@@ -1,5 +1,7 @@
 #include "frame/app/formbuttons.h"
 
+#include "frame/app/kxchild.h"
+
 #include <gtest/gtest.h>
 
 namespace kx {
@@ -7,16 +9,16 @@ namespace {
 
 TEST(RightButtonsOf, EditAndDeleteFollowTheAddRight) {
     struct Case {
-        TFormRights rights;
+        TRights rights;
         TRightButtons expected;
     };
-    TFormRights editOnly;
+    TRights editOnly;
     editOnly.Edit = true;
     editOnly.Delete = true;
     editOnly.Found = true;
-    TFormRights addOnly;
+    TRights addOnly;
     addOnly.Add = true;
-    TFormRights printAndVerify;
+    TRights printAndVerify;
     printAndVerify.Print = true;
     printAndVerify.Verify = true;
     const Case cases[] = {
@@ -38,7 +40,7 @@ TEST(NamesProgram, OnlyBothNamesReadTheRights) {
     EXPECT_TRUE(NamesProgram("基本数据录入编辑", "资金账号录入编辑"));
     EXPECT_FALSE(NamesProgram("基本数据录入编辑", ""));
     EXPECT_FALSE(NamesProgram("", "资金账号录入编辑"));
-    const TFormRights unnamed = UnnamedProgramRights();
+    const TRights unnamed = UnnamedProgramRights();
     EXPECT_TRUE(unnamed.Add);
     EXPECT_FALSE(unnamed.Print || unnamed.Verify || unnamed.Edit || unnamed.Found);
 }

@@ -55,7 +55,7 @@ protected:
         EndGridUnit();
     }
 
-    NoteEditor* ShowEditor(TKXQuery* list, const TFormRights& rights) {
+    NoteEditor* ShowEditor(TKXQuery* list, const TRights& rights) {
         auto* editor = TKXFormEvents::Create<NoteEditor>(&window_);
         editor->ListQuery = list;
         editor->Rights = rights;
@@ -70,8 +70,8 @@ protected:
             target = window->focusWidget() ? window->focusWidget() : window;
         QTest::keyClick(target, key);
     }
-    static TFormRights AddRights() {
-        TFormRights rights;
+    static TRights AddRights() {
+        TRights rights;
         rights.Add = true;
         return rights;
     }
@@ -80,14 +80,14 @@ protected:
 TEST_F(PopFormsTest, EditorButtonsFollowTheRightsTheCallerCopiedIn) {
     TKXQuery* list = MoneyQuery();
     list->OpenQuery();
-    TFormRights printOnly;
+    TRights printOnly;
     printOnly.Print = true;
     struct Case {
-        TFormRights rights;
+        TRights rights;
         bool edit;
         bool print;
     };
-    for (const Case& c : {Case{TFormRights{}, false, false}, Case{printOnly, false, true},
+    for (const Case& c : {Case{TRights{}, false, false}, Case{printOnly, false, true},
                           Case{AddRights(), true, false}}) {
         NoteEditor* editor = ShowEditor(list, c.rights);
         EXPECT_EQ(editor->Button_add->isEnabled(), c.edit);
