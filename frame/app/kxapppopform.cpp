@@ -36,7 +36,9 @@ TKXAppPopForm::TKXAppPopForm(QWidget* owner)
     auto* gridLayout = new QVBoxLayout(Panel1000);
     gridLayout->setContentsMargins(1, 1, 1, 1);
     gridLayout->addWidget(DBGrid);
-    new QHBoxLayout(Panel2);
+    auto* barLayout = new QHBoxLayout(Panel2);
+    barLayout->setContentsMargins(2, 2, 2, 2);
+    barLayout->setSpacing(2);
 
     button_add = AddButton("button_add", QStringLiteral("新增[F5]"));
     button_delete = AddButton("button_delete", QStringLiteral("删除[F7]"));
@@ -93,6 +95,12 @@ QPushButton* TKXAppPopForm::AddButton(const char* name, const QString& caption) 
     return button;
 }
 
+// The bar is as wide as the form allows: each button keeps just its caption.
+void TKXAppPopForm::FitCaptions() {
+    for (QPushButton* button : Panel2->findChildren<QPushButton*>())
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 8);
+}
+
 void TKXAppPopForm::LinkButtons() {
     DS->Button_Add = button_add;
     DS->Button_Edit = button_edit;
@@ -121,6 +129,7 @@ void TKXAppPopForm::FormCreate() {
 
 void TKXAppPopForm::FormShow() {
     TKXFormEvents::FormShow();
+    FitCaptions();
     if (NamesProgram(ProgramGroupName, ProgramName))
         KXChild->GetRights(ProgramGroupName, ProgramName, Rights, AppUserId);
     EnableByRights();

@@ -77,6 +77,7 @@ protected:
 
 private:
     QPushButton* AddButton(const char* name, const QString& caption);
+    void FitCaptions();
     void LinkButtons();
     void EnableByRights();
     bool Editing() const;

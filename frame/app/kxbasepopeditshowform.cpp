@@ -23,7 +23,8 @@ TKXBasePopEditShowForm::TKXBasePopEditShowForm(QWidget* owner)
     // its text to the field first.
     Panel2->setFocusPolicy(Qt::StrongFocus);
     auto* barLayout = new QHBoxLayout(Panel2);
-    barLayout->setContentsMargins(4, 4, 4, 4);
+    barLayout->setContentsMargins(2, 2, 2, 2);
+    barLayout->setSpacing(2);
 
     Button_add = AddButton("Button_add", QStringLiteral("增加[F5]"));
     button_edit = AddButton("button_edit", QStringLiteral("编辑[F6]"));
@@ -71,6 +72,12 @@ QPushButton* TKXBasePopEditShowForm::AddButton(const char* name, const QString& 
     return button;
 }
 
+// The bar is as wide as the form allows: each button keeps just its caption.
+void TKXBasePopEditShowForm::FitCaptions() {
+    for (QPushButton* button : Panel2->findChildren<QPushButton*>())
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 8);
+}
+
 void TKXBasePopEditShowForm::LinkButtons() {
     DS->Button_Add = Button_add;
     DS->Button_Edit = button_edit;
@@ -90,6 +97,7 @@ void TKXBasePopEditShowForm::LinkButtons() {
 
 void TKXBasePopEditShowForm::FormShow() {
     TKXBaseForm::FormShow();
+    FitCaptions();
     if (NamesProgram(ProgramGroupName, ProgramName))
         Rights = ReadRights();
     const TRightButtons enabled = RightButtonsOf(Rights);

@@ -62,6 +62,7 @@ protected:
 
 private:
     QPushButton* AddButton(const char* name, const QString& caption);
+    void FitCaptions();
     bool ListOpen() const;
     bool ListEditing() const;
     bool ListHasRows() const;

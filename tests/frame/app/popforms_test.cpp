@@ -207,5 +207,20 @@ TEST_F(PopFormsTest, PickListRefusesToCloseWhileEditingWithOneMessage) {
     delete list;
 }
 
+TEST_F(PopFormsTest, ButtonCaptionsFit) {
+    TKXQuery* list = MoneyQuery();
+    list->OpenQuery();
+    NoteEditor* editor = ShowEditor(list, AddRights());
+    auto* pick = TKXFormEvents::Create<SubjectList>(&window_);
+    pick->show();
+    for (QWidget* form : {static_cast<QWidget*>(editor), static_cast<QWidget*>(pick)}) {
+        for (QPushButton* button : form->findChildren<QPushButton*>())
+            EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 8)
+                << button->objectName().toStdString();
+    }
+    delete pick;
+    delete editor;
+}
+
 } // namespace
 } // namespace kx

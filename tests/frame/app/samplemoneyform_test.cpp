@@ -150,6 +150,10 @@ TEST_F(SampleWindowTest, AddSaveEditCancelAndRefuseToCloseWhileEditing) {
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->button_add->isEnabled());
     EXPECT_FALSE(window->button_save->isEnabled());
+    window->button_add->hide();
+    Press(window, Qt::Key_F5);
+    EXPECT_EQ(window->Query->State(), db::dsBrowse) << "F5 on a hidden add button";
+    window->button_add->show();
 
     Press(window, Qt::Key_F5);
     ASSERT_EQ(window->Query->State(), db::dsInsert);
@@ -284,6 +288,18 @@ TEST_F(SampleWindowTest, EachUserFindsTheGridLayoutTheyLeft) {
     // Saved pixels come back as characters, 0.16 to the pixel.
     EXPECT_EQ(NoteWidth(window), qRound((defaultWidth + 120) * 0.16));
     EXPECT_GT(window->DBGrid->GetColWidths(NoteColumn(window->DBGrid)), defaultWidth);
+    CloseAndFree(window);
+}
+
+TEST_F(SampleWindowTest, ToolButtonCaptionsFit) {
+    Grant("U01", "是");
+    sample::TMoneyIntoOutForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    for (QToolButton* button : window->ToolBar1->findChildren<QToolButton*>()) {
+        if (button->isVisible())
+            EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()))
+                << button->objectName().toStdString();
+    }
     CloseAndFree(window);
 }
 
