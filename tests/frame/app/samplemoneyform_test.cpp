@@ -23,6 +23,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDate>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -289,6 +290,24 @@ TEST_F(SampleWindowTest, EachUserFindsTheGridLayoutTheyLeft) {
     EXPECT_EQ(NoteWidth(window), qRound((defaultWidth + 120) * 0.16));
     EXPECT_GT(window->DBGrid->GetColWidths(NoteColumn(window->DBGrid)), defaultWidth);
     CloseAndFree(window);
+}
+
+TEST_F(SampleWindowTest, AWindowNamingNoProgramMayAddButNotPrintOrVerify) {
+    Grant("U01", "否");
+    auto* window = TKXFormEvents::Create<sample::TMoneyIntoOutForm>(nullptr);
+    window->ProgramGroupName.clear();
+    window->show();
+    EXPECT_TRUE(window->Rights.Add);
+    EXPECT_FALSE(window->Rights.Found);
+    for (QToolButton* button : {window->button_add, window->button_edit, window->button_delete})
+        EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+    EXPECT_FALSE(window->button_print->isEnabled());
+    EXPECT_FALSE(window->button_check->isEnabled());
+    EXPECT_EQ(window->Query->UserName, "张三");
+    EXPECT_EQ(window->Query->Today, AppToday);
+    EXPECT_EQ(window->Query->YearMonthPrefix, AppToday.left(4) + AppToday.mid(5, 2));
+    EXPECT_EQ(window->Query->DayPrefix, QDate::currentDate().toString("yyyyMMdd"));
+    delete window;
 }
 
 TEST_F(SampleWindowTest, ToolButtonCaptionsFit) {
