@@ -1,6 +1,5 @@
 #include "frame/app/kxdform.h"
 
-#include "core/appstate.h"
 #include "core/datamodule.h"
 #include "core/messages.h"
 #include "core/options.h"
