@@ -1,0 +1,83 @@
+#include "frame/app/kxformevents.h"
+
+#include "frame/app/kxchild.h"
+#include "platform/ui/application.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+
+namespace kx {
+
+TKXFormEvents::TKXFormEvents(QWidget* owner) : QDialog(owner), KXChild(new TKXChild(this)) {
+    KXChild->setObjectName(QStringLiteral("KXChild"));
+}
+
+int TKXFormEvents::ShowModal() {
+    setResult(QDialog::Rejected);
+    return ui::ExecModal(*this);
+}
+
+void TKXFormEvents::SetOnClick(QAbstractButton* button, TClickHandler handler) {
+    if (!clickHandlers_.contains(button))
+        connect(button, &QAbstractButton::clicked, this, ui::Guard([this, button] {
+                    if (const TClickHandler handler = clickHandlers_.value(button))
+                        handler(button);
+                }));
+    clickHandlers_.insert(button, std::move(handler));
+}
+
+bool TKXFormEvents::HasOnClick(QAbstractButton* button) const {
+    return static_cast<bool>(clickHandlers_.value(button));
+}
+
+bool TKXFormEvents::ClickByKey(QAbstractButton* button) {
+    if (!button || !button->isEnabled() || !button->isVisibleTo(this) || !HasOnClick(button))
+        return false;
+    clickHandlers_.value(button)(this);
+    return true;
+}
+
+TFormHandlers TKXFormEvents::Handlers() {
+    TFormHandlers handlers;
+    handlers.OnKeyDown = [this](QObject*, int& key, ui::TShiftState shift) {
+        FormKeyDown(key, shift);
+    };
+    handlers.OnCloseQuery = [this](QObject*, bool& canClose) { FormCloseQuery(canClose); };
+    handlers.OnDestroy = [this](QObject*) { FormDestroy(); };
+    handlers.OnShow = [this](QObject*) { FormShow(); };
+    return handlers;
+}
+
+void TKXFormEvents::CloseWith(int result) {
+    setResult(result);
+    close();
+}
+
+// The companion has let the close through: only the action is left.
+void TKXFormEvents::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    try {
+        TCloseAction action = TCloseAction::caHide;
+        FormClose(action);
+        if (action == TCloseAction::caNone)
+            return;
+        event->accept();
+        if (action == TCloseAction::caFree)
+            deleteLater();
+    } catch (...) {
+        ui::HandleCurrentException();
+    }
+}
+
+void TKXFormEvents::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange || !isActiveWindow())
+        return;
+    try {
+        FormActivate();
+    } catch (...) {
+        ui::HandleCurrentException();
+    }
+}
+
+} // namespace kx
