@@ -286,9 +286,8 @@ TEST_F(SampleWindowTest, EachUserFindsTheGridLayoutTheyLeft) {
     AppUserId = "U01";
     window = Open();
     ASSERT_NE(window, nullptr);
-    // Saved pixels come back as characters, 0.16 to the pixel.
-    EXPECT_EQ(NoteWidth(window), qRound((defaultWidth + 120) * 0.16));
-    EXPECT_GT(window->DBGrid->GetColWidths(NoteColumn(window->DBGrid)), defaultWidth);
+    EXPECT_EQ(window->DBGrid->GetColWidths(NoteColumn(window->DBGrid)), defaultWidth + 120)
+        << "the saved width comes back as it was left";
     CloseAndFree(window);
 }
 
@@ -315,9 +314,10 @@ TEST_F(SampleWindowTest, ToolButtonCaptionsFit) {
     sample::TMoneyIntoOutForm* window = Open();
     ASSERT_NE(window, nullptr);
     for (QToolButton* button : window->ToolBar1->findChildren<QToolButton*>()) {
-        if (button->isVisible())
+        if (button->isVisible()) {
             EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()))
                 << button->objectName().toStdString();
+        }
     }
     CloseAndFree(window);
 }
