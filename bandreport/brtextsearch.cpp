@@ -6,7 +6,6 @@
 #include <QPainter>
 
 #include <cmath>
-#include <limits>
 
 namespace kx {
 
@@ -63,31 +62,8 @@ public:
 
 protected:
     int metric(PaintDeviceMetric metric) const override {
-        switch (metric) {
-        case PdmWidth:
-            return size_.width();
-        case PdmHeight:
-            return size_.height();
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return kDotsPerInch;
-        case PdmWidthMM:
-            return qRound(size_.width() * 25.4 / kDotsPerInch);
-        case PdmHeightMM:
-            return qRound(size_.height() * 25.4 / kDotsPerInch);
-        case PdmDepth:
-            return 32;
-        case PdmNumColors:
-            return std::numeric_limits<int>::max();
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(devicePixelRatioFScale());
-        default:
-            return QPaintDevice::metric(metric);
-        }
+        return print::PageDeviceMetric(metric, size_, kDotsPerInch)
+            .value_or(QPaintDevice::metric(metric));
     }
 
 private:

@@ -1,7 +1,8 @@
 #pragma once
 // What the benchmarks over a data folder share: a fresh data folder made
 // from schema/ with the alias "RUReravezLink" pointing at it, under a
-// private configuration folder, and the check of a bare SQLite call.
+// private configuration folder, the check of a bare SQLite call, and the
+// rows the benchmarks fill it with.
 
 #include <QString>
 #include <QTemporaryDir>
@@ -28,5 +29,13 @@ private:
 
 // Raises with the connection's message when rc reports a failure.
 void CheckSqlite(int rc, sqlite3* db);
+
+// 100,000 in/out records over 24 months, amounts with up to two decimals
+// as typed amounts are stored, written straight into the database file.
+void FillMoneyRecords(const QString& file);
+
+// Runs one statement on the data folder's database through the program's
+// query.
+void ExecSql(const QString& sql);
 
 } // namespace kx::bench

@@ -38,25 +38,19 @@ struct Setup {
         database->SetAliasName("RUReravezLink");
         database->SetDatabaseName("RUReravezDataBase");
         database->Open();
-        Exec("CREATE TABLE EXPR_BENCH (N INTEGER, AMOUNT CURRENCY, NAME VARCHAR(20))");
-        Exec(QStringLiteral("WITH RECURSIVE r(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM r "
-                            "WHERE i < %1) INSERT INTO EXPR_BENCH SELECT i, (i % 977) * 10.25, "
-                            "CASE i % 3 WHEN 0 THEN '张三' WHEN 1 THEN '李四' ELSE '王五' END "
-                            "FROM r")
-                 .arg(kRows));
+        kx::bench::ExecSql(
+            "CREATE TABLE EXPR_BENCH (N INTEGER, AMOUNT CURRENCY, NAME VARCHAR(20))");
+        kx::bench::ExecSql(
+            QStringLiteral("WITH RECURSIVE r(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM r "
+                           "WHERE i < %1) INSERT INTO EXPR_BENCH SELECT i, (i % 977) * 10.25, "
+                           "CASE i % 3 WHEN 0 THEN '张三' WHEN 1 THEN '李四' ELSE '王五' END "
+                           "FROM r")
+                .arg(kRows));
         query = std::make_unique<kx::db::TQuery>();
         query->setObjectName("Bench");
         query->SetDatabaseName("RUReravezDataBase");
         query->SQL().Add("SELECT * FROM EXPR_BENCH");
         query->Open();
-    }
-
-    void Exec(const QString& sql) {
-        kx::db::TQuery statement;
-        statement.SetDatabaseName("RUReravezDataBase");
-        statement.SetParamCheck(false);
-        statement.SQL().Add(sql);
-        statement.ExecSQL();
     }
 };
 

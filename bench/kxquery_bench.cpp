@@ -40,38 +40,12 @@ constexpr const char* kSelect = "SELECT * FROM KX_INTO_OUT_MONEY_TABLE";
 const char* const kMoneyFields[] = {"MONEY_INTO_NUMBER", "MONEY_OUT_NUMBER", "MONEY_NUMBER_FIELD1",
                                     "MONEY_NUMBER_FIELD2", "MONEY_NUMBER_FIELD3"};
 
-// 100,000 records over 24 months, amounts with up to two decimals as typed
-// amounts are stored.
-void FillRecords(const QString& file) {
-    sqlite3* db = nullptr;
-    CheckSqlite(sqlite3_open(QFile::encodeName(file).constData(), &db), db);
-    kx::db::RegisterCollations(db);
-    CheckSqlite(
-        sqlite3_exec(
-            db,
-            "WITH RECURSIVE n(i) AS (SELECT 0 UNION ALL SELECT i + 1 FROM n WHERE i < 99999) "
-            "INSERT INTO KX_INTO_OUT_MONEY_TABLE (MONEY_RECORD_ID, MONEY_ID, MONEY_TYPE_ID, "
-            "MONEY_ACCOUNT_ID, MONEY_DATE, MONEY_INTO_NUMBER, MONEY_OUT_NUMBER, "
-            "MONEY_NUMBER_FIELD1, MONEY_NUMBER_FIELD2, MONEY_NUMBER_FIELD3, MONEY_TEXT_NOTE, "
-            "STATUS, CREATE_NAME, CREATE_DATE) "
-            "SELECT printf('070305%06d', i), "
-            "printf('%04d%02d%06d', 2005 + i / 50000, 1 + (i / 2000) % 12, i % 50000), "
-            "printf('%03d%03d', 1 + i % 7, 1 + i % 11), printf('%03d', 1 + i % 5), "
-            "date('2005-01-01', '+' || (i / 140) || ' days'), "
-            "(i % 977) * 10.25, (i % 613) * 3.5, i % 10, (i % 89) / 100.0, (i % 7) * 100, "
-            "'收到货款', '未审核', '张三', date('2005-01-01', '+' || (i / 140) || ' days') "
-            "FROM n",
-            nullptr, nullptr, nullptr),
-        db);
-    sqlite3_close(db);
-}
-
 struct Setup {
     kx::bench::TBenchDataFolder data;
     std::unique_ptr<kx::db::TDatabase> database;
 
     Setup() {
-        FillRecords(data.File());
+        kx::bench::FillMoneyRecords(data.File());
         database = std::make_unique<kx::db::TDatabase>();
         database->SetAliasName("RUReravezLink");
         database->SetDatabaseName("RUReravezDataBase");

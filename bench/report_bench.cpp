@@ -54,12 +54,13 @@ struct Setup {
         database->SetAliasName("RUReravezLink");
         database->SetDatabaseName("RUReravezDataBase");
         database->Open();
-        Exec("CREATE TABLE REPORT_BENCH (ID INTEGER, NAME VARCHAR(20), AMOUNT REAL)");
-        Exec(QStringLiteral("WITH RECURSIVE r(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM r "
-                            "WHERE i < %1) INSERT INTO REPORT_BENCH SELECT i, "
-                            "CASE i % 3 WHEN 0 THEN '张三' WHEN 1 THEN '李四' ELSE '王五' END, "
-                            "(i % 977) * 10.25 FROM r")
-                 .arg(kRows));
+        kx::bench::ExecSql("CREATE TABLE REPORT_BENCH (ID INTEGER, NAME VARCHAR(20), AMOUNT REAL)");
+        kx::bench::ExecSql(
+            QStringLiteral("WITH RECURSIVE r(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM r "
+                           "WHERE i < %1) INSERT INTO REPORT_BENCH SELECT i, "
+                           "CASE i % 3 WHEN 0 THEN '张三' WHEN 1 THEN '李四' ELSE '王五' END, "
+                           "(i % 977) * 10.25 FROM r")
+                .arg(kRows));
         query = std::make_unique<kx::db::TQuery>();
         query->setObjectName("Query");
         query->SetDatabaseName("RUReravezDataBase");
@@ -72,14 +73,6 @@ struct Setup {
             rows.append(row);
         }
         BuildReport();
-    }
-
-    void Exec(const QString& sql) {
-        kx::db::TQuery statement;
-        statement.SetDatabaseName("RUReravezDataBase");
-        statement.SetParamCheck(false);
-        statement.SQL().Add(sql);
-        statement.ExecSQL();
     }
 
     // Transparent detail rows only, so that both sides draw the same texts

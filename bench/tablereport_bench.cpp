@@ -56,14 +56,16 @@ struct Setup {
         database->SetAliasName("RUReravezLink");
         database->SetDatabaseName("RUReravezDataBase");
         database->Open();
-        Exec("CREATE TABLE TABLEREPORT_BENCH (ID INTEGER, NAME VARCHAR(20), MEMO VARCHAR(40), "
-             "AMOUNT REAL)");
-        Exec(QStringLiteral("WITH RECURSIVE r(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM r "
-                            "WHERE i < %1) INSERT INTO TABLEREPORT_BENCH SELECT i, "
-                            "CASE i % 3 WHEN 0 THEN '张三' WHEN 1 THEN '李四' ELSE '王五' END, "
-                            "CASE i % 4 WHEN 0 THEN '差旅费' ELSE '办公用品' END, "
-                            "(i % 977) * 10.25 FROM r")
-                 .arg(kRows));
+        kx::bench::ExecSql(
+            "CREATE TABLE TABLEREPORT_BENCH (ID INTEGER, NAME VARCHAR(20), MEMO VARCHAR(40), "
+            "AMOUNT REAL)");
+        kx::bench::ExecSql(
+            QStringLiteral("WITH RECURSIVE r(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM r "
+                           "WHERE i < %1) INSERT INTO TABLEREPORT_BENCH SELECT i, "
+                           "CASE i % 3 WHEN 0 THEN '张三' WHEN 1 THEN '李四' ELSE '王五' END, "
+                           "CASE i % 4 WHEN 0 THEN '差旅费' ELSE '办公用品' END, "
+                           "(i % 977) * 10.25 FROM r")
+                .arg(kRows));
         query = std::make_unique<kx::db::TQuery>();
         query->SetDatabaseName("RUReravezDataBase");
         query->SQL().Add("SELECT * FROM TABLEREPORT_BENCH ORDER BY ID");
@@ -73,14 +75,6 @@ struct Setup {
         filler->BindDataSet(QStringLiteral("D"), query.get());
         Fill();
         ReadPages();
-    }
-
-    void Exec(const QString& sql) {
-        kx::db::TQuery statement;
-        statement.SetDatabaseName("RUReravezDataBase");
-        statement.SetParamCheck(false);
-        statement.SQL().Add(sql);
-        statement.ExecSQL();
     }
 
     // A title, the column names, the numbered detail line, the page number.

@@ -40,15 +40,15 @@ TKXAppPopForm::TKXAppPopForm(QWidget* owner)
     barLayout->setContentsMargins(2, 2, 2, 2);
     barLayout->setSpacing(2);
 
-    button_add = AddButton("button_add", QStringLiteral("新增[F5]"));
-    button_delete = AddButton("button_delete", QStringLiteral("删除[F7]"));
-    button_edit = AddButton("button_edit", QStringLiteral("编辑[F6]"));
-    button_save = AddButton("button_save", QStringLiteral("保存[F8]"));
-    button_cancel = AddButton("button_cancel", QStringLiteral("取消[F9]"));
-    button_close = AddButton("button_close", QStringLiteral("关闭[F12]"));
-    button_find = AddButton("button_find", QStringLiteral("查找[F10]"));
-    Button_Print = AddButton("Button_Print", QStringLiteral("打印[F11]"));
-    button_Ok = AddButton("button_Ok", QStringLiteral("确定[F3]"));
+    button_add = AddBarButton(Panel2, "button_add", QStringLiteral("新增[F5]"));
+    button_delete = AddBarButton(Panel2, "button_delete", QStringLiteral("删除[F7]"));
+    button_edit = AddBarButton(Panel2, "button_edit", QStringLiteral("编辑[F6]"));
+    button_save = AddBarButton(Panel2, "button_save", QStringLiteral("保存[F8]"));
+    button_cancel = AddBarButton(Panel2, "button_cancel", QStringLiteral("取消[F9]"));
+    button_close = AddBarButton(Panel2, "button_close", QStringLiteral("关闭[F12]"));
+    button_find = AddBarButton(Panel2, "button_find", QStringLiteral("查找[F10]"));
+    Button_Print = AddBarButton(Panel2, "Button_Print", QStringLiteral("打印[F11]"));
+    button_Ok = AddBarButton(Panel2, "button_Ok", QStringLiteral("确定[F3]"));
     button_save->setEnabled(false);
     button_cancel->setEnabled(false);
 
@@ -87,20 +87,6 @@ TKXAppPopForm::TKXAppPopForm(QWidget* owner)
     SetOnClick(button_Ok, [this](QObject* sender) { button_OkClick(sender); });
 }
 
-QPushButton* TKXAppPopForm::AddButton(const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, Panel2);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    Panel2->layout()->addWidget(button);
-    return button;
-}
-
-// The bar is as wide as the form allows: each button keeps just its caption.
-void TKXAppPopForm::FitCaptions() {
-    for (QPushButton* button : Panel2->findChildren<QPushButton*>())
-        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 8);
-}
-
 void TKXAppPopForm::LinkButtons() {
     DS->Button_Add = button_add;
     DS->Button_Edit = button_edit;
@@ -115,21 +101,15 @@ void TKXAppPopForm::LinkButtons() {
 void TKXAppPopForm::FormCreate() {
     TKXFormEvents::FormCreate();
     Rights.Add = true;
-    KXChild->DataBaseName = kDatabaseName;
-    KXChild->Language = AppLanguage;
-    KXChild->Color = AppBrowseColor;
-    KXChild->LabelColor = AppLabelColor;
-    KXChild->EditColor = AppEditColor;
-    KXChild->ColorOnFocus = AppFocusColor;
-    KXChild->SqlType = urStandard;
-    KXChild->Attach(Handlers());
+    AttachCompanion(*KXChild, Handlers());
     ApplyImeToForm(this, AppImeName);
     AppToday = QDate::currentDate().toString(Qt::ISODate);
 }
 
 void TKXAppPopForm::FormShow() {
     TKXFormEvents::FormShow();
-    FitCaptions();
+    // The bar is as wide as the form allows: each button keeps its caption.
+    FitBarCaptions(Panel2);
     if (NamesProgram(ProgramGroupName, ProgramName))
         KXChild->GetRights(ProgramGroupName, ProgramName, Rights, AppUserId);
     EnableByRights();

@@ -76,8 +76,6 @@ protected:
     virtual void button_OkClick(QObject* sender);
 
 private:
-    QPushButton* AddButton(const char* name, const QString& caption);
-    void FitCaptions();
     void LinkButtons();
     void EnableByRights();
     bool Editing() const;

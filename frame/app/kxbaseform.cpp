@@ -30,14 +30,7 @@ qint64 TKXBaseForm::ShowInPlace(int mode) {
 
 void TKXBaseForm::FormCreate() {
     KXSetForm->DataBaseName = kDatabaseName;
-    KXChild->DataBaseName = kDatabaseName;
-    KXChild->Language = AppLanguage;
-    KXChild->Color = AppBrowseColor;
-    KXChild->LabelColor = AppLabelColor;
-    KXChild->EditColor = AppEditColor;
-    KXChild->ColorOnFocus = AppFocusColor;
-    KXChild->SqlType = urStandard;
-    KXChild->Attach(Handlers());
+    AttachCompanion(*KXChild, Handlers());
     KXSetForm->ApplyImeName(AppImeName);
     KXSetForm->ScreenWidth = AppScreenWidth;
     RefreshToday();

@@ -26,18 +26,18 @@ TKXBasePopEditShowForm::TKXBasePopEditShowForm(QWidget* owner)
     barLayout->setContentsMargins(2, 2, 2, 2);
     barLayout->setSpacing(2);
 
-    Button_add = AddButton("Button_add", QStringLiteral("增加[F5]"));
-    button_edit = AddButton("button_edit", QStringLiteral("编辑[F6]"));
-    button_delete = AddButton("button_delete", QStringLiteral("删除[F7]"));
-    button_save = AddButton("button_save", QStringLiteral("保存[F8]"));
-    button_cancel = AddButton("button_cancel", QStringLiteral("取消[F9]"));
-    Button_Print = AddButton("Button_Print", QStringLiteral("打印[F11]"));
-    button_Ok = AddButton("button_Ok", QStringLiteral("确定[F3]"));
-    button_close = AddButton("button_close", QStringLiteral("关闭[F12]"));
-    button1_first = AddButton("button1_first", QStringLiteral("首条"));
-    button1_prior = AddButton("button1_prior", QStringLiteral("前条"));
-    button1_next = AddButton("button1_next", QStringLiteral("下条"));
-    button1_last = AddButton("button1_last", QStringLiteral("末条"));
+    Button_add = AddBarButton(Panel2, "Button_add", QStringLiteral("增加[F5]"));
+    button_edit = AddBarButton(Panel2, "button_edit", QStringLiteral("编辑[F6]"));
+    button_delete = AddBarButton(Panel2, "button_delete", QStringLiteral("删除[F7]"));
+    button_save = AddBarButton(Panel2, "button_save", QStringLiteral("保存[F8]"));
+    button_cancel = AddBarButton(Panel2, "button_cancel", QStringLiteral("取消[F9]"));
+    Button_Print = AddBarButton(Panel2, "Button_Print", QStringLiteral("打印[F11]"));
+    button_Ok = AddBarButton(Panel2, "button_Ok", QStringLiteral("确定[F3]"));
+    button_close = AddBarButton(Panel2, "button_close", QStringLiteral("关闭[F12]"));
+    button1_first = AddBarButton(Panel2, "button1_first", QStringLiteral("首条"));
+    button1_prior = AddBarButton(Panel2, "button1_prior", QStringLiteral("前条"));
+    button1_next = AddBarButton(Panel2, "button1_next", QStringLiteral("下条"));
+    button1_last = AddBarButton(Panel2, "button1_last", QStringLiteral("末条"));
     button_save->setEnabled(false);
     button_cancel->setEnabled(false);
 
@@ -64,20 +64,6 @@ TKXBasePopEditShowForm::TKXBasePopEditShowForm(QWidget* owner)
     SetOnClick(button1_last, [this](QObject* sender) { button1_lastClick(sender); });
 }
 
-QPushButton* TKXBasePopEditShowForm::AddButton(const char* name, const QString& caption) {
-    auto* button = new QPushButton(caption, Panel2);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setAutoDefault(false);
-    Panel2->layout()->addWidget(button);
-    return button;
-}
-
-// The bar is as wide as the form allows: each button keeps just its caption.
-void TKXBasePopEditShowForm::FitCaptions() {
-    for (QPushButton* button : Panel2->findChildren<QPushButton*>())
-        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 8);
-}
-
 void TKXBasePopEditShowForm::LinkButtons() {
     DS->Button_Add = Button_add;
     DS->Button_Edit = button_edit;
@@ -97,7 +83,8 @@ void TKXBasePopEditShowForm::LinkButtons() {
 
 void TKXBasePopEditShowForm::FormShow() {
     TKXBaseForm::FormShow();
-    FitCaptions();
+    // The bar is as wide as the form allows: each button keeps its caption.
+    FitBarCaptions(Panel2);
     if (NamesProgram(ProgramGroupName, ProgramName))
         Rights = ReadRights();
     const TRightButtons enabled = RightButtonsOf(Rights);

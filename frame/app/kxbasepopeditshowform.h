@@ -61,8 +61,6 @@ protected:
     virtual void button1_lastClick(QObject* sender);
 
 private:
-    QPushButton* AddButton(const char* name, const QString& caption);
-    void FitCaptions();
     bool ListOpen() const;
     bool ListEditing() const;
     bool ListHasRows() const;

@@ -114,6 +114,13 @@ void SetAllColors(TInputControl* control, ui::TColor color) {
     control->SetSavedColor(color);
 }
 
+// A Tag-100 control keeps the colours of an edited field.
+void SetEditColors(TInputControl* control, ui::TColor focusColor, ui::TColor editColor) {
+    control->SetColorOnFocus(focusColor);
+    control->SetSavedColor(editColor);
+    control->SetColor(editColor);
+}
+
 } // namespace
 
 TKXChild::TKXChild(QWidget* owner) : QObject(owner), form_(owner) {
@@ -399,38 +406,21 @@ void TKXChild::StyleControls(QWidget* form) {
         if (auto* label = qobject_cast<QLabel*>(component); label && tag == 0)
             SetLanguageFont(label, Language);
         if (auto* edit = dynamic_cast<TKXEdit*>(component)) {
-            edit->SetColorOnFocus(Color);
-            edit->SetSavedColor(Color);
-            if (tag == 3) {
-                edit->SetColorOnFocus(LabelColor);
-                edit->SetSavedColor(LabelColor);
-                edit->SetColor(LabelColor);
-            } else {
-                edit->SetColor(Color);
-            }
-            if (tag == 100) {
-                edit->SetColorOnFocus(ColorOnFocus);
-                edit->SetSavedColor(EditColor);
-                edit->SetColor(EditColor);
-            }
+            SetAllColors(edit, tag == 3 ? LabelColor : Color);
+            if (tag == 100)
+                SetEditColors(edit, ColorOnFocus, EditColor);
             SetLanguageFont(edit, Language, tag != 10);
         }
         if (auto* box = dynamic_cast<TKXComboBox*>(component)) {
             SetAllColors(box, Color);
-            if (tag == 100) {
-                box->SetColorOnFocus(ColorOnFocus);
-                box->SetSavedColor(EditColor);
-                box->SetColor(EditColor);
-            }
+            if (tag == 100)
+                SetEditColors(box, ColorOnFocus, EditColor);
             SetLanguageFont(box, Language);
         }
         if (auto* edit = dynamic_cast<TKXComboEdit*>(component)) {
             SetAllColors(edit, Color);
-            if (tag == 100) {
-                edit->SetColorOnFocus(ColorOnFocus);
-                edit->SetSavedColor(EditColor);
-                edit->SetColor(EditColor);
-            }
+            if (tag == 100)
+                SetEditColors(edit, ColorOnFocus, EditColor);
             SetLanguageFont(edit, Language, tag != 10);
         }
         if (auto* edit = dynamic_cast<TKXDBComboEdit*>(component)) {
@@ -438,15 +428,7 @@ void TKXChild::StyleControls(QWidget* form) {
             SetLanguageFont(edit, Language);
         }
         if (auto* edit = dynamic_cast<TKXDBEdit*>(component)) {
-            edit->SetColorOnFocus(Color);
-            edit->SetSavedColor(Color);
-            if (tag == 3) {
-                edit->SetColorOnFocus(LabelColor);
-                edit->SetSavedColor(LabelColor);
-                edit->SetColor(LabelColor);
-            } else {
-                edit->SetColor(Color);
-            }
+            SetAllColors(edit, tag == 3 ? LabelColor : Color);
             SetLanguageFont(edit, Language, tag != 10);
         }
         if (auto* box = dynamic_cast<TKXDBComboBox*>(component)) {

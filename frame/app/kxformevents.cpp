@@ -1,10 +1,14 @@
 #include "frame/app/kxformevents.h"
 
+#include "core/appstate.h"
+#include "core/datamodule.h"
 #include "frame/app/kxchild.h"
 #include "platform/ui/application.h"
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QLayout>
+#include <QPushButton>
 
 namespace kx {
 
@@ -78,6 +82,30 @@ void TKXFormEvents::changeEvent(QEvent* event) {
     } catch (...) {
         ui::HandleCurrentException();
     }
+}
+
+void AttachCompanion(TKXChild& child, const TFormHandlers& handlers) {
+    child.DataBaseName = kDatabaseName;
+    child.Language = AppLanguage;
+    child.Color = AppBrowseColor;
+    child.LabelColor = AppLabelColor;
+    child.EditColor = AppEditColor;
+    child.ColorOnFocus = AppFocusColor;
+    child.SqlType = urStandard;
+    child.Attach(handlers);
+}
+
+QPushButton* AddBarButton(QWidget* bar, const char* name, const QString& caption) {
+    auto* button = new QPushButton(caption, bar);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    bar->layout()->addWidget(button);
+    return button;
+}
+
+void FitBarCaptions(QWidget* bar) {
+    for (QPushButton* button : bar->findChildren<QPushButton*>())
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 8);
 }
 
 } // namespace kx

@@ -22,6 +22,8 @@
 #include <utility>
 
 class QAbstractButton;
+class QPushButton;
+class QWidget;
 
 namespace kx {
 
@@ -83,5 +85,14 @@ private:
 
     QHash<QAbstractButton*, TClickHandler> clickHandlers_;
 };
+
+// The companion takes the program's language, colours, database name and
+// dialect, then the form's handlers.
+void AttachCompanion(TKXChild& child, const TFormHandlers& handlers);
+
+// The button bars of the pop-up forms: a button added to the bar's layout,
+// and every button of the bar held at least as wide as its caption.
+QPushButton* AddBarButton(QWidget* bar, const char* name, const QString& caption);
+void FitBarCaptions(QWidget* bar);
 
 } // namespace kx

@@ -21,6 +21,35 @@
 
 namespace kx::print {
 
+std::optional<int> PageDeviceMetric(QPaintDevice::PaintDeviceMetric metric, QSize size,
+                                    int dotsPerInch) {
+    switch (metric) {
+    case QPaintDevice::PdmWidth:
+        return size.width();
+    case QPaintDevice::PdmHeight:
+        return size.height();
+    case QPaintDevice::PdmWidthMM:
+        return qRound(size.width() * 25.4 / dotsPerInch);
+    case QPaintDevice::PdmHeightMM:
+        return qRound(size.height() * 25.4 / dotsPerInch);
+    case QPaintDevice::PdmNumColors:
+        return std::numeric_limits<int>::max();
+    case QPaintDevice::PdmDepth:
+        return 32;
+    case QPaintDevice::PdmDpiX:
+    case QPaintDevice::PdmDpiY:
+    case QPaintDevice::PdmPhysicalDpiX:
+    case QPaintDevice::PdmPhysicalDpiY:
+        return dotsPerInch;
+    case QPaintDevice::PdmDevicePixelRatio:
+        return 1;
+    case QPaintDevice::PdmDevicePixelRatioScaled:
+        return int(QPaintDevice::devicePixelRatioFScale());
+    default:
+        return std::nullopt;
+    }
+}
+
 namespace {
 
 constexpr char kMagic[4] = {'K', 'X', 'P', 'G'};
@@ -582,31 +611,7 @@ public:
 
 protected:
     int metric(PaintDeviceMetric metric) const override {
-        switch (metric) {
-        case PdmWidth:
-            return size_.width();
-        case PdmHeight:
-            return size_.height();
-        case PdmWidthMM:
-            return qRound(size_.width() * 25.4 / dotsPerInch_);
-        case PdmHeightMM:
-            return qRound(size_.height() * 25.4 / dotsPerInch_);
-        case PdmNumColors:
-            return std::numeric_limits<int>::max();
-        case PdmDepth:
-            return 32;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY:
-            return dotsPerInch_;
-        case PdmDevicePixelRatio:
-            return 1;
-        case PdmDevicePixelRatioScaled:
-            return int(devicePixelRatioFScale());
-        default:
-            return QPaintDevice::metric(metric);
-        }
+        return PageDeviceMetric(metric, size_, dotsPerInch_).value_or(QPaintDevice::metric(metric));
     }
 
 private:

@@ -4,6 +4,7 @@
 // stretched into any rectangle on a screen, a printer or a PDF.
 
 #include <QByteArray>
+#include <QPaintDevice>
 #include <QRectF>
 #include <QSize>
 
@@ -13,6 +14,11 @@
 class QPainter;
 
 namespace kx::print {
+
+// What a page-sized paint device answers for metric at dotsPerInch; none
+// for the metrics Qt's own default answers.
+std::optional<int> PageDeviceMetric(QPaintDevice::PaintDeviceMetric metric, QSize size,
+                                    int dotsPerInch);
 
 class TPageRecorder;
 struct TPageOps;
