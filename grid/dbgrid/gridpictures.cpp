@@ -3,6 +3,7 @@
 #include "grid/dbgrid/columnxinterceptors.h"
 #include "grid/dbgrid/dbgriddataservice.h"
 #include "grid/dbgrid/dbgridxstyle.h"
+#include "grid/editors/gridclipboard.h"
 #include "grid/editors/propertyinterceptors.h"
 
 #include <QGuiApplication>
@@ -204,6 +205,7 @@ void StartGridUnit() {
     RegisterColumnInterceptors();
     CreateDefaultGridStyle();
     CreateGridDataService();
+    RegisterGridClipboardCommands();
     resources->SortIndexFont = QFont(QStringLiteral("Arial"));
     resources->SortIndexFont.setPixelSize(GridPictureResource("DBSMDOWNX").height() - 1);
     resources->DownCursor = ArrowCursor(true, false);
@@ -214,6 +216,7 @@ void StartGridUnit() {
 
 void EndGridUnit() {
     resources.reset();
+    GridClipboardCommands = {};
     DestroyGridDataService();
     DestroyDefaultGridStyle();
 }

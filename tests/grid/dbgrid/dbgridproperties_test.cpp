@@ -257,6 +257,7 @@ TEST_F(GridEditActionTest, ActionsRunOnlyWhenOfferedPossibleAndFocused) {
     ASSERT_TRUE(grid_.GridOrEditorFocused());
 
     int copies = 0;
+    GridClipboardCommands.Cut = nullptr;
     GridClipboardCommands.Copy = [&copies](TCustomDBGridX*, bool wholeGrid) {
         EXPECT_FALSE(wholeGrid);
         ++copies;
