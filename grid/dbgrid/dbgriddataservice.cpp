@@ -1,9 +1,11 @@
-// The grid's data service and the default text search over the current
-// column.
+// The grid's data service, which hands work to the features object of the
+// grid's data set where one is registered, and the default text search.
 
 #include "grid/dbgrid/dbgriddataservice.h"
 
+#include "grid/base/drawingshims.h"
 #include "grid/dbgrid/customdbgridx.h"
+#include "grid/editors/datasetfeaturesx.h"
 #include "platform/db/datasource.h"
 
 #include <QScopeGuard>
@@ -18,12 +20,12 @@ std::unique_ptr<TDBGridXDataService> dataService;
 
 bool TextMatches(QString value, QString text, int options, TLocateTextMatching matching) {
     if (options & ltoCaseInsensitive) {
-        value = value.toUpper();
-        text = text.toUpper();
+        value = UpperCaseLocale(value);
+        text = UpperCaseLocale(text);
     }
     switch (matching) {
     case ltmWhole:
-        return QString::localeAwareCompare(value, text) == 0;
+        return value == text;
     case ltmFromBeginning:
         return value.startsWith(text);
     default:
@@ -31,38 +33,94 @@ bool TextMatches(QString value, QString text, int options, TLocateTextMatching m
     }
 }
 
+// The walk over records, and with ltoAllColumns over every visible column
+// of each record: forward runs left to right, then on to the next record.
+class TTextSearchWalk {
+public:
+    TTextSearchWalk(TCustomDBGridX* grid, db::TDataSet* dataSet, int options, int position)
+        : grid_(grid), dataSet_(dataSet), allColumns_(options & ltoAllColumns),
+          position_(position) {}
+
+    TColumnX* Column() const { return grid_->VisibleColumns()->GetColumn(position_); }
+
+    // False when the walk has run out of records.
+    bool Step(bool backward) {
+        const int last = grid_->VisibleColumns()->Count() - 1;
+        const int step = backward ? -1 : 1;
+        if (allColumns_) {
+            const int next = position_ + step;
+            if (next >= 0 && next <= last) {
+                position_ = next;
+                return true;
+            }
+            if (dataSet_->MoveBy(step) == 0)
+                return false;
+            position_ = backward ? last : 0;
+            return true;
+        }
+        return dataSet_->MoveBy(step) != 0;
+    }
+
+private:
+    TCustomDBGridX* grid_;
+    db::TDataSet* dataSet_;
+    bool allColumns_;
+    int position_;
+};
+
+db::TDataSet* GridDataSet(const TCustomDBGridX* grid) {
+    db::TDataSource* source = grid ? grid->GetDataSource() : nullptr;
+    return source ? source->DataSet() : nullptr;
+}
+
+TDatasetFeaturesX* FeaturesOf(const TCustomDBGridX* grid) {
+    return DataSetFeaturesFor(GridDataSet(grid));
+}
+
 } // namespace
 
+// Needs a whole scrollable column on screen. The matching column becomes
+// the current one, so the found cell is the one shown.
 bool FindTextInGridColumn(TCustomDBGridX* grid, const QString&, const QString& text, int options,
                           TLocateTextDirection direction, TLocateTextMatching matching, int) {
-    db::TDataSource* source = grid->GetDataSource();
-    db::TDataSet* dataSet = source ? source->DataSet() : nullptr;
-    if (!dataSet || !dataSet->Active() || grid->VisibleColumns()->Count() == 0)
+    db::TDataSet* dataSet = GridDataSet(grid);
+    if (!dataSet || !dataSet->Active() || grid->VisibleColCount() == 0)
         return false;
+    const TColumnsXList& visible = *grid->VisibleColumns();
     const int dataCol = grid->CurrentDataColumn();
-    if (dataCol < 0 || dataCol >= grid->Columns()->Count())
+    const int position = dataCol >= 0 && dataCol < grid->Columns()->Count()
+                             ? visible.IndexOf(grid->Columns()->GetColumn(dataCol))
+                             : -1;
+    if (position < 0)
         return false;
-    TColumnX* column = grid->Columns()->GetColumn(dataCol);
-    const db::TField* field = column->Field();
-    if (!field || dataSet->IsEmpty())
-        return false;
+    TTextSearchWalk walk(grid, dataSet, options, position);
     const auto matches = [&] {
-        const QString value = (options & ltoDisplayText) ? column->ShownText() : field->Text();
+        TColumnX* column = walk.Column();
+        const db::TField* field = column->Field();
+        const QString value = (options & ltoDisplayText) ? column->ShownText()
+                              : field                    ? field->Text()
+                                                         : QString();
         return TextMatches(value, text, options, matching);
     };
 
     dataSet->DisableControls();
     const auto enable = qScopeGuard([dataSet] { dataSet->EnableControls(); });
     grid->SaveRowPosition();
-    bool found = false;
-    if (direction == ltdAll) {
+    const bool backward = direction == ltdUp;
+    bool more = true;
+    if (direction == ltdAll)
         dataSet->First();
+    else
+        more = walk.Step(backward);
+    bool found = false;
+    while (more && !dataSet->IsEmpty() && !found) {
         found = matches();
+        if (!found)
+            more = walk.Step(backward);
     }
-    const int step = direction == ltdUp ? -1 : 1;
-    while (!found && dataSet->MoveBy(step) != 0)
-        found = matches();
-    if (!found)
+    if (found)
+        grid->MoveToColumn(walk.Column()->Index());
+    else
         grid->RestoreRowPosition();
     return found;
 }
@@ -74,15 +132,19 @@ bool TDBGridXDataService::DefaultLocateText(TCustomDBGridX* grid, const QString&
     return FindTextInGridColumn(grid, fieldName, text, options, direction, matching, range);
 }
 
-bool TDBGridXDataService::DefaultMoveRecords(TCustomDBGridX*, const QList<db::TBookmark>&, int,
-                                             bool) {
-    return false;
+bool TDBGridXDataService::DefaultMoveRecords(TCustomDBGridX* grid,
+                                             const QList<db::TBookmark>& bookmarks, int target,
+                                             bool checkOnly) {
+    TDatasetFeaturesX* features = FeaturesOf(grid);
+    return features && features->MoveRecords(grid, bookmarks, target, checkOnly);
 }
 
 bool TDBGridXDataService::LocateText(TCustomDBGridX* grid, const QString& fieldName,
                                      const QString& text, int options,
                                      TLocateTextDirection direction, TLocateTextMatching matching,
                                      int range) {
+    if (TDatasetFeaturesX* features = FeaturesOf(grid))
+        return features->LocateText(grid, fieldName, text, options, direction, matching, range);
     return DefaultLocateText(grid, fieldName, text, options, direction, matching, range);
 }
 
@@ -105,14 +167,21 @@ void TDBGridXDataService::ApplySorting(TCustomDBGridX* grid) {
         DefaultApplySorting(grid);
 }
 
-// No data set brings a filter or a sorting of its own.
-void TDBGridXDataService::DefaultApplyFilter(TCustomDBGridX*) {}
+void TDBGridXDataService::DefaultApplyFilter(TCustomDBGridX* grid) {
+    if (TDatasetFeaturesX* features = FeaturesOf(grid))
+        features->ApplyFilter(grid, GridDataSet(grid), true);
+}
 
-void TDBGridXDataService::DefaultApplySorting(TCustomDBGridX*) {}
+void TDBGridXDataService::DefaultApplySorting(TCustomDBGridX* grid) {
+    if (TDatasetFeaturesX* features = FeaturesOf(grid))
+        features->ApplySorting(grid, GridDataSet(grid), true);
+}
 
-void TDBGridXDataService::OpenFindDialog(TCustomDBGridX* grid, const QString& text, const QString&,
-                                         bool modal) {
-    if (GridFindDialogProc)
+void TDBGridXDataService::OpenFindDialog(TCustomDBGridX* grid, const QString& text,
+                                         const QString& fieldName, bool modal) {
+    if (TDatasetFeaturesX* features = FeaturesOf(grid))
+        features->OpenFindDialog(grid, text, fieldName, modal);
+    else if (GridFindDialogProc)
         GridFindDialogProc(grid, text, QString(), modal);
 }
 

@@ -1,10 +1,11 @@
 #pragma once
 // The one place where a data-aware grid reaches its data set to filter,
 // sort, search for a text and move records, and where it opens its find
-// dialog. Data sets bring no features of their own here, so the defaults
-// always apply: the text search walks the current column, the find dialog
-// is the library's, and filtering, sorting and moving do nothing unless a
-// handler is set.
+// dialog. A features object registered for the data set's class does the
+// work where there is one (datasetfeaturesx.h); none is registered in the
+// program, so the defaults apply: the text search walks the current
+// column, the find dialog is the library's, and filtering, sorting and
+// moving do nothing unless a handler is set.
 
 #include "platform/db/dataset.h"
 
@@ -19,16 +20,17 @@ class TCustomDBGridX;
 
 // Options of a text search, as bits.
 constexpr int ltoCaseInsensitive = 1;
-constexpr int ltoVisibleRowsFirst = 2;
+constexpr int ltoAllColumns = 2;
 constexpr int ltoDisplayText = 4;
 
 enum TLocateTextDirection { ltdUp, ltdDown, ltdAll };
 enum TLocateTextMatching { ltmAnyPart, ltmWhole, ltmFromBeginning };
 
-// Searches the grid's current column (fieldName is not read) for text.
-// ltdAll starts at the first record and tests it, ltdUp and ltdDown step
-// first. The first match stays current; without one the grid's row
-// position is restored.
+// Searches the grid's current column (fieldName is not read) for text, or
+// with ltoAllColumns every visible column from the current one on, record
+// by record. ltdAll starts at the first record and tests it, ltdUp and
+// ltdDown step first. The first match stays current and its column becomes
+// the current one; without one the grid's row position is restored.
 bool FindTextInGridColumn(TCustomDBGridX* grid, const QString& fieldName, const QString& text,
                           int options, TLocateTextDirection direction, TLocateTextMatching matching,
                           int range);
