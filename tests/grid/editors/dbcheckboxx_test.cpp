@@ -162,7 +162,6 @@ TEST(CheckBoxUnbound, MouseAndSpaceToggleOnlyWithTheFocus) {
     EXPECT_EQ(box->State(), cbChecked);
     QTest::keyClick(box, Qt::Key_Space);
     EXPECT_EQ(box->State(), cbUnchecked);
-    box->grab().save(QStringLiteral("dbcheckboxx.png"));
 }
 
 } // namespace
