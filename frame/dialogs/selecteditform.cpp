@@ -25,10 +25,13 @@
 #include <QStackedLayout>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kx {
 namespace {
 
 constexpr int kValueWidth = 60;
+const QString kBrowseHint = QStringLiteral("按回车键进行查找");
 
 QPushButton* AddButton(QWidget* form, QVBoxLayout* column, const char* name,
                        const QString& caption) {
@@ -162,6 +165,10 @@ void TSelectEditForm::SetupCodeList(const QString& fieldName, const QString& cap
     UpdateSQL1->InsertSQL().SetLines(lines.Insert);
     UpdateSQL1->DeleteSQL().SetLines(lines.Delete);
     Label1->setText(caption);
+    // Room for both texts the label takes, so the edit does not jump.
+    const QFontMetrics metrics = Label1->fontMetrics();
+    Label1->setMinimumWidth(
+        std::max(metrics.horizontalAdvance(caption), metrics.horizontalAdvance(kBrowseHint)));
     setWindowTitle(caption + "数据选择编辑窗口");
     checkData_ = TCheckDataArray{CodeListDuplicateCheck(tableName, fieldName, caption)};
     Query->SetCheckData(checkData_);
@@ -219,7 +226,7 @@ void TSelectEditForm::DSStateChange() {
         editStack_->setCurrentWidget(KXDBEdit1);
         KXDBEdit1->setFocus();
     } else {
-        Label1->setText(QStringLiteral("按回车键进行查找"));
+        Label1->setText(kBrowseHint);
         editStack_->setCurrentWidget(KXEdit1);
     }
     button_Ok->setEnabled(button_add->isEnabled());
