@@ -4,6 +4,8 @@
 // with every caption checked to fit its control.
 
 #include "core/appstate.h"
+#include "core/exceptionhandler.h"
+#include "platform/ui/application.h"
 #include "tests/frame/controlsfixture.h"
 
 #include <QAbstractButton>
@@ -50,7 +52,9 @@ protected:
         AppUserName = QStringLiteral("张会计");
         AppToday = QStringLiteral("2007-03-05");
         AppCompanyName = QStringLiteral("岚衡公司");
+        ui::SetExceptionHandler(HandleApplicationException);
     }
+    ~PickerTest() override { ui::SetExceptionHandler({}); }
 };
 
 } // namespace kx::test

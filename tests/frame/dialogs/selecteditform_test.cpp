@@ -147,11 +147,10 @@ TEST_F(SelectEditFormTest, ADuplicateOrEmptyValueIsRefusedAndNothingChanges) {
         bool rename;
         QString typed;
         QString message;
-    } cases[] = {{false, "差旅费", "摘要重复"},
-                 {false, "O'Brien", "摘要重复"},
-                 {false, "", "摘要必须有一个值"},
-                 {true, "O'Brien", "摘要重复"},
-                 {true, "", "摘要必须有一个值"}};
+    } cases[] = {
+        {false, "差旅费", "摘要重复"},   {false, "O'Brien", "摘要重复"},
+        {false, "", "摘要必须有一个值"}, {false, QString(51, u'x'), "数据保存过程发生错误"},
+        {true, "O'Brien", "摘要重复"},   {true, "", "摘要必须有一个值"}};
     for (const auto& c : cases) {
         form_.button_All->click();
         messages_.texts.clear();
