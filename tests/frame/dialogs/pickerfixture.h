@@ -1,0 +1,60 @@
+#pragma once
+// Shared set-up of the picker tests: the program's state as a logged-on
+// user has it, and pictures of the windows (kept when KX_GALLERY_DIR is set)
+// with every caption checked to fit its control.
+
+#include "core/appstate.h"
+#include "core/exceptionhandler.h"
+#include "platform/ui/application.h"
+#include "tests/frame/controlsfixture.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QTemporaryDir>
+
+namespace kx::test {
+
+// The captions of the shown labels and buttons wider than their control.
+inline QStringList ClippedTexts(const QWidget& window) {
+    QStringList clipped;
+    const auto check = [&](const QWidget* control, const QString& text, int needed, int room) {
+        if (control->isVisible() && !text.isEmpty() && needed > room)
+            clipped << QStringLiteral("%1 \"%2\" needs %3 px, has %4")
+                           .arg(control->objectName(), text)
+                           .arg(needed)
+                           .arg(room);
+    };
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        check(label, label->text(), label->fontMetrics().horizontalAdvance(label->text()),
+              label->contentsRect().width());
+    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
+        if (qobject_cast<const QCheckBox*>(button))
+            check(button, button->text(), button->sizeHint().width(), button->width());
+        else
+            check(button, button->text(), button->fontMetrics().horizontalAdvance(button->text()),
+                  button->contentsRect().width() - 4);
+    }
+    return clipped;
+}
+
+// Saves a picture of the shown window as name.png.
+inline bool SaveShot(QWidget& window, const QString& name) {
+    static QTemporaryDir temporary;
+    const QString folder = qEnvironmentVariable("KX_GALLERY_DIR", temporary.path());
+    return QDir().mkpath(folder) && window.grab().save(folder + u'/' + name + ".png");
+}
+
+class PickerTest : public ControlsDbTest {
+protected:
+    PickerTest() {
+        AppUserName = QStringLiteral("张会计");
+        AppToday = QStringLiteral("2007-03-05");
+        AppCompanyName = QStringLiteral("岚衡公司");
+        ui::SetExceptionHandler(HandleApplicationException);
+    }
+    ~PickerTest() override { ui::SetExceptionHandler({}); }
+};
+
+} // namespace kx::test
