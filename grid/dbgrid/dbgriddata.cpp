@@ -128,7 +128,7 @@ void TCustomDBGridX::UpdateCurrentRow() {
     if (!dataLink_->Active() || loading_)
         return;
     const int row = dataLink_->ActiveRecord() + titleOffset_;
-    if (row != Row() && row < RowCount()) {
+    if (row >= 0 && row != Row() && row < RowCount()) {
         if (!(options_ & dgAlwaysShowEditor))
             HideEditor();
         FocusCell(Col(), row, false, false);

@@ -215,6 +215,16 @@ TEST_F(DBGridTest, EmptyGridHasOneColumnAndOneDataRow) {
     EXPECT_EQ(grid_.RowCount(), 2);
 }
 
+TEST_F(DBGridTest, GridWithoutTitlesSurvivesItsDataSetEmptying) {
+    Rows({"1, 'A', 1, 1, 'Y', 'x'"});
+    grid_.SetOptions(grid_.Options() & ~(dgIndicator | dgTitles));
+    OpenGrid();
+    EXPECT_NO_THROW(query_.Delete());
+    EXPECT_TRUE(query_.IsEmpty());
+    EXPECT_NO_THROW(query_.Close());
+    EXPECT_NO_THROW(query_.Open());
+}
+
 TEST_F(DBGridTest, ShowEmptyRowsGivesAHundredRows) {
     Rows({"1, 'A', 1, 1, 'Y', 'x'", "2, 'B', 2, 2, 'N', 'y'", "3, 'C', 3, 3, 'Y', 'z'"});
     grid_.ShowEmptyRows = true;
