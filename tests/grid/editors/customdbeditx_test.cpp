@@ -1,5 +1,6 @@
 #include "grid/editors/customdbeditx.h"
 
+#include "grid/dbgrid/gridpictures.h"
 #include "platform/db/datasource.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
@@ -270,6 +271,65 @@ TEST_F(UnboundEditTest, RightAlignedTextIsPaintedRightUntilTheEditHasTheFocus) {
     FocusOn(edit_);
     const auto [focusedFirst, focusedLast] = inkColumns();
     EXPECT_LT(focusedLast, edit_->TextRect().Left + 40);
+}
+
+TEST_F(UnboundEditTest, APictureStandsLeftOfTheTextAndMayRaiseTheEdit) {
+    TGridPictureList pictures(16, 30);
+    for (Qt::GlobalColor color : {Qt::green, Qt::blue}) {
+        QImage picture(16, 30, QImage::Format_RGB32);
+        picture.fill(color);
+        pictures.Add(picture, ui::clNone);
+    }
+    const int plainHeight = edit_->height();
+    edit_->SetImages(&pictures);
+    EXPECT_EQ(edit_->ImageRect().Width(), 20);
+    EXPECT_EQ(edit_->TextAreaRect().Left, edit_->ClientRect().Left + 20);
+    EXPECT_EQ(edit_->height(), std::max(plainHeight, 8 + 30));
+    EXPECT_EQ(edit_->EditImage().ImageIndex(), -1);
+    edit_->SetOnGetImageIndex([](QObject*, int& index) { index = 1; });
+    EXPECT_EQ(edit_->EditImage().ImageIndex(), 1);
+    const ui::TRect r = edit_->ImageRect();
+    const QImage shown = edit_->grab().toImage();
+    EXPECT_EQ(QColor(shown.pixel((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2)),
+              QColor(Qt::blue));
+}
+
+TEST_F(UnboundEditTest, ATextTooLongForTheEditIsItsToolTip) {
+    edit_->SetTooltips(true);
+    edit_->setFixedWidth(80);
+    edit_->SetText(QStringLiteral("short"));
+    EXPECT_FALSE(edit_->TextDoesNotFit());
+    edit_->SetText(QStringLiteral("a text far too long for eighty pixels"));
+    EXPECT_TRUE(edit_->TextDoesNotFit());
+}
+
+TEST_F(UnboundEditTest, AnIncompleteMaskKeepsTheUserInTheEdit) {
+    QStringList reported;
+    ui::SetExceptionHandler([&reported](const std::exception_ptr& error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const Exception& e) {
+            reported << e.Message();
+        }
+    });
+    edit_->SetEditMaskExplicit(QStringLiteral("000;1;_"));
+    const QVariant before = edit_->DataLink().DataIndependentValue();
+    FocusOn(edit_);
+    edit_->home(false);
+    QTest::keyClicks(edit_, QStringLiteral("1"));
+    FocusOn(other_);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), edit_);
+    EXPECT_EQ(reported, QStringList{EDBEditError().Message()});
+    EXPECT_EQ(edit_->DataLink().DataIndependentValue(), before);
+
+    edit_->home(false);
+    QTest::keyClicks(edit_, QStringLiteral("123"));
+    FocusOn(other_);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::focusWidget(), other_);
+    EXPECT_EQ(edit_->DataLink().DataIndependentValue(), QVariant(QStringLiteral("123")));
+    ui::SetExceptionHandler(nullptr);
 }
 
 TEST_F(UnboundEditTest, AHolderMustOfferTheHolderInterface) {
