@@ -5,8 +5,10 @@
 #include "grid/editors/speedbuttonx.h"
 #include "platform/sys/exception.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QTest>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -179,6 +181,27 @@ TEST(CalculatorX, KeyClicksTypeTheirCharacters) {
     click(QStringLiteral("="));
     EXPECT_EQ(calculator.TextBox()->text(), QStringLiteral("-10.5"));
     EXPECT_EQ(calculator.size(), TCalculatorX::StoredClientSize);
+}
+
+TEST(CalculatorX, TheWheelStepsTheShownNumberOutsideAnError) {
+    TCalculatorX calculator;
+    const auto wheel = [&calculator](int delta) {
+        QWheelEvent event(QPointF(5, 5), QPointF(5, 5), QPoint(), QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&calculator, &event);
+    };
+    calculator.ProcessKey(u'7');
+    wheel(120);
+    EXPECT_EQ(calculator.TextBox()->text(), QStringLiteral("8"));
+    wheel(-120);
+    wheel(-120);
+    EXPECT_EQ(calculator.TextBox()->text(), QStringLiteral("6"));
+    calculator.ProcessKey(u'R');
+    calculator.ProcessKey(u'0');
+    calculator.ProcessKey(u'R');
+    EXPECT_EQ(calculator.TextBox()->text(), QStringLiteral("Error"));
+    wheel(120);
+    EXPECT_EQ(calculator.TextBox()->text(), QStringLiteral("Error"));
 }
 
 } // namespace
