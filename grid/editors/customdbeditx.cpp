@@ -1164,8 +1164,14 @@ void TCustomDBEditX::SetInplaceEditHolder(QObject* holder) {
             throw Exception(
                 QStringLiteral("InplaceEditHolder have to support IInplaceEditHolderX interface"));
     }
+    QObject::disconnect(holderGone_);
     holder_ = holder;
     holderIntf_ = intf;
+    if (holder)
+        holderGone_ = connect(holder, &QObject::destroyed, this, [this] {
+            holder_ = nullptr;
+            holderIntf_ = nullptr;
+        });
 }
 
 bool TCustomDBEditX::Visible() const {

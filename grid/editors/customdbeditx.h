@@ -282,6 +282,7 @@ private:
     std::unique_ptr<IMRUDropDownX> mruListbox_;
     QObject* holder_ = nullptr;
     IInplaceEditHolderX* holderIntf_ = nullptr;
+    QMetaObject::Connection holderGone_;
     std::set<int> pendingMenuTags_;
     std::optional<db::TAlignment> alignment_;
     QString typedText_;
