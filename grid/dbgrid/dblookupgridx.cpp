@@ -684,6 +684,12 @@ void TDBLookupGridX::UpdateRowCount() {
         SetRowHeights(0, std::max(rowZeroApplied_, 0));
     }
     TCustomDBGridX::UpdateRowCount();
+    // A horizontal scroll bar that came or went takes or gives the room the
+    // rows were counted in.
+    if (BorderHeight() != borderApplied_ && !resizing_) {
+        ApplyRowCount();
+        TCustomDBGridX::UpdateRowCount();
+    }
 }
 
 void TDBLookupGridX::ApplyRowCount() {
@@ -693,6 +699,7 @@ void TDBLookupGridX::ApplyRowCount() {
     heights.Row = DataRowHeight();
     heights.Line = (Options() & dgRowLines) && (Options() & dgTitles) ? GridLineWidth() : 0;
     heights.Border = BorderHeight();
+    borderApplied_ = heights.Border;
     resizing_ = true;
     const auto done = qScopeGuard([this] { resizing_ = false; });
     resize(width(), LookupGridHeightForRows(listRowCount_, heights));
@@ -710,6 +717,7 @@ void TDBLookupGridX::SetBounds(int left, int top, int width, int height) {
     heights.Row = DataRowHeight();
     heights.Line = (Options() & dgRowLines) && (Options() & dgTitles) ? GridLineWidth() : 0;
     heights.Border = BorderHeight();
+    borderApplied_ = heights.Border;
     listRowCount_ = LookupGridRowsForHeight(height, heights);
     resizing_ = true;
     const auto done = qScopeGuard([this] { resizing_ = false; });

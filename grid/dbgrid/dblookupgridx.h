@@ -222,6 +222,7 @@ private:
     bool autoFitWidths_ = false;
     bool resizing_ = false;
     int titlePart_ = 0;
+    int borderApplied_ = 0;
     int rowZeroApplied_ = -1;
 
     bool tracking_ = false;
