@@ -2,6 +2,13 @@
 // The drop-down list of recently used texts: a popup list box whose scroll
 // bar is a separate control at its right edge, so that the size grip can
 // sit beside it rather than under it.
+//
+// An owner edit uses it so: fill the items (addItems), call ItemsChanged,
+// SetRowCount(min(items, rows)) and resize to its width, then
+// move(PlaceDropDownWindow(edit, list, ddaLeft)) and show(); hand it the
+// navigation keys it should see with QCoreApplication::sendEvent; close it
+// on Enter, Esc or a mouse release (watch it with an event filter), and read
+// SizeChanged, RowsFit() and width() back to keep the size the user gave it.
 
 #include "grid/editors/popuplistboxx.h"
 
