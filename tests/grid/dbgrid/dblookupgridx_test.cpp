@@ -303,3 +303,51 @@ TEST_F(LookupGridTest, ClickPicksAndWritesTheDataSide) {
 
 } // namespace
 } // namespace kx::test
+
+namespace kx::test {
+namespace {
+
+class TrackedLookupGrid : public TDBLookupGridX {
+public:
+    using TDBLookupGridX::TimerFired;
+    using TDBLookupGridX::TimerInterval;
+    using TDBLookupGridX::TimerRunning;
+};
+
+TEST_F(LookupGridTest, DraggingPicksAndScrollsBeyondTheRows) {
+    TrackedLookupGrid grid;
+    SetUpList(grid);
+    grid.SpecRow()->SetCellsText("(none)");
+    grid.SpecRow()->SetVisible(true);
+    grid.SpecRow()->SetShowIfNotInKeyList(false);
+    grid.SetRowCount(4);
+    grid.MouseSelectsWithoutFocus = true;
+    grid.show();
+    QWidget* view = grid.viewport();
+    const auto rowCenter = [&grid](int dataRow) {
+        return grid.CellRect(grid.IndicatorOffset(), grid.FixedRows() + dataRow).ToQRect().center();
+    };
+    QTest::mousePress(view, Qt::LeftButton, {}, rowCenter(2));
+    EXPECT_EQ(grid.KeyValue().toString(), "03");
+    QMouseEvent move(QEvent::MouseMove, QPointF(rowCenter(0)),
+                     QPointF(view->mapToGlobal(rowCenter(0))), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &move);
+    EXPECT_EQ(grid.KeyValue().toString(), "01");
+    // four pixels above the rows: one row a step, 140 ms apart
+    QMouseEvent above(QEvent::MouseMove, QPointF(10, -4),
+                      QPointF(view->mapToGlobal(QPoint(10, -4))), Qt::NoButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(view, &above);
+    ASSERT_TRUE(grid.TimerRunning());
+    EXPECT_EQ(grid.TimerInterval(), 140);
+    grid.TimerFired(1);
+    EXPECT_TRUE(grid.SpecRowSelected()); // the list was at its first row
+    QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(10, -4));
+    EXPECT_FALSE(grid.TimerRunning());
+    EXPECT_TRUE(grid.SpecRowSelected());
+    EXPECT_EQ(grid.DisplayText(), "(none)");
+}
+
+} // namespace
+} // namespace kx::test
