@@ -4,6 +4,8 @@
 #include "frame/admin/kxbackupfile.h"
 #include "frame/app/mainform.h"
 #include "frame/dialogs/kxthread.h"
+#include "platform/db/field.h"
+#include "platform/db/query.h"
 #include "platform/sys/configstore.h"
 #include "platform/sys/exception.h"
 #include "tests/core/programfixture.h"
@@ -13,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMap>
+#include <QProgressBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -130,7 +133,21 @@ int DataBackupTest::GetRows(const QString& sql) {
 
 TEST_F(DataBackupTest, BackupThenRestoreIntoAFreshFolderGivesTheSameFiles) {
     const FolderBytes before = ReadFolder(AppDataFolder);
+    // The busy window shows how far the archive has got.
+    int shownPercent = 0;
+    const auto showProgress = backup_.KXBackupFile->OnProgress;
+    backup_.KXBackupFile->OnProgress = [&](QObject* sender, const QString& name, int percent,
+                                           bool& continueRun) {
+        showProgress(sender, name, percent, continueRun);
+        if (percent < 50 || shownPercent != 0 || !thread_.Window())
+            return;
+        shownPercent = thread_.Window()->ProgressBar(1)->value();
+        const QString gallery = qEnvironmentVariable("KX_GALLERY_DIR");
+        if (!gallery.isEmpty())
+            thread_.Window()->grab().save(gallery + "/BackupBusyWindow.png");
+    };
     ASSERT_TRUE(backup_.BackupData());
+    EXPECT_GE(shownPercent, 50);
     EXPECT_EQ(messages_.texts, QStringList({"是否备份文件保存到:\n" + Backups() + "/ ?",
                                             "数据库成功备份到：" + Archive()}));
     // Only the archive: no temporary file is left beside it.
