@@ -152,7 +152,7 @@ bool TDataBackup::RunBackup(Caller caller) {
     return true;
 }
 
-bool TDataBackup::BackupDocuments(Caller caller, const QString& archive, const QDateTime& time,
+void TDataBackup::BackupDocuments(Caller caller, const QString& archive, const QDateTime& time,
                                   const QString& folder) {
     const bool command = caller == Caller::Command;
     const QString documents = AppProgramFolder + QStringLiteral("/DataFile");
@@ -160,14 +160,14 @@ bool TDataBackup::BackupDocuments(Caller caller, const QString& archive, const Q
     if (!DirectoryIsThere(documents)) {
         KXThread->Stop();
         ShowPromptMessage(done);
-        return false;
+        return;
     }
     if (command)
         KXThread->Stop();
     if (!ShowConfirmMessage(QStringLiteral("是否备份电子文件"))) {
         KXThread->Stop();
         ShowPromptMessage(done);
-        return false;
+        return;
     }
     if (command)
         KXThread->Start();
@@ -179,7 +179,6 @@ bool TDataBackup::BackupDocuments(Caller caller, const QString& archive, const Q
     else
         ShowPromptMessage(done + QStringLiteral("\r\n") +
                           (command ? kManualCopyCommand : kManualCopyAutomatic));
-    return copied;
 }
 
 bool TDataBackup::WriteArchive(const QString& dataFolder, const QString& archive) {

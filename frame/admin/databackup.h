@@ -59,7 +59,7 @@ private:
     enum class Caller { Automatic, Command };
 
     bool RunBackup(Caller caller);
-    bool BackupDocuments(Caller caller, const QString& archive, const QDateTime& time,
+    void BackupDocuments(Caller caller, const QString& archive, const QDateTime& time,
                          const QString& folder);
     void CloseDataSets();
     // Closes the database with no data set, transaction or journal left;

@@ -222,6 +222,25 @@ TEST_F(DataBackupTest, AttachedDocumentsAreCopiedOnlyWhenTheUserSaysSo) {
         << messages_.texts.last().toStdString();
 }
 
+TEST_F(DataBackupTest, TheAutomaticBackupUsesTheStoredFolderWithoutAsking) {
+    messages_.answers = {{"是否备份数据", false}};
+    backup_.AutoBackupAtShow();
+    EXPECT_EQ(messages_.texts, QStringList{"是否备份数据 ?"});
+    EXPECT_TRUE(QDir(Backups()).isEmpty());
+
+    ASSERT_TRUE(QDir().mkpath(AppProgramFolder + "/DataFile"));
+    ASSERT_TRUE(QDir().mkpath(Backups() + "/某_公司dadudez2015-03-07 14.05电子文档备份文件"));
+    messages_.answers.clear();
+    messages_.texts.clear();
+    backup_.AutoBackupAtShow();
+    EXPECT_EQ(messages_.texts,
+              QStringList({"是否备份数据 ?", "是否备份电子文件 ?",
+                           "数据库成功备份到：" + Archive() +
+                               "\ndadudez电子文档需要手工备份,如果要备份电子文档请将软件安装目录"
+                               "下的DataFile目录下的文件复制到其他地方保存起来"}));
+    EXPECT_TRUE(QFileInfo::exists(Archive()));
+}
+
 TEST_F(DataBackupTest, BackupThatCannotWriteLeavesNothingBehind) {
     // An archive of this minute from before must survive a failed backup.
     QFile older(Archive());
