@@ -431,6 +431,30 @@ TEST_F(BackupCommandsTest, OnlyASystemUserMayRestore) {
     EXPECT_TRUE(DM->MainDatabase->Connected());
 }
 
+TEST_F(BackupCommandsTest, AfterARestoreEveryWindowIsRefusedUntilTheNextStart) {
+    QTemporaryDir backups;
+    sys::WriteSettingsValue(kFolderValue, backups.path() + "/");
+    AppDataFolder = data_.Folder.Path();
+    test::GrantBrowse(data_.Folder, "U1", 1, 1);
+    test::GrantBrowse(data_.Folder, "U1", 3, 1);
+    AppUserId = "U1";
+    AppSystemUser = true;
+    Main().MenuItem("ToolButton9")->trigger();
+    const QStringList archives = QDir(backups.path()).entryList(QDir::Files);
+    ASSERT_EQ(archives.size(), 1);
+    Main().DataBackup->ChooseRestoreFile = [&] { return backups.filePath(archives.first()); };
+    Main().MenuItem("N54")->trigger();
+    EXPECT_EQ(messages_.texts.last(), "备份的数据库文件已成功恢复,请关闭软件后再打开软件");
+
+    messages_.texts.clear();
+    for (const char* item : {"N13", "N3", "N54"})
+        Main().MenuItem(item)->trigger();
+    EXPECT_EQ(messages_.texts, QStringList({"您没有在程序\"资金借贷记录录入编辑\"中的权限",
+                                            "您没有在程序\"数据备份\"中的权限",
+                                            "只有系统管理员才能有恢复数据库的权限"}));
+    sys::DeleteSettingsValue(kFolderValue);
+}
+
 TEST_F(BackupCommandsTest, TheBackupIsOfferedAtTheFirstShowUnlessSwitchedOff) {
     const struct {
         const char* option;
