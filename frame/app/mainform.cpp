@@ -7,6 +7,8 @@
 #include "core/options.h"
 #include "core/settingfunctions.h"
 #include "core/sqlfunctions.h"
+#include "frame/admin/databackup.h"
+#include "frame/admin/datarebuildform.h"
 #include "frame/app/aboutform.h"
 #include "frame/app/kxmain.h"
 #include "frame/app/windowregistry.h"
@@ -97,10 +99,11 @@ const TMainForm::WindowCommand kDeleteDataCommand{"N6", "DeleteDataForm", kSyste
 
 TMainForm::TMainForm(QWidget* owner)
     : QMainWindow(owner), KXMain(new TKXMain(this)), KXThread(new TKXThread(this)),
-      Timer(new QTimer(this)) {
+      DataBackup(new TDataBackup(DM->MainDatabase, KXThread, this)), Timer(new QTimer(this)) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(kTitle);
     setMinimumSize(600, 460);
+    DataBackup->WorkingWindowListed = [this] { return !KXMain->Children().empty(); };
     Timer->setInterval(100000);
     connect(Timer, &QTimer::timeout, this, ui::Guard([this] { TimerTimer(); }));
     BuildMenus();
@@ -421,13 +424,27 @@ void TMainForm::showEvent(QShowEvent* event) {
     if (shown_)
         return;
     shown_ = true;
-    FormShow();
+    ui::Guard([this] { FormShow(); })();
 }
 
 void TMainForm::FormShow() {
     setWindowTitle(AppCompanyName + kTitle);
     Timer->start();
     CenterIconPanel();
+    if (!IsOptionYes(QStringLiteral("不自动数据备份")) && !AppFirstRunDone)
+        AutoBackupAtShow();
+}
+
+void TMainForm::AutoBackupAtShow() {
+    DataBackup->AutoBackupAtShow();
+}
+
+bool TMainForm::BackupData() {
+    return DataBackup->BackupData();
+}
+
+bool TMainForm::RestoreData() {
+    return DataBackup->RestoreData();
 }
 
 void TMainForm::TimerTimer() {
@@ -542,20 +559,28 @@ void TMainForm::N6Click() {
 }
 
 void TMainForm::N3Click() {
-    if (!KXMain->CheckBrowseRight(kSystemGroup, QStringLiteral("数据备份"), AppUserId))
+    if (KXMain->CheckBrowseRight(kSystemGroup, QStringLiteral("数据备份"), AppUserId))
+        BackupData();
+    else
         ShowPromptMessageTo(nullptr, RefusalText(QStringLiteral("数据备份")));
 }
 
 void TMainForm::N54Click() {
-    if (!AppSystemUser)
+    if (AppSystemUser)
+        RestoreData();
+    else
         ShowPromptMessage(QStringLiteral("只有系统管理员才能有恢复数据库的权限"));
 }
 
 void TMainForm::N15Click() {
     if (!KXMain->ExclusiveWindowOpen && OtherWindowsOpen())
         return;
-    if (!AppSystemUser)
+    if (!AppSystemUser) {
         ShowPromptMessageTo(nullptr, RefusalText(QStringLiteral("数据修复")));
+        return;
+    }
+    TDataRebuildForm repair(*DM->MainDatabase, this);
+    ui::ExecModal(repair);
 }
 
 void TMainForm::N19Click() {

@@ -4,8 +4,7 @@
 // panel's colour and background picture. Its start-up steps run when it is
 // created; the window manager TKXMain keeps the open working windows.
 // Every command makes its checks and gives its refusals; a window whose
-// factory is not registered, and the backup, restore and repair this build
-// does not hold, end the command quietly after them.
+// factory is not registered ends the command quietly after them.
 
 #include <QDesktopServices>
 #include <QHash>
@@ -23,6 +22,7 @@ class QToolButton;
 namespace kx {
 
 class TAboutForm;
+class TDataBackup;
 class TKXMain;
 class TKXThread;
 
@@ -38,6 +38,9 @@ public:
 
     TKXMain* KXMain;
     TKXThread* KXThread;
+    // The backup and restore of the data folder, with their archive and
+    // packing components.
+    TDataBackup* DataBackup;
     QLabel* StatusPanel0;
     QLabel* StatusPanel1;
     QWidget* Panel1;
@@ -57,6 +60,9 @@ public:
     QAction* MenuItem(const QString& name) const;
 
     bool ExclusiveWindowGuard();
+    void AutoBackupAtShow();
+    bool BackupData();
+    bool RestoreData();
     void CenterIconPanel();
     void TimerTimer();
 

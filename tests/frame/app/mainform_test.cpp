@@ -41,8 +41,11 @@ protected:
     MainFormTest() {
         test::ResetProgramState();
         QFile::remove(sys::SettingsFilePath());
+        // The backup offered at the first show has tests of its own.
+        AppFirstRunDone = true;
     }
     ~MainFormTest() override {
+        AppFirstRunDone = false;
         main_.reset();
         test::ResetProgramState();
         test::StubWindow::FailPlacement = false;
@@ -355,10 +358,8 @@ TEST_F(MainFormTest, EveryCommandRefusesAUserWithoutRights) {
 
 TEST_F(MainFormTest, AllowedCommandWithoutItsWindowEndsQuietly) {
     test::GrantBrowse(data_.Folder, "U1", 1, 3);
-    test::GrantBrowse(data_.Folder, "U1", 3, 1);
     LogOnAs("U1", true);
-    for (const char* item : {"N102", "N3", "N54", "N15"})
-        Trigger(item);
+    Trigger("N102");
     EXPECT_TRUE(messages_.Texts().isEmpty());
     EXPECT_TRUE(Main().KXMain->Children().empty());
 }
@@ -380,7 +381,15 @@ TEST_F(MainFormTest, CommandsThatNeedTheOtherWindowsClosed) {
     Trigger("N6");
     ASSERT_NE(Window("DeleteDataForm"), nullptr);
     messages_.Clear();
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        ASSERT_NE(dialog, nullptr);
+        shown = dialog->metaObject()->className();
+        qobject_cast<QDialog*>(dialog)->done(QDialog::Rejected);
+    });
     Trigger("N15");
+    EXPECT_EQ(shown, "kx::TDataRebuildForm");
     EXPECT_TRUE(messages_.Texts().isEmpty());
     LogOnAs("U1", false);
     Trigger("N15");
