@@ -7,6 +7,7 @@
 #include "grid/dbgrid/memtablex.h"
 
 #include <QKeyEvent>
+#include <QScrollBar>
 
 namespace kx::test {
 namespace {
@@ -128,6 +129,21 @@ TEST_F(CursorTest, TheScrollBarAndTheWheelMoveTheViewNotTheRecord) {
     EXPECT_EQ(grid.Row(), 29 + grid.TitleOffset());
     EXPECT_LE(grid.TopRow(), grid.Row());
     EXPECT_LT(grid.Row(), grid.TopRow() + grid.VisibleRowCount());
+}
+
+TEST_F(CursorTest, TheVerticalBarCountsTheRowsOfTheView) {
+    FillFlat(40);
+    CursorGrid& grid = Open(400, 150);
+    grid.show();
+    QApplication::processEvents();
+    const QScrollBar* bar = grid.verticalScrollBar();
+    EXPECT_EQ(bar->minimum(), 1);
+    EXPECT_EQ(bar->value(), 1);
+    EXPECT_EQ(bar->maximum() + bar->pageStep() - 1, 40);
+    grid.ScrollAction(ui::SB_VERT, ui::SB_LINEDOWN, 0);
+    EXPECT_EQ(bar->value(), 2);
+    data_.SetRecNo(40);
+    EXPECT_EQ(bar->value(), bar->maximum());
 }
 
 TEST_F(CursorTest, RowsShortOfTheBottomAskForTheMissingRecords) {
