@@ -48,6 +48,10 @@ class THeadTreeNode;
 class TDBGridXSumList;
 class TDBGridXScrollBar;
 class TVertDBGridXScrollBar;
+class IMemTableX;
+class TInplaceFilterEditX;
+class TToolTipsWindow;
+struct TCellHintInfo;
 
 // One column with its leaf of the title tree, for multi-level titles.
 struct TLeafCol {
@@ -70,8 +74,10 @@ public:
         TCustomDBGridX* sender, int dataCol, int row, TColumnX* column, QFont& font,
         ui::TColor& background, int& alignment, TGridDrawState state, QString& text)>;
     using TTitleClickEvent = std::function<void(TColumnX* column)>;
+    // Answers whether the records can be (checkOnly) or were moved.
     using TMoveRecordsEvent =
-        std::function<void(TCustomDBGridX* sender, int bookmarkCount, int& toIndex, bool& handled)>;
+        std::function<bool(TCustomDBGridX* sender, const QList<db::TBookmark>& bookmarks,
+                           int toRecNo, int treeLevel, bool checkOnly)>;
 
     explicit TCustomDBGridX(QWidget* owner = nullptr);
     ~TCustomDBGridX() override;
@@ -248,9 +254,6 @@ public:
     void OptimizeColWidth(TColumnX* column);
     void OptimizeColsWidth(const std::vector<TColumnX*>& columns);
     void StopTracking();
-    void MoveSelectedRecordsTo(int toIndex);
-    void StartRecordMoving();
-    void StopRecordMoving();
     // Makes grid column col current, skipping hidden columns by step;
     // extendRect carries a rectangle selection along.
     void MoveToColumn(int col, int step, bool extendRect);
@@ -308,14 +311,33 @@ private:
     std::shared_ptr<TDBGridXInput> input_ = MakeInput(this);
 
 public:
-    // Filter row (dbgridfilter.cpp).
+    // Filter row (dbgridfilter.cpp, its editing dbgridfilteredit.cpp).
     TSTDBGridXFilter* STFilter() const { return stFilter_.get(); }
+    void SetSTFilter(const TSTDBGridXFilter& filter) { stFilter_->Assign(filter); }
+    // The editor's text goes into its column filter first; the leftmost
+    // column, the editor and the footers are set right again also when the
+    // filter fails.
     void ApplyFilter();
+    virtual void DefaultApplyFilter();
     void ClearFilter();
-    bool FilterEditMode() const { return filterEditMode_; }
-    void ShowFilterEditor();
+    // Filter editing is on and no selection hides the editor.
+    virtual bool FilterEditMode() const;
+    void ShowFilterEditor(int dataCol);
     void HideFilterEditor();
-    void PlaceFilterEditor();
+    void PlaceFilterEditor(bool reload);
+    TInplaceFilterEditX* FilterEditor() const { return filterEditor_; }
+    int FilterColumn() const { return filterColumn_; }
+    // The data column shows a filter cell.
+    bool HasFilterCell(int dataCol) const;
+    // The filter editor's keys; true when the key was taken.
+    bool FilterEditorKeyDown(int key, ui::TShiftState shift);
+    void FilterEditorKeyPress(QChar& key);
+    // The editor's list: filled before it drops down; a choice made.
+    void FilterEditorDropDown();
+    void FilterEditorClosingUp(int chosenIndex, bool& accept);
+    void FilterEditorClosedUp(bool accept);
+    // A press on a filter cell opens the editor there; true when it did.
+    bool FilterRowMouseDown(int x, int y);
 
     // Selection, sorting and data service (dbgridselection.cpp, dbgridsorting.cpp).
     void InvalidateSelection();
@@ -372,7 +394,55 @@ public:
     TFrozenSizingHit FrozenSizingAt(int x, int y) const;
 
     // Tool tips (dbgridhints.cpp).
-    QString CellHintText(int col, int row) const;
+    QString CellHintText(TColumnX* column) const;
+    // The pause before a hint over point shows, in milliseconds.
+    int HintShowPause(QPoint point) const;
+    // What shows over point; false when nothing does.
+    bool CellHintInfo(QPoint point, TCellHintInfo& info);
+    bool ToolTipShown() const;
+
+    // Record moving by drag (dbgridrecordmoving.cpp). Levels are -1 outside
+    // tree views.
+    virtual bool StartRecordMoving(int x, int y, ui::TShiftState shift, bool checkOnly);
+    virtual void TrackRecordMoving(QPoint pointer);
+    // Accepted (the button released) the records move; else nothing moves.
+    virtual void StopRecordMoving(bool accept);
+    virtual bool MoveSelectedRecordsTo(int toDataRow, int treeLevel, bool checkOnly);
+    virtual bool MoveRecords(const QList<db::TBookmark>& bookmarks, int toDataRow, bool checkOnly,
+                             int treeLevel);
+    virtual bool DefaultMoveRecords(const QList<db::TBookmark>& bookmarks, int toRecNo,
+                                    bool checkOnly, int treeLevel);
+    // The x where the drop marker starts over grid row row.
+    virtual int DropPosition(int row, QPoint pointer, int& treeLevel) const;
+    int MoveTargetRow() const { return recordMove_.TargetRow; }
+    int MoveTargetLevel() const { return recordMove_.TargetLevel; }
+    bool MoveMarkerShown() const { return recordMove_.Shown; }
+
+    // Record-cursor data sets and tree rows (dbgridcursor.cpp).
+    static constexpr int TreeLevelWidth = 18;
+    enum TNodeChange { ncCollapse, ncExpand, ncToggle };
+    IMemTableX* MemTable() const { return memTable_; }
+    // Asks the data set again whether it keeps a record cursor of its own.
+    void CheckDatasetCursor();
+    bool TreeViewShown() const;
+    // Row access in both modes: the data rows that show a record, the row
+    // of the current record, and reading a row's record through the fields
+    // (BeginReadRow answers what EndReadRow takes back).
+    int ReadableRowCount() const;
+    int CurrentRecordRow() const;
+    bool IsCurrentRecordRow(int dataRow) const { return dataRow == CurrentRecordRow(); }
+    int BeginReadRow(int dataRow) const;
+    void EndReadRow(int saved) const;
+    // The tree indentation of the read record; 0 outside a tree view.
+    int TreeIndent() const;
+    bool IsFirstVisibleColumn(const TColumnX* column) const;
+    // A press in a row's indentation: true when the point lies in it; a
+    // press on the node's own slot expands or collapses the node.
+    virtual bool TreeNodeClick(int x, int y, bool checkOnly);
+    void ExpandCurrentNode(TNodeChange change);
+    // The first visible data row changes; the current record stays.
+    void ScrollDataRowsTo(int topRow);
+    void FetchRecords();
 
     // Events.
     std::function<void(TColumnX* column)> OnCellClick;
@@ -516,13 +586,38 @@ protected:
     int ColumnsWidthBefore(int col) const;
     void CalcFrozenSizingState(int x, int y, TGridStateX& state, int& index, int& sizingPos,
                                int& sizingOfs);
-    void TrackRecordMoving(int x, int y);
-    int DropPosition(int y) const;
+
+    // A veto before a record move starts.
+    virtual bool CanStartRecordMoving(int, int, QPoint) { return true; }
+    void DrawMoveMarker();
+    void RemoveMoveMarker();
+
+    // Record-cursor mode.
+    void UpdateCursorRowCount();
+    void CursorDataChanged();
+    void UpdateCursorScrollBar();
+    void CursorScroll(int code, int pos);
+    // direction 1 down, -1 up.
+    void CursorWheel(ui::TShiftState shift, int direction);
+    void LimitTopRow();
+    void FollowCurrentRecord(bool byMouse);
+    void DrawTreePart(ui::TCanvas& canvas, ui::TRect& rect, bool widen);
+    void keyPressEvent(QKeyEvent* event) override;
 
     // Filter row.
-    void ColumnFilterToEditor();
-    void EditorToColumnFilter();
-    void CreateFilterEditor();
+    virtual void ColumnFilterToEditor(int dataCol);
+    virtual void EditorToColumnFilter(int dataCol);
+    virtual TInplaceFilterEditX* CreateFilterEditor();
+    void HideFilterEditorBox();
+    void MoveFilterEditor(int dataCol, int step, bool toEdge);
+    void DrawFilterCell(const ui::TRect& rect, TColumnX* column);
+    bool FilterHasDropDown(const TColumnX* column) const;
+
+    // Tool tips.
+    bool viewportEvent(QEvent* event) override;
+    void TrackToolTip(QPoint point);
+    void ShowToolTip(const TCellHintInfo& info);
+    void HideToolTip();
 
     // Timers and incremental search.
     void StartTimer(int interval);
@@ -654,7 +749,25 @@ private:
     int pressedTitleColumn_ = -1;
     int activeRecordSeen_ = -1;
     bool takeFocusAllowed_ = true;
-    bool datasetCursorAllowed_ = true;
+    TInplaceFilterEditX* filterEditor_ = nullptr;
+    int filterColumn_ = -1;
+    TToolTipsWindow* toolTipWindow_ = nullptr;
+    ui::TRect toolTipRect_;
+    struct TRecordMove {
+        int StartRow = -1;
+        db::TBookmark StartBookmark;
+        int StartLevel = -1;
+        int TargetRow = -1;
+        int TargetLevel = -1;
+        int MarkerX = 0;
+        ui::TRect Line;
+        ui::TRect Tick;
+        bool Shown = false;
+    };
+    TRecordMove recordMove_;
+    IMemTableX* memTable_ = nullptr;
+    bool fetching_ = false;
+    bool cursorMoveByMouse_ = false;
 
     bool filterEditMode_ = false;
     bool findDialogModal_ = false;
@@ -673,6 +786,20 @@ private:
     bool sizeChangedWhileLocked_ = false;
     bool leftEdgeShown_ = true;
     TGridEditActionsX editActions_ = 0;
+};
+
+// Reads one data row's record through the fields while it lives.
+class TReadRowScope {
+public:
+    TReadRowScope(const TCustomDBGridX& grid, int dataRow)
+        : grid_(grid), saved_(grid.BeginReadRow(dataRow)) {}
+    ~TReadRowScope() { grid_.EndReadRow(saved_); }
+    TReadRowScope(const TReadRowScope&) = delete;
+    TReadRowScope& operator=(const TReadRowScope&) = delete;
+
+private:
+    const TCustomDBGridX& grid_;
+    int saved_;
 };
 
 } // namespace kx

@@ -24,6 +24,7 @@ void TCustomDBGridX::LinkActive(bool active) {
         HideEditor();
     db::TDataSource* source = dataLink_->DataSource();
     sumList_->SetDataSet(active && source ? source->DataSet() : nullptr);
+    CheckDatasetCursor();
     LayoutChanged();
     if (active && (options_ & dgAlwaysShowEditor))
         ShowEditor();
@@ -34,6 +35,10 @@ void TCustomDBGridX::LinkActive(bool active) {
 void TCustomDBGridX::LinkDataSetChanged() {
     if (inSumListRecalc_)
         return;
+    if (memTable_) {
+        CursorDataChanged();
+        return;
+    }
     UpdateRowCount();
     const bool barShown = verticalScrollBar()->isVisible();
     UpdateScrollBar();
@@ -55,6 +60,10 @@ void TCustomDBGridX::DataChanged(int distance) {
         rect.Bottom += dy;
         return ui::IntersectRect(rect, within);
     };
+    if (memTable_) {
+        CursorDataChanged();
+        return;
+    }
     const int oldRow = Row();
     const int oldIndicatorRow = indicatorRow_;
     if (dataLink_->ActiveRecord() >= RowCount() - titleOffset_)
@@ -127,6 +136,10 @@ void TCustomDBGridX::RecordChanged(db::TField* field) {
 void TCustomDBGridX::UpdateCurrentRow() {
     if (!dataLink_->Active() || loading_)
         return;
+    if (memTable_) {
+        FollowCurrentRecord(false);
+        return;
+    }
     const int row = dataLink_->ActiveRecord() + titleOffset_;
     if (row >= 0 && row != Row() && row < RowCount()) {
         if (!(options_ & dgAlwaysShowEditor))

@@ -95,6 +95,10 @@ public:
     // Copies the settings; the expression stays.
     void Assign(const TSTColumnFilterX& source);
 
+    // The size the user last gave the drop-down list; 0 until then.
+    int DropDownWidth = 0;
+    int DropDownRows = 0;
+
 private:
     // The grid's field named like the column when it is a lookup field.
     db::TField* LookupField() const;

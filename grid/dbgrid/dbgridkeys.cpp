@@ -6,6 +6,8 @@
 #include "grid/dbgrid/customdbgridx.h"
 #include "grid/dbgrid/dbgridinputstate.h"
 #include "grid/dbgrid/griddatalinkx.h"
+#include "grid/dbgrid/inplacefilteredit.h"
+#include "grid/dbgrid/memtablex.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/ui/messagedialog.h"
@@ -54,6 +56,11 @@ void TCustomDBGridX::KeyDown(int& key, ui::TShiftState shift) {
         IncSearchAddText(QString(), -1, ltdAll);
     if (incSearchActive_ && IncSearchKeyDown(key, modifiers))
         return;
+    if (key == Qt::Key_Up && (modifiers == 0 || modifiers == ssCtrl) && stFilter_->Visible() &&
+        (dataLink_->DataSet()->RecNo() <= 1 || modifiers == ssCtrl)) {
+        EnterFilterRow(*this);
+        return;
+    }
     if (shift & ssCtrl)
         CtrlKeyDown(key, shift);
     else
@@ -265,6 +272,11 @@ void TCustomDBGridX::PlainKeyDown(int key, ui::TShiftState shift) {
         return;
     case Qt::Key_PageUp:
     case Qt::Key_PageDown: {
+        if (memTable_ && key == Qt::Key_PageDown) {
+            const int missing = TopRow() + 2 * VisibleRowCount() - RowCount();
+            if (missing > 0)
+                memTable_->FetchMore(missing);
+        }
         const int rows = key == Qt::Key_PageUp ? -VisibleDataRowCount() : VisibleDataRowCount();
         if (extend) {
             MoveBySelecting(true, rows, rowWiseShift, false);

@@ -56,7 +56,7 @@ void TCustomDBGridX::InternalLayout() {
     BuildColumnsFromFields();
     Selection().Columns().Refresh();
     UpdateVisibleColumnsAndCounts();
-    titleOffset_ = (options_ & dgTitles) ? 1 : 0;
+    titleOffset_ = ((options_ & dgTitles) ? 1 : 0) + (stFilter_->Visible() ? 1 : 0);
     LayoutRowHeights();
     ApplyHorzScrollBarWish();
     UpdateColumnTabStops();
@@ -67,6 +67,7 @@ void TCustomDBGridX::InternalLayout() {
     UpdateRowCount();
     UpdateCurrentRow();
     InvalidateGrid();
+    PlaceFilterEditor(false);
 }
 
 void TCustomDBGridX::DropBuiltColumnsBeforeCustomized() {
@@ -355,6 +356,8 @@ void TCustomDBGridX::UpdateRowCount() {
     int fixedHeight = footerRowCount_ * pitch + (footerRowCount_ > 0 ? lineWidth : 0);
     if (options_ & dgTitles)
         fixedHeight += GetRowHeights(0) + lineWidth;
+    if (stFilter_->Visible())
+        fixedHeight += pitch;
     const int titleHeight = (options_ & dgTitles) ? GetRowHeights(0) : 0;
     SetDefaultRowHeight(DefaultRowHeight());
     if (options_ & dgTitles)
@@ -364,7 +367,9 @@ void TCustomDBGridX::UpdateRowCount() {
         SetRowCount(ShowEmptyRows ? std::max(count, EmptyRowsRowCount) : count);
     };
     const db::TDataSet* dataSet = dataLink_->DataSet();
-    if (dataLink_->Active() && dataSet && !dataSet->IsEmpty()) {
+    if (memTable_) {
+        UpdateCursorRowCount();
+    } else if (dataLink_->Active() && dataSet && !dataSet->IsEmpty()) {
         dataLink_->SetBufferCount(std::max(1, (ClientHeight() - fixedHeight) / pitch));
         setRows(dataLink_->RecordCount() + titleOffset_);
         if (footerRowCount_ > 0)
@@ -379,6 +384,10 @@ void TCustomDBGridX::UpdateRowCount() {
 }
 
 void TCustomDBGridX::UpdateScrollBar() {
+    if (memTable_) {
+        UpdateCursorScrollBar();
+        return;
+    }
     int min = 0;
     int max = 1;
     int page = 2;
@@ -454,6 +463,7 @@ TCellAreaKind TCustomDBGridX::GetCellType(int col, int row, int& dataCol, int& d
     TCellTypeAxes axes;
     axes.IndicatorOffset = indicatorOffset_;
     axes.Titles = (options_ & dgTitles) != 0;
+    axes.FilterRow = stFilter_->Visible();
     axes.TitleOffset = titleOffset_;
     axes.RowCount = RowCount();
     const TCellType type = kx::GetCellType(col, row, axes);
@@ -476,6 +486,7 @@ void TCustomDBGridX::SetFooterRowCount(int count) {
     if (count == footerRowCount_ || count < 0)
         return;
     footerRowCount_ = count;
+    CheckDatasetCursor();
     LayoutChanged();
 }
 

@@ -44,16 +44,13 @@ ui::TRect TCustomDBGridX::DataCellsBoxRect() const {
     return BoxRect(cells.Left, cells.Top, cells.Right, cells.Bottom);
 }
 
-// No data set of this program keeps a record cursor of its own.
-bool TCustomDBGridX::HasDatasetCursor() const {
-    return false;
-}
-
 // The buffer rows are consecutive records and the grid's current row shows
 // the current record.
 int TCustomDBGridX::BufferRowRecNo(int bufferRow) const {
     if (!dataLink_->Active())
         return 0;
+    if (memTable_)
+        return bufferRow + 1;
     return dataLink_->DataSet()->RecNo() - (Row() - titleOffset_) + bufferRow;
 }
 
@@ -103,7 +100,13 @@ void TCustomDBGridX::ScrollAction(int bar, int code, int pos) {
         UpdateHorzExtScrollBar();
         return;
     }
-    if (!AcquireFocus() || !dataLink_->Active())
+    if (!AcquireFocus())
+        return;
+    if (memTable_) {
+        CursorScroll(code, pos);
+        return;
+    }
+    if (!dataLink_->Active())
         return;
     db::TDataSet* dataSet = dataLink_->DataSet();
     const bool sequenced = sumList_->HasRecordNumbers();
@@ -178,14 +181,18 @@ void TCustomDBGridX::ThumbToUnsequencedPlace(int pos) {
 }
 
 // Each notch of the wheel moves the current record by one.
-bool TCustomDBGridX::DoMouseWheelDown(ui::TShiftState, QPoint) {
-    if (dataLink_->Active())
+bool TCustomDBGridX::DoMouseWheelDown(ui::TShiftState shift, QPoint) {
+    if (memTable_ && dataLink_->Active())
+        CursorWheel(shift, 1);
+    else if (dataLink_->Active())
         dataLink_->DataSet()->MoveBy(1);
     return true;
 }
 
-bool TCustomDBGridX::DoMouseWheelUp(ui::TShiftState, QPoint) {
-    if (dataLink_->Active())
+bool TCustomDBGridX::DoMouseWheelUp(ui::TShiftState shift, QPoint) {
+    if (memTable_ && dataLink_->Active())
+        CursorWheel(shift, -1);
+    else if (dataLink_->Active())
         dataLink_->DataSet()->MoveBy(-1);
     return true;
 }
@@ -200,6 +207,8 @@ void TCustomDBGridX::TopLeftChanged() {
     }
     TCustomGridX::TopLeftChanged();
     UpdateHorzExtScrollBar();
+    FetchRecords();
+    PlaceFilterEditor(false);
 }
 
 // ---- Size, cursor and typed characters ---------------------------------
@@ -316,6 +325,8 @@ void TCustomDBGridX::AutoScrollStep() {
     else if (input_->TrackingMode == tmSelectingRecords ||
              input_->TrackingMode == tmSelectingRectangle)
         AutoScrollRows(input_->LastMousePoint);
+    else if (input_->TrackingMode == tmMovingRecords)
+        TrackRecordMoving(input_->LastMousePoint);
     else
         StopTimer();
 }

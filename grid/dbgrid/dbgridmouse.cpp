@@ -79,6 +79,11 @@ void TCustomDBGridX::MouseDown(TMouseButton button, ui::TShiftState shift, int x
         return;
     }
     const TGridCoord cell = MouseCoord(x, y);
+    if ((button == TMouseButton::mbLeft || button == TMouseButton::mbRight) &&
+        FilterRowMouseDown(x, y))
+        return;
+    if (filterEditMode_ && cell.Y >= titleOffset_)
+        HideFilterEditor();
     if (button == TMouseButton::mbLeft && IsColumnSelectPoint(x, y)) {
         ColumnSelectMouseDown(shift, cell);
         ui::TCustomControl::MouseDown(button, shift, x, y);
@@ -88,6 +93,10 @@ void TCustomDBGridX::MouseDown(TMouseButton button, ui::TShiftState shift, int x
         TitleMouseDown(button, shift, x, y, cell);
         return;
     }
+    if (button == TMouseButton::mbLeft && cell.Y >= titleOffset_ && cell.Y < RowCount() &&
+        dataLink_->Active() &&
+        (StartRecordMoving(x, y, shift, false) || TreeNodeClick(x, y, false)))
+        return;
     if (cell.Y >= titleOffset_ && cell.Y < RowCount() && cell.X >= 0 && dataLink_->Active()) {
         DataRowMouseDown(button, shift, cell);
         if (button == TMouseButton::mbLeft && (options_ & dgAlwaysShowEditor) && !filterEditMode_)
@@ -265,8 +274,10 @@ void TCustomDBGridX::MouseMove(ui::TShiftState shift, int x, int y) {
     TDBGridXInput& input = *input_;
     input.LastMousePoint = QPoint(x, y);
     input.LastMouseShift = shift;
-    if (!input.Tracking)
+    if (!input.Tracking) {
         ShowSelectionCursor(x, y);
+        TrackToolTip(QPoint(x, y));
+    }
     if (input.Tracking && input.PressedTitleCol >= 0) {
         TrackTitleButton(x, y);
         if (std::abs(x - input.MouseDownPoint.x()) > kTitleDragThreshold &&
@@ -286,6 +297,8 @@ void TCustomDBGridX::MouseMove(ui::TShiftState shift, int x, int y) {
         ColumnSelectDrag(x);
     } else if (input.TrackingMode == tmSizingFrozenColumn) {
         FrozenSizingDrag(x);
+    } else if (input.TrackingMode == tmMovingRecords) {
+        TrackRecordMoving(QPoint(x, y));
     }
     TCustomGridX::MouseMove(shift, x, y);
 }
@@ -340,6 +353,11 @@ void TCustomDBGridX::InputMouseUp(TMouseButton button, ui::TShiftState shift, in
     TDBGridXInput& input = *input_;
     if (input.TrackingMode == tmSizingFrozenColumn) {
         EndFrozenSizing();
+        return;
+    }
+    if (input.TrackingMode == tmMovingRecords) {
+        StopRecordMoving(true);
+        StopTracking();
         return;
     }
     input.TrackingMode = tmNone;
@@ -465,6 +483,7 @@ void TCustomDBGridX::StopTracking() {
     TDBGridXInput& input = *input_;
     if (!input.Tracking)
         return;
+    StopRecordMoving(false);
     StopTimer();
     TrackTitleButton(-1, -1);
     input.Tracking = false;
@@ -510,6 +529,8 @@ void TCustomDBGridX::OptimizeColWidth(TColumnX* column) {
 
 int TCustomDBGridX::CellNeed(TColumnX* column) {
     int margin = kFitMargin;
+    if (IsFirstVisibleColumn(column))
+        margin += TreeIndent();
     if (column->AlwaysShowEditButton())
         margin += editButtonWidth_;
     switch (column->ReadCellKind()) {

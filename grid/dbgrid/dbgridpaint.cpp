@@ -32,23 +32,6 @@ namespace {
 constexpr int SortMarkerSpace = 16;
 constexpr int DigitCellsNone = -1;
 
-// The buffer row the data link reads, set for one cell and set back on the
-// way out, also when the cell fails.
-class TActiveRecordScope {
-public:
-    TActiveRecordScope(TGridDataLinkX& link, int row) : link_(link), saved_(link.ActiveRecord()) {
-        link_.SetActiveRecord(row);
-    }
-    ~TActiveRecordScope() { link_.SetActiveRecord(saved_); }
-    TActiveRecordScope(const TActiveRecordScope&) = delete;
-    TActiveRecordScope& operator=(const TActiveRecordScope&) = delete;
-    int Saved() const { return saved_; }
-
-private:
-    TGridDataLinkX& link_;
-    int saved_;
-};
-
 // The leftmost or rightmost leaf under node.
 THeadTreeNode* EdgeLeaf(THeadTreeNode* node, bool last) {
     while (THeadTreeNode* child = node->FirstChild()) {
@@ -147,6 +130,10 @@ void TCustomDBGridX::DrawCell(int col, int row, const ui::TRect& rect, TGridDraw
             if (column)
                 DrawDataCellText(area, column, dataRow, state);
             break;
+        case cakFilter:
+            if (column)
+                DrawFilterCell(area, column);
+            break;
         case cakFooter:
             if (column)
                 DrawFooterCell(area, column, dataCol, dataRow);
@@ -222,12 +209,13 @@ bool TCustomDBGridX::IsCellSelected(int, int, int dataCol, int dataRow) const {
                selection.Columns().Contains(columns_->GetColumn(dataCol));
     }
     const db::TDataSet* dataSet = dataLink_->DataSet();
-    if (!dataLink_->Active() || !dataSet || dataRow >= dataLink_->RecordCount())
+    if (!dataLink_->Active() || !dataSet || dataRow >= ReadableRowCount())
         return false;
-    const int saved = dataLink_->ActiveRecord();
-    dataLink_->SetActiveRecord(dataRow);
-    const db::TBookmark bookmark = dataSet->ActiveBookmark();
-    dataLink_->SetActiveRecord(saved);
+    db::TBookmark bookmark;
+    {
+        const TReadRowScope read(*this, dataRow);
+        bookmark = dataSet->ActiveBookmark();
+    }
     if (dataCol < 0) {
         int index = 0;
         return selection.SelectionType() == gstRecordBookmarks &&
@@ -341,8 +329,8 @@ void TCustomDBGridX::DrawIndicatorCell(const ui::TRect& rect, int row) {
     ui::TColor fontColor = ui::clBtnText;
     ui::TColor background = FixedColor();
     const int dataRow = row - titleOffset_;
-    const bool recordRow = dataLink_->Active() && row >= titleOffset_ &&
-                           dataRow < dataLink_->RecordCount() && dataRow >= 0;
+    const bool recordRow =
+        dataLink_->Active() && row >= titleOffset_ && dataRow < ReadableRowCount() && dataRow >= 0;
     const bool selected = recordRow && IsCellSelected(paintedCell_.Col, row, -1, dataRow);
     if (selected)
         FixedCellHighlight(font, fontColor, background, true, faIndicator, farData);
@@ -350,7 +338,7 @@ void TCustomDBGridX::DrawIndicatorCell(const ui::TRect& rect, int row) {
     DrawCellFrame(canvas, rect, selected);
     if (!recordRow)
         return;
-    const bool current = dataRow == dataLink_->ActiveRecord();
+    const bool current = IsCurrentRecordRow(dataRow);
     const TGridUnitResources* resources = GridUnitResources();
     const db::TDataSet* dataSet = dataLink_->DataSet();
     if (!current || !dataSet || !resources || !resources->IndicatorImages)
@@ -470,16 +458,18 @@ void TCustomDBGridX::DrawDataCellText(const ui::TRect& rect, TColumnX* column, i
         canvas.FillRect(rect);
         return;
     }
-    if (recordRow >= dataLink_->RecordCount()) {
+    if (recordRow >= ReadableRowCount()) {
         DrawEmptyRowCell(rect, column);
         return;
     }
     const TPaintedCell cell = paintedCell_;
     const int dataCol = column->Index();
     const db::TDataSet* dataSet = dataLink_->DataSet();
-    const int recordNumber =
-        dataSet ? dataSet->RecNo() - dataLink_->ActiveRecord() + recordRow : recordRow + 1;
-    const TActiveRecordScope active(*dataLink_, recordRow);
+    const int recordNumber = dataSet && !memTable_
+                                 ? dataSet->RecNo() - dataLink_->ActiveRecord() + recordRow
+                                 : recordRow + 1;
+    const bool currentRecord = IsCurrentRecordRow(recordRow);
+    const TReadRowScope read(*this, recordRow);
     TColCellParamsX& params = *cellParams_;
     column->FillCellParams(params);
     params.CellCol = cell.Col;
@@ -495,6 +485,8 @@ void TCustomDBGridX::DrawDataCellText(const ui::TRect& rect, TColumnX* column, i
     canvas.SetFont(params.CellFont);
     canvas.SetFontColor(fontColor);
     ui::TRect textRect = rect;
+    if (TreeViewShown() && IsFirstVisibleColumn(column))
+        DrawTreePart(canvas, textRect, cell.Raised);
     if (column->AlwaysShowEditButton())
         textRect.Right = std::max(textRect.Left, textRect.Right - column->EditButtonsWidth());
     const bool duplicate = column->HideDuplicates() && IsHiddenDuplicate(column, recordRow);
@@ -502,11 +494,11 @@ void TCustomDBGridX::DrawDataCellText(const ui::TRect& rect, TColumnX* column, i
         DrawCellContent(canvas, textRect, column, duplicate);
     if (column->AlwaysShowEditButton())
         DrawCellEditButtons(canvas, {textRect.Right, rect.Top, rect.Right, rect.Bottom}, column);
-    DrawRequiredMark(canvas, rect, column, active.Saved() == recordRow);
+    DrawRequiredMark(canvas, rect, column, currentRecord);
     if (!columns_->GetState())
         DrawDataCell(rect, column->Field(), state);
     FireDrawColumnCell(rect, dataCol, column, state);
-    if (incSearchActive_ && highlighted && cell.Col == Col() && recordRow == active.Saved() &&
+    if (incSearchActive_ && highlighted && cell.Col == Col() && currentRecord &&
         (GridOrEditorFocused() || (options_ & dgAlwaysShowSelection)) && !LayoutUpdateHeld())
         DrawIncSearchText(canvas, textRect, params.CellText);
     if (duplicate && (options_ & dgRowLines)) {
@@ -655,7 +647,7 @@ bool TCustomDBGridX::IsHiddenDuplicate(TColumnX* column, int recordRow) {
     if (recordRow <= 0)
         return false;
     const QString text = cellParams_->CellText;
-    const TActiveRecordScope above(*dataLink_, recordRow - 1);
+    const TReadRowScope above(*this, recordRow - 1);
     TColCellParamsX params;
     column->FillCellParams(params);
     params.CellRow = TopRow() + titleOffset_ - 1;

@@ -58,6 +58,8 @@ public:
     void SetLuminateSelection(bool value) { luminateSelection_ = value; }
     bool DrawFocusRect() const { return drawFocusRect_; }
     void SetDrawFocusRect(bool value) { drawFocusRect_ = value; }
+    // A choice from a filter cell's list applies the filter at once.
+    bool FilterEditCloseUpApplyFilter = false;
     // -1 on displays with more than 256 colours.
     int DisplayColors() const { return displayColors_; }
     bool RichColorDisplay() const { return displayColors_ == -1; }

@@ -2,14 +2,18 @@
 // unless told otherwise), so that it can be tried over 100,000 rows and more;
 // --money FOLDER shows the data-aware grid over the in/out records of a data
 // folder instead, and --data FOLDER --table TABLE the program's list grid
-// over any table of a data folder. With --screenshot FILE it saves a picture of the grid as
+// over any table of a data folder; --tree shows the data-aware grid over an
+// in-memory tree of records, --filter-row the grid's filter row over an
+// in-memory list. With --screenshot FILE it saves a picture of the grid as
 // soon as it is laid out and ends.
 
 #include "grid/dbgrid/gridpictures.h"
 #include "platform/ui/application.h"
 #include "tools/griddemo/demogrid.h"
+#include "tools/griddemo/filterrowdemo.h"
 #include "tools/griddemo/listgrid.h"
 #include "tools/griddemo/moneygrid.h"
+#include "tools/griddemo/treedemo.h"
 
 #include <QCommandLineParser>
 #include <QPixmap>
@@ -62,6 +66,14 @@ int main(int argc, char** argv) {
     const QCommandLineOption tableOption(
         QStringLiteral("table"), QStringLiteral("The table --data shows."), QStringLiteral("name"),
         QStringLiteral("KX_INTO_OUT_MONEY_TABLE"));
+    const QCommandLineOption treeOption(
+        QStringLiteral("tree"),
+        QStringLiteral("Show an in-memory tree of records: expand, scroll, drag records."));
+    parser.addOption(treeOption);
+    const QCommandLineOption filterRowOption(
+        QStringLiteral("filter-row"),
+        QStringLiteral("Show the filter row over an in-memory list: choose, press Enter."));
+    parser.addOption(filterRowOption);
     parser.addOption(rowsOption);
     parser.addOption(dataOption);
     parser.addOption(tableOption);
@@ -90,7 +102,11 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s\n", e.what());
             return 1;
         }
-    } else if (parser.isSet(moneyOption))
+    } else if (parser.isSet(filterRowOption))
+        window = std::make_unique<kx::TFilterRowDemo>();
+    else if (parser.isSet(treeOption))
+        window = std::make_unique<kx::TTreeGridDemo>();
+    else if (parser.isSet(moneyOption))
         window = std::make_unique<kx::TMoneyGridDemo>(parser.value(moneyOption));
     else
         window = std::make_unique<kx::TDemoGrid>(rows);
