@@ -19,6 +19,7 @@
 #include "platform/db/field.h"
 #include "platform/db/query.h"
 #include "tests/core/programfixture.h"
+#include "tests/frame/admin/windowpicture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,9 +39,8 @@ TEST(CheckDeletionYear, OnlyAFourDigitYearPasses) {
     const struct {
         const char* typed;
         QString refusal;
-    } cases[] = {{"", missing},      {"   ", missing},    {"07", wrong},     {"20071", wrong},
-                 {"20a7", wrong},    {"1=1;", wrong},     {"2007", QString()},
-                 {" 2007 ", QString()}};
+    } cases[] = {{"", missing},   {"   ", missing}, {"07", wrong},       {"20071", wrong},
+                 {"20a7", wrong}, {"1=1;", wrong},  {"2007", QString()}, {" 2007 ", QString()}};
     for (const auto& c : cases)
         EXPECT_EQ(CheckDeletionYear(c.typed), c.refusal) << c.typed;
 }
@@ -48,15 +48,16 @@ TEST(CheckDeletionYear, OnlyAFourDigitYearPasses) {
 TEST(DeletionStatements, EachChoiceDeletesItsTablesInOrder) {
     EXPECT_EQ(DeletionStatements(TDeleteOption::Account, "O'1").first(),
               "DELETE FROM KX_INTO_OUT_MONEY_TABLE WHERE MONEY_ACCOUNT_ID  ='O''1'");
-    EXPECT_EQ(DeletionStatements(TDeleteOption::Year, "2007").last(),
-              "DELETE FROM KX_MONEY_MONTH_TABLE WHERE  SUBSTRING(MONEY_MONTH FROM 1  FOR 4) ='2007'");
+    EXPECT_EQ(
+        DeletionStatements(TDeleteOption::Year, "2007").last(),
+        "DELETE FROM KX_MONEY_MONTH_TABLE WHERE  SUBSTRING(MONEY_MONTH FROM 1  FOR 4) ='2007'");
     EXPECT_EQ(DeletionStatements(TDeleteOption::Employees),
               QStringList{"DELETE FROM KX_EMPLOYEE_TABLE"});
-    EXPECT_EQ(DeletionStatements(TDeleteOption::AllData),
-              QStringList({"DELETE FROM KX_INTO_OUT_MONEY_TABLE", "DELETE FROM KX_MONEY_MONTH_TABLE",
-                           "DELETE FROM KX_MONEY_DAY_TABLE",
-                           "DELETE FROM KX_INTO_OUT_MONEY_SUM_TABLE",
-                           "DELETE FROM KX_EMPLOYEE_TABLE"}));
+    EXPECT_EQ(
+        DeletionStatements(TDeleteOption::AllData),
+        QStringList({"DELETE FROM KX_INTO_OUT_MONEY_TABLE", "DELETE FROM KX_MONEY_MONTH_TABLE",
+                     "DELETE FROM KX_MONEY_DAY_TABLE", "DELETE FROM KX_INTO_OUT_MONEY_SUM_TABLE",
+                     "DELETE FROM KX_EMPLOYEE_TABLE"}));
 }
 
 // Records, day and month ledgers of 2006 to 2008 for the accounts "A" and
@@ -86,7 +87,9 @@ protected:
     }
     ~DeletionDataTest() override { test::ResetProgramState(); }
 
-    void Exec(const QString& sql) { ASSERT_TRUE(ExecSqlText(kDatabaseName, sql)) << sql.toStdString(); }
+    void Exec(const QString& sql) {
+        ASSERT_TRUE(ExecSqlText(kDatabaseName, sql)) << sql.toStdString();
+    }
     QString Value(const QString& sql) { return GetSqlFirstValue(kDatabaseName, sql); }
     // The rows left in the three tables, as "year/account" texts.
     QString Left() {
@@ -266,6 +269,18 @@ TEST_F(DeleteDataFormTest, NoToTheQuestionDeletesNothingAndWithoutTheAddRightNot
     Choose(2);
     EXPECT_EQ(messages_.Texts(), QStringList{"是否删除全部员工资料 ?"});
     EXPECT_EQ(Value("SELECT COUNT(*) FROM KX_EMPLOYEE_TABLE"), "1");
+}
+
+TEST_F(DeleteDataFormTest, CaptionsFit) {
+    Grant("是");
+    ASSERT_NE(Open(), nullptr);
+    EXPECT_EQ(window_->size(), QSize(368, 201));
+    EXPECT_EQ(test::ClippedCaptions(*window_), QStringList());
+    EXPECT_TRUE(test::SaveWindowPicture(*window_, "deletedataform"));
+    TYearForm years(window_);
+    years.show();
+    EXPECT_EQ(test::ClippedCaptions(years), QStringList());
+    EXPECT_TRUE(test::SaveWindowPicture(years, "yearform"));
 }
 
 } // namespace

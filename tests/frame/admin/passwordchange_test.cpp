@@ -11,9 +11,11 @@
 #include "frame/app/windowregistry.h"
 #include "frame/controls/kxedit.h"
 #include "tests/core/programfixture.h"
+#include "tests/frame/admin/windowpicture.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 
@@ -122,7 +124,7 @@ TEST_F(PasswordChangeFormTest, ANewPasswordWithTrailingBlanksIsStoredAsTheLogOnC
 }
 
 TEST_F(PasswordChangeFormTest, AQuoteInTheOldPasswordIsTextAndAWrongOneChangesNothing) {
-    TPasswordChangeForm* window = Open();
+    QPointer<TPasswordChangeForm> window = Open();
     ASSERT_NE(window, nullptr);
     Type(window->OldPasswordEdit, "' OR '1'='1");
     Type(window->NewPasswordEdit, "x");
@@ -141,9 +143,18 @@ TEST_F(PasswordChangeFormTest, AQuoteInTheOldPasswordIsTextAndAWrongOneChangesNo
     EXPECT_EQ(Password("U01"), "918");
 
     Press(Qt::Key_F4);
+    ASSERT_TRUE(window);
     EXPECT_TRUE(window->NewPasswordEdit->text().isEmpty());
     EXPECT_TRUE(window->ConfirmPasswordEdit->text().isEmpty());
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(PasswordChangeFormTest, CaptionsFit) {
+    TPasswordChangeForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->size(), QSize(278, 158));
+    EXPECT_EQ(test::ClippedCaptions(*window), QStringList());
+    EXPECT_TRUE(test::SaveWindowPicture(*window, "passwordchangeform"));
 }
 
 } // namespace

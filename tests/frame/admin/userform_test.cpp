@@ -16,6 +16,7 @@
 #include "grid/dbgrid/gridpictures.h"
 #include "platform/db/field.h"
 #include "tests/core/programfixture.h"
+#include "tests/frame/admin/windowpicture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -86,6 +87,10 @@ protected:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(items.first()).center());
     }
+    static void ShowRights(TUserForm* window) {
+        window->PageControl1->setCurrentWidget(window->TabSheetRights);
+        QApplication::processEvents();
+    }
     static void ChooseGroup(TUserForm* window, const QString& name) {
         QComboBox* groups = window->KXDBComboBoxCompose;
         groups->setCurrentIndex(groups->findText(name));
@@ -118,7 +123,7 @@ TEST_F(UserFormTest, RightsBoxesRoundTripThroughTheRightsTable) {
     TUserForm* window = Open();
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(window->button_print->isVisibleTo(window)) << "printing comes with the reports";
-    window->PageControl1->setCurrentWidget(window->TabSheetRights);
+    ShowRights(window);
     EXPECT_FALSE(window->button_add->isEnabled());
     EXPECT_FALSE(window->button_find->isEnabled());
     EXPECT_FALSE(window->PanelRights->isEnabled());
@@ -145,7 +150,7 @@ TEST_F(UserFormTest, RightsBoxesRoundTripThroughTheRightsTable) {
     CloseAndFree(window);
     window = Open();
     ASSERT_NE(window, nullptr);
-    window->PageControl1->setCurrentWidget(window->TabSheetRights);
+    ShowRights(window);
     Click(window->KXDBListBoxUser, "张三");
     ChooseGroup(window, "出纳记账管理");
     Click(window->KXDBListBoxProgram, "资金借贷数据统计报表");
@@ -252,6 +257,21 @@ TEST_F(UserFormTest, NoDeleteMeansTheRightsStay) {
     Press(window, Qt::Key_F7);
     EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_USER_TABLE"), "2");
     EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_RIGHT_TABLE"), "1");
+    CloseAndFree(window);
+}
+
+TEST_F(UserFormTest, CaptionsFitOnBothPages) {
+    TUserForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->size(), QSize(625, 353));
+    EXPECT_EQ(test::ClippedCaptions(*window), QStringList());
+    EXPECT_TRUE(test::SaveWindowPicture(*window, "userform_users"));
+    ShowRights(window);
+    Click(window->KXDBListBoxUser, "张三");
+    ChooseGroup(window, "基本数据录入编辑");
+    Click(window->KXDBListBoxProgram, "单位部门资料录入编辑");
+    EXPECT_EQ(test::ClippedCaptions(*window), QStringList());
+    EXPECT_TRUE(test::SaveWindowPicture(*window, "userform_rights"));
     CloseAndFree(window);
 }
 
