@@ -121,15 +121,15 @@ void TDeleteDataForm::DeleteAccount() {
                            "KX_MONEY_ACCOUNT_TABLE  ORDER BY ORDER_ID"));
         picker.Query_Select->Open();
         if (picker.Query_Select->IsEmpty()) {
-            ShowPromptMessage(QStringLiteral(
-                "资金账号数据库中找不到符合查找条件的资金账号资料"));
+            ShowPromptMessage(QStringLiteral("资金账号数据库中找不到符合查找条件的资金账号资料"));
             return;
         }
         picker.Query_Select->Fields()[1]->SetDisplayLabel(QStringLiteral("资金账号"));
         picker.Query_Select->Fields()[0]->SetVisible(false);
         if (ui::ExecModal(picker) != QDialog::Accepted)
             return;
-        accountId = picker.Query_Select->FieldByName(QStringLiteral("MONEY_ACCOUNT_ID"))->AsString();
+        accountId =
+            picker.Query_Select->FieldByName(QStringLiteral("MONEY_ACCOUNT_ID"))->AsString();
     }
     RunStatements(DeletionStatements(TDeleteOption::Account, accountId));
 }

@@ -3,8 +3,8 @@
 // of one fund account, all employees, or all records, ledgers, sums and
 // employees. While it is open it is the only working window.
 
-#include "frame/app/kxbaseform.h"
 #include "frame/admin/outdateddeletion.h"
+#include "frame/app/kxbaseform.h"
 
 #include <functional>
 

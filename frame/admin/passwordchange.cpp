@@ -4,9 +4,9 @@
 
 namespace kx {
 
-TPasswordRefusal CheckPasswordChange(const QString& oldText, const QString& newText,
-                                     const QString& confirmText,
-                                     const std::function<bool(const QString& oldPassword)>& oldMatches) {
+TPasswordRefusal
+CheckPasswordChange(const QString& oldText, const QString& newText, const QString& confirmText,
+                    const std::function<bool(const QString& oldPassword)>& oldMatches) {
     const QString oldPassword = oldText.trimmed();
     const QString newPassword = newText.trimmed();
     const QString confirmed = confirmText.trimmed();
@@ -27,7 +27,8 @@ TPasswordRefusal CheckPasswordChange(const QString& oldText, const QString& newT
 QString PasswordCheckSql(const QString& userId, const QString& oldText) {
     return QStringLiteral("SELECT  USE_ID,USE_NAME,SYS_USER,STOP_RIGHT from SYS_USER_TABLE where "
                           "USE_ID = ") +
-           QuotedStr(userId) + QStringLiteral(" and USE_PASSWORD = ") + QuotedStr(oldText.trimmed());
+           QuotedStr(userId) + QStringLiteral(" and USE_PASSWORD = ") +
+           QuotedStr(oldText.trimmed());
 }
 
 QString PasswordUpdateSql(const QString& userId, const QString& newText) {

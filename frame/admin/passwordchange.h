@@ -19,9 +19,9 @@ struct TPasswordRefusal {
 
 // The refusal of the three typed texts, in the order the user is told;
 // oldMatches is asked about the trimmed old password.
-TPasswordRefusal CheckPasswordChange(const QString& oldText, const QString& newText,
-                                     const QString& confirmText,
-                                     const std::function<bool(const QString& oldPassword)>& oldMatches);
+TPasswordRefusal
+CheckPasswordChange(const QString& oldText, const QString& newText, const QString& confirmText,
+                    const std::function<bool(const QString& oldPassword)>& oldMatches);
 
 // The user's row when the password is right.
 QString PasswordCheckSql(const QString& userId, const QString& oldText);

@@ -93,7 +93,8 @@ void TPasswordChangeForm::SureButtonClick() {
     const TPasswordRefusal refusal = CheckPasswordChange(
         OldPasswordEdit->text(), NewPasswordEdit->text(), ConfirmPasswordEdit->text(),
         [](const QString& oldPassword) {
-            return !OpenSqlQuery(kDatabaseName, PasswordCheckSql(AppUserId, oldPassword))->IsEmpty();
+            return !OpenSqlQuery(kDatabaseName, PasswordCheckSql(AppUserId, oldPassword))
+                        ->IsEmpty();
         });
     if (!refusal.Message.isEmpty()) {
         ShowPromptMessage(refusal.Message);

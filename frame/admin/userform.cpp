@@ -37,9 +37,8 @@ namespace {
 const QString kYes = QStringLiteral("是");
 const QString kSelectUsers = QStringLiteral("SELECT * FROM SYS_USER_TABLE ");
 const QString kOrderByUserId = QStringLiteral(" ORDER BY USE_ID");
-const QStringList kColumns = {"USE_ID",      "USE_NAME",    "USE_PASSWORD", "SYS_USER",
-                              "STOP_RIGHT",  "NOTE",        "CREATE_NAME",  "CREATE_DATE",
-                              "EDIT_NAME",   "EDIT_DATE"};
+const QStringList kColumns = {"USE_ID", "USE_NAME",    "USE_PASSWORD", "SYS_USER",  "STOP_RIGHT",
+                              "NOTE",   "CREATE_NAME", "CREATE_DATE",  "EDIT_NAME", "EDIT_DATE"};
 // Rows of the system user: light green with black text, green text when
 // selected ($D6FFC8 and $40FF00 in blue-green-red order).
 constexpr ui::TColor kSystemUserColor = 0xD6FFC8;
@@ -149,8 +148,7 @@ QWidget* TUserForm::BuildUsersPage() {
     auto* fields = new QGridLayout;
     for (const auto& entry : controls) {
         entry.control->setObjectName(QString::fromLatin1(entry.name));
-        fields->addWidget(Caption(QString::fromUtf8(entry.caption), page), entry.row,
-                          entry.column);
+        fields->addWidget(Caption(QString::fromUtf8(entry.caption), page), entry.row, entry.column);
         fields->addWidget(entry.control, entry.row, entry.column + 1);
     }
     for (TKXDBEdit* edit : {EditUseId, EditUseName, EditNote}) {
@@ -273,11 +271,7 @@ void TUserForm::FormCreate() {
     FindSimpleFormDialog->SetFieldsData(FieldsData);
     ComboStopRight->addItems({QStringLiteral("有效"), QStringLiteral("停用")});
     // The trimmed texts are what a user is saved under.
-    Query->BeforePost = [this](db::TDataSet* dataSet) {
-        dataSet->FieldByName(QStringLiteral("USE_ID"))->SetAsString(EditUseId->text().trimmed());
-        dataSet->FieldByName(QStringLiteral("USE_NAME"))
-            ->SetAsString(EditUseName->text().trimmed());
-    };
+    Query->BeforePost = [this](db::TDataSet*) { TrimUserNames(); };
     DS->OnStateChange = [this](db::TDataSource*) {
         KXChild->Options = Query->State() == db::dsBrowse ? (moEnter | moUpDn) : moEnter;
     };
@@ -363,8 +357,9 @@ void TUserForm::button_deleteClick(QObject* sender) {
 
 void TUserForm::button_saveClick(QObject* sender) {
     if (Query->State() == db::dsEdit || Query->State() == db::dsInsert) {
-        const QString refusal = StopUserRefusal(
-            Query->FieldByName(QStringLiteral("SYS_USER"))->AsString(), ComboStopRight->currentText());
+        const QString refusal =
+            StopUserRefusal(Query->FieldByName(QStringLiteral("SYS_USER"))->AsString(),
+                            ComboStopRight->currentText());
         if (!refusal.isEmpty()) {
             ShowPromptMessage(refusal);
             Query->FieldByName(QStringLiteral("STOP_RIGHT"))->SetAsString(QStringLiteral("有效"));
@@ -372,10 +367,18 @@ void TUserForm::button_saveClick(QObject* sender) {
             return;
         }
     }
+    // A name of blanks is no name: the required check sees the trimmed texts.
+    if (Query->State() == db::dsEdit || Query->State() == db::dsInsert)
+        TrimUserNames();
     TKXDForm::button_saveClick(sender);
     if (newUser_ && Query->Saved && Query->State() == db::dsBrowse)
         ShowPromptMessage(NewUserPasswordPrompt());
     newUser_ = false;
+}
+
+void TUserForm::TrimUserNames() {
+    Query->FieldByName(QStringLiteral("USE_ID"))->SetAsString(EditUseId->text().trimmed());
+    Query->FieldByName(QStringLiteral("USE_NAME"))->SetAsString(EditUseName->text().trimmed());
 }
 
 void TUserForm::button_cancelClick(QObject* sender) {
@@ -397,8 +400,9 @@ void TUserForm::button_findClick(QObject* /*sender*/) {
 void TUserForm::FillUserList() {
     const QString chosen = CurrentUserId();
     KXDBListBoxUser->clear();
-    const auto users = OpenSqlQuery(
-        kDatabaseName, QStringLiteral("SELECT USE_ID, USE_NAME FROM SYS_USER_TABLE ORDER BY USE_ID"));
+    const auto users =
+        OpenSqlQuery(kDatabaseName,
+                     QStringLiteral("SELECT USE_ID, USE_NAME FROM SYS_USER_TABLE ORDER BY USE_ID"));
     for (; !users->Eof(); users->Next()) {
         auto* item = new QListWidgetItem(users->FieldByName(QStringLiteral("USE_NAME"))->AsString(),
                                          KXDBListBoxUser);
@@ -493,7 +497,7 @@ QString TUserForm::CurrentUserId() const {
 
 QString TUserForm::CurrentComposeId() const {
     return KXDBComboBoxCompose->currentIndex() < 0 ? QString()
-                                                    : KXDBComboBoxCompose->currentData().toString();
+                                                   : KXDBComboBoxCompose->currentData().toString();
 }
 
 QString TUserForm::CurrentProgramId() const {

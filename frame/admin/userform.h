@@ -75,6 +75,8 @@ protected:
 private:
     QWidget* BuildUsersPage();
     QWidget* BuildRightsPage();
+    // The id and name are saved as their edits' trimmed texts.
+    void TrimUserNames();
     void PageChanged(int index);
     void FillUserList();
     void ComposeChosen(int index);

@@ -21,7 +21,8 @@ TFieldsData Field(const char* name, const char* caption, bool visible, bool requ
 
 TCheckData Unique(const QString& column, const QString& message) {
     TCheckData check;
-    check.BaseSelect = QStringLiteral("SELECT ") + column + QStringLiteral(" FROM SYS_USER_TABLE WHERE ");
+    check.BaseSelect =
+        QStringLiteral("SELECT ") + column + QStringLiteral(" FROM SYS_USER_TABLE WHERE ");
     check.Links[0] = {column, column, QString(), QString(), QStringLiteral("C")};
     check.NumberField = column;
     check.MustNotExist = true;
@@ -101,7 +102,8 @@ QStringList LayoutCleanupStatements() {
                               "SYS_MONEY_INTO_OUT_QUERY_TABLE", "SYS_INTO_OUT_ACCOUNT_TABLE",
                               "SYS_MONEY_INTO_OUT_TABLE"})
         statements << QStringLiteral("DELETE FROM ") + QString::fromLatin1(table) +
-                          QStringLiteral(" WHERE NOT (USE_ID IN(SELECT  USE_ID FROM SYS_USER_TABLE))");
+                          QStringLiteral(
+                              " WHERE NOT (USE_ID IN(SELECT  USE_ID FROM SYS_USER_TABLE))");
     return statements;
 }
 

@@ -25,8 +25,8 @@ void TUserRightsBoxes::Load(const std::array<bool, kBoxCount>& allowed, const QS
     ticked_.fill(false);
     panelEnabled_ = true;
     enabled_ = allowed;
-    const QString missing = userId.isEmpty()    ? QStringLiteral("用户编号为空")
-                            : groupId.isEmpty() ? QStringLiteral("程序组编号为空")
+    const QString missing = userId.isEmpty()      ? QStringLiteral("用户编号为空")
+                            : groupId.isEmpty()   ? QStringLiteral("程序组编号为空")
                             : programId.isEmpty() ? QStringLiteral("程序编号为空")
                                                   : QString();
     if (!missing.isEmpty()) {

@@ -142,11 +142,13 @@ TEST_F(PasswordChangeFormTest, AQuoteInTheOldPasswordIsTextAndAWrongOneChangesNo
     EXPECT_EQ(QApplication::focusWidget(), window->NewPasswordEdit);
     EXPECT_EQ(Password("U01"), "918");
 
-    Press(Qt::Key_F4);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
     ASSERT_TRUE(window);
     EXPECT_TRUE(window->NewPasswordEdit->text().isEmpty());
     EXPECT_TRUE(window->ConfirmPasswordEdit->text().isEmpty());
     EXPECT_FALSE(window->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(window) << "the closed window frees itself";
 }
 
 TEST_F(PasswordChangeFormTest, CaptionsFit) {

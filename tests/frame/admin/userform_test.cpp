@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -86,6 +87,18 @@ protected:
         ASSERT_EQ(items.size(), 1) << text.toStdString();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(items.first()).center());
+    }
+    // Typed key by key; QTest's key clicks know ASCII only.
+    static void Type(QWidget* edit, const QString& text) {
+        edit->setFocus();
+        for (const QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress,
+                            c.unicode() < 128 ? QChar(c).toUpper().unicode() : int(Qt::Key_unknown),
+                            Qt::NoModifier, QString(c));
+            QApplication::sendEvent(edit, &press);
+            QKeyEvent release(QEvent::KeyRelease, press.key(), Qt::NoModifier, QString(c));
+            QApplication::sendEvent(edit, &release);
+        }
     }
     static void ShowRights(TUserForm* window) {
         window->PageControl1->setCurrentWidget(window->TabSheetRights);
@@ -191,10 +204,8 @@ TEST_F(UserFormTest, ANewUserGetsTheDefaultPasswordAndIsToldItOnce) {
     ASSERT_NE(window, nullptr);
     Press(window, Qt::Key_F5);
     ASSERT_EQ(window->Query->State(), db::dsInsert);
-    window->EditUseId->setFocus();
-    QTest::keyClicks(window->EditUseId, "u03");
-    window->EditUseName->setFocus();
-    QTest::keyClicks(window->EditUseName, " 王五 ");
+    Type(window->EditUseId, "u03");
+    Type(window->EditUseName, " 王五 ");
     Press(window, Qt::Key_F8);
     EXPECT_EQ(messages_.Texts(), QStringList{"新用户的口令是: 918 "});
     EXPECT_EQ(Value("SELECT USE_NAME || '/' || USE_PASSWORD || '/' || SYS_USER || '/' || "
@@ -203,8 +214,7 @@ TEST_F(UserFormTest, ANewUserGetsTheDefaultPasswordAndIsToldItOnce) {
 
     messages_.Clear();
     Press(window, Qt::Key_F6);
-    window->EditNote->setFocus();
-    QTest::keyClicks(window->EditNote, "x");
+    Type(window->EditNote, "x");
     Press(window, Qt::Key_F8);
     EXPECT_TRUE(messages_.Texts().isEmpty()) << "editing names no password";
     EXPECT_EQ(Value("SELECT NOTE || '/' || EDIT_NAME FROM SYS_USER_TABLE WHERE USE_ID = 'U03'"),
@@ -212,13 +222,18 @@ TEST_F(UserFormTest, ANewUserGetsTheDefaultPasswordAndIsToldItOnce) {
 
     messages_.Clear();
     Press(window, Qt::Key_F5);
-    window->EditUseId->setFocus();
-    QTest::keyClicks(window->EditUseId, "u04");
-    window->EditUseName->setFocus();
-    QTest::keyClicks(window->EditUseName, "王五");
+    Type(window->EditUseId, "u04");
+    Type(window->EditUseName, "王五");
     Press(window, Qt::Key_F8);
     EXPECT_EQ(messages_.Texts(), QStringList{"用户名称重复"});
+
+    messages_.Clear();
+    window->EditUseName->clear();
+    Type(window->EditUseName, "   ");
+    Press(window, Qt::Key_F8);
+    EXPECT_EQ(messages_.Texts(), QStringList{"用户姓名必须有一个值"}) << "blanks are no name";
     Press(window, Qt::Key_F9);
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_USER_TABLE"), "3");
     CloseAndFree(window);
 }
 
