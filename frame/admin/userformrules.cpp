@@ -57,6 +57,8 @@ TFieldsDataArray UserFieldsData() {
         Field("EDIT_ID", "修改人员编号", true),
     };
     fields[3].FindKey = QStringLiteral("有效;停用");
+    // Wide enough for the column title.
+    fields[3].DisplayWidth = 8;
     return fields;
 }
 
