@@ -18,6 +18,7 @@
 #include "platform/db/params.h"
 #include "platform/db/query.h"
 #include "platform/db/updatesql.h"
+#include "platform/ui/application.h"
 #include "platform/ui/canvas.h"
 
 #include <QCheckBox>
