@@ -1,6 +1,7 @@
 // kxcashier: the cashier bookkeeping program.
 
 #include "cashbook/registerwindows.h"
+#include "frame/admin/registerwindows.h"
 #include "frame/app/startup.h"
 #include "platform/print/printer.h"
 #include "platform/ui/application.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     // viewer shows to the user.
     kx::print::SetPdfViewer(
         [](const QString& fileName) { QDesktopServices::openUrl(QUrl::fromLocalFile(fileName)); });
+    kx::admin::RegisterWindows();
     kx::cashbook::RegisterWindows();
     kx::staff::RegisterWindows();
     kx::TRunningProgram program = kx::StartProgram();
