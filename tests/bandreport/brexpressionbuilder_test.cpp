@@ -7,7 +7,7 @@
 #include "bandreport/brprintable.h"
 #include "bandreport/searchdlg.h"
 #include "platform/ui/messagedialog.h"
-#include "tests/bandreport/clippedtexts.h"
+#include "tests/support/clippedtexts.h"
 #include "tests/platform/db/dbfixture.h"
 
 #include <QApplication>

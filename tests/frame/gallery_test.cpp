@@ -23,6 +23,7 @@
 #include "frame/dialogs/selectitemqueryform.h"
 #include "frame/dialogs/selectmonthform.h"
 #include "tests/frame/controlsfixture.h"
+#include "tests/support/clippedtexts.h"
 
 #include <QAbstractButton>
 #include <QCalendarWidget>
@@ -38,40 +39,6 @@
 namespace kx {
 namespace {
 
-// A caption as it is drawn: without its accelerator marks.
-QString Drawn(QString text) {
-    return text.replace("&&", "\x01").remove(u'&').replace(u'\x01', u'&');
-}
-
-// The captions of the shown labels and buttons that are wider than the room
-// their control gives them.
-QStringList ClippedTexts(const QWidget& window) {
-    QStringList clipped;
-    const auto check = [&](const QWidget* control, const QString& text, int needed, int room) {
-        if (control->isVisible() && !text.isEmpty() && needed > room)
-            clipped << QStringLiteral("%1 \"%2\" needs %3 px, has %4")
-                           .arg(control->objectName(), text)
-                           .arg(needed)
-                           .arg(room);
-    };
-    for (const QLabel* label : window.findChildren<QLabel*>()) {
-        if (label->wordWrap() || label->textFormat() == Qt::RichText)
-            continue;
-        const QString text = Drawn(label->text());
-        check(label, text, label->fontMetrics().horizontalAdvance(text),
-              label->contentsRect().width());
-    }
-    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
-        const QString text = Drawn(button->text());
-        if (qobject_cast<const QRadioButton*>(button) || qobject_cast<const QCheckBox*>(button))
-            check(button, text, button->sizeHint().width(), button->width());
-        else
-            check(button, text, button->fontMetrics().horizontalAdvance(text),
-                  button->contentsRect().width() - 4);
-    }
-    return clipped;
-}
-
 class GalleryTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -82,7 +49,7 @@ protected:
     void Grab(QWidget& widget, const QString& name) {
         widget.show();
         QApplication::processEvents();
-        EXPECT_EQ(ClippedTexts(widget), QStringList()) << name.toStdString();
+        EXPECT_EQ(test::ClippedTexts(widget), QStringList()) << name.toStdString();
         const QPixmap picture = widget.grab();
         EXPECT_TRUE(picture.save(folder_ + u'/' + name + ".png")) << name.toStdString();
         widget.hide();
@@ -92,7 +59,7 @@ protected:
     QString folder_;
 };
 
-TEST(ClippedTexts, NamesCaptionsWiderThanTheirControl) {
+TEST(ClippedTextsTest, NamesCaptionsWiderThanTheirControl) {
     QWidget window;
     auto* fits = new QLabel("摘要", &window);
     fits->setObjectName("fits");
@@ -107,7 +74,7 @@ TEST(ClippedTexts, NamesCaptionsWiderThanTheirControl) {
     radio->setObjectName("radio");
     radio->resize(30, 20);
     window.show();
-    const QStringList clipped = ClippedTexts(window);
+    const QStringList clipped = test::ClippedTexts(window);
     ASSERT_EQ(clipped.size(), 3) << clipped.join('\n').toStdString();
     EXPECT_TRUE(clipped[0].startsWith("label "));
     EXPECT_TRUE(clipped[1].startsWith("button \"确定(O)\""));

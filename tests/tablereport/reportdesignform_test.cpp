@@ -18,6 +18,7 @@
 #include "tablereport/templatestream.h"
 #include "tablereport/vsplitform.h"
 #include "tests/platform/db/dbfixture.h"
+#include "tests/support/clippedtexts.h"
 
 #include <QAction>
 #include <QApplication>
@@ -593,29 +594,8 @@ TEST_F(ReportDesignFormTest, ClosingTheTemplateDropsItAndTheWindowAsks) {
     EXPECT_FALSE(form.isVisible());
 }
 
-// The captions of the shown labels and buttons wider than their control.
-QStringList ClippedTexts(const QWidget& window) {
-    QStringList clipped;
-    for (const QWidget* control : window.findChildren<QWidget*>()) {
-        QString text;
-        int needed = 0;
-        if (const auto* label = qobject_cast<const QLabel*>(control)) {
-            text = label->text();
-            needed = label->fontMetrics().horizontalAdvance(text);
-        } else if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
-            text = QString(button->text()).remove(u'&');
-            needed = qobject_cast<const QCheckBox*>(button)
-                         ? button->sizeHint().width()
-                         : button->fontMetrics().horizontalAdvance(text);
-        }
-        if (control->isVisible() && !text.isEmpty() && needed > control->contentsRect().width())
-            clipped << text;
-    }
-    return clipped;
-}
-
 TEST_F(ReportDesignFormTest, EveryWindowShowsItsTextsWhole) {
-    EXPECT_EQ(ClippedTexts(form), QStringList());
+    EXPECT_EQ(test::ClippedTexts(form), QStringList());
     TfrmNewTable newTable(&form);
     TVSplitForm split(&form);
     TBorderForm borders(&form);
@@ -626,7 +606,8 @@ TEST_F(ReportDesignFormTest, EveryWindowShowsItsTextsWhole) {
                                                            &colors, &properties}) {
         dialog->show();
         QApplication::processEvents();
-        EXPECT_EQ(ClippedTexts(*dialog), QStringList()) << dialog->windowTitle().toStdString();
+        EXPECT_EQ(test::ClippedTexts(*dialog), QStringList())
+            << dialog->windowTitle().toStdString();
         dialog->hide();
     }
 }

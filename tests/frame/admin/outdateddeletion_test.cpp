@@ -275,11 +275,11 @@ TEST_F(DeleteDataFormTest, CaptionsFit) {
     Grant("是");
     ASSERT_NE(Open(), nullptr);
     EXPECT_EQ(window_->size(), QSize(368, 201));
-    EXPECT_EQ(test::ClippedCaptions(*window_), QStringList());
+    EXPECT_EQ(test::ClippedTexts(*window_), QStringList());
     EXPECT_TRUE(test::SaveWindowPicture(*window_, "deletedataform"));
     TYearForm years(window_);
     years.show();
-    EXPECT_EQ(test::ClippedCaptions(years), QStringList());
+    EXPECT_EQ(test::ClippedTexts(years), QStringList());
     EXPECT_TRUE(test::SaveWindowPicture(years, "yearform"));
 }
 

@@ -155,7 +155,7 @@ TEST_F(PasswordChangeFormTest, CaptionsFit) {
     TPasswordChangeForm* window = Open();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->size(), QSize(278, 158));
-    EXPECT_EQ(test::ClippedCaptions(*window), QStringList());
+    EXPECT_EQ(test::ClippedTexts(*window), QStringList());
     EXPECT_TRUE(test::SaveWindowPicture(*window, "passwordchangeform"));
 }
 

@@ -279,13 +279,13 @@ TEST_F(UserFormTest, CaptionsFitOnBothPages) {
     TUserForm* window = Open();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->size(), QSize(625, 353));
-    EXPECT_EQ(test::ClippedCaptions(*window), QStringList());
+    EXPECT_EQ(test::ClippedTexts(*window), QStringList());
     EXPECT_TRUE(test::SaveWindowPicture(*window, "userform_users"));
     ShowRights(window);
     Click(window->KXDBListBoxUser, "张三");
     ChooseGroup(window, "基本数据录入编辑");
     Click(window->KXDBListBoxProgram, "单位部门资料录入编辑");
-    EXPECT_EQ(test::ClippedCaptions(*window), QStringList());
+    EXPECT_EQ(test::ClippedTexts(*window), QStringList());
     EXPECT_TRUE(test::SaveWindowPicture(*window, "userform_rights"));
     CloseAndFree(window);
 }

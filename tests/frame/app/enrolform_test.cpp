@@ -13,6 +13,7 @@
 #include "platform/sys/configstore.h"
 #include "platform/ui/application.h"
 #include "tests/core/programfixture.h"
+#include "tests/support/clippedtexts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,24 +44,6 @@ template <class T> void OnModal(QObject* owner, std::function<void(T*)> action) 
         action(dialog);
     });
     timer->start();
-}
-
-// The shown labels and buttons whose caption is wider than their control.
-QStringList ClippedCaptions(const QWidget& form) {
-    QStringList clipped;
-    const auto check = [&](const QWidget* control, const QString& text, int room) {
-        const int needed = control->fontMetrics().horizontalAdvance(text);
-        if (control->isVisible() && needed > room)
-            clipped << QStringLiteral("%1 needs %2 px, has %3")
-                           .arg(control->objectName())
-                           .arg(needed)
-                           .arg(room);
-    };
-    for (const QLabel* label : form.findChildren<QLabel*>())
-        check(label, label->text(), label->contentsRect().width());
-    for (const QPushButton* button : form.findChildren<QPushButton*>())
-        check(button, button->text(), button->contentsRect().width() - 4);
-    return clipped;
 }
 
 class EnrolFormTest : public ::testing::Test {
@@ -130,7 +113,7 @@ TEST_F(EnrolFormTest, WindowCaptionsLimitsAndFirstFocus) {
     EXPECT_FALSE(form_.findChild<QLabel*>("Label10")->isVisible());
     EXPECT_EQ(form_.KXComboBox1->currentText(), "");
     EXPECT_EQ(form_.KXThread->Caption(), "正在建立报表数据......");
-    EXPECT_EQ(ClippedCaptions(form_), QStringList());
+    EXPECT_EQ(test::ClippedTexts(form_), QStringList());
 
     const struct {
         TKXEdit* edit;

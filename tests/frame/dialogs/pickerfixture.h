@@ -7,6 +7,7 @@
 #include "core/exceptionhandler.h"
 #include "platform/ui/application.h"
 #include "tests/frame/controlsfixture.h"
+#include "tests/support/clippedtexts.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -15,29 +16,6 @@
 #include <QTemporaryDir>
 
 namespace kx::test {
-
-// The captions of the shown labels and buttons wider than their control.
-inline QStringList ClippedTexts(const QWidget& window) {
-    QStringList clipped;
-    const auto check = [&](const QWidget* control, const QString& text, int needed, int room) {
-        if (control->isVisible() && !text.isEmpty() && needed > room)
-            clipped << QStringLiteral("%1 \"%2\" needs %3 px, has %4")
-                           .arg(control->objectName(), text)
-                           .arg(needed)
-                           .arg(room);
-    };
-    for (const QLabel* label : window.findChildren<QLabel*>())
-        check(label, label->text(), label->fontMetrics().horizontalAdvance(label->text()),
-              label->contentsRect().width());
-    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
-        if (qobject_cast<const QCheckBox*>(button))
-            check(button, button->text(), button->sizeHint().width(), button->width());
-        else
-            check(button, button->text(), button->fontMetrics().horizontalAdvance(button->text()),
-                  button->contentsRect().width() - 4);
-    }
-    return clipped;
-}
 
 // Saves a picture of the shown window as name.png.
 inline bool SaveShot(QWidget& window, const QString& name) {

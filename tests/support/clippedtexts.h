@@ -1,9 +1,10 @@
 #pragma once
-// The captions of a window's shown labels and buttons that are wider than
-// the room their control gives them.
+// The captions of a window's shown labels, buttons and group boxes that are
+// wider than the room their control gives them in the installed CJK font.
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QRadioButton>
 #include <QStringList>
@@ -11,31 +12,40 @@
 
 namespace kx::test {
 
+// A caption as it is drawn: without its accelerator marks.
+inline QString DrawnCaption(QString text) {
+    return text.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+        .remove(u'&')
+        .replace(u'\x01', u'&');
+}
+
 inline QStringList ClippedTexts(const QWidget& window) {
     QStringList clipped;
-    const auto drawn = [](QString text) {
-        return text.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
-            .remove(u'&')
-            .replace(u'\x01', u'&');
-    };
     const auto check = [&](const QWidget* control, const QString& text, int needed, int room) {
         if (control->isVisible() && !text.isEmpty() && needed > room)
-            clipped << QStringLiteral("\"%1\" needs %2 px, has %3").arg(text).arg(needed).arg(room);
+            clipped << QStringLiteral("%1 \"%2\" needs %3 px, has %4")
+                           .arg(control->objectName(), text)
+                           .arg(needed)
+                           .arg(room);
     };
     for (const QLabel* label : window.findChildren<QLabel*>()) {
-        if (label->wordWrap())
+        if (label->wordWrap() || label->textFormat() == Qt::RichText)
             continue;
-        const QString text = drawn(label->text());
+        const QString text = DrawnCaption(label->text());
         check(label, text, label->fontMetrics().horizontalAdvance(text),
               label->contentsRect().width());
     }
     for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
-        const QString text = drawn(button->text());
+        const QString text = DrawnCaption(button->text());
         if (qobject_cast<const QRadioButton*>(button) || qobject_cast<const QCheckBox*>(button))
             check(button, text, button->sizeHint().width(), button->width());
         else
             check(button, text, button->fontMetrics().horizontalAdvance(text),
                   button->contentsRect().width() - 4);
+    }
+    for (const QGroupBox* box : window.findChildren<QGroupBox*>()) {
+        const QString title = DrawnCaption(box->title());
+        check(box, title, box->fontMetrics().horizontalAdvance(title) + 16, box->width());
     }
     return clipped;
 }
