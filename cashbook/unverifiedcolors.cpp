@@ -1,0 +1,25 @@
+#include "cashbook/unverifiedcolors.h"
+
+namespace kx {
+namespace {
+
+bool IsHighlighted(ui::TColor brush, THighlightRule rule) {
+    if (rule == THighlightRule::HighlightOnly)
+        return brush == ui::clHighlight;
+    return brush >= ui::clScrollBar && brush <= ui::clHighlight;
+}
+
+} // namespace
+
+void ApplyUnverifiedColors(const QString& status, THighlightRule rule, TCellColors& colors) {
+    if (status != QStringLiteral("未审核"))
+        return;
+    if (IsHighlighted(colors.Brush, rule)) {
+        colors.Font = kUnverifiedColor;
+        return;
+    }
+    colors.Brush = kUnverifiedColor;
+    colors.Font = ui::clWindowText;
+}
+
+} // namespace kx
