@@ -242,4 +242,10 @@ QRect PreviewSlotRect(int slot) {
     return {kPreviewLefts[SlotColumn(slot)], SlotTop(slot), kEntrySlotWidth, kEntrySlotHeight};
 }
 
+const TEntryControlSpec* PreviewControlFor(const QString& column, const QString& findType) {
+    if (column == QLatin1String("MONEY_ID") || column == kNote)
+        return nullptr;
+    return EntryControlFor(column, findType);
+}
+
 } // namespace kx

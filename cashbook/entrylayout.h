@@ -88,5 +88,10 @@ TEntryLayout LayoutEntryFields(const TMoneyFieldSlots& rows);
 // right than the entry window's).
 QRect SlotButtonRect(int slot);
 QRect PreviewSlotRect(int slot);
+// The preview control of a column in an input mode, as the entry window
+// would use it; none for the record number and the note, which the preview
+// keeps beside slots 1 and 21, and for a combination the window does not
+// offer. A text column's other control then leaves the preview.
+const TEntryControlSpec* PreviewControlFor(const QString& column, const QString& findType);
 
 } // namespace kx

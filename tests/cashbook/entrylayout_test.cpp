@@ -159,6 +159,24 @@ TEST(EntryLayout, SetUpPreviewGeometry) {
     EXPECT_EQ(SlotButtonRect(1), QRect(0, 10, 65, 20));
     EXPECT_EQ(SlotButtonRect(8), QRect(600, 30, 70, 20));
     EXPECT_EQ(SlotButtonRect(21), QRect(0, 110, 65, 20));
+
+    const struct {
+        const char* column;
+        const char* findType;
+        const char* control;
+    } cases[] = {{"MONEY_DATE", "D", "KXDBComboEdit_MONEY_DATE"},
+                 {"MONEY_TEXT_FIELD4", "DT", "KXDBComboEdit_MONEY_TEXT_FIELD4"},
+                 {"MONEY_TEXT_FIELD4", "T", "KXDBEdit_MONEY_TEXT_FIELD4"},
+                 {"MONEY_OUT_NUMBER", "T", "KXDBEdit_MONEY_OUT_NUMBER"},
+                 {"MONEY_EMPLOYEE_NAME", "DT", "KXDBComboEdit_MONEY_EMPLOYEE_NAME"},
+                 {"MONEY_ID", "T", ""},
+                 {"MONEY_TEXT_NOTE", "T", ""},
+                 {"MONEY_DATE", "T", ""},
+                 {"", "", ""}};
+    for (const auto& c : cases) {
+        const TEntryControlSpec* spec = PreviewControlFor(c.column, c.findType);
+        EXPECT_EQ(spec ? spec->Name : QString(), c.control) << c.column << " " << c.findType;
+    }
 }
 
 } // namespace
