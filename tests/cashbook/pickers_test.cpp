@@ -1,3 +1,4 @@
+#include "cashbook/recordcolumns.h"
 #include "cashbook/selectmoneyaccountrootform.h"
 #include "cashbook/selectmoneytypeform.h"
 #include "cashbook/setstatusform.h"
@@ -34,6 +35,31 @@ TEST(SubjectTreeSql, StatementsByLevel) {
               "SELECT Count(MONEY_TYPE_ID) FROM KX_MONEY_INTO_OUT_TYPE_TABLE WHERE PRIOR_ID = "
               "'001002' ");
     EXPECT_TRUE(SubjectCountSql(4).HeadSql.isEmpty());
+}
+
+// The slot rows come from the table in slot order, numbers as text.
+class FieldSlotTableTest : public test::PickerTest {};
+
+TEST_F(FieldSlotTableTest, ReadsEverySlotRowInOrder) {
+    Exec({"INSERT INTO SYS_MONEY_FIELD_TABLE VALUES ('MONEY_TEXT_NOTE', '备注', 'String', 160, "
+          "80, 'T', '', 21)",
+          "INSERT INTO SYS_MONEY_FIELD_TABLE VALUES ('MONEY_DATE', '借贷日期', 'Date', 17, 17, "
+          "'D', '是', 2)"});
+    std::unique_ptr<db::TQuery> query(
+        NewQuery("SELECT  *  FROM  SYS_MONEY_FIELD_TABLE  ORDER BY FIELD_ORDER", nullptr));
+    query->Open();
+    const TMoneyFieldSlots rows = ReadFieldSlots(*query);
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].FieldName, "MONEY_DATE");
+    EXPECT_EQ(rows[0].DisplayName, "借贷日期");
+    EXPECT_EQ(rows[0].FieldType, "Date");
+    EXPECT_EQ(rows[0].FindType, "D");
+    EXPECT_EQ(rows[0].OrderType, "是");
+    EXPECT_EQ(rows[0].FieldWidth, "17");
+    EXPECT_EQ(rows[0].DisplayWidth, "17");
+    EXPECT_EQ(rows[0].Order, "2");
+    EXPECT_EQ(rows[1].Order, "21");
+    EXPECT_EQ(rows[1].DisplayWidth, "80");
 }
 
 class StatusDialogTest : public test::PickerTest {
