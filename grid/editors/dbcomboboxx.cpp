@@ -332,7 +332,8 @@ void TCustomDBComboBoxX::EditButtonPressed(bool flag) {
             TCustomDBEditX::EditButtonPressed(flag);
         return;
     }
-    StepItem(flag);
+    // The flag is set for the lower half of an up-down button.
+    StepItem(!flag);
 }
 
 // ---- The list.
@@ -479,6 +480,12 @@ void TCustomDBComboBoxX::KeyDown(int& key, ui::TShiftState shift) {
         (!WordWrap() || selectedText() == Text()) && LinkCanEdit()) {
         StepItem(key == Qt::Key_Up);
         key = 0;
+    } else if (keyMode_ && !ReadOnly() &&
+               ((key == Qt::Key_V && shift == ui::ssCtrl) ||
+                (key == Qt::Key_Insert && shift == ui::ssShift))) {
+        // The key-mode window is read-only: pasted text chooses an item.
+        ProcessSearchKey(QApplication::clipboard()->text());
+        key = 0;
     } else if (key == Qt::Key_Delete && keyMode_ && !ReadOnly() &&
                (!Field() || !Field()->Required()) && LinkCanEdit()) {
         SetValueAndPost(db::NullVariant());
@@ -539,7 +546,6 @@ void TCustomDBComboBoxX::CompleteAfterChar(QChar key) {
 // ---- Mouse.
 
 void TCustomDBComboBoxX::mousePressEvent(QMouseEvent* event) {
-    justDropped_ = false;
     if (!keyMode_) {
         TCustomDBEditX::mousePressEvent(event);
         return;
@@ -549,12 +555,10 @@ void TCustomDBComboBoxX::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && inText && isEnabled() && DataLink().IsActive()) {
         Guarded([this] {
             setFocus(Qt::MouseFocusReason);
-            if (!DroppedDown()) {
-                DropDown();
-                justDropped_ = true;
-            } else {
+            if (DroppedDown())
                 CloseUp(false);
-            }
+            else
+                DropDown();
         });
     }
     event->accept();

@@ -109,7 +109,6 @@ private:
     int itemIndex_ = -1;
     int itemImageIndex_ = -1;
     bool keyMode_ = false;
-    bool justDropped_ = false;
     QChar typedForCompletion_;
 };
 

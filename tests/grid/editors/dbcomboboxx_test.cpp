@@ -7,6 +7,7 @@
 #include "tests/platform/db/dbfixture.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QPainter>
 #include <QTest>
@@ -143,6 +144,30 @@ TEST_F(UnboundComboTest, ArrowsStepThroughTheItemsFromNone) {
     EXPECT_EQ(combo_->text(), QStringLiteral("Banana"));
 }
 
+TEST_F(UnboundComboTest, AnUpDownButtonStepsUpOnItsUpperHalfAndDownOnItsLowerHalf) {
+    UseKeys();
+    combo_->EditButton().SetStyle(ebsUpDownX);
+    QApplication::processEvents();
+    QWidget* button = combo_->ButtonControl(0);
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(button->width() / 2, 2));
+    EXPECT_EQ(combo_->ItemIndex(), 1);
+    combo_->ApplyValue(db::NullVariant());
+    QTest::mouseClick(button, Qt::LeftButton, {},
+                      QPoint(button->width() / 2, button->height() - 3));
+    EXPECT_EQ(combo_->ItemIndex(), 0);
+    EXPECT_FALSE(combo_->ListVisible());
+}
+
+TEST_F(UnboundComboTest, KeyModePasteChoosesTheItemOfTheClipboardText) {
+    UseKeys();
+    FocusOn(combo_);
+    QApplication::clipboard()->setText(QStringLiteral("ban"));
+    QTest::keyClick(combo_, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(combo_->text(), QStringLiteral("Banana"));
+    EXPECT_EQ(combo_->GetValue(), QVariant(QStringLiteral("2")));
+}
+
 TEST_F(UnboundComboTest, TextModeCompletesAtTheEndOnly) {
     combo_->SetItems({QStringLiteral("Banana"), QStringLiteral("Apple")});
     FocusOn(combo_);
@@ -160,19 +185,25 @@ TEST_F(UnboundComboTest, TextModeCompletesAtTheEndOnly) {
     EXPECT_EQ(combo_->cursorPosition(), 2);
     EXPECT_FALSE(combo_->hasSelectedText());
 
-    // A full stop replaces the completed part and is not completed itself.
+    // A full stop replaces the completed part and is not completed itself;
+    // a text that is no item is announced and still written.
+    QStringList notInList;
+    combo_->OnNotInList = [&](QObject*, const QString& text, bool&) { notInList << text; };
     combo_->selectAll();
     QTest::keyClicks(combo_, QStringLiteral("B."));
     EXPECT_EQ(combo_->text(), QStringLiteral("B."));
     EXPECT_EQ(combo_->ItemIndex(), -1);
     FocusOn(other_);
     EXPECT_EQ(combo_->DataLink().DataIndependentValue(), QVariant(QStringLiteral("B.")));
+    EXPECT_EQ(notInList, QStringList{"B."});
 }
 
 TEST_F(UnboundComboTest, TheListDropsDownEnterTakesEscLeaves) {
     UseKeys();
     FocusOn(combo_);
     std::vector<bool> closed;
+    QString queriedWith;
+    combo_->OnCloseUpQuery = [&](QObject*, bool&) { queriedWith = combo_->text(); };
     combo_->OnCloseUp = [&](QObject*, bool accept) { closed.push_back(accept); };
     QTest::keyClick(combo_, Qt::Key_Down, Qt::AltModifier);
     ASSERT_TRUE(combo_->ListVisible());
@@ -188,6 +219,7 @@ TEST_F(UnboundComboTest, TheListDropsDownEnterTakesEscLeaves) {
     EXPECT_FALSE(list->isVisible());
     EXPECT_EQ(combo_->text(), QStringLiteral("Banana"));
     EXPECT_EQ(combo_->GetValue(), QVariant(QStringLiteral("2")));
+    EXPECT_EQ(queriedWith, QString()) << "asked before the item is taken";
 
     QTest::keyClick(combo_, Qt::Key_Down, Qt::AltModifier);
     EXPECT_EQ(list->currentRow(), 1);
