@@ -240,8 +240,9 @@ TEST_F(FindDialogTest, CaptionsFitOnScreen) {
         EXPECT_LE(button->fontMetrics().horizontalAdvance(button->text().remove(u'&')),
                   button->width() - 8);
     const QString dir = qEnvironmentVariable("KX_SCREENSHOT_DIR");
+    // Set KX_SCREENSHOT_DIR to look at the picture.
     if (dir.isEmpty())
-        GTEST_SKIP() << "set KX_SCREENSHOT_DIR to write the picture";
+        return;
     EXPECT_TRUE(dialog_.grab().save(QDir(dir).filePath(QStringLiteral("finddialog.png"))));
 }
 
