@@ -3,6 +3,7 @@
 #include "grid/dbgrid/columntitlex.h"
 #include "grid/dbgrid/columnx.h"
 #include "grid/dbgrid/customdbgridx.h"
+#include "grid/dbgrid/dbgriddataservice.h"
 #include "grid/dbgrid/gridpictures.h"
 #include "grid/editors/dbcheckboxx.h"
 #include "grid/editors/dbcomboboxx.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -227,6 +229,35 @@ TEST_F(FindDialogTest, EnterFindsEscClosesAListFirstThenTheWindow) {
     EXPECT_TRUE(dialog_.isVisible());
     QTest::keyClick(dialog_.cbFindDirection, Qt::Key_Escape);
     EXPECT_FALSE(dialog_.isVisible());
+}
+
+TEST_F(FindDialogTest, TheGridsFindCommandOpensOneDialogForEveryGrid) {
+    RegisterGridFindDialog();
+    grid_.SetCol(grid_.DataToRawColumn(Column(QStringLiteral("NAME"))->Index()));
+    GridDataService()->OpenFindDialog(&grid_, QStringLiteral("N1"), QString(), false);
+    GridDataService()->OpenFindDialog(&grid_, QStringLiteral("N2"), QString(), false);
+    GridFindDialogProc = nullptr;
+    QList<TDBGridXFindDlg*> shown;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<TDBGridXFindDlg*>(window); dialog && dialog != &dialog_)
+            shown << dialog;
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0]->isVisible());
+    EXPECT_EQ(shown[0]->cbText->text(), QStringLiteral("N2"));
+    EXPECT_TRUE(shown[0]->windowFlags() & Qt::WindowStaysOnTopHint);
+    shown[0]->bFindClick();
+    EXPECT_EQ(query_.FieldByName("ID")->AsInteger(), 2);
+    shown[0]->close();
+}
+
+TEST_F(FindDialogTest, EscClosesTheModalDialogThroughItsCancelButton) {
+    bool cancelled = false;
+    QObject::connect(dialog_.bCancel, &QPushButton::clicked, [&] { cancelled = true; });
+    QTimer::singleShot(0, [this] { QTest::keyClick(dialog_.cbText, Qt::Key_Escape); });
+    dialog_.ShowForGrid(&grid_, QStringLiteral("N2"), true);
+    EXPECT_TRUE(cancelled);
+    EXPECT_FALSE(dialog_.isVisible());
+    EXPECT_FALSE(dialog_.windowFlags() & Qt::WindowStaysOnTopHint);
 }
 
 TEST_F(FindDialogTest, CaptionsFitOnScreen) {
