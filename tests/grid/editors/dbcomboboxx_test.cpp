@@ -246,6 +246,17 @@ TEST_F(UnboundComboTest, AClickOnAnItemTakesItAndLeavingClosesTheList) {
     EXPECT_EQ(combo_->GetValue(), QVariant(QStringLiteral("1")));
 }
 
+TEST_F(UnboundComboTest, KeyModeClickInTheTextOpensAndClosesTheList) {
+    UseKeys();
+    const QPoint inText = combo_->TextAreaRect().ToQRect().center();
+    QTest::mouseClick(combo_, Qt::LeftButton, {}, inText);
+    EXPECT_TRUE(combo_->ListVisible());
+    EXPECT_TRUE(combo_->hasFocus());
+    QTest::mouseClick(combo_, Qt::LeftButton, {}, inText);
+    EXPECT_FALSE(combo_->ListVisible());
+    EXPECT_EQ(combo_->ItemIndex(), -1);
+}
+
 TEST_F(UnboundComboTest, TheListWidthFollowsTheBoxAndAResizeIsKept) {
     combo_->SetItems({QStringLiteral("a"),
                       QStringLiteral("an item text that is a good deal wider than the form")});
