@@ -2,6 +2,7 @@
 
 #include "grid/dbgrid/gridpictures.h"
 #include "grid/editors/cellbuttons.h"
+#include "grid/editors/mrulistboxadapterx.h"
 #include "platform/db/dataset.h"
 #include "platform/db/datasource.h"
 #include "platform/db/variants.h"
@@ -177,7 +178,7 @@ TEditButtonControlX* TCustomDBEditX::CreateEditButtonControl() {
 }
 
 std::unique_ptr<IMRUDropDownX> TCustomDBEditX::CreateMRUListbox() {
-    return nullptr;
+    return std::make_unique<TMRUListboxAdapterX>(this, [this](bool accept) { MRUCloseUp(accept); });
 }
 
 // ---- Binding and showing the value.

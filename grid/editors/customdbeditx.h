@@ -177,8 +177,7 @@ protected:
     virtual std::unique_ptr<TEditButtonX> CreateEditButton() const;
     virtual std::unique_ptr<TEditButtonsX> CreateEditButtons() const;
     virtual TEditButtonControlX* CreateEditButtonControl();
-    // None until the drop-down windows are hooked up: the MRU list then
-    // never drops down.
+    // A TMRUListboxX owned by the edit.
     virtual std::unique_ptr<IMRUDropDownX> CreateMRUListbox();
     bool IsDataIndependent() const { return link_->DataIndependent(); }
     virtual db::TAlignment DefaultAlignment() const;
