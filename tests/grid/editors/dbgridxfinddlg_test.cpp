@@ -262,9 +262,11 @@ TEST_F(FindDialogTest, EscClosesTheModalDialogThroughItsCancelButton) {
 
 TEST_F(FindDialogTest, CaptionsFitOnScreen) {
     dialog_.ShowForGrid(&grid_, QStringLiteral("N2"), false);
-    for (QLabel* label : dialog_.findChildren<QLabel*>())
-        if (label->isVisibleTo(&dialog_))
+    for (QLabel* label : dialog_.findChildren<QLabel*>()) {
+        if (label->isVisibleTo(&dialog_)) {
             EXPECT_LE(label->geometry().right(), 88) << label->text().toStdString();
+        }
+    }
     for (TDBComboBoxX* combo : {dialog_.cbFindIn, dialog_.cbMatchinType, dialog_.cbFindDirection})
         EXPECT_FALSE(combo->TextDoesNotFit()) << combo->text().toStdString();
     for (QPushButton* button : {dialog_.bFind, dialog_.bCancel})
