@@ -186,11 +186,25 @@ TEST_F(CodeTreeFormTest, RootAndParentsAndUsedSubjectsAreNotDeleted) {
     EXPECT_EQ(window->KXTreeView->topLevelItem(0)->childCount(), 3);
 
     Select(window, "003");
+    messages_.answer = false;
+    window->button_delete->click();
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM KX_MONEY_INTO_OUT_TYPE_TABLE"), "4");
+    EXPECT_EQ(window->KXTreeView->topLevelItem(0)->childCount(), 3) << "deletion declined";
+    messages_.answer = true;
     window->button_delete->click();
     EXPECT_EQ(Value("SELECT COUNT(*) FROM KX_MONEY_INTO_OUT_TYPE_TABLE WHERE MONEY_TYPE_ID = "
                     "'003'"),
               "0");
     EXPECT_EQ(window->KXTreeView->topLevelItem(0)->childCount(), 2);
+
+    // A child added under a node never opened shows once the node is opened.
+    Select(window, "001");
+    AddChild(window, window->KXDBEdit1, "奖金");
+    EXPECT_EQ(Subject("001002", "PRIOR_ID || '/' || ORDER_ID"), "001/2");
+    EXPECT_EQ(window->SelectedNode->childCount(), 1);
+    window->SelectedNode->setExpanded(true);
+    EXPECT_EQ(window->SelectedNode->childCount(), 2);
+    EXPECT_EQ(window->SelectedNode->child(1)->text(0), "奖金");
     CloseAndFree(window);
 }
 
