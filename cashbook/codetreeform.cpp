@@ -70,6 +70,9 @@ TCheckData TCodeTreeForm::DuplicateCheck(const QString& baseSelect, const QStrin
     check.Message = message;
     check.BaseSelect = baseSelect;
     check.MustNotExist = true;
+    // An order number the user typed is refused, not silently replaced by
+    // the next free one.
+    check.NoRenumber = true;
     check.Control = control;
     return check;
 }

@@ -228,7 +228,29 @@ TEST_F(CodeTreeFormTest, AccountsStayOnOneLevelAndLedgerRowsKeepThem) {
     EXPECT_EQ(messages_.Texts(), QStringList{"资金账号名称重复"});
     window->button_cancel->click();
 
+    // A duplicate order number and an empty name are refused the same way.
     Expand(window, "G001");
+    Select(window, "002");
+    messages_.Clear();
+    window->button_edit->click();
+    window->KXDBEdit3->setFocus();
+    window->KXDBEdit3->selectAll();
+    QTest::keyClicks(window->KXDBEdit3, "1");
+    window->button_save->click();
+    EXPECT_EQ(window->Query->State(), db::dsEdit);
+    window->button_cancel->click();
+    window->button_edit->click();
+    window->KXDBEdit5->setFocus();
+    window->KXDBEdit5->selectAll();
+    QTest::keyClick(window->KXDBEdit5, Qt::Key_Delete);
+    window->button_save->click();
+    EXPECT_EQ(window->Query->State(), db::dsEdit);
+    window->button_cancel->click();
+    EXPECT_EQ(messages_.Texts(), (QStringList{"序号重复", "资金账号必须有一个值"}));
+    EXPECT_EQ(Value("SELECT MONEY_ACCOUNT_NAME || ':' || ORDER_ID FROM KX_MONEY_ACCOUNT_TABLE "
+                    "WHERE MONEY_ACCOUNT_ID = '002'"),
+              "工行:2");
+
     Select(window, "001");
     messages_.Clear();
     window->button_add->click();
