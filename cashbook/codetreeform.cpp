@@ -11,12 +11,18 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QStyle>
 #include <QToolButton>
 
 namespace kx::cashbook {
 namespace {
 
 const QString kChooseNode = QStringLiteral("必须选择一个节点");
+
+QList<QIcon> FolderImages(const QStyle* style) {
+    return {style->standardIcon(QStyle::SP_DirClosedIcon),
+            style->standardIcon(QStyle::SP_DirOpenIcon), style->standardIcon(QStyle::SP_FileIcon)};
+}
 
 } // namespace
 
@@ -33,6 +39,9 @@ TCodeTreeForm::TCodeTreeForm(QWidget* owner, const TCodeTreeWindow& window)
     Panel4->setObjectName(QStringLiteral("Panel4"));
     KXTreeView->setObjectName(QStringLiteral("KXTreeView"));
     DetailPanel->setObjectName(QStringLiteral("DetailPanel"));
+    KXTreeView->SetImages(FolderImages(style()));
+    connect(KXTreeView, &QTreeWidget::itemCollapsed, this,
+            [this](TTreeNode* node) { KXTreeViewCollapsing(node); });
     button_find->setVisible(false);
     button_print->setVisible(false);
     // Find and print stay hidden whatever the rights allow.
@@ -205,6 +214,11 @@ void TCodeTreeForm::KXTreeViewChange(TTreeNode* node) {
     }
     selectedId_ = KXTreeView->GetNodeID(node);
     LoadSelectedRow();
+}
+
+// A closed node shows the closed folder, selected or not.
+void TCodeTreeForm::KXTreeViewCollapsing(TTreeNode* node) {
+    node->setIcon(0, FolderImages(style()).front());
 }
 
 void TCodeTreeForm::QueryAfterInsert() {

@@ -66,6 +66,7 @@ private:
     void AddRow(const QString& caption, QWidget* input);
     void KXTreeViewExpanding(TTreeNode* node);
     void KXTreeViewChange(TTreeNode* node);
+    void KXTreeViewCollapsing(TTreeNode* node);
     void QueryAfterInsert();
     void DSStateChange();
     void SetCounterScope(const QString& parentId);

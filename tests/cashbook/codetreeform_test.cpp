@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QInputMethodEvent>
+#include <QStyle>
 #include <QTest>
 #include <QToolButton>
 
@@ -138,6 +139,11 @@ TEST_F(CodeTreeFormTest, SubjectsAreNumberedPerParentAndStopAtTheFourthLevel) {
         EXPECT_EQ(Subject(parent, "MONEY_TYPE_NAME || '/' || ORDER_ID"), name + "/1");
     }
     EXPECT_EQ(parent, "001001001001");
+    TTreeNode* first = window->KXTreeView->topLevelItem(0)->child(0);
+    first->setExpanded(false);
+    EXPECT_EQ(first->icon(0).pixmap(16).toImage(),
+              window->style()->standardIcon(QStyle::SP_DirClosedIcon).pixmap(16).toImage());
+    first->setExpanded(true);
     Expand(window, parent);
     messages_.Clear();
     window->button_add->click();
