@@ -1,10 +1,20 @@
 #include "cashbook/registerwindows.h"
 
+#include "cashbook/moneyaccountform.h"
+#include "cashbook/moneyintoouttypeform.h"
+#include "frame/app/kxformevents.h"
 #include "frame/app/windowregistry.h"
 
 namespace kx::cashbook {
 
 // One TWindowRegistry::Register line per window, added with the window.
-void RegisterWindows() {}
+void RegisterWindows() {
+    TWindowRegistry::Register(TMoneyIntoOutTypeForm::kFormName, [](QWidget* owner) {
+        return TKXFormEvents::Create<TMoneyIntoOutTypeForm>(owner);
+    });
+    TWindowRegistry::Register(TMoneyAccountForm::kFormName, [](QWidget* owner) {
+        return TKXFormEvents::Create<TMoneyAccountForm>(owner);
+    });
+}
 
 } // namespace kx::cashbook
