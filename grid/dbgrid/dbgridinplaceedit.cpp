@@ -3,6 +3,7 @@
 #include "grid/dbgrid/columndropdownboxx.h"
 #include "grid/dbgrid/columnx.h"
 #include "grid/dbgrid/customdbgridx.h"
+#include "grid/dbgrid/dbgriddataservice.h"
 #include "grid/dbgrid/griddatalinkx.h"
 #include "grid/dbgrid/popupdatagridx.h"
 #include "grid/editors/cellbuttons.h"
@@ -433,15 +434,20 @@ void TDBGridInplaceEdit::OpenPickList() {
 
 void TDBGridInplaceEdit::OpenCalendar() {
     calendar_->setFont(font());
+    const db::TField* field = Column() ? Column()->Field() : nullptr;
+    const QDate fieldDate =
+        field && !field->IsNull() ? field->AsDateTime().date() : QDate::currentDate();
     const QString text = Text().trimmed();
-    QDate date = text.isEmpty() ? QDate::currentDate() : QDate::fromString(text, Qt::ISODate);
-    if (!date.isValid() && !text.isEmpty())
+    QDate date;
+    if (text.isEmpty())
+        date = QDate::currentDate();
+    else if (field && text == field->EditText().trimmed())
+        date = fieldDate;
+    else
+        date = QDate::fromString(text, Qt::ISODate);
+    if (!date.isValid())
         date = QLocale().toDate(text, QLocale::ShortFormat);
-    if (!date.isValid()) {
-        const db::TField* field = Column() ? Column()->Field() : nullptr;
-        date = field && !field->IsNull() ? field->AsDateTime().date() : QDate::currentDate();
-    }
-    calendar_->setSelectedDate(date);
+    calendar_->setSelectedDate(date.isValid() ? date : fieldDate);
     calendar_->resize(calendar_->MinimumCalendarSize());
 }
 
@@ -780,6 +786,21 @@ void TDBGridInplaceEdit::KeyDown(int& key, TShiftState shift) {
     }
     if (key == Qt::Key_Apostrophe && (shift & ssCtrl)) {
         grid->KeyDown(key, shift);
+        key = 0;
+        return;
+    }
+    if (key == Qt::Key_F && (shift & (ssShift | ssCtrl | ssAlt)) == ssCtrl &&
+        (grid->OptionsX() & (dghIncSearch | dghDialogFind))) {
+        const bool incSearch = grid->OptionsX() & dghIncSearch;
+        const bool dialog = grid->OptionsX() & dghDialogFind;
+        if (incSearch && !(grid->IncSearchActive() && dialog)) {
+            grid->KeyDown(key, shift);
+        } else {
+            grid->StopIncSearch();
+            if (TDBGridXDataService* service = GridDataService())
+                service->OpenFindDialog(grid, selectedText(),
+                                        column ? column->FieldName() : QString(), false);
+        }
         key = 0;
         return;
     }
