@@ -2,12 +2,14 @@
 // unless told otherwise), so that it can be tried over 100,000 rows and more;
 // --money FOLDER shows the data-aware grid over the in/out records of a data
 // folder instead, and --data FOLDER --table TABLE the program's list grid
-// over any table of a data folder. With --screenshot FILE it saves a picture of the grid as
+// over any table of a data folder, and --edit FOLDER the grid's editing mode
+// over the records of a data folder. With --screenshot FILE it saves a picture of the grid as
 // soon as it is laid out and ends.
 
 #include "grid/dbgrid/gridpictures.h"
 #include "platform/ui/application.h"
 #include "tools/griddemo/demogrid.h"
+#include "tools/griddemo/editgrid.h"
 #include "tools/griddemo/listgrid.h"
 #include "tools/griddemo/moneygrid.h"
 
@@ -62,6 +64,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption tableOption(
         QStringLiteral("table"), QStringLiteral("The table --data shows."), QStringLiteral("name"),
         QStringLiteral("KX_INTO_OUT_MONEY_TABLE"));
+    const QCommandLineOption editOption(
+        QStringLiteral("edit"),
+        QStringLiteral("Edit the in/out records of a data folder in place."),
+        QStringLiteral("folder"));
+    parser.addOption(editOption);
     parser.addOption(rowsOption);
     parser.addOption(dataOption);
     parser.addOption(tableOption);
@@ -86,6 +93,13 @@ int main(int argc, char** argv) {
         }
         try {
             window = std::make_unique<kx::TListGridDemo>(parser.value(dataOption), table);
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            return 1;
+        }
+    } else if (parser.isSet(editOption)) {
+        try {
+            window = std::make_unique<kx::TEditGridDemo>(parser.value(editOption));
         } catch (const std::exception& e) {
             std::fprintf(stderr, "%s\n", e.what());
             return 1;
