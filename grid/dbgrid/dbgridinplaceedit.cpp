@@ -373,6 +373,11 @@ void TDBGridInplaceEdit::OpenList() {
     const bool rightToLeft = grid && grid->layoutDirection() == Qt::RightToLeft;
     activeList_->move(PlaceDropDownWindow(this, activeList_, rightToLeft ? ddaRight : ddaLeft));
     activeList_->show();
+    // Only the user's own sizing counts from here on.
+    if (pickList_)
+        pickList_->SizeChanged = false;
+    if (lookupGrid_)
+        lookupGrid_->Sized = false;
     listVisible_ = true;
     update();
     setFocus(Qt::OtherFocusReason);
@@ -464,6 +469,10 @@ void TDBGridInplaceEdit::CloseList(bool accept) {
     if (!listVisible_ || closing_)
         return;
     SetPressedLook(false);
+    // Storing a user-sized list's size in the column relays the grid out,
+    // which takes the editor text as the cell's; the text to put back is
+    // the one from before.
+    const QString pendingText = Grid()->EditText();
     closing_ = true;
     chosenValue_ = QVariant();
     QWidget* list = activeList_;
@@ -494,7 +503,7 @@ void TDBGridInplaceEdit::CloseList(bool accept) {
     try {
         if (!accept) {
             if (list == lookupGrid_ || list == pickList_)
-                SetText(Grid()->EditText());
+                SetPendingText(pendingText);
         } else if (list == lookupGrid_) {
             AcceptLookup();
         } else if (list == calendar_) {
