@@ -9,6 +9,7 @@
 #include "grid/dbgrid/columnfooterx.h"
 #include "grid/dbgrid/columntitlex.h"
 #include "grid/dbgrid/dbgridhelpers.h"
+#include "grid/dbgrid/dbgridinplaceedit.h"
 #include "grid/dbgrid/dbgridlayoutmath.h"
 #include "grid/dbgrid/dbgridselection.h"
 #include "grid/dbgrid/griddatalinkx.h"
@@ -500,6 +501,10 @@ void TCustomDBGridX::RowHeightsChanged() {
 
 // ---- Editor hooks ------------------------------------------------------
 
+TInplaceEdit* TCustomDBGridX::CreateEditor() {
+    return new TDBGridInplaceEdit(viewport());
+}
+
 bool TCustomDBGridX::EditorAcceptsKey(QChar key) {
     const db::TField* field = CurrentField();
     if (!dataLink_->Active() || !field)
@@ -589,6 +594,7 @@ QString TCustomDBGridX::EditorText(int col) {
             text = field->EditText();
         }
         editKeyValue_ = field->Value();
+        editKeySet_ = false;
     }
     TColCellParamsX params;
     column->FillCellParams(params);

@@ -467,6 +467,7 @@ protected:
     friend class TGridDataLinkX;
     friend class TColumnX;
     friend class TDBGridColumnsX;
+    friend class TDBGridInplaceEdit;
 
     // Factories.
     virtual std::unique_ptr<TDBGridColumnsX> MakeColumnCollection();
@@ -496,6 +497,7 @@ protected:
     void MouseUp(ui::TMouseButton button, ui::TShiftState shift, int x, int y) override;
 
     // Editor hooks.
+    TInplaceEdit* CreateEditor() override;
     bool EditorAcceptsKey(QChar key);
     bool CanEditCell();
     bool BeginCellEdit();
@@ -738,6 +740,8 @@ private:
     TScrollBarVisibleModeX vertVisibleModeSeen_ = sbAutoShowX;
     bool vertScrollSeen_ = false;
     QVariant editKeyValue_;
+    // The editor chose a lookup key that the write-back stores.
+    bool editKeySet_ = false;
     bool inSumListRecalc_ = false;
     int indicatorOffset_ = 1;
     int titleOffset_ = 1;

@@ -170,6 +170,12 @@ void TCustomDBGridX::UpdateData() {
         column->WriteCellValue(editText_, key, false);
         return;
     }
+    case cellLookupField:
+        // Only a key the editor chose reaches the key fields; free text
+        // names no row.
+        if (editKeySet_)
+            column->WriteCellValue(editText_, editKeyValue_, false);
+        return;
     case cellPickList:
         if (column->OnNotInList && !column->PickList().contains(editText_)) {
             bool recheck = false;

@@ -3,6 +3,7 @@
 #include "grid/dbgrid/columnxinterceptors.h"
 #include "grid/dbgrid/dbgriddataservice.h"
 #include "grid/dbgrid/dbgridxstyle.h"
+#include "grid/editors/dbgridxfinddlg.h"
 #include "grid/editors/gridclipboard.h"
 #include "grid/editors/propertyinterceptors.h"
 
@@ -206,6 +207,7 @@ void StartGridUnit() {
     CreateDefaultGridStyle();
     CreateGridDataService();
     RegisterGridClipboardCommands();
+    RegisterGridFindDialog();
     resources->SortIndexFont = QFont(QStringLiteral("Arial"));
     resources->SortIndexFont.setPixelSize(GridPictureResource("DBSMDOWNX").height() - 1);
     resources->DownCursor = ArrowCursor(true, false);
@@ -217,6 +219,7 @@ void StartGridUnit() {
 void EndGridUnit() {
     resources.reset();
     GridClipboardCommands = {};
+    GridFindDialogProc = nullptr;
     DestroyGridDataService();
     DestroyDefaultGridStyle();
 }

@@ -2,7 +2,8 @@
 // unless told otherwise), so that it can be tried over 100,000 rows and more;
 // --money FOLDER shows the data-aware grid over the in/out records of a data
 // folder instead, and --data FOLDER --table TABLE the program's list grid
-// over any table of a data folder; --tree shows the data-aware grid over an
+// over any table of a data folder; --edit FOLDER the grid's editing mode over
+// the records of a data folder; --tree shows the data-aware grid over an
 // in-memory tree of records, --filter-row the grid's filter row over an
 // in-memory list. With --screenshot FILE it saves a picture of the grid as
 // soon as it is laid out and ends.
@@ -10,6 +11,7 @@
 #include "grid/dbgrid/gridpictures.h"
 #include "platform/ui/application.h"
 #include "tools/griddemo/demogrid.h"
+#include "tools/griddemo/editgrid.h"
 #include "tools/griddemo/filterrowdemo.h"
 #include "tools/griddemo/listgrid.h"
 #include "tools/griddemo/moneygrid.h"
@@ -74,6 +76,11 @@ int main(int argc, char** argv) {
         QStringLiteral("filter-row"),
         QStringLiteral("Show the filter row over an in-memory list: choose, press Enter."));
     parser.addOption(filterRowOption);
+    const QCommandLineOption editOption(
+        QStringLiteral("edit"),
+        QStringLiteral("Edit the in/out records of a data folder in place."),
+        QStringLiteral("folder"));
+    parser.addOption(editOption);
     parser.addOption(rowsOption);
     parser.addOption(dataOption);
     parser.addOption(tableOption);
@@ -102,11 +109,18 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "%s\n", e.what());
             return 1;
         }
-    } else if (parser.isSet(filterRowOption))
+    } else if (parser.isSet(editOption)) {
+        try {
+            window = std::make_unique<kx::TEditGridDemo>(parser.value(editOption));
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "%s\n", e.what());
+            return 1;
+        }
+    } else if (parser.isSet(filterRowOption)) {
         window = std::make_unique<kx::TFilterRowDemo>();
-    else if (parser.isSet(treeOption))
+    } else if (parser.isSet(treeOption)) {
         window = std::make_unique<kx::TTreeGridDemo>();
-    else if (parser.isSet(moneyOption))
+    } else if (parser.isSet(moneyOption))
         window = std::make_unique<kx::TMoneyGridDemo>(parser.value(moneyOption));
     else
         window = std::make_unique<kx::TDemoGrid>(rows);
