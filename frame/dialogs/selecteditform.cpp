@@ -184,11 +184,14 @@ void TSelectEditForm::showEvent(QShowEvent* event) {
 }
 
 void TSelectEditForm::FormShow() {
-    TInsertData createName{.FieldName = QStringLiteral("CREATE_NAME"),
-                           .Value = AppUserName,
-                           .Kind = QStringLiteral("A")};
-    TInsertData createDate{
-        .FieldName = QStringLiteral("CREATE_DATE"), .Value = AppToday, .Kind = QStringLiteral("A")};
+    TInsertData createName;
+    createName.FieldName = QStringLiteral("CREATE_NAME");
+    createName.Value = AppUserName;
+    createName.Kind = QStringLiteral("A");
+    TInsertData createDate;
+    createDate.FieldName = QStringLiteral("CREATE_DATE");
+    createDate.Value = AppToday;
+    createDate.Kind = QStringLiteral("A");
     insertData_ = TInsertDataArray{createName, createDate};
     editData_ = TEditDataArray{{QStringLiteral("EDIT_NAME"), QString(), AppUserName},
                                {QStringLiteral("EDIT_DATE"), QString(), AppToday}};

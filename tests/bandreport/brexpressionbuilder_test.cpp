@@ -7,8 +7,8 @@
 #include "bandreport/brprintable.h"
 #include "bandreport/searchdlg.h"
 #include "platform/ui/messagedialog.h"
-#include "tests/support/clippedtexts.h"
 #include "tests/platform/db/dbfixture.h"
+#include "tests/support/clippedtexts.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -8,8 +8,8 @@
 #include "bandreport/brtextsearch.h"
 #include "bandreport/searchdlg.h"
 #include "platform/ui/messagedialog.h"
-#include "tests/support/clippedtexts.h"
 #include "tests/platform/db/dbfixture.h"
+#include "tests/support/clippedtexts.h"
 
 #include <QAction>
 #include <QApplication>

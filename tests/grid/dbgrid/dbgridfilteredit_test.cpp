@@ -96,7 +96,7 @@ protected:
         demo_->resize(700, 400);
         demo_->show();
         demo_->activateWindow();
-        QTest::qWaitForWindowActive(demo_.get());
+        EXPECT_TRUE(QTest::qWaitForWindowActive(demo_.get()));
         Grid().setFocus();
         QApplication::processEvents();
     }

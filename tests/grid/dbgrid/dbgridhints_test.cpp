@@ -44,8 +44,9 @@ TEST(ToolTipPlacementTest, TipsGoOverTheCellWhereItsTextStands) {
     for (const Case& c : cases) {
         QPoint position;
         EXPECT_EQ(PlaceCellToolTip(c.Cell, position), c.Shown) << c.Name;
-        if (c.Shown)
+        if (c.Shown) {
             EXPECT_EQ(position, c.Position) << c.Name;
+        }
     }
 }
 
