@@ -257,7 +257,7 @@ void TDBGridInplaceEdit::LayoutButtons() {
 
 TRect TDBGridInplaceEdit::TextRect() const {
     const bool flat = Grid() && Grid()->Flat();
-    TRect rect(2, flat ? 1 : 2, width() - 2, flat ? height() - 1 : height());
+    TRect rect{2, flat ? 1 : 2, width() - 2, flat ? height() - 1 : height()};
     if (rect.Height() < fontMetrics().height() && rect.Bottom + 1 <= height())
         rect.Bottom += 1;
     const TColumnX* column = Column();
