@@ -67,14 +67,15 @@ bool TShowPictureForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched != Label1)
         return false;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonPress: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton)
             MousePressed(mouse->position().toPoint());
         return true;
+    }
     case QEvent::MouseMove:
-        MouseMoved(mouse->position().toPoint());
+        MouseMoved(static_cast<QMouseEvent*>(event)->position().toPoint());
         return true;
     case QEvent::MouseButtonRelease:
         dragging_ = false;
