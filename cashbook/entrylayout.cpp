@@ -34,11 +34,11 @@ bool IsTextColumn(const QString& column) {
     return column.startsWith(QLatin1String("MONEY_TEXT_FIELD"));
 }
 
-QList<TEntryControlSpec> MakeSpecs() {
+QList<TEntryControlRule> MakeSpecs() {
     const QString typed = QStringLiteral("T");
     const QString date = QStringLiteral("D");
     const QString picked = QStringLiteral("DT");
-    QList<TEntryControlSpec> specs = {
+    QList<TEntryControlRule> rules = {
         {"KXDBEdit_MONEY_ID", "MONEY_ID", typed, false, TEntryInput::Text, 0, 1},
         {"KXDBComboEdit_MONEY_DATE", "MONEY_DATE", date, true, TEntryInput::Date, 0, 2},
         {"KXDBComboEditMONEY_DATE_FIELD1", "MONEY_DATE_FIELD1", date, true, TEntryInput::Date, 0,
@@ -49,30 +49,30 @@ QList<TEntryControlSpec> MakeSpecs() {
     };
     for (int n = 1; n <= 7; ++n) {
         const QString column = QStringLiteral("MONEY_TEXT_FIELD%1").arg(n);
-        specs.append({"KXDBComboEdit_" + column, column, picked, true, TEntryInput::Text, 0, 2});
-        specs.append({"KXDBEdit_" + column, column, typed, false, TEntryInput::Text, 0, 2});
+        rules.append({"KXDBComboEdit_" + column, column, picked, true, TEntryInput::Text, 0, 2});
+        rules.append({"KXDBEdit_" + column, column, typed, false, TEntryInput::Text, 0, 2});
     }
-    specs.append({"KXDBComboEdit_MONEY_DEPT_NAME", "MONEY_DEPT_NAME", picked, true,
+    rules.append({"KXDBComboEdit_MONEY_DEPT_NAME", "MONEY_DEPT_NAME", picked, true,
                   TEntryInput::Text, 0, 1});
-    specs.append({"KXDBComboEdit_MONEY_EMPLOYEE_NAME", "MONEY_EMPLOYEE_NAME", picked, true,
+    rules.append({"KXDBComboEdit_MONEY_EMPLOYEE_NAME", "MONEY_EMPLOYEE_NAME", picked, true,
                   TEntryInput::Text, 0, 1});
-    specs.append({"KXDBEdit_MONEY_TEXT_NOTE", kNote, typed, false, TEntryInput::Text, 0, 2});
+    rules.append({"KXDBEdit_MONEY_TEXT_NOTE", kNote, typed, false, TEntryInput::Text, 0, 2});
     for (int n = 1; n <= 3; ++n) {
         const QString column = QStringLiteral("MONEY_NUMBER_FIELD%1").arg(n);
-        specs.append(
+        rules.append(
             {"KXDBEdit_" + column, column, typed, false, TEntryInput::Number, kAmountLength, 1});
     }
     for (const char* column : {"MONEY_INTO_NUMBER", "MONEY_OUT_NUMBER"})
-        specs.append({"KXDBEdit_" + QString::fromLatin1(column), QString::fromLatin1(column), typed,
+        rules.append({"KXDBEdit_" + QString::fromLatin1(column), QString::fromLatin1(column), typed,
                       false, TEntryInput::Number, kAmountLength, 1});
-    return specs;
+    return rules;
 }
 
 class TEntryLayoutBuilder {
 public:
     TEntryLayoutBuilder() {
-        for (const TEntryControlSpec& spec : EntryControlSpecs())
-            layout_.Controls.append({spec.Name});
+        for (const TEntryControlRule& rule : EntryControlRules())
+            layout_.Controls.append({rule.Name});
         for (int slot = 1; slot <= kEntrySlotCount; ++slot) {
             TEntryLabel& label = Label(slot);
             label.Caption = kFreeSlotCaption;
@@ -94,13 +94,13 @@ public:
     }
 
     void PlaceFieldControl(const TMoneyFieldSlot& row) {
-        const TEntryControlSpec* spec = EntryControlFor(row.FieldName, row.FindType);
-        if (!spec)
+        const TEntryControlRule* rule = EntryControlFor(row.FieldName, row.FindType);
+        if (!rule)
             return;
-        TEntryControlPlace& control = Place(spec->Name);
+        TEntryControlPlace& control = Place(rule->Name);
         control.Bound = true;
         const int slot = EntrySlotNumber(row.Order);
-        const bool placed = slot >= spec->FirstSlot;
+        const bool placed = slot >= rule->FirstSlot;
         if (placed) {
             control.Slot = slot;
             control.Left = kEntryLefts[SlotColumn(slot)];
@@ -111,9 +111,9 @@ public:
         if (row.FieldName == kAccountName && placed)
             Label(slot).Blue = true;
         if (IsTextColumn(row.FieldName))
-            PutOutOfSight(TwinOf(*spec));
+            PutOutOfSight(TwinOf(*rule));
         if ((row.FieldName == kAccountName || IsTextColumn(row.FieldName)) && placed)
-            slotControls_[static_cast<std::size_t>(slot)] = spec->Name;
+            slotControls_[static_cast<std::size_t>(slot)] = rule->Name;
     }
 
     TEntryLayout HideUndefinedSlots() {
@@ -139,8 +139,8 @@ private:
 
     // The other control of a text column: the plain edit of a button edit
     // and the other way round.
-    static QString TwinOf(const TEntryControlSpec& spec) {
-        return spec.ButtonEdit ? "KXDBEdit_" + spec.FieldName : "KXDBComboEdit_" + spec.FieldName;
+    static QString TwinOf(const TEntryControlRule& rule) {
+        return rule.ButtonEdit ? "KXDBEdit_" + rule.FieldName : "KXDBComboEdit_" + rule.FieldName;
     }
 
     void PutOutOfSight(const QString& name) {
@@ -191,17 +191,17 @@ private:
 
 } // namespace
 
-const QList<TEntryControlSpec>& EntryControlSpecs() {
-    static const QList<TEntryControlSpec> specs = MakeSpecs();
-    return specs;
+const QList<TEntryControlRule>& EntryControlRules() {
+    static const QList<TEntryControlRule> rules = MakeSpecs();
+    return rules;
 }
 
-const TEntryControlSpec* EntryControlFor(const QString& column, const QString& findType) {
-    const QList<TEntryControlSpec>& specs = EntryControlSpecs();
-    const auto found = std::find_if(specs.begin(), specs.end(), [&](const TEntryControlSpec& spec) {
-        return spec.FieldName == column && spec.FindType == findType;
+const TEntryControlRule* EntryControlFor(const QString& column, const QString& findType) {
+    const QList<TEntryControlRule>& rules = EntryControlRules();
+    const auto found = std::find_if(rules.begin(), rules.end(), [&](const TEntryControlRule& rule) {
+        return rule.FieldName == column && rule.FindType == findType;
     });
-    return found == specs.end() ? nullptr : &*found;
+    return found == rules.end() ? nullptr : &*found;
 }
 
 int EntrySlotNumber(const QString& storedOrder) {
@@ -242,7 +242,7 @@ QRect PreviewSlotRect(int slot) {
     return {kPreviewLefts[SlotColumn(slot)], SlotTop(slot), kEntrySlotWidth, kEntrySlotHeight};
 }
 
-const TEntryControlSpec* PreviewControlFor(const QString& column, const QString& findType) {
+const TEntryControlRule* PreviewControlFor(const QString& column, const QString& findType) {
     if (column == QLatin1String("MONEY_ID") || column == kNote)
         return nullptr;
     return EntryControlFor(column, findType);

@@ -34,7 +34,7 @@ enum class TEntryInput { Text, Date, Number };
 // One prepared control of the entry window: the record column it edits,
 // the input mode in which a slot row uses it and the first slot it accepts
 // (the last is always 20).
-struct TEntryControlSpec {
+struct TEntryControlRule {
     QString Name;
     QString FieldName;
     QString FindType;
@@ -45,10 +45,10 @@ struct TEntryControlSpec {
 };
 
 // Every control the entry window prepares, one per column and input mode.
-const QList<TEntryControlSpec>& EntryControlSpecs();
+const QList<TEntryControlRule>& EntryControlRules();
 // The control for a column in an input mode; none for a combination the
 // window does not offer (a date typed as "T", an amount as "DT", ...).
-const TEntryControlSpec* EntryControlFor(const QString& column, const QString& findType);
+const TEntryControlRule* EntryControlFor(const QString& column, const QString& findType);
 
 // The slot number of a stored FIELD_ORDER: a whole number from 1 to 20,
 // else 0.
@@ -74,7 +74,7 @@ struct TEntryLabel {
 };
 
 struct TEntryLayout {
-    QList<TEntryControlPlace> Controls;        // in the order of EntryControlSpecs
+    QList<TEntryControlPlace> Controls;        // in the order of EntryControlRules
     std::array<TEntryLabel, kNoteSlot> Labels; // Label1 to Label21
 
     const TEntryControlPlace& Control(const QString& name) const;
@@ -92,6 +92,6 @@ QRect PreviewSlotRect(int slot);
 // would use it; none for the record number and the note, which the preview
 // keeps beside slots 1 and 21, and for a combination the window does not
 // offer. A text column's other control then leaves the preview.
-const TEntryControlSpec* PreviewControlFor(const QString& column, const QString& findType);
+const TEntryControlRule* PreviewControlFor(const QString& column, const QString& findType);
 
 } // namespace kx

@@ -817,9 +817,9 @@ void TDBGridInplaceEdit::KeyDown(int& key, TShiftState shift) {
         Combination(key, shift) == column->DropDownSpecRow()->ShortCut()) {
         key = 0;
         if (column->CellEditable(true)) {
-            const TSpecRowX* spec = column->DropDownSpecRow();
-            SetPendingKey(spec->Value());
-            SetPendingText(spec->CellsText().section(u';', 0, 0));
+            const TSpecRowX* specialRow = column->DropDownSpecRow();
+            SetPendingKey(specialRow->Value());
+            SetPendingText(specialRow->CellsText().section(u';', 0, 0));
             selectAll();
         }
         return;

@@ -174,8 +174,8 @@ TEST(EntryLayout, SetUpPreviewGeometry) {
                  {"MONEY_DATE", "T", ""},
                  {"", "", ""}};
     for (const auto& c : cases) {
-        const TEntryControlSpec* spec = PreviewControlFor(c.column, c.findType);
-        EXPECT_EQ(spec ? spec->Name : QString(), c.control) << c.column << " " << c.findType;
+        const TEntryControlRule* rule = PreviewControlFor(c.column, c.findType);
+        EXPECT_EQ(rule ? rule->Name : QString(), c.control) << c.column << " " << c.findType;
     }
 }
 
