@@ -31,15 +31,15 @@ namespace kx::test {
 inline const QString kDatabaseName = QStringLiteral("RUReravezDataBase");
 
 // Every message box is answered by the test and its text kept.
-class MessageRecorder {
+class MessageTextRecorder {
 public:
-    MessageRecorder() {
+    MessageTextRecorder() {
         old_ = ui::SetMessageSink([this](const ui::MessageRequest& request) {
             texts.append(request.text);
             return answer;
         });
     }
-    ~MessageRecorder() { ui::SetMessageSink(old_); }
+    ~MessageTextRecorder() { ui::SetMessageSink(old_); }
 
     QStringList texts;
     bool answer = true;
@@ -128,7 +128,7 @@ protected:
 
     TempDataFolder folder_;
     std::unique_ptr<db::TDatabase> database_;
-    MessageRecorder messages_;
+    MessageTextRecorder messages_;
 };
 
 } // namespace kx::test

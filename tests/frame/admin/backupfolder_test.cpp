@@ -41,7 +41,7 @@ protected:
 
     QTemporaryDir root_;
     QString backup_;
-    test::MessageRecorder messages_;
+    test::MessageTextRecorder messages_;
 };
 
 TEST_F(BackupFolderTest, FolderPickerShowsThePathAndGoesUp) {

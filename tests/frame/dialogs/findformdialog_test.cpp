@@ -69,7 +69,7 @@ protected:
         return lines;
     }
 
-    test::MessageRecorder messages_;
+    test::MessageTextRecorder messages_;
     TFindFormDialog dialog_;
     TKXFindForm* form_;
 };
@@ -202,7 +202,7 @@ TEST_F(FindFormTest, PickedValuesComeFromTheWindow) {
 }
 
 TEST(FindSimpleForm, OneConditionBecomesOneExpression) {
-    test::MessageRecorder messages;
+    test::MessageTextRecorder messages;
     TFindSimpleFormDialog dialog;
     dialog.SetFieldsData(RecordRules());
     dialog.Caption = "用户";

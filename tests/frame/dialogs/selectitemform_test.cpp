@@ -63,7 +63,7 @@ TEST(SelectOneOfTwo, ChosenItemOrZeroWhenClosed) {
 }
 
 TEST(SelectItemForm, OkWithoutAChoiceIsRefused) {
-    test::MessageRecorder messages;
+    test::MessageTextRecorder messages;
     TSelectItemForm form;
     form.show();
     form.SureButton->click();

@@ -48,7 +48,7 @@ TEST(CheckYearMonth, RefusesInOrder) {
 
 class SelectMonthFormTest : public ::testing::Test {
 protected:
-    test::MessageRecorder messages_;
+    test::MessageTextRecorder messages_;
     TSelectMonthForm form_;
 };
 

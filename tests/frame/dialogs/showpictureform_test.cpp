@@ -68,7 +68,7 @@ protected:
     }
 
     QTemporaryDir folder_;
-    test::MessageRecorder messages_;
+    test::MessageTextRecorder messages_;
 };
 
 TEST_F(ShowPictureTest, ABitmapStartsCentredAndOnlyTheLeftButtonDragsIt) {
