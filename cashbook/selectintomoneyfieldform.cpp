@@ -124,6 +124,7 @@ void TSelectIntoMoneyFieldForm::FormShow() {
         // The slot's own input mode stands even where choosing its kind
         // would set another.
         const QSignalBlocker quiet(KXComboBox1);
+        KXComboBox1->setCurrentIndex(KXComboBox1->findText(start.Kind));
         KXComboBox1->SetText(start.Kind);
     }
     KXComboBox1->setEnabled(start.KindEnabled);

@@ -39,8 +39,7 @@ TSetIntoOutMoneyFieldForm::TSetIntoOutMoneyFieldForm(QWidget* parent)
     : QDialog(parent),
       Label10(new QLabel(QStringLiteral("备注字段、字符字段6 和字符字段7 "
                                         "可以输入160英文字符,其他字符字段可以输入50个英文字符"),
-                         this)),
-      Button_Close(new QPushButton(QStringLiteral("关闭"))) {
+                         this)) {
     setWindowTitle(QStringLiteral("资金借贷记录字段设置窗口"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -65,7 +64,7 @@ TSetIntoOutMoneyFieldForm::TSetIntoOutMoneyFieldForm(QWidget* parent)
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFrameShape(QFrame::StyledPanel);
     panel->setGeometry(0, kPanelTop, kClientWidth, kClientHeight - kPanelTop);
-    Button_Close->setParent(panel);
+    Button_Close = new QPushButton(QStringLiteral("关闭"), panel);
     Button_Close->setObjectName(QStringLiteral("Button_Close"));
     Button_Close->setAutoDefault(false);
     Button_Close->setGeometry((kClientWidth - 81) / 2, 10, 81, 25);

@@ -36,7 +36,7 @@ public:
     // A preview control by its name ("KXDBComboEdit_MONEY_DATE", ...).
     QWidget* PreviewControl(const QString& name) const;
     QLabel* Label10;
-    QPushButton* Button_Close;
+    QPushButton* Button_Close = nullptr; // on the bottom panel
 
     void LoadSlots();
     // Moves the preview control of a column in an input mode beside slot

@@ -147,7 +147,7 @@ TEST_F(FieldSlotWriteTest, EveryRefusalLeavesTheDatabaseFileAsItWas) {
         EXPECT_EQ(outcome.Refusal, c.message);
         EXPECT_EQ(outcome.Focus, c.focus) << c.message;
         EXPECT_EQ(FileBytes(), before) << c.message;
-        EXPECT_EQ(query_.State() == db::dsBrowse || query_.State() == db::dsInactive, true);
+        EXPECT_TRUE(query_.State() == db::dsBrowse || query_.State() == db::dsInactive);
     }
 }
 
