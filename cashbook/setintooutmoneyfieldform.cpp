@@ -29,6 +29,9 @@ namespace {
 constexpr int kClientWidth = 809;
 constexpr int kClientHeight = 227;
 constexpr int kPanelTop = 182;
+// The note's preview spans the four slot columns beside slot 21's button.
+constexpr int kNotePreviewTop = 109;
+constexpr int kNotePreviewWidth = 740;
 const QString kRecordNumberEdit = QStringLiteral("KXDBEdit_MONEY_ID");
 const QString kNoteEdit = QStringLiteral("KXDBEdit_MONEY_TEXT_NOTE");
 const QString kAccountEdit = QStringLiteral("KXDBComboEdit_MONEY_ACCOUNT_NAME");
@@ -94,8 +97,8 @@ void TSetIntoOutMoneyFieldForm::MakePreviewControls() {
                              kEntrySlotHeight);
     }
     PreviewControl(kRecordNumberEdit)->move(EntrySlotRect(1).topLeft());
-    PreviewControl(kNoteEdit)->setGeometry(EntrySlotRect(1).left(), kNoteTop - 1, 740,
-                                           kEntrySlotHeight);
+    PreviewControl(kNoteEdit)->setGeometry(EntrySlotRect(1).left(), kNotePreviewTop,
+                                           kNotePreviewWidth, kEntrySlotHeight);
 }
 
 QWidget* TSetIntoOutMoneyFieldForm::PreviewControl(const QString& name) const {
