@@ -244,6 +244,17 @@ TEST_F(SetIntoOutMoneyFieldFormTest, StaysOpenUntilSomeSlotHoldsTheFundAccount) 
     EXPECT_TRUE(form_.SlotsChanged);
 }
 
+TEST_F(SetIntoOutMoneyFieldFormTest, RunsModallyUntilClosed) {
+    OnNextModal([this](QWidget* modal) {
+        ASSERT_EQ(modal, &form_);
+        EXPECT_EQ(Caption(5), "资金账号");
+        form_.Button_Close->click();
+    });
+    EXPECT_EQ(ui::ExecModal(form_), QDialog::Rejected);
+    EXPECT_FALSE(form_.SlotsChanged);
+    EXPECT_TRUE(messages_.texts.isEmpty());
+}
+
 TEST_F(SetIntoOutMoneyFieldFormTest, EveryCaptionFits) {
     Show();
     EXPECT_TRUE(test::SaveShot(form_, "setintooutmoneyfieldform"));
