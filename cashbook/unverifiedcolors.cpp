@@ -13,7 +13,7 @@ bool IsHighlighted(ui::TColor brush, THighlightRule rule) {
 
 } // namespace
 
-void ApplyUnverifiedColors(const QString& status, THighlightRule rule, TCellColors& colors) {
+void ApplyUnverifiedColors(const QString& status, THighlightRule rule, TStatusCellColors& colors) {
     if (status != cashbook::kStatusUnverified)
         return;
     if (IsHighlighted(colors.Brush, rule)) {

@@ -16,13 +16,13 @@ constexpr ui::TColor kUnverifiedColor = 0xFFD2FF;
 // drill-down lists only clHighlight.
 enum class THighlightRule { SystemColors, HighlightOnly };
 
-struct TCellColors {
+struct TStatusCellColors {
     ui::TColor Brush;
     ui::TColor Font;
 };
 
 // The colours of one cell of a record with that status; verified records
 // keep theirs.
-void ApplyUnverifiedColors(const QString& status, THighlightRule rule, TCellColors& colors);
+void ApplyUnverifiedColors(const QString& status, THighlightRule rule, TStatusCellColors& colors);
 
 } // namespace kx

@@ -12,7 +12,7 @@ TEST(UnverifiedColors, ByStatusBackgroundAndRule) {
         const char* status;
         TColor brush;
         THighlightRule rule;
-        TCellColors expected;
+        TStatusCellColors expected;
     } cases[] = {
         {"未审核", kPlain, THighlightRule::SystemColors, {kUnverifiedColor, ui::clWindowText}},
         {"未审核",
@@ -36,7 +36,7 @@ TEST(UnverifiedColors, ByStatusBackgroundAndRule) {
         {"", ui::clHighlight, THighlightRule::HighlightOnly, {ui::clHighlight, ui::clBlack}},
     };
     for (const auto& c : cases) {
-        TCellColors colors{c.brush, ui::clBlack};
+        TStatusCellColors colors{c.brush, ui::clBlack};
         ApplyUnverifiedColors(c.status, c.rule, colors);
         EXPECT_EQ(colors.Brush, c.expected.Brush) << c.status << " " << std::hex << c.brush;
         EXPECT_EQ(colors.Font, c.expected.Font) << c.status << " " << std::hex << c.brush;
