@@ -179,7 +179,8 @@ TMoneyIntoOutForm::TMoneyIntoOutForm(QWidget* owner)
     QyMontyType->SetDatabaseName(kDatabaseName);
     QyMontyType->SQL().SetText(
         QStringLiteral("SELECT MONEY_TYPE_ID,MONEY_TYPE_NAME FROM KX_MONEY_INTO_OUT_TYPE_TABLE"));
-    AddRecordFields(this, *Query, QyMoneyAccount, QyMontyType);
+    AddRecordFields(this, *Query);
+    calculator_ = std::make_unique<TRecordCalculator>(*Query);
     WriteRecordStatements(*UpdateSQL1);
     WriteStatusStatements(*UPStatus);
 
@@ -209,6 +210,8 @@ TMoneyIntoOutForm::TMoneyIntoOutForm(QWidget* owner)
     SetOnClick(button_closeNew, [this](QObject*) { button_closeNewClick(); });
 }
 
+TMoneyIntoOutForm::~TMoneyIntoOutForm() = default;
+
 void TMoneyIntoOutForm::FormCreate() {
     if (AppMainClientHeight > 35 && AppMainClientWidth > 10) {
         setFixedHeight(AppMainClientHeight - 35);
@@ -236,7 +239,10 @@ void TMoneyIntoOutForm::FormCreate() {
     Query->BeforeEdit = [this](db::TDataSet*) { QueryBeforeEdit(); };
     Query->BeforeInsert = [this](db::TDataSet*) { QueryBeforeInsert(); };
     Query->BeforePost = [this](db::TDataSet*) { QueryBeforePost(); };
-    Query->OnCalcFields = [](db::TDataSet* records) { CalcRecordBalance(*records); };
+    Query->OnCalcFields = [this](db::TDataSet*) {
+        if (calculator_)
+            calculator_->Calculate();
+    };
 
     SeedDefaultFieldSlots(TSlotCaptions::List);
     QyFieldName->OpenQuery();
@@ -362,6 +368,7 @@ void TMoneyIntoOutForm::RefreshRecordQuery() {
     QyMoneyAccount->Open();
     QyMontyType->Close();
     QyMontyType->Open();
+    calculator_->LoadNames(*QyMoneyAccount, *QyMontyType);
     Query->SQL().SetText(sql + OrderByText);
     Query->OpenQuery();
     ShowFields(*Query, kAlwaysShownAfterOpen);

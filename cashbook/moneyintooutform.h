@@ -13,6 +13,8 @@
 #include <QPointer>
 #include <QStringList>
 
+#include <memory>
+
 class QToolButton;
 
 namespace kx {
@@ -35,12 +37,15 @@ class TCanvas;
 
 namespace cashbook {
 
+class TRecordCalculator;
+
 class TMoneyIntoOutForm : public TKXDForm {
     Q_OBJECT
 public:
     static inline const QString kFormName = QStringLiteral("MoneyIntoOutForm");
 
     explicit TMoneyIntoOutForm(QWidget* owner);
+    ~TMoneyIntoOutForm() override;
 
     db::TUpdateSQL* UPStatus;
     TKXQuery* QyFieldName;
@@ -109,6 +114,8 @@ private:
     void OpenFieldSetup();
     void VerifyRecord(const QString& status);
     int SelectedLevel() const;
+
+    std::unique_ptr<TRecordCalculator> calculator_;
 };
 
 } // namespace cashbook

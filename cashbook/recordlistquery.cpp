@@ -71,11 +71,13 @@ db::TField* AddField(QObject* owner, db::TDataSet& records, const QString& name,
     return field;
 }
 
-void LookUp(db::TField* field, db::TDataSet* lookup, const QString& key) {
-    field->SetLookupDataSet(lookup);
-    field->SetKeyFields(key);
-    field->SetLookupKeyFields(key);
-    field->SetLookupResultField(field->FieldName());
+QHash<QString, QString> NamesOf(db::TDataSet& rows) {
+    QHash<QString, QString> names;
+    db::TField* id = rows.Fields()[0];
+    db::TField* name = rows.Fields()[1];
+    for (rows.First(); !rows.Eof(); rows.Next())
+        names.insert(id->AsString(), name->AsString());
+    return names;
 }
 
 const QString kKeyWhere = QStringLiteral("where MONEY_RECORD_ID = :OLD_MONEY_RECORD_ID and "
@@ -107,17 +109,18 @@ QString RecordListSelect(const QString& findCondition, const QString& subjectCla
     return sql + orderBy;
 }
 
-void AddRecordFields(QObject* owner, db::TDataSet& records, db::TDataSet* accounts,
-                     db::TDataSet* subjects) {
+void AddRecordFields(QObject* owner, db::TDataSet& records) {
     QHash<QString, TColumnType> stored;
     for (const auto& [name, type] : StoredColumns())
         stored.insert(name, type);
     for (const QString& name : RecordFieldDesignOrder()) {
         if (name == kAccountName || name == kSubjectName) {
+            const QString key = name == kAccountName ? QStringLiteral("MONEY_ACCOUNT_ID")
+                                                     : QStringLiteral("MONEY_TYPE_ID");
             db::TField* field = AddField(owner, records, name, db::ftString, 20, db::fkLookup);
-            LookUp(field, name == kAccountName ? accounts : subjects,
-                   name == kAccountName ? QStringLiteral("MONEY_ACCOUNT_ID")
-                                        : QStringLiteral("MONEY_TYPE_ID"));
+            field->SetKeyFields(key);
+            field->SetLookupKeyFields(key);
+            field->SetLookupResultField(name);
         } else if (name == kBalance) {
             AddField(owner, records, name, db::ftFloat, 0, db::fkCalculated);
         } else {
@@ -127,10 +130,30 @@ void AddRecordFields(QObject* owner, db::TDataSet& records, db::TDataSet* accoun
     }
 }
 
-void CalcRecordBalance(db::TDataSet& records) {
-    const double in = records.FieldByName(QStringLiteral("MONEY_INTO_NUMBER"))->AsFloat();
-    const double out = records.FieldByName(QStringLiteral("MONEY_OUT_NUMBER"))->AsFloat();
-    records.FieldByName(kBalance)->SetAsFloat(in - out);
+TRecordCalculator::TRecordCalculator(db::TDataSet& records)
+    : accountId_(records.FieldByName(QStringLiteral("MONEY_ACCOUNT_ID"))),
+      accountName_(records.FieldByName(kAccountName)),
+      subjectId_(records.FieldByName(QStringLiteral("MONEY_TYPE_ID"))),
+      subjectName_(records.FieldByName(kSubjectName)),
+      in_(records.FieldByName(QStringLiteral("MONEY_INTO_NUMBER"))),
+      out_(records.FieldByName(QStringLiteral("MONEY_OUT_NUMBER"))),
+      balance_(records.FieldByName(kBalance)) {}
+
+void TRecordCalculator::LoadNames(db::TDataSet& accounts, db::TDataSet& subjects) {
+    accountNames_ = NamesOf(accounts);
+    subjectNames_ = NamesOf(subjects);
+}
+
+void TRecordCalculator::Calculate() const {
+    const auto name = [](const QHash<QString, QString>& names, const db::TField* key,
+                         db::TField* target) {
+        const auto found = names.constFind(key->AsString());
+        if (found != names.constEnd())
+            target->SetAsString(*found);
+    };
+    name(accountNames_, accountId_, accountName_);
+    name(subjectNames_, subjectId_, subjectName_);
+    balance_->SetAsFloat(in_->AsFloat() - out_->AsFloat());
 }
 
 void ColourRecordCell(const QString& status, ui::TCanvas& canvas) {

@@ -5,6 +5,7 @@
 // subtree matching a find condition, and the statements that write a record
 // back whole or stamp only its status.
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,7 @@ class QObject;
 
 namespace kx::db {
 class TDataSet;
+class TField;
 class TUpdateSQL;
 } // namespace kx::db
 
@@ -35,15 +37,37 @@ QString RecordListSelect(const QString& findCondition, const QString& subjectCla
                          const QString& orderBy);
 
 // Gives a closed record data set its fields in design order, owned by
-// owner: the account and subject names looked up in accounts
-// (MONEY_ACCOUNT_ID, MONEY_ACCOUNT_NAME) and subjects (MONEY_TYPE_ID,
-// MONEY_TYPE_NAME), and the balance, which CalcRecordBalance computes.
-void AddRecordFields(QObject* owner, db::TDataSet& records, db::TDataSet* accounts,
-                     db::TDataSet* subjects);
+// owner: the stored columns, the account and subject names looked up by
+// MONEY_ACCOUNT_ID and MONEY_TYPE_ID, and the balance; TRecordCalculator
+// fills the last three.
+void AddRecordFields(QObject* owner, db::TDataSet& records);
 
-// The balance of the current record: money in less money out, an empty
-// amount counting as 0.
-void CalcRecordBalance(db::TDataSet& records);
+// The values a record data set calculates for each record: the account's
+// and the subject's names, and the balance, money in less money out with
+// an empty amount counting as 0. The names are read once per opening into
+// an index, so that a list of many records looks each one up at once.
+class TRecordCalculator {
+public:
+    // The data set has its fields already.
+    explicit TRecordCalculator(db::TDataSet& records);
+
+    // Reads the names from open data sets of (MONEY_ACCOUNT_ID,
+    // MONEY_ACCOUNT_NAME) and (MONEY_TYPE_ID, MONEY_TYPE_NAME).
+    void LoadNames(db::TDataSet& accounts, db::TDataSet& subjects);
+    // The data set's OnCalcFields.
+    void Calculate() const;
+
+private:
+    db::TField* accountId_;
+    db::TField* accountName_;
+    db::TField* subjectId_;
+    db::TField* subjectName_;
+    db::TField* in_;
+    db::TField* out_;
+    db::TField* balance_;
+    QHash<QString, QString> accountNames_;
+    QHash<QString, QString> subjectNames_;
+};
 
 // The colours of a cell of a record with that status, as the list draws
 // it: an unverified record stands out whatever system colour the row has.
