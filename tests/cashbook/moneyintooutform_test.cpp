@@ -214,6 +214,10 @@ TEST_F(MoneyIntoOutFormTest, FirstOpeningWritesTheDefaultSlotsAndShowsTheirColum
                            "修改人员", "修改日期", "建档人员", "建档日期"}));
     EXPECT_EQ(window->KX3DLabel1->Caption(), "查找条件：");
     EXPECT_EQ(Listed(window), QStringList({"A1", "A2", "A3"}));
+    ASSERT_TRUE(Locate(window, "A3"));
+    EXPECT_EQ(window->Query->FieldByName("MONEY_TYPE_NAME")->AsString(), "支出");
+    EXPECT_EQ(window->Query->FieldByName("MONEY_ACCOUNT_NAME")->AsString(), "现金");
+    EXPECT_EQ(window->Query->FieldByName("MONEY_SUM_NUMBER")->AsFloat(), -30);
     EXPECT_TRUE(window->button_check->isVisible());
     EXPECT_EQ(window->button_check->text(), "审核");
     EXPECT_FALSE(window->button_print->isVisible());
@@ -385,6 +389,12 @@ TEST_F(MoneyIntoOutFormTest, DuplicateRecordNumberIsRefusedUnlessModeThreeAllows
         EXPECT_EQ(Value("SELECT COUNT(*) FROM KX_INTO_OUT_MONEY_TABLE WHERE MONEY_ID = 'A1'"),
                   c.copies);
         EXPECT_EQ(messages_.Texts(), c.messages);
+        // A saved record without amounts holds 0, not nothing.
+        if (c.messages.isEmpty()) {
+            EXPECT_EQ(Value("SELECT MONEY_INTO_NUMBER || '/' || MONEY_OUT_NUMBER FROM "
+                            "KX_INTO_OUT_MONEY_TABLE WHERE MONEY_RECORD_ID NOT LIKE 'R%'"),
+                      "0.0/0.0");
+        }
         CloseAndFree(window);
         messages_.Clear();
         Exec("DELETE FROM KX_INTO_OUT_MONEY_TABLE WHERE MONEY_RECORD_ID NOT LIKE 'R%'");

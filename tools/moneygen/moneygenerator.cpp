@@ -22,22 +22,23 @@ struct TSubject {
     const char* Id;
     const char* Name;
     bool MoneyIn;
+    const char* Summary; // what a record of the subject usually says
 };
 
 // Level-one subjects first, their children after them.
 constexpr std::array<TSubject, 12> kSubjects{{
-    {"001", "经营收入", true},
-    {"002", "经营支出", false},
-    {"003", "往来借款", true},
-    {"001001", "销售收入", true},
-    {"001002", "利息收入", true},
-    {"001003", "其他收入", true},
-    {"002001", "办公费用", false},
-    {"002002", "差旅费", false},
-    {"002003", "职工工资", false},
-    {"002004", "税费", false},
-    {"003001", "银行借款", true},
-    {"003002", "个人借款", false},
+    {"001", "经营收入", true, ""},
+    {"002", "经营支出", false, ""},
+    {"003", "往来借款", true, ""},
+    {"001001", "销售收入", true, "收到货款"},
+    {"001002", "利息收入", true, "收到存款利息"},
+    {"001003", "其他收入", true, "收到赔偿款"},
+    {"002001", "办公费用", false, "购买办公用品"},
+    {"002002", "差旅费", false, "报销差旅费"},
+    {"002003", "职工工资", false, "发放工资"},
+    {"002004", "税费", false, "缴纳税款"},
+    {"003001", "银行借款", true, "取得银行借款"},
+    {"003002", "个人借款", false, "归还个人借款"},
 }};
 // Records go to the second level only.
 constexpr int kFirstLeaf = 3;
@@ -48,9 +49,6 @@ constexpr std::array<std::array<const char*, 3>, 3> kAccounts{{
     {"003", "建设银行", "银行账"},
 }};
 
-constexpr std::array<const char*, 8> kSummaries{"收到货款", "支付办公用品", "报销差旅费",
-                                                "发放工资", "缴纳税款",     "收到利息",
-                                                "归还借款", "预付定金"};
 constexpr std::array<const char*, 6> kEmployees{"张三", "李四", "王五", "赵敏", "孙丽", "周杰"};
 constexpr std::array<const char*, 4> kDepartments{"财务部", "销售部", "行政部", "生产部"};
 constexpr std::array<const char*, 3> kUsers{"王会计", "李出纳", "系统管理员"};
@@ -202,7 +200,7 @@ void AddRecords(TDatabase& db, const TMoneyGenOptions& options) {
             .Number(subject.MoneyIn ? 0 : amount)
             .Text(Pick(kDepartments, random))
             .Text(Pick(kEmployees, random))
-            .Text(Pick(kSummaries, random));
+            .Text(QString::fromUtf8(subject.Summary));
         if (percent(random) < 20)
             row.Text(QStringLiteral("附单据%1张").arg(1 + percent(random) % 5));
         else
