@@ -1,6 +1,7 @@
 #include "cashbook/registerwindows.h"
 
 #include "cashbook/moneyaccountform.h"
+#include "cashbook/moneyintooutform.h"
 #include "cashbook/moneyintoouttypeform.h"
 #include "frame/app/kxformevents.h"
 #include "frame/app/windowregistry.h"
@@ -14,6 +15,9 @@ void RegisterWindows() {
     });
     TWindowRegistry::Register(TMoneyAccountForm::kFormName, [](QWidget* owner) {
         return TKXFormEvents::Create<TMoneyAccountForm>(owner);
+    });
+    TWindowRegistry::Register(TMoneyIntoOutForm::kFormName, [](QWidget* owner) {
+        return TKXFormEvents::Create<TMoneyIntoOutForm>(owner);
     });
 }
 

@@ -1,0 +1,196 @@
+#include "cashbook/recordlistquery.h"
+
+#include "cashbook/cashbooktables.h"
+#include "cashbook/recordcolumns.h"
+#include "cashbook/unverifiedcolors.h"
+#include "platform/db/dataset.h"
+#include "platform/db/fieldtypes.h"
+#include "platform/db/updatesql.h"
+#include "platform/ui/canvas.h"
+
+#include <QHash>
+
+namespace kx::cashbook {
+namespace {
+
+const QString kAccountName = QStringLiteral("MONEY_ACCOUNT_NAME");
+const QString kSubjectName = QStringLiteral("MONEY_TYPE_NAME");
+const QString kBalance = QStringLiteral("MONEY_SUM_NUMBER");
+
+struct TColumnType {
+    db::TFieldType Type;
+    int Size;
+};
+
+// The stored columns of KX_INTO_OUT_MONEY_TABLE in table order; text sizes
+// count code page 936 bytes.
+const QList<std::pair<QString, TColumnType>>& StoredColumns() {
+    static const QList<std::pair<QString, TColumnType>> columns = {
+        {"MONEY_RECORD_ID", {db::ftString, 16}},
+        {"MONEY_ID", {db::ftString, 16}},
+        {"MONEY_TYPE_ID", {db::ftString, 16}},
+        {"MONEY_ACCOUNT_ID", {db::ftString, 16}},
+        {"MONEY_DATE", {db::ftDate, 0}},
+        {"MONEY_INTO_NUMBER", {db::ftFloat, 0}},
+        {"MONEY_OUT_NUMBER", {db::ftFloat, 0}},
+        {"MONEY_DEPT_NAME", {db::ftString, 20}},
+        {"MONEY_EMPLOYEE_NAME", {db::ftString, 20}},
+        {"MONEY_DATE_FIELD1", {db::ftDate, 0}},
+        {"MONEY_DATE_FIELD2", {db::ftDate, 0}},
+        {"MONEY_TEXT_FIELD1", {db::ftString, 50}},
+        {"MONEY_TEXT_FIELD2", {db::ftString, 50}},
+        {"MONEY_TEXT_FIELD3", {db::ftString, 50}},
+        {"MONEY_TEXT_FIELD4", {db::ftString, 50}},
+        {"MONEY_TEXT_FIELD5", {db::ftString, 50}},
+        {"MONEY_TEXT_FIELD6", {db::ftString, 160}},
+        {"MONEY_TEXT_FIELD7", {db::ftString, 160}},
+        {"MONEY_TEXT_NOTE", {db::ftString, 160}},
+        {"MONEY_NUMBER_FIELD1", {db::ftFloat, 0}},
+        {"MONEY_NUMBER_FIELD2", {db::ftFloat, 0}},
+        {"MONEY_NUMBER_FIELD3", {db::ftFloat, 0}},
+        {"STATUS", {db::ftString, 10}},
+        {"VERIFY_NAME", {db::ftString, 20}},
+        {"VERIFY_DATE", {db::ftDate, 0}},
+        {"EDIT_NAME", {db::ftString, 20}},
+        {"CREATE_NAME", {db::ftString, 20}},
+        {"EDIT_DATE", {db::ftDate, 0}},
+        {"CREATE_DATE", {db::ftDate, 0}},
+        {"CHARGE_OUGHT_ID", {db::ftString, 16}},
+    };
+    return columns;
+}
+
+db::TField* AddField(QObject* owner, db::TDataSet& records, const QString& name,
+                     db::TFieldType type, int size, db::TFieldKind kind) {
+    db::TField* field = db::CreateField(type, owner);
+    field->SetFieldName(name);
+    field->SetFieldKind(kind);
+    if (size > 0)
+        field->SetSize(size);
+    field->SetDataSet(&records);
+    return field;
+}
+
+QHash<QString, QString> NamesOf(db::TDataSet& rows) {
+    QHash<QString, QString> names;
+    db::TField* id = rows.Fields()[0];
+    db::TField* name = rows.Fields()[1];
+    for (rows.First(); !rows.Eof(); rows.Next())
+        names.insert(id->AsString(), name->AsString());
+    return names;
+}
+
+const QString kKeyWhere = QStringLiteral("where MONEY_RECORD_ID = :OLD_MONEY_RECORD_ID and "
+                                         "MONEY_ID = :OLD_MONEY_ID and MONEY_TYPE_ID = "
+                                         ":OLD_MONEY_TYPE_ID");
+
+QStringList Assignments(const QStringList& columns) {
+    QStringList lines;
+    for (const QString& column : columns)
+        lines.append(column + " = :" + column + (column == columns.last() ? "" : ","));
+    return lines;
+}
+
+} // namespace
+
+QString FindConditionOf(const QStringList& pieces, bool allData) {
+    return allData ? QString() : '(' + pieces.join(QString()) + ')';
+}
+
+QString RecordListSelect(const QString& findCondition, const QString& subjectClause,
+                         const QString& orderBy) {
+    QString sql = QStringLiteral("SELECT * FROM KX_INTO_OUT_MONEY_TABLE ");
+    if (!findCondition.isEmpty() && !subjectClause.isEmpty())
+        sql += " WHERE " + findCondition + " AND " + subjectClause;
+    else if (!subjectClause.isEmpty())
+        sql += " WHERE " + subjectClause;
+    else if (!findCondition.isEmpty())
+        sql += " WHERE " + findCondition;
+    return sql + orderBy;
+}
+
+void AddRecordFields(QObject* owner, db::TDataSet& records) {
+    QHash<QString, TColumnType> stored;
+    for (const auto& [name, type] : StoredColumns())
+        stored.insert(name, type);
+    for (const QString& name : RecordFieldDesignOrder()) {
+        if (name == kAccountName || name == kSubjectName) {
+            const QString key = name == kAccountName ? QStringLiteral("MONEY_ACCOUNT_ID")
+                                                     : QStringLiteral("MONEY_TYPE_ID");
+            db::TField* field = AddField(owner, records, name, db::ftString, 20, db::fkLookup);
+            field->SetKeyFields(key);
+            field->SetLookupKeyFields(key);
+            field->SetLookupResultField(name);
+        } else if (name == kBalance) {
+            AddField(owner, records, name, db::ftFloat, 0, db::fkCalculated);
+        } else {
+            const TColumnType type = stored.value(name);
+            AddField(owner, records, name, type.Type, type.Size, db::fkData);
+        }
+    }
+}
+
+TRecordCalculator::TRecordCalculator(db::TDataSet& records)
+    : accountId_(records.FieldByName(QStringLiteral("MONEY_ACCOUNT_ID"))),
+      accountName_(records.FieldByName(kAccountName)),
+      subjectId_(records.FieldByName(QStringLiteral("MONEY_TYPE_ID"))),
+      subjectName_(records.FieldByName(kSubjectName)),
+      in_(records.FieldByName(QStringLiteral("MONEY_INTO_NUMBER"))),
+      out_(records.FieldByName(QStringLiteral("MONEY_OUT_NUMBER"))),
+      balance_(records.FieldByName(kBalance)) {}
+
+void TRecordCalculator::LoadNames(db::TDataSet& accounts, db::TDataSet& subjects) {
+    accountNames_ = NamesOf(accounts);
+    subjectNames_ = NamesOf(subjects);
+}
+
+void TRecordCalculator::Calculate() const {
+    const auto name = [](const QHash<QString, QString>& names, const db::TField* key,
+                         db::TField* target) {
+        const auto found = names.constFind(key->AsString());
+        if (found != names.constEnd())
+            target->SetAsString(*found);
+    };
+    name(accountNames_, accountId_, accountName_);
+    name(subjectNames_, subjectId_, subjectName_);
+    balance_->SetAsFloat(in_->AsFloat() - out_->AsFloat());
+}
+
+void ColourRecordCell(const QString& status, ui::TCanvas& canvas) {
+    TStatusCellColors colors{canvas.BrushColor(), canvas.FontColor()};
+    ApplyUnverifiedColors(status, THighlightRule::SystemColors, colors);
+    canvas.SetBrushColor(colors.Brush);
+    canvas.SetFontColor(colors.Font);
+}
+
+QStringList RecordWrittenColumns() {
+    QStringList columns;
+    for (const auto& column : StoredColumns())
+        if (column.first != QLatin1String("CHARGE_OUGHT_ID"))
+            columns.append(column.first);
+    return columns;
+}
+
+void WriteRecordStatements(db::TUpdateSQL& update) {
+    const QStringList columns = RecordWrittenColumns();
+    QStringList parameters;
+    for (const QString& column : columns)
+        parameters.append(':' + column);
+    update.InsertSQL().SetLines({QStringLiteral("insert into KX_INTO_OUT_MONEY_TABLE"),
+                                 "(" + columns.join(", ") + ")", QStringLiteral("values"),
+                                 "(" + parameters.join(", ") + ")"});
+    update.ModifySQL().SetLines(
+        QStringList{QStringLiteral("update KX_INTO_OUT_MONEY_TABLE"), QStringLiteral("set")} +
+        Assignments(columns) + QStringList{kKeyWhere});
+    update.DeleteSQL().SetLines({QStringLiteral("delete from KX_INTO_OUT_MONEY_TABLE"), kKeyWhere});
+}
+
+void WriteStatusStatements(db::TUpdateSQL& update) {
+    const QStringList columns = {"MONEY_RECORD_ID", "MONEY_ID",    "MONEY_TYPE_ID",
+                                 "STATUS",          "VERIFY_NAME", "VERIFY_DATE"};
+    update.ModifySQL().SetLines(
+        QStringList{QStringLiteral("update KX_INTO_OUT_MONEY_TABLE"), QStringLiteral("set")} +
+        Assignments(columns) + QStringList{kKeyWhere});
+}
+
+} // namespace kx::cashbook
