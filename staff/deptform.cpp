@@ -3,6 +3,7 @@
 #include "core/appstate.h"
 #include "core/datamodule.h"
 #include "core/messages.h"
+#include "core/options.h"
 #include "core/sqlfunctions.h"
 #include "frame/controls/kxdbedit.h"
 #include "frame/data/kxdatasource.h"
@@ -448,8 +449,9 @@ void TDeptForm::CompanySaved(bool inserted) {
     if (!Query->Active() || Query->IsEmpty())
         return;
     AppCompanyName = KXDBEditCompanyName->text();
-    if (QWidget* main = KXChild->MainWindow())
-        main->setWindowTitle(AppCompanyName + kTitle);
+    // The window's owner is the main window.
+    if (QWidget* owner = parentWidget())
+        owner->window()->setWindowTitle(AppCompanyName + kTitle);
 }
 
 void TDeptForm::button_deleteClick(QObject* sender) {

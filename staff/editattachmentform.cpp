@@ -11,11 +11,13 @@
 #include "staff/attachmentkind.h"
 #include "staff/attachmentstore.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -32,6 +34,14 @@ QLabel* Caption(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return label;
+}
+
+const QWidget* MainWindow() {
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<const QMainWindow*>(window) && window->isVisible())
+            return window;
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -105,10 +115,8 @@ void TEditAttachmentForm::FormCreate() {
 
 void TEditAttachmentForm::FormShow() {
     TKXBasePopEditShowForm::FormShow();
-    if (QWidget* main = KXChild->MainWindow())
-        move(main->geometry().center().x() - width() / 2, kTop);
-    else
-        move(x(), kTop);
+    const QWidget* main = MainWindow();
+    move(main ? main->geometry().center().x() - width() / 2 : x(), kTop);
     LabelHead->setText(HeadText + u' ' + EmployeeName);
     if (AddOnShow)
         Button_add->click();

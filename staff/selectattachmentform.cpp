@@ -22,9 +22,11 @@ namespace {
 
 constexpr int kHeadWidth = 769;
 
+// Widths in characters: the text columns hold 255, far more than a row shows.
 TFieldsData Field(const QString& name, const QString& label, const char* type, bool required,
-                  bool shown) {
+                  bool shown, int width = 0) {
     TFieldsData field;
+    field.DisplayWidth = width;
     field.FieldName = name;
     field.DisplayLabel = label;
     field.TypeCode = QString::fromLatin1(type);
@@ -110,14 +112,14 @@ void TSelectAttachmentForm::FormCreate() {
     TKXAppPopForm::FormCreate();
     FieldsData = {};
     if (kind_.Pictures)
-        FieldsData.Append(Field(kind_.OrderColumn, QStringLiteral("序号"), "N", true, true));
+        FieldsData.Append(Field(kind_.OrderColumn, QStringLiteral("序号"), "N", true, true, 6));
     const TFieldsData rest[] = {
-        Field(kind_.TitleColumn, kind_.TitleCaption, "C", true, true),
-        Field(QStringLiteral("NOTE"), QStringLiteral("备注"), "C", false, true),
-        Field(QStringLiteral("CREATE_NAME"), QStringLiteral("建档人员"), "C", false, true),
-        Field(QStringLiteral("CREATE_DATE"), QStringLiteral("建档日期"), "D", false, true),
-        Field(QStringLiteral("EDIT_NAME"), QStringLiteral("修改人员"), "C", false, true),
-        Field(QStringLiteral("EDIT_DATE"), QStringLiteral("修改日期"), "D", false, true),
+        Field(kind_.TitleColumn, kind_.TitleCaption, "C", true, true, 30),
+        Field(QStringLiteral("NOTE"), QStringLiteral("备注"), "C", false, true, 30),
+        Field(QStringLiteral("CREATE_NAME"), QStringLiteral("建档人员"), "C", false, true, 10),
+        Field(QStringLiteral("CREATE_DATE"), QStringLiteral("建档日期"), "D", false, true, 10),
+        Field(QStringLiteral("EDIT_NAME"), QStringLiteral("修改人员"), "C", false, true, 10),
+        Field(QStringLiteral("EDIT_DATE"), QStringLiteral("修改日期"), "D", false, true, 10),
         Field(QStringLiteral("EMPLOYEE_RECORD_ID"), QStringLiteral("EMPLOYEE_RECORD_ID"), "C", true,
               false),
         Field(kind_.IdColumn, QStringLiteral("纪录编号重复"), "C", true, false)};
