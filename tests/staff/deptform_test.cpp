@@ -123,6 +123,8 @@ TEST_F(DeptFormTest, DepartmentsAreNumberedPerParentDownToTheFourthLevel) {
     EXPECT_EQ(window->KXTreeView->topLevelItem(0)->text(0), "岚衡公司");
     EXPECT_EQ(window->PageControl1->currentWidget(), window->TabSheetCompany);
     Grab(window, "dept-company");
+    const QRect strip(window->PanelAudit->mapTo(window, QPoint()), window->PanelAudit->size());
+    EXPECT_TRUE(window->rect().contains(strip)) << strip.bottom() << '/' << window->height();
 
     AddDept(window, "财务部");
     AddDept(window, "销售部");
