@@ -363,6 +363,13 @@ TEST_F(AttachmentFormsTest, PicturesMustBeBitmapsOrJpegsAndOpenInThePictureViewe
     EXPECT_EQ(messages_.Texts(), QStringList{"图片文件成功导出到：" + saveFile_});
     EXPECT_EQ(Read(saveFile_), Read(Stored(id)));
     Grab(list.get(), "employee-picture-list");
+
+    // The editor's delete takes the copy along as well.
+    editor = ShowEditor<TEditEmployeePictureForm>(list.get(), "E1", false);
+    editor->button_cancel->click();
+    editor->button_delete->click();
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM KX_EMPLOYEE_MASTER_PICTURE_TABLE"), "0");
+    EXPECT_FALSE(QFileInfo::exists(Stored(id)));
 }
 
 } // namespace

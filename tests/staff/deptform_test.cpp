@@ -20,6 +20,7 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QInputMethodEvent>
+#include <QLabel>
 #include <QStackedWidget>
 #include <QTest>
 #include <QToolButton>
@@ -58,9 +59,16 @@ protected:
                      " FROM SYS_COMPANY_TABLE WHERE COMPANY_ID = " + QuotedStr(code));
     }
 
-    TDeptForm* Open() {
+    // Through the menu command, or a double click on the icon's text.
+    TDeptForm* Open(bool byIcon = false) {
         main_ = std::make_unique<TMainForm>();
-        main_->MenuItem("N26")->trigger();
+        if (byIcon) {
+            auto* label = main_->findChild<QLabel*>(QStringLiteral("Label4"));
+            EXPECT_NE(label, nullptr);
+            QTest::mouseDClick(label, Qt::LeftButton);
+        } else {
+            main_->MenuItem("N26")->trigger();
+        }
         QCoreApplication::sendPostedEvents();
         auto* window = qobject_cast<TDeptForm*>(FindWorkingWindow(TDeptForm::kFormName));
         if (window) {
@@ -183,7 +191,7 @@ TEST_F(DeptFormTest, DeletionIsRefusedForTheRootParentsAndDepartmentsWithEmploye
          "('002', 'G001', '销售部', 2), ('003', 'G001', '后勤部', 3)");
     Exec("INSERT INTO KX_EMPLOYEE_TABLE (COMPANY_ID, EMPLOYEE_RECORD_ID, EMPLOYEE_ID, "
          "EMPLOYEE_NAME) VALUES ('002', '070305101010', '00001', '李四')");
-    TDeptForm* window = Open();
+    TDeptForm* window = Open(true);
     ASSERT_NE(window, nullptr);
     Expand(window, "G001");
     const struct {
