@@ -1,10 +1,16 @@
 #include "staff/registerwindows.h"
 
+#include "frame/app/kxformevents.h"
 #include "frame/app/windowregistry.h"
+#include "staff/deptform.h"
 
 namespace kx::staff {
 
 // One TWindowRegistry::Register line per window, added with the window.
-void RegisterWindows() {}
+void RegisterWindows() {
+    TWindowRegistry::Register(TDeptForm::kFormName, [](QWidget* owner) {
+        return TKXFormEvents::Create<TDeptForm>(owner);
+    });
+}
 
 } // namespace kx::staff
