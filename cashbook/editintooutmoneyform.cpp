@@ -154,6 +154,7 @@ void TEditIntoOutMoneyForm::CreateFieldControls() {
         if (rule.ButtonEdit) {
             auto* edit = new TKXDBComboEdit(FieldPanel);
             edit->SetButtonWidth(kPickButtonWidth);
+            edit->SetGlyphKind(gkEllipsis);
             control = edit;
         } else {
             control = new TKXDBEdit(FieldPanel);
