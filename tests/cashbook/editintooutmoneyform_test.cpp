@@ -9,6 +9,7 @@
 #include "frame/controls/kxdbcomboedit.h"
 #include "frame/controls/kxdbedit.h"
 #include "frame/data/kxquery.h"
+#include "frame/dialogs/selecteditform.h"
 #include "frame/dialogs/selectform.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
@@ -504,6 +505,75 @@ TEST_F(EditIntoOutMoneyFormTest, AccountComesFromTheAccountList) {
     EXPECT_FALSE(account->ButtonEnabled()) << "browsing, the pick buttons rest";
     account->FireButtonClick();
     EXPECT_EQ(Field("MONEY_ACCOUNT_ID"), "002");
+}
+
+// The record buttons and moves work on the list's query and refresh the
+// status panel and the subject's path; only unverified records are deleted,
+// and the window stays open while a record is being added.
+TEST_F(EditIntoOutMoneyFormTest, RecordButtonsAndMovesFollowTheList) {
+    AddRecord("070302000001", "200703000001", "001001", "已审核");
+    AddRecord("070302000002", "200703000002", "002001");
+    TEditIntoOutMoneyForm* form = ShowEditor(false);
+    const auto shows = [&](const char* status, const char* path) {
+        EXPECT_EQ(form->Panel3->text(), status);
+        EXPECT_EQ(form->Label24->text(), path);
+    };
+    shows("已审核", "收入-销售");
+    form->button1_next->click();
+    shows("未审核", "支出-工资");
+    form->button1_next->click();
+    EXPECT_EQ(messages_.texts, QStringList{"已到最后一个纪录"});
+
+    Press(Qt::Key_F7);
+    EXPECT_EQ(Count(), "1");
+    shows("已审核", "收入-销售");
+    messages_.texts.clear();
+    Press(Qt::Key_F7);
+    EXPECT_EQ(messages_.texts.size(), 1) << "a verified record stays";
+    EXPECT_EQ(Count(), "1");
+
+    Press(Qt::Key_F5);
+    ASSERT_EQ(list_->State(), db::dsInsert);
+    EXPECT_EQ(Field("MONEY_TYPE_ID"), "001001") << "the subject of the record shown";
+    shows("未审核", "收入-销售");
+    messages_.texts.clear();
+    form->close();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(messages_.texts, QStringList{"必须先按“保存”或“取消”按钮后才能关闭窗口"});
+    Press(Qt::Key_F9);
+    shows("已审核", "收入-销售");
+    Press(Qt::Key_F12);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(Count(), "1");
+}
+
+// A text slot offered as a pick list writes the value chosen in its code
+// list, and takes typed text as well.
+TEST_F(EditIntoOutMoneyFormTest, CodeListWritesTheChosenValue) {
+    Exec({"INSERT INTO KX_MONEY_TEXT_FIELD1_TABLE (MONEY_TEXT_FIELD1) VALUES ('差旅费'), "
+          "('办公费')"});
+    TEditIntoOutMoneyForm* form = ShowEditor(true, "001001");
+    QString chosen;
+    ChooseInNextModal([&chosen](QWidget* dialog) {
+        auto* picker = qobject_cast<TSelectEditForm*>(dialog);
+        ASSERT_NE(picker, nullptr);
+        EXPECT_EQ(picker->CodeCaption, "摘要");
+        picker->Query->Last();
+        chosen = picker->Query->FieldByName("MONEY_TEXT_FIELD1")->AsString();
+        picker->button_Ok->click();
+    });
+    qobject_cast<TKXDBComboEdit*>(form->FieldControl(kSummary))->FireButtonClick();
+    EXPECT_FALSE(chosen.isEmpty());
+    EXPECT_EQ(Field("MONEY_TEXT_FIELD1"), chosen);
+    EXPECT_EQ(qobject_cast<QLineEdit*>(form->FieldControl(kSummary))->text(), chosen);
+
+    // The platform gives the window back its activation after the picker.
+    ASSERT_TRUE(test::ShowActive(*form));
+    Type(kSummary, "abc");
+    Type(kMoneyIdEdit, "N1");
+    ChooseAccount();
+    Press(Qt::Key_F8);
+    EXPECT_EQ(Value("SELECT MONEY_TEXT_FIELD1 FROM KX_INTO_OUT_MONEY_TABLE"), "abc");
 }
 
 } // namespace
