@@ -8,8 +8,10 @@
 #include "frame/controls/kxcombobox.h"
 #include "frame/controls/kxdbcomboedit.h"
 #include "frame/controls/kxdbedit.h"
+#include "frame/controls/kxtreeview.h"
 #include "frame/data/kxquery.h"
 #include "frame/dialogs/selecteditform.h"
+#include "frame/dialogs/selectemployeeform.h"
 #include "frame/dialogs/selectform.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
@@ -574,6 +576,38 @@ TEST_F(EditIntoOutMoneyFormTest, CodeListWritesTheChosenValue) {
     ChooseAccount();
     Press(Qt::Key_F8);
     EXPECT_EQ(Value("SELECT MONEY_TEXT_FIELD1 FROM KX_INTO_OUT_MONEY_TABLE"), "abc");
+}
+
+// The employee pick writes the employee and the department; OK on a
+// department without employees empties both.
+TEST_F(EditIntoOutMoneyFormTest, EmployeePickWritesEmployeeAndDepartment) {
+    Exec({"INSERT INTO SYS_COMPANY_TABLE (COMPANY_ID, PRIOR_ID, COMPANY_NAME, ORDER_ID) VALUES "
+          "('001', 'G001', '财务部', 1), ('003', 'G001', '后勤部', 2)",
+          "INSERT INTO KX_EMPLOYEE_TABLE (COMPANY_ID, EMPLOYEE_RECORD_ID, EMPLOYEE_ID, "
+          "EMPLOYEE_NAME) VALUES ('001', 'E11', 'E11', '张三')"});
+    TSelectEmployeeForm employees;
+    TEditIntoOutMoneyForm* form = ShowEditor(true, "001001");
+    form->EmployeePicker = &employees;
+    auto* edit =
+        qobject_cast<TKXDBComboEdit*>(form->FieldControl("KXDBComboEdit_MONEY_EMPLOYEE_NAME"));
+    ChooseInNextModal([](QWidget*) {});
+    edit->FireButtonClick();
+    EXPECT_TRUE(employees.DeptOnly);
+    EXPECT_EQ(Field("MONEY_EMPLOYEE_NAME"), "张三");
+    EXPECT_EQ(Field("MONEY_DEPT_NAME"), "财务部");
+
+    ChooseInNextModal([&employees](QWidget*) {
+        QTreeWidgetItem* root = employees.KXTreeView->topLevelItem(0);
+        employees.KXTreeView->expandItem(root);
+        for (int i = 0; i < root->childCount(); ++i)
+            if (root->child(i)->text(0) == "后勤部")
+                employees.KXTreeView->setCurrentItem(root->child(i));
+        EXPECT_TRUE(employees.Query_Select->IsEmpty());
+    });
+    edit->FireButtonClick();
+    EXPECT_EQ(Field("MONEY_EMPLOYEE_NAME"), "");
+    EXPECT_EQ(Field("MONEY_DEPT_NAME"), "");
+    EXPECT_TRUE(messages_.texts.isEmpty()) << messages_.texts.join("\n").toStdString();
 }
 
 } // namespace
