@@ -39,6 +39,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <map>
 
 namespace kx::cashbook {
 namespace {
@@ -272,8 +273,12 @@ void TEditIntoOutMoneyForm::LayoutFields() {
     if (FieldQuery && FieldQuery->Active() && !FieldQuery->IsEmpty())
         rows = ReadFieldSlots(*FieldQuery);
     const TEntryLayout layout = LayoutEntryFields(rows);
-    QList<QWidget*> tabChain;
-    QList<int> tabOrders;
+    PlaceFieldControls(layout);
+    PlaceLabels(layout);
+}
+
+void TEditIntoOutMoneyForm::PlaceFieldControls(const TEntryLayout& layout) {
+    std::multimap<int, QWidget*> tabChain;
     SlotControls.fill(nullptr);
     shownInputs_.clear();
     for (const TEntryControlPlace& place : layout.Controls) {
@@ -286,23 +291,32 @@ void TEditIntoOutMoneyForm::LayoutFields() {
         control->setGeometry(place.Left, place.Top, place.Width, kEntrySlotHeight);
         const bool shown = place.Top != kOutOfSightTop;
         control->setVisible(shown);
-        if (shown && rule.Input != TEntryInput::Text)
+        if (!shown)
+            continue;
+        if (rule.Input != TEntryInput::Text)
             shownInputs_.append(
                 {control, rule.Input, layout.Labels[std::size_t(place.Slot - 1)].Caption});
-        if (shown && place.TabOrder > 0) {
-            const auto at = std::upper_bound(tabOrders.begin(), tabOrders.end(), place.TabOrder);
-            tabChain.insert(at - tabOrders.begin(), control);
-            tabOrders.insert(at, place.TabOrder);
-        }
+        if (place.TabOrder > 0)
+            tabChain.emplace(place.TabOrder, control);
     }
-    for (qsizetype i = 1; i < tabChain.size(); ++i)
-        setTabOrder(tabChain[i - 1], tabChain[i]);
+    QWidget* previous = nullptr;
+    for (const auto& [order, control] : tabChain) {
+        if (previous)
+            setTabOrder(previous, control);
+        previous = control;
+    }
+}
+
+// Labels keep their right edge and size themselves to their caption. Slot
+// 2's label never hides; while the slot is free it shows nothing.
+void TEditIntoOutMoneyForm::PlaceLabels(const TEntryLayout& layout) {
     for (int slot = 1; slot <= kNoteSlot; ++slot) {
         const TEntryLabel& spec = layout.Labels[static_cast<std::size_t>(slot - 1)];
         QLabel* label = Labels[static_cast<std::size_t>(slot - 1)];
-        label->setText(spec.Caption);
+        const bool blank = slot == 2 && spec.Caption == kFreeSlotCaption;
+        label->setText(blank ? QString() : spec.Caption);
         SetTextColor(label, spec.Blue ? kBlue : ui::TColor(0));
-        const int width = label->fontMetrics().horizontalAdvance(spec.Caption) + 2;
+        const int width = label->fontMetrics().horizontalAdvance(label->text()) + 2;
         label->setGeometry(spec.Right - width, spec.Top, width, label->sizeHint().height());
         label->setVisible(spec.Visible);
     }

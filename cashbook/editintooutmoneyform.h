@@ -87,6 +87,8 @@ private:
     void BindAmountEdits();
     void BindControl(QWidget* control, const QString& fieldName);
     void LayoutFields();
+    void PlaceFieldControls(const TEntryLayout& layout);
+    void PlaceLabels(const TEntryLayout& layout);
     void Button_TypeClick();
     void DSStateChange();
     void ShowStatus();

@@ -145,6 +145,40 @@ TEST_F(EditIntoOutMoneyFormTest, FirstRunLayoutFollowsTheSlotGeometry) {
         << test::ClippedTexts(*form).join("\n").toStdString();
 }
 
+// With only the record number and the note, the note moves up to the
+// second row; slot 2's label stays but shows nothing; a date in slot 1 is
+// bound but out of sight.
+TEST_F(EditIntoOutMoneyFormTest, SparseSlotsMoveTheNoteUp) {
+    Exec({"DELETE FROM SYS_MONEY_FIELD_TABLE",
+          "INSERT INTO SYS_MONEY_FIELD_TABLE VALUES ('MONEY_ID', '凭证号', 'String', 16, 13, "
+          "'T', '', 1), ('MONEY_DATE', '日期', 'Date', 17, 17, 'D', '', 1), "
+          "('MONEY_TEXT_NOTE', '说明', 'String', 160, 80, 'T', '', 21)"});
+    slots_->CloseQuery();
+    slots_->OpenQuery();
+    AddRecord("070302000001", "200703000001", "001001");
+    TEditIntoOutMoneyForm* form = ShowEditor(false);
+    EXPECT_EQ(form->FieldControl("KXDBEdit_MONEY_TEXT_NOTE")->geometry(), QRect(63, 30, 738, 20));
+    EXPECT_EQ(form->Labels[20]->y(), 34);
+    EXPECT_EQ(form->Labels[20]->text(), "说明");
+    EXPECT_EQ(form->Labels[0]->text(), "凭证号");
+    EXPECT_TRUE(form->Labels[1]->isVisible());
+    EXPECT_EQ(form->Labels[1]->text(), "");
+    for (int slot = 3; slot <= 20; ++slot)
+        EXPECT_FALSE(form->Labels[static_cast<std::size_t>(slot - 1)]->isVisible()) << slot;
+    auto* date = form->KXDBComboEdit_MONEY_DATE();
+    EXPECT_FALSE(date->isVisible());
+    EXPECT_EQ(date->DataField(), "MONEY_DATE");
+    EXPECT_EQ(date->text(), "2007-03-02");
+
+    // The caption of slot 1 names the missing number.
+    Press(Qt::Key_F6);
+    Type(kMoneyIdEdit, "");
+    Press(Qt::Key_F8);
+    EXPECT_EQ(messages_.texts, QStringList{"必须输入凭证号"});
+    EXPECT_TRUE(test::ClippedTexts(*form).isEmpty())
+        << test::ClippedTexts(*form).join("\n").toStdString();
+}
+
 // Opened by the add button with the tree's root selected on an empty list,
 // the window asks for the subject first and starts a new unverified record.
 TEST_F(EditIntoOutMoneyFormTest, AddingFromTheRootAsksForTheSubject) {
