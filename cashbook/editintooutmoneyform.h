@@ -48,6 +48,7 @@ public:
     bool OpenAdding = false;
     QPointer<db::TUpdateSQL> ListUpdateSQL;
     QPointer<db::TUpdateSQL> StatusUpdateSQL;
+    // The list's printable fields, for the window's print button.
     TPrintFieldsArray PrintFields;
 
     QWidget* HeaderPanel;
@@ -56,9 +57,9 @@ public:
     QLabel* Panel3; // the record's status
     QPushButton* Button_Type;
     // Label1 to Label21, one per slot and the note row.
-    std::array<QLabel*, 21> Labels;
+    std::array<QLabel*, kNoteSlot> Labels;
     // The account and text controls placed in slots 2 to 20.
-    std::array<QWidget*, 21> SlotControls{};
+    std::array<QWidget*, kNoteSlot> SlotControls{};
 
     // The prepared input control of that name (see EntryControlRules).
     QWidget* FieldControl(const QString& name) const;
