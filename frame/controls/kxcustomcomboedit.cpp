@@ -106,6 +106,9 @@ void TKXCustomComboEdit::SetButtonWidth(int width) {
             return;
     }
     buttonWidth_ = width;
+    // A disabled button that hides comes back at this width.
+    if (width > 1)
+        savedButtonWidth_ = width;
     RebuildPicture();
     PlaceButton();
 }
