@@ -4,6 +4,8 @@
 #include "core/moneytext.h"
 #include "core/sqlfunctions.h"
 #include "platform/db/database.h"
+#include "platform/db/field.h"
+#include "platform/db/query.h"
 #include "platform/db/session.h"
 
 #include <iterator>

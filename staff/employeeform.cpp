@@ -38,6 +38,7 @@ const QString kNoDeptsForEdit = QStringLiteral(
     "必须先在“基本数据录入编辑”菜单下打开“公司部门资料录入编辑”窗口输入部门名称资料");
 const QString kFindLabel = QStringLiteral("查找条件：");
 constexpr int kLabelWidth = 782;
+constexpr int kTreeWidth = 200;
 
 QList<QIcon> FolderImages(const QStyle* style) {
     return {style->standardIcon(QStyle::SP_DirClosedIcon),
@@ -90,7 +91,8 @@ TEmployeeForm::TEmployeeForm(QWidget* owner)
     KXTreeView->SetImages(FolderImages(style()));
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setAlignment(Qt::AlignCenter);
-    Label1->setFixedWidth(kLabelWidth);
+    Label1->setMaximumWidth(kLabelWidth);
+    Panel4->setMinimumWidth(kTreeWidth);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
     Panel3->setObjectName(QStringLiteral("Panel3"));
     SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
@@ -107,17 +109,19 @@ TEmployeeForm::TEmployeeForm(QWidget* owner)
     strip->addWidget(SpeedButton2);
     strip->addStretch();
     auto* right = new QVBoxLayout;
-    right->addWidget(Label1, 0, Qt::AlignHCenter);
+    right->addWidget(Label1);
     right->addWidget(DBGrid1, 1);
     right->addWidget(Panel3);
     auto* layout = new QHBoxLayout(Panel1);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(Panel4, 1);
-    layout->addLayout(right, 3);
+    layout->addWidget(Panel4);
+    layout->addLayout(right, 1);
 
     Button_Other->setText(QStringLiteral("设 置"));
     button_check->setText(QStringLiteral("移动"));
     button_check->setVisible(true);
+    // The move button follows the add right, not the verify right.
+    DS->ButtonCheck = nullptr;
     button_save->setVisible(false);
     button_cancel->setVisible(false);
     // Printing goes through the template chooser, which this window does
@@ -148,6 +152,7 @@ TEmployeeForm::TEmployeeForm(QWidget* owner)
                         dgRowSelect | dgAlwaysShowSelection | dgCancelOnExit);
     DBGrid1->SetReadOnly(true);
     DBGrid1->SetFooterRowCount(1);
+    DBGrid1->SumList()->SetActive(true);
 
     SetOnClick(button_find, [this](QObject*) { button_findClick(); });
     SetOnClick(Button_Other, [this](QObject*) { Button_OtherClick(); });

@@ -5,7 +5,6 @@
 namespace kx::staff {
 namespace {
 
-using slotgrid::kNoteSlot;
 using slotgrid::kOutOfSightTop;
 
 constexpr int kFirstFreeSlot = 3;

@@ -10,8 +10,10 @@
 #include "platform/db/field.h"
 #include "platform/db/query.h"
 #include "platform/ui/application.h"
+#include "staff/employeefieldslot.h"
 #include "staff/selectemployeefieldform.h"
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>

@@ -88,7 +88,7 @@ TEST_F(EmployeeFieldSlotTest, StoredFindTypeAndSortFlag) {
          "籍贯:String:T:50:20:13:否"},
         {14, "", "3日期字段", "选择输入", false, "EMPLOYEE_DATE_FIELD3", "籍贯2:Date:D:0:10:14:否"},
         {15, "", "4数据字段", "选择输入", true, "EMPLOYEE_NUMBER_FIELD4",
-         "籍贯3:Float:T:10:0:15:是"},
+         "籍贯3:Float:T:0:10:15:是"},
     };
     const char* captions[] = {"籍贯", "籍贯", "籍贯2", "籍贯3"};
     int i = 0;

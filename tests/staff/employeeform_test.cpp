@@ -48,7 +48,13 @@ namespace {
 template <class Dialog> void OnModal(std::function<void(Dialog*)> action) {
     QTimer::singleShot(0, [action] {
         auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr) << "no modal window";
+        ASSERT_NE(dialog, nullptr)
+            << "no modal window "
+            << (QApplication::activeModalWidget()
+                    ? QApplication::activeModalWidget()->metaObject()->className()
+                    : "none");
+        QApplication::setActiveWindow(dialog);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dialog));
         action(dialog);
     });
 }
@@ -213,6 +219,7 @@ TEST_F(EmployeeFormTest, AddingNeedsADepartmentAndTheEntryWindowSavesIntoIt) {
     });
     window_->button_add->click();
     EXPECT_TRUE(shown);
+    EXPECT_EQ(messages_.Texts(), QStringList({"必须输入员工编号", "员工编号重复"}));
     EXPECT_EQ(Value("SELECT COMPANY_ID||'/'||EMPLOYEE_NAME||'/'||EMPLOYEE_ORDER_ID||'/'||"
                     "EMPLOYEE_TEXT_FIELD2||'/'||CREATE_NAME||'/'||length(EMPLOYEE_RECORD_ID) FROM "
                     "KX_EMPLOYEE_TABLE WHERE EMPLOYEE_ID = 'E10'"),
@@ -282,6 +289,7 @@ TEST_F(EmployeeFormTest, FindingAsksTheSortOrderAgain) {
         find->SureButton->click();
     });
     window_->button_find->click();
+    EXPECT_EQ(messages_.Texts(), QStringList());
     EXPECT_EQ(Listed(), QStringList({"E03"}));
     EXPECT_EQ(window_->Label1->text(), "查找条件： 员工姓名 等于 赵六");
     EXPECT_EQ(window_->OrderByText, " ORDER BY EMPLOYEE_ID,EMPLOYEE_NAME");

@@ -68,7 +68,7 @@ TEST(EmployeeList, FieldOrderFollowsTheDefinitions) {
     const QStringList order = EmployeeFieldOrder(DefaultEmployeeFieldRows());
     EXPECT_EQ(order.mid(0, 4), QStringList({"EMPLOYEE_ID", "EMPLOYEE_NAME", "COMPANY_DEPT_NAME",
                                             "EMPLOYEE_TEXT_FIELD1"}));
-    EXPECT_EQ(order.size(), 32);
+    EXPECT_EQ(order.size(), 33);
     EXPECT_EQ(order[13], "EMPLOYEE_TEXT_NOTE");
     EXPECT_EQ(order[14], "COMPANY_ID");
 }

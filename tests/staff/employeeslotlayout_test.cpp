@@ -152,8 +152,8 @@ TEST(EmployeeSlotLayout, EntryLabelsAndOutOfRangeSlots) {
     // A fraction places nothing but still binds the editor.
     EXPECT_TRUE(layout.Editor("KXDBEdit_EMPLOYEE_TEXT_FIELD4").Bound);
     EXPECT_FALSE(layout.Editor("KXDBEdit_EMPLOYEE_TEXT_FIELD4").InSight());
-    // The note is placed by its column, whatever its order.
-    EXPECT_EQ(layout.Editor("KXDBEdit_EMPLOYEE_TEXT_NOTE").Rect, QRect(63, 110, 738, 20));
+    // The note is placed by its column, whatever its order; row 4 is free.
+    EXPECT_EQ(layout.Editor("KXDBEdit_EMPLOYEE_TEXT_NOTE").Rect, QRect(63, 90, 738, 20));
     EXPECT_EQ(layout.Label(1).Caption, "档案编号");
     EXPECT_EQ(layout.Label(2).Caption, "档案名称");
 }
@@ -172,9 +172,11 @@ TEST(EmployeeSlotLayout, LayoutWindowWithTheDefaultRows) {
     EXPECT_EQ(view.Editor("KXDBComboEdit_EMPLOYEE_DATE_FIELD1").Rect.topLeft(), QPoint(668, 10));
     EXPECT_EQ(view.Editor("KXDBEdit_EMPLOYEE_TEXT_FIELD2").Rect.topLeft(), QPoint(63, 30));
     EXPECT_EQ(view.Editor("KXDBEdit_EMPLOYEE_TEXT_NOTE").Rect, QRect(63, 109, 740, 20));
-    for (const TEditorPlace& place : view.Editors)
-        if (place.InSight() && place.Slot > 0)
+    for (const TEditorPlace& place : view.Editors) {
+        if (place.InSight() && place.Slot > 0) {
             EXPECT_EQ(place.TabOrder, place.Slot) << place.Name.toStdString();
+        }
+    }
 }
 
 // A slot the dialog empties or gives another column shows no stale editor;
