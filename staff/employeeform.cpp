@@ -30,6 +30,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace kx::staff {
 namespace {
 
@@ -217,7 +219,6 @@ void TEmployeeForm::FormCreate() {
     ProgramGroupName = QStringLiteral("基本数据录入编辑");
     ProgramName = QStringLiteral("单位员工资料录入编辑");
 
-    QyField->setParent(this);
     QyField->SetDatabaseName(kDatabaseName);
     QyField->SQL().SetText(kFieldSelect);
     SeedDefinitions();
@@ -410,7 +411,8 @@ void TEmployeeForm::FindFormDialogPopupWindow(QString& value, QString& code, QSt
 }
 
 void TEmployeeForm::OpenEntryWindow(bool addOnShow, bool editOnShow) {
-    TEditEmployeeForm* editor = TKXFormEvents::Create<TEditEmployeeForm>(nullptr);
+    const std::unique_ptr<TEditEmployeeForm> editor(
+        TKXFormEvents::Create<TEditEmployeeForm>(nullptr));
     editor->ListQuery = Query;
     editor->Rights = Rights;
     editor->DeptID = currentCode_;
@@ -419,9 +421,8 @@ void TEmployeeForm::OpenEntryWindow(bool addOnShow, bool editOnShow) {
     editor->AddOnShow = addOnShow;
     editor->EditOnShow = editOnShow;
     editor->CheckData = CheckData;
-    ForceForegroundFocus(editor);
+    ForceForegroundFocus(editor.get());
     editor->ShowModal();
-    delete editor;
 }
 
 void TEmployeeForm::button_addClick(QObject* /*sender*/) {

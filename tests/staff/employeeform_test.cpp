@@ -278,6 +278,35 @@ TEST_F(EmployeeFormTest, EditingMovingAndDeleting) {
     EXPECT_EQ(Listed(), QStringList({"E01", "E02"}));
 }
 
+// A double click browses: no row is edited, the pickers stay shut, and
+// moving through the rows re-heads the window with each row's department.
+TEST_F(EmployeeFormTest, TheEntryWindowBrowsesFromADoubleClick) {
+    ASSERT_NE(Open(), nullptr);
+    Exec("UPDATE KX_EMPLOYEE_TABLE SET COMPANY_ID = '' WHERE EMPLOYEE_ID = 'E03'");
+    Select("001");
+    Select("G001");
+    Locate("E01");
+    bool shown = false;
+    OnModal<TEditEmployeeForm>([&](TEditEmployeeForm* entry) {
+        shown = true;
+        EXPECT_EQ(entry->ListQuery->State(), db::dsBrowse);
+        EXPECT_EQ(entry->HeadLabel->text(), "研发部");
+        EXPECT_FALSE(entry->PickTextField(1));
+        EXPECT_EQ(entry->Editor("KXDBEdit_EMPLOYEE_TEXT_NOTE")->geometry(), QRect(63, 70, 738, 20));
+        EXPECT_GE(entry->Editor("KXDBEdit_EMPLOYEE_TEXT_FIELD1")->y(), 1000);
+        EXPECT_EQ(entry->Editor("KXDBEdit_EMPLOYEE_TEXT_FIELD1")->focusPolicy(), Qt::NoFocus);
+        entry->button1_next->click();
+        EXPECT_EQ(entry->HeadLabel->text(), "研发部软件组");
+        // A row without a department clears the heading.
+        entry->button1_last->click();
+        EXPECT_EQ(entry->HeadLabel->text(), "");
+        entry->button_close->click();
+    });
+    window_->DBGrid1->OnDblClick(window_->DBGrid1);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(messages_.Texts(), QStringList());
+}
+
 TEST_F(EmployeeFormTest, FindingAsksTheSortOrderAgain) {
     ASSERT_NE(Open(), nullptr);
     OnModal<TKXFindForm>([](TKXFindForm* find) {
