@@ -12,6 +12,7 @@
 #include "frame/dialogs/lookuppickers.h"
 #include "frame/dialogs/selectdeptform.h"
 #include "frame/dialogs/selectitemform.h"
+#include "grid/dbgrid/columnfooterx.h"
 #include "platform/db/field.h"
 #include "platform/db/fieldtypes.h"
 #include "platform/db/query.h"
@@ -345,7 +346,10 @@ void TEmployeeForm::RefreshEmployeeQuery() {
                                    "EDIT_NAME", "EDIT_DATE"})
             Query->FieldByName(QString::fromLatin1(column))->SetVisible(true);
         Query->EnableControls();
+        // Laid out while the controls were off, the grid had no columns yet.
+        DBGrid1->LaidOut = false;
         DBGrid1->ApplyLayout();
+        DBGrid1->SumList()->RecalculateSums();
     }
     Label1->setText(labelText_);
 }
@@ -492,7 +496,9 @@ void TEmployeeForm::ReopenAfterDelete(int recNo) {
     Query->OpenQuery();
     if (!Query->IsEmpty())
         Query->SetRecNo(std::min(recNo, Query->RecordCount()));
+    DBGrid1->LaidOut = false;
     DBGrid1->ApplyLayout();
+    DBGrid1->SumList()->RecalculateSums();
 }
 
 void TEmployeeForm::RemoveStoredCopies(const QStringList& recordIds) {

@@ -16,6 +16,7 @@
 #include "frame/dialogs/kxfindform.h"
 #include "frame/dialogs/selectdeptform.h"
 #include "frame/dialogs/selectitemform.h"
+#include "grid/dbgrid/columnx.h"
 #include "platform/db/field.h"
 #include "staff/editemployeeform.h"
 #include "staff/employeeform.h"
@@ -146,6 +147,13 @@ protected:
             query->SetRecNo(recNo);
         return values;
     }
+    QString FooterOf(const QString& fieldName) {
+        auto* columns = window_->DBGrid1->Columns();
+        for (int i = 0; i < columns->Count(); ++i)
+            if (columns->GetColumn(i)->FieldName() == fieldName)
+                return window_->DBGrid1->GetFooterText(0, columns->GetColumn(i));
+        return QStringLiteral("no column");
+    }
     void Locate(const QString& employeeId) {
         ASSERT_TRUE(window_->Query->Locate(QStringLiteral("EMPLOYEE_ID"), employeeId));
     }
@@ -174,6 +182,8 @@ TEST_F(EmployeeFormTest, AFreshFolderGetsTheDefaultColumnsAndTheSubtreeIsListed)
     EXPECT_TRUE(captions.contains("排列序号"));
     EXPECT_EQ(Listed(), QStringList({"E01", "E02", "E03"}));
     EXPECT_EQ(Listed("COMPANY_DEPT_NAME"), QStringList({"研发部", "软件组", "财务部"}));
+    EXPECT_EQ(FooterOf("EMPLOYEE_ID"), "合计:");
+    EXPECT_EQ(FooterOf("EMPLOYEE_NAME"), "3");
     Grab(window_, "employee-list");
 
     Select("001");
