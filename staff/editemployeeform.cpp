@@ -282,6 +282,13 @@ void TEditEmployeeForm::button_saveClick(QObject* sender) {
     TKXBasePopEditShowForm::button_saveClick(sender);
 }
 
+void TEditEmployeeForm::button_deleteClick(QObject* sender) {
+    if (DeleteEmployee)
+        DeleteEmployee();
+    else
+        TKXBasePopEditShowForm::button_deleteClick(sender);
+}
+
 void TEditEmployeeForm::button1_firstClick(QObject* sender) {
     TKXBasePopEditShowForm::button1_firstClick(sender);
     ShowRowHeading();

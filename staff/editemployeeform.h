@@ -11,6 +11,8 @@
 #include <QHash>
 #include <QPointer>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
 
@@ -37,6 +39,8 @@ public:
     TCheckDataArray CheckData;
     bool AddOnShow = false;
     bool EditOnShow = false;
+    // How the opener deletes the current employee: with its attachments.
+    std::function<void()> DeleteEmployee;
 
     QFrame* HeadPanel;
     QLabel* HeadLabel;
@@ -56,6 +60,7 @@ protected:
     void Button_addClick(QObject* sender) override;
     void button_editClick(QObject* sender) override;
     void button_saveClick(QObject* sender) override;
+    void button_deleteClick(QObject* sender) override;
     void button1_firstClick(QObject* sender) override;
     void button1_priorClick(QObject* sender) override;
     void button1_nextClick(QObject* sender) override;

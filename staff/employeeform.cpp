@@ -425,6 +425,7 @@ void TEmployeeForm::OpenEntryWindow(bool addOnShow, bool editOnShow) {
     editor->AddOnShow = addOnShow;
     editor->EditOnShow = editOnShow;
     editor->CheckData = CheckData;
+    editor->DeleteEmployee = [this] { DeleteCurrentEmployee(); };
     ForceForegroundFocus(editor.get());
     editor->ShowModal();
 }
@@ -473,6 +474,10 @@ void TEmployeeForm::DBGrid1DblClick() {
 // The attachment rows go with the employee in one transaction; the stored
 // copies only once it has committed.
 void TEmployeeForm::button_deleteClick(QObject* /*sender*/) {
+    DeleteCurrentEmployee();
+}
+
+void TEmployeeForm::DeleteCurrentEmployee() {
     if (!Query->Active() || Query->IsEmpty())
         return;
     if (!Query->NoDeleteConfirm && !ShowConfirmMessage(QStringLiteral("请确认是否删除")))

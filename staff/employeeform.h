@@ -84,6 +84,7 @@ private:
     // The stored copies of deleted attachment rows leave the attachment store.
     void RemoveStoredCopies(const QStringList& recordIds);
     void ReopenAfterDelete(int recNo);
+    void DeleteCurrentEmployee();
 
     TEmployeeColumns columns_;
     QString currentCode_ = kRootID;

@@ -310,11 +310,18 @@ TEST_F(EmployeeFormTest, TheEntryWindowBrowsesFromADoubleClick) {
         // A row without a department clears the heading.
         entry->button1_last->click();
         EXPECT_EQ(entry->HeadLabel->text(), "");
+        // Deleting here takes the attachments too.
+        entry->button_delete->click();
         entry->button_close->click();
     });
+    Exec("INSERT INTO KX_EMPLOYEE_MASTER_FILE_TABLE (EMPLOYEE_RECORD_ID, FILE_RECORD_ID, "
+         "FILE_TITLE_NAME) VALUES ('R3', 'F1', 'a.doc')");
     window_->DBGrid1->OnDblClick(window_->DBGrid1);
     EXPECT_TRUE(shown);
-    EXPECT_EQ(messages_.Texts(), QStringList());
+    EXPECT_EQ(messages_.Texts(), QStringList({"请确认是否删除 ?"}));
+    EXPECT_EQ(Value("SELECT (SELECT COUNT(*) FROM KX_EMPLOYEE_TABLE) + (SELECT COUNT(*) FROM "
+                    "KX_EMPLOYEE_MASTER_FILE_TABLE)"),
+              "2");
 }
 
 TEST_F(EmployeeFormTest, FindingAsksTheSortOrderAgain) {
