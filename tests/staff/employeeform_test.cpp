@@ -3,6 +3,7 @@
 
 #include "core/appstate.h"
 #include "core/datamodule.h"
+#include "core/options.h"
 #include "core/sqlfunctions.h"
 #include "frame/app/kxmain.h"
 #include "frame/app/mainform.h"
@@ -382,6 +383,22 @@ TEST_F(EmployeeFormTest, TheLayoutWindowReloadsTheList) {
         captions << rule.DisplayLabel;
     EXPECT_TRUE(captions.contains("籍贯"));
     EXPECT_FALSE(captions.contains("性别"));
+}
+
+// With the option "员工编号" the number is counted: the first is 00001.
+TEST_F(EmployeeFormTest, AutomaticNumbersStartAtOne) {
+    SetOption(QStringLiteral("员工编号"), QStringLiteral("是"));
+    ASSERT_NE(Open(), nullptr);
+    Select("002");
+    OnModal<TEditEmployeeForm>([](TEditEmployeeForm* entry) {
+        EXPECT_EQ(qobject_cast<QLineEdit*>(entry->Editor("KXDBEdit_EMPLOYEE_ID"))->text(), "00001");
+        Type(entry->Editor("KXDBEdit_EMPLOYEE_NAME"), "孙八");
+        entry->button_save->click();
+        entry->button_close->click();
+    });
+    window_->button_add->click();
+    EXPECT_EQ(Value("SELECT EMPLOYEE_NAME FROM KX_EMPLOYEE_TABLE WHERE EMPLOYEE_ID = '00001'"),
+              "孙八");
 }
 
 TEST_F(EmployeeFormTest, SetUpIsForTheSystemUserOnly) {
