@@ -82,7 +82,9 @@ TInsertData AutoValue(const QString& field, const QString& label, const QString&
 
 TEmployeeForm::TEmployeeForm(QWidget* owner)
     : TKXDForm(owner), Panel4(new QFrame(Panel1)), KXTreeView(new TKXTreeView(Panel4)),
-      Label1(new QLabel(Panel1)), DBGrid1(new TKXNDBGrid(Panel1)), Panel3(new QFrame(Panel1)),
+      Label1(new QLabel(Panel1)),
+      PanelBusy(new QLabel(QStringLiteral("正在处理数据......"), Panel1)),
+      DBGrid1(new TKXNDBGrid(Panel1)), Panel3(new QFrame(Panel1)),
       SpeedButton3(new QPushButton(QStringLiteral("相关图片资料"), Panel3)),
       SpeedButton2(new QPushButton(QStringLiteral("相关电子文档资料"), Panel3)),
       QyField(new TKXQuery(this)), QyDept(new db::TQuery(this)),
@@ -97,6 +99,11 @@ TEmployeeForm::TEmployeeForm(QWidget* owner)
     Label1->setMaximumWidth(kLabelWidth);
     Panel4->setMinimumWidth(kTreeWidth);
     DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
+    PanelBusy->setObjectName(QStringLiteral("PanelBusy"));
+    PanelBusy->setAlignment(Qt::AlignCenter);
+    PanelBusy->setFrameShape(QFrame::Panel);
+    PanelBusy->setAutoFillBackground(true);
+    PanelBusy->hide();
     Panel3->setObjectName(QStringLiteral("Panel3"));
     SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
@@ -552,6 +559,10 @@ void TEmployeeForm::Button_OtherClick() {
     layout.exec();
     if (!layout.FieldsChanged)
         return;
+    PanelBusy->setGeometry(DBGrid1->geometry());
+    PanelBusy->show();
+    PanelBusy->raise();
+    const auto hideBusy = qScopeGuard([this] { PanelBusy->hide(); });
     QyField->CloseQuery();
     QyField->OpenQuery();
     Query->CloseQuery();

@@ -35,7 +35,8 @@ public:
 
     QFrame* Panel4;
     TKXTreeView* KXTreeView;
-    QLabel* Label1; // the find condition
+    QLabel* Label1;    // the find condition
+    QLabel* PanelBusy; // shown while the columns are rebuilt
     TKXNDBGrid* DBGrid1;
     QFrame* Panel3;
     QPushButton* SpeedButton3; // pictures
