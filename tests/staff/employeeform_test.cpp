@@ -20,6 +20,7 @@
 #include "grid/dbgrid/columnx.h"
 #include "platform/db/field.h"
 #include "staff/editemployeeform.h"
+#include "staff/employeefields.h"
 #include "staff/employeeform.h"
 #include "staff/registerwindows.h"
 #include "staff/selectemployeefieldform.h"
@@ -399,6 +400,47 @@ TEST_F(EmployeeFormTest, AutomaticNumbersStartAtOne) {
     window_->button_add->click();
     EXPECT_EQ(Value("SELECT EMPLOYEE_NAME FROM KX_EMPLOYEE_TABLE WHERE EMPLOYEE_ID = '00001'"),
               "孙八");
+}
+
+// The slot dialog presets its boxes without the category's enabling rule,
+// applies the rule when the user picks a category, and takes Esc as OK.
+TEST_F(EmployeeFormTest, TheSlotDialogsBoxesFollowTheCategory) {
+    SeedDefaultEmployeeFields();
+    TSelectEmployeeFieldForm dialog;
+    dialog.FieldName = "EMPLOYEE_DATE_FIELD2";
+    dialog.FieldDisplayName = "任职日期";
+    dialog.FieldFindType = "D";
+    dialog.FieldOrder = "9";
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    EXPECT_EQ(dialog.KXComboBox1->Text(), "2日期字段");
+    EXPECT_EQ(dialog.KXComboBox2->Text(), "选择输入");
+    EXPECT_TRUE(dialog.KXComboBox1->isEnabled());
+    EXPECT_FALSE(dialog.KXComboBox2->isEnabled());
+    dialog.KXComboBox1->SetText("3数据字段");
+    EXPECT_EQ(dialog.KXComboBox2->Text(), "直接输入");
+    EXPECT_FALSE(dialog.KXComboBox2->isEnabled());
+    dialog.KXComboBox1->SetText("5字符字段");
+    EXPECT_TRUE(dialog.KXComboBox2->isEnabled());
+    // Esc with an emptied caption removes the slot's definition.
+    dialog.KXEdit1->clear();
+    dialog.KXEdit1->setFocus();
+    QTest::keyClick(dialog.KXEdit1, Qt::Key_Escape);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.FieldDisplayName, "未定义");
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_EMPLOYEE_FIELD_TABLE WHERE FIELD_NAME = "
+                    "'EMPLOYEE_DATE_FIELD2'"),
+              "0");
+
+    TSelectEmployeeFieldForm key;
+    key.FieldName = "EMPLOYEE_ID";
+    key.FieldDisplayName = "员工编号";
+    key.FieldOrder = "1";
+    key.show();
+    EXPECT_EQ(key.KXComboBox1->Text(), "编号字段");
+    EXPECT_FALSE(key.KXComboBox1->isEnabled());
+    EXPECT_FALSE(key.KXComboBox2->isEnabled());
 }
 
 TEST_F(EmployeeFormTest, SetUpIsForTheSystemUserOnly) {
