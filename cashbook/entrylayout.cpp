@@ -3,32 +3,14 @@
 #include "core/moneytext.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace kx {
 namespace {
 
-constexpr std::array<int, 4> kEntryLefts = {63, 264, 465, 666};
-constexpr std::array<int, 4> kPreviewLefts = {63, 264, 466, 668};
-constexpr std::array<int, 4> kButtonLefts = {0, 196, 398, 600};
-constexpr std::array<int, 4> kLabelRights = {61, 262, 463, 664};
-constexpr int kFirstTop = 10;
-constexpr int kLabelDrop = 4;
-constexpr int kSlotsPerRow = 4;
 constexpr int kAmountLength = 12;
 
 const QString kAccountName = QStringLiteral("MONEY_ACCOUNT_NAME");
 const QString kNote = QStringLiteral("MONEY_TEXT_NOTE");
-
-int SlotRow(int slot) {
-    return (slot - 1) / kSlotsPerRow;
-}
-int SlotColumn(int slot) {
-    return (slot - 1) % kSlotsPerRow;
-}
-int SlotTop(int slot) {
-    return kFirstTop + kEntrySlotHeight * SlotRow(slot);
-}
 
 bool IsTextColumn(const QString& column) {
     return column.startsWith(QLatin1String("MONEY_TEXT_FIELD"));
@@ -76,11 +58,12 @@ public:
         for (int slot = 1; slot <= kEntrySlotCount; ++slot) {
             TEntryLabel& label = Label(slot);
             label.Caption = kFreeSlotCaption;
-            label.Right = kLabelRights[SlotColumn(slot)];
-            label.Top = SlotTop(slot) + kLabelDrop;
+            label.Right = slotgrid::SlotLabelRight(slot);
+            label.Top = slotgrid::SlotTop(slot) + slotgrid::kLabelDrop;
         }
         Label(1).Caption = QStringLiteral("记录编号");
-        Label(kNoteSlot) = {kFreeSlotCaption, true, false, kLabelRights[0], kNoteTop + kLabelDrop};
+        Label(kNoteSlot) = {kFreeSlotCaption, true, false, slotgrid::SlotLabelRight(1),
+                            kNoteTop + slotgrid::kLabelDrop};
     }
 
     void PlaceNoteRow(const TMoneyFieldSlot& row) {
@@ -88,7 +71,7 @@ public:
         TEntryControlPlace& note = Place(QStringLiteral("KXDBEdit_MONEY_TEXT_NOTE"));
         note.Bound = true;
         note.TabOrder = kNoteSlot;
-        note.Left = kEntryLefts[0];
+        note.Left = slotgrid::EntrySlotRect(1).left();
         note.Top = kNoteTop;
         note.Width = kNoteWidth;
     }
@@ -103,8 +86,9 @@ public:
         const bool placed = slot >= rule->FirstSlot;
         if (placed) {
             control.Slot = slot;
-            control.Left = kEntryLefts[SlotColumn(slot)];
-            control.Top = SlotTop(slot);
+            const QRect cell = slotgrid::EntrySlotRect(slot);
+            control.Left = cell.left();
+            control.Top = cell.top();
             control.TabOrder = slot;
             Label(slot).Caption = row.DisplayName;
         }
@@ -117,15 +101,21 @@ public:
     }
 
     TEntryLayout HideUndefinedSlots() {
+        slotgrid::TFreeSlots free{};
+        for (int slot = 1; slot <= kNoteSlot; ++slot)
+            free[static_cast<std::size_t>(slot)] = IsFree(slot);
         for (int slot = 3; slot <= kNoteSlot; ++slot)
             if (IsFree(slot))
                 Label(slot).Visible = false;
         for (int slot = 2; slot <= kEntrySlotCount; ++slot)
             if (!slotControls_[static_cast<std::size_t>(slot)].isEmpty())
                 Place(slotControls_[static_cast<std::size_t>(slot)]).Width =
-                    kEntrySlotWidth + kEntrySlotPitch * FreeSlotsRightOf(slot);
-        if (!IsFree(kNoteSlot))
-            MoveNoteRowUp();
+                    slotgrid::WidenedWidth(free, slot);
+        if (!IsFree(kNoteSlot)) {
+            const int top = slotgrid::NoteRowTop(free);
+            Place(QStringLiteral("KXDBEdit_MONEY_TEXT_NOTE")).Top = top;
+            Label(kNoteSlot).Top = top + slotgrid::kLabelDrop;
+        }
         return layout_;
     }
 
@@ -151,40 +141,6 @@ private:
 
     bool IsFree(int slot) { return Label(slot).Caption == kFreeSlotCaption; }
 
-    int FreeSlotsRightOf(int slot) {
-        int count = 0;
-        for (int next = slot + 1;
-             next <= kEntrySlotCount && SlotRow(next) == SlotRow(slot) && IsFree(next); ++next)
-            ++count;
-        return count;
-    }
-
-    bool RowEmpty(int row) {
-        const int first = (row - 1) * kSlotsPerRow + 1;
-        for (int slot = first; slot < first + kSlotsPerRow; ++slot)
-            if (!IsFree(slot))
-                return false;
-        return true;
-    }
-
-    static int RowTop(int row) { return kFirstTop + kEntrySlotHeight * (row - 1); }
-
-    // The note takes the top of the first empty row below the used ones,
-    // never the first row.
-    void MoveNoteRowUp() {
-        int top = kNoteTop;
-        if (RowEmpty(5) && !RowEmpty(4))
-            top = RowTop(5);
-        else if (RowEmpty(4) && !RowEmpty(3))
-            top = RowTop(4);
-        else if (RowEmpty(3) && !RowEmpty(2))
-            top = RowTop(3);
-        else if (RowEmpty(2) && RowEmpty(3))
-            top = RowTop(2);
-        Place(QStringLiteral("KXDBEdit_MONEY_TEXT_NOTE")).Top = top;
-        Label(kNoteSlot).Top = top + kLabelDrop;
-    }
-
     TEntryLayout layout_;
     std::array<QString, kEntrySlotCount + 1> slotControls_;
 };
@@ -205,15 +161,11 @@ const TEntryControlRule* EntryControlFor(const QString& column, const QString& f
 }
 
 int EntrySlotNumber(const QString& storedOrder) {
-    const double value = MoneyTextToFloat(storedOrder);
-    for (int slot = 1; slot <= kEntrySlotCount; ++slot)
-        if (value == slot)
-            return slot;
-    return 0;
+    return slotgrid::WholeSlot(MoneyTextToFloat(storedOrder));
 }
 
 QRect EntrySlotRect(int slot) {
-    return {kEntryLefts[SlotColumn(slot)], SlotTop(slot), kEntrySlotWidth, kEntrySlotHeight};
+    return slotgrid::EntrySlotRect(slot);
 }
 
 const TEntryControlPlace& TEntryLayout::Control(const QString& name) const {
@@ -232,14 +184,11 @@ TEntryLayout LayoutEntryFields(const TMoneyFieldSlots& rows) {
 }
 
 QRect SlotButtonRect(int slot) {
-    if (slot == kNoteSlot)
-        return {kButtonLefts[0], kNoteTop, 65, kEntrySlotHeight};
-    return {kButtonLefts[SlotColumn(slot)], SlotTop(slot), SlotColumn(slot) == 0 ? 65 : 70,
-            kEntrySlotHeight};
+    return slotgrid::SlotButtonRect(slot);
 }
 
 QRect PreviewSlotRect(int slot) {
-    return {kPreviewLefts[SlotColumn(slot)], SlotTop(slot), kEntrySlotWidth, kEntrySlotHeight};
+    return slotgrid::PreviewSlotRect(slot);
 }
 
 const TEntryControlRule* PreviewControlFor(const QString& column, const QString& findType) {

@@ -7,6 +7,7 @@
 // The slot set-up window previews the same grid with its own slot buttons.
 
 #include "cashbook/recordcolumns.h"
+#include "frame/slots/slotgrid.h"
 
 #include <QList>
 #include <QRect>
@@ -16,15 +17,15 @@
 
 namespace kx {
 
-constexpr int kEntrySlotCount = 20;
-constexpr int kNoteSlot = 21;
-constexpr int kEntrySlotWidth = 135;
-constexpr int kEntrySlotHeight = 20;
-constexpr int kEntrySlotPitch = 201;
-constexpr int kNoteWidth = 738;
-constexpr int kNoteTop = 110;
+constexpr int kEntrySlotCount = slotgrid::kSlotCount;
+constexpr int kNoteSlot = slotgrid::kNoteSlot;
+constexpr int kEntrySlotWidth = slotgrid::kSlotWidth;
+constexpr int kEntrySlotHeight = slotgrid::kSlotHeight;
+constexpr int kEntrySlotPitch = slotgrid::kSlotPitch;
+constexpr int kNoteWidth = slotgrid::kNoteWidth;
+constexpr int kNoteTop = slotgrid::kNoteTop;
 // Controls no slot shows wait here, far below the field panel.
-constexpr int kOutOfSightTop = 1000;
+constexpr int kOutOfSightTop = slotgrid::kOutOfSightTop;
 
 // The caption of a slot that holds no field.
 inline const QString kFreeSlotCaption = QStringLiteral("未定义");

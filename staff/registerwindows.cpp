@@ -3,6 +3,7 @@
 #include "frame/app/kxformevents.h"
 #include "frame/app/windowregistry.h"
 #include "staff/deptform.h"
+#include "staff/employeeform.h"
 
 namespace kx::staff {
 
@@ -10,6 +11,9 @@ namespace kx::staff {
 void RegisterWindows() {
     TWindowRegistry::Register(TDeptForm::kFormName, [](QWidget* owner) {
         return TKXFormEvents::Create<TDeptForm>(owner);
+    });
+    TWindowRegistry::Register(TEmployeeForm::kFormName, [](QWidget* owner) {
+        return TKXFormEvents::Create<TEmployeeForm>(owner);
     });
 }
 
