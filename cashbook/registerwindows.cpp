@@ -1,5 +1,6 @@
 #include "cashbook/registerwindows.h"
 
+#include "cashbook/intooutmoneyaccountform.h"
 #include "cashbook/moneyaccountform.h"
 #include "cashbook/moneyintoouttypeform.h"
 #include "frame/app/kxformevents.h"
@@ -14,6 +15,9 @@ void RegisterWindows() {
     });
     TWindowRegistry::Register(TMoneyAccountForm::kFormName, [](QWidget* owner) {
         return TKXFormEvents::Create<TMoneyAccountForm>(owner);
+    });
+    TWindowRegistry::Register(TIntoOutMoneyAccountForm::kFormName, [](QWidget* owner) {
+        return TKXFormEvents::Create<TIntoOutMoneyAccountForm>(owner);
     });
 }
 
