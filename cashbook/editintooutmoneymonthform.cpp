@@ -33,6 +33,7 @@ TEditIntoOutMoneyMonthForm::TEditIntoOutMoneyMonthForm(QWidget* owner)
     Panel1->findChild<QLabel*>(QStringLiteral("MONEY_MONTHLabel"))
         ->setStyleSheet(QStringLiteral("color: blue"));
     PeriodBox = KXDBComboEdit8;
+    EndRow();
     KXDBComboEdit1 = AddDateBox(QStringLiteral("起始日期"), QStringLiteral("MONEY_START_DATE"));
     KXDBComboEdit2 = AddDateBox(QStringLiteral("终止日期"), QStringLiteral("MONEY_END_DATE"));
     for (TKXDBComboEdit* box : {KXDBComboEdit1, KXDBComboEdit2})

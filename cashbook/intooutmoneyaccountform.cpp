@@ -182,6 +182,7 @@ void TIntoOutMoneyAccountForm::CreateRules() {
     for (TLedgerView view : {TLedgerView::Day, TLedgerView::Month}) {
         TKXQuery* list = ListOf(view);
         list->SetTableName(LedgerNames(view).Table);
+        list->ActiveStatus = true;
         list->SetFieldsData(RulesOf(view));
         list->SetCheckData(view == TLedgerView::Day ? CheckData
                                                     : LedgerDuplicateCheck(TLedgerView::Month));
@@ -219,6 +220,7 @@ void TIntoOutMoneyAccountForm::HookListEvents(TKXQuery* list, TLedgerView view) 
     list->BeforeInsert = [](db::TDataSet*) { RefreshToday(); };
     list->BeforeEdit = [](db::TDataSet*) { RefreshToday(); };
     list->AfterInsert = [this, list, view](db::TDataSet*) { ListAfterInsert(list, view); };
+    list->AfterOpen = [this, list, view](db::TDataSet*) { PutFieldsInRuleOrder(list, view); };
     list->BeforePost = [this, list, view](db::TDataSet*) { ListBeforePost(list, view); };
 }
 
@@ -475,6 +477,16 @@ void TIntoOutMoneyAccountForm::ApplyCellAttr(db::TField* field, ui::TCanvas& can
                      font);
     canvas.SetBrushColor(brush);
     canvas.SetFontColor(font);
+}
+
+// The columns stand as the rules list them, the account beside the period;
+// a user's own column order is laid over this.
+void TIntoOutMoneyAccountForm::PutFieldsInRuleOrder(TKXQuery* list, TLedgerView view) {
+    int index = 0;
+    for (const TFieldsData& rule : RulesOf(view)) {
+        if (db::TField* field = list->FindField(rule.FieldName))
+            field->SetIndex(index++);
+    }
 }
 
 void TIntoOutMoneyAccountForm::ListAfterInsert(TKXQuery* list, TLedgerView view) {

@@ -111,6 +111,7 @@ private:
     void Button_OtherClick(QObject* sender);
     void ApplyCellAttr(db::TField* field, ui::TCanvas& canvas);
     void ListBeforePost(TKXQuery* list, TLedgerView view);
+    void PutFieldsInRuleOrder(TKXQuery* list, TLedgerView view);
     void ListAfterInsert(TKXQuery* list, TLedgerView view);
 
     TKXQuery* ListOf(TLedgerView view) const;

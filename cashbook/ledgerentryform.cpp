@@ -73,6 +73,10 @@ void TLedgerEntryForm::AddInput(const QString& caption, QWidget* input, bool wid
     nextCell_ += wide ? 2 : 1;
 }
 
+void TLedgerEntryForm::EndRow() {
+    nextCell_ += nextCell_ % 2;
+}
+
 TKXDBEdit* TLedgerEntryForm::AddAmount(const QString& caption, const QString& field) {
     auto* edit = new TKXDBEdit(Panel1);
     edit->setObjectName(field);
@@ -99,6 +103,7 @@ TKXDBComboEdit* TLedgerEntryForm::AddDateBox(const QString& caption, const QStri
 void TLedgerEntryForm::AddAmountsAndNote() {
     const TLedgerNames& names = LedgerNames(view_);
     const bool day = view_ == TLedgerView::Day;
+    EndRow();
     KXDBEdit3 =
         AddAmount(day ? QStringLiteral("前日结转") : QStringLiteral("前月结转"), names.PriorField);
     KXDBEdit10 =

@@ -64,6 +64,8 @@ protected:
     // A labelled input in the next free place of the input grid; a wide one
     // takes a whole row.
     void AddInput(const QString& caption, QWidget* input, bool wide = false);
+    // The next input starts a new row.
+    void EndRow();
     TKXDBEdit* AddAmount(const QString& caption, const QString& field);
     TKXDBComboEdit* AddDateBox(const QString& caption, const QString& field);
     void AddAmountsAndNote();
