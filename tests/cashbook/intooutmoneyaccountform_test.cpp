@@ -16,9 +16,12 @@
 #include "frame/controls/kxcombobox.h"
 #include "frame/controls/kxdbcomboedit.h"
 #include "frame/controls/kxdbedit.h"
+#include "frame/controls/kxedit.h"
 #include "frame/controls/kxndbgrid.h"
 #include "frame/data/kxquery.h"
+#include "frame/dialogs/findformdialog.h"
 #include "frame/dialogs/findwindow.h"
+#include "frame/dialogs/selectmonthform.h"
 #include "platform/sys/exception.h"
 #include "tests/core/programfixture.h"
 #include "tests/frame/controlsfixture.h"
@@ -328,6 +331,92 @@ TEST_F(LedgerWindowTest, AddingToAnEmptyListAsksForTheAccount) {
     EXPECT_EQ(window->Query->State(), db::dsBrowse);
     EXPECT_TRUE(window->Query->IsEmpty());
     EXPECT_TRUE(window->button_add->isEnabled());
+}
+
+// Each view keeps its own condition; the dialog swaps its rules with the view.
+TEST_F(LedgerWindowTest, FindInTheMonthViewLeavesTheDayConditionAlone) {
+    Post("2008-09-10", "001", "100", "0");
+    AppSystemUser = true;
+    TIntoOutMoneyAccountForm* window = Open(TFirstFind::Cancel);
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->Button_Other->isVisible());
+    window->RadioButton4->click();
+    OnNextModal([](QWidget* dialog) {
+        auto* find = qobject_cast<TFindWindow*>(dialog);
+        ASSERT_NE(find, nullptr);
+        EXPECT_EQ(find->windowTitle(), "资金账号日台帐查找窗口");
+        find->AllDataButton->click();
+    });
+    window->button_find->click();
+    EXPECT_EQ(window->FindFormDialog->FieldSetTag, "GQueryDetailFieldData");
+    EXPECT_EQ(window->MonthCondition, "");
+    EXPECT_EQ(window->DayCondition, kNoRowsCondition);
+    EXPECT_EQ(Rows(window->QyMonth, false).size(), 1);
+    window->RadioButton3->click();
+    EXPECT_EQ(window->Label1->text(), "查找条件：不显示资料");
+    EXPECT_TRUE(window->Query->IsEmpty());
+}
+
+TEST_F(LedgerWindowTest, MonthPickerAndVerifyInTheMonthEntryWindow) {
+    Post("2008-09-10", "001", "100", "0");
+    TIntoOutMoneyAccountForm* window = Open(TFirstFind::AllData);
+    ASSERT_NE(window, nullptr);
+    window->RadioButton4->click();
+    InEditor<TEditIntoOutMoneyMonthForm>(
+        window->button_edit, [&](TEditIntoOutMoneyMonthForm* editor) {
+            EXPECT_EQ(editor->Label24->text(), "现金");
+            // Browsing: the month button opens nothing.
+            editor->KXDBComboEdit8->OnButtonClick(editor->KXDBComboEdit8);
+            editor->button_edit->click();
+            ASSERT_EQ(window->QyMonth->State(), db::dsEdit);
+            OnNextModal([](QWidget* dialog) {
+                auto* picker = qobject_cast<TSelectMonthForm*>(dialog);
+                ASSERT_NE(picker, nullptr);
+                EXPECT_EQ(picker->YearEdit->text(), "2008");
+                EXPECT_EQ(picker->MonthEdit->text(), "09");
+                picker->YearEdit->setText("2009");
+                picker->MonthEdit->setText("03");
+                picker->SureButton->click();
+            });
+            editor->KXDBComboEdit8->OnButtonClick(editor->KXDBComboEdit8);
+            EXPECT_EQ(editor->KXDBComboEdit8->text(), "2009年03月");
+            editor->button_save->click();
+            ASSERT_EQ(window->QyMonth->State(), db::dsBrowse);
+
+            // Choosing the status the row has changes nothing.
+            OnNextModal([](QWidget* dialog) {
+                auto* status = qobject_cast<TSetStatusForm*>(dialog);
+                status->KXComboBox1->setCurrentIndex(0);
+                status->Button_ok->click();
+            });
+            editor->button_Ok->click();
+            EXPECT_EQ(editor->Panel3->text(), "未审核");
+            OnNextModal(
+                [](QWidget* dialog) { qobject_cast<TSetStatusForm*>(dialog)->Button_ok->click(); });
+            editor->button_Ok->click();
+            EXPECT_EQ(editor->Panel3->text(), "已审核");
+        });
+    EXPECT_EQ(Value("SELECT MONEY_MONTH || ' ' || STATUS || ' ' || EDIT_NAME || ' ' || "
+                    "VERIFY_NAME FROM KX_MONEY_MONTH_TABLE"),
+              "2009年03月 已审核 王会计 王会计");
+    EXPECT_EQ(window->MonthPicker->parent(), window);
+}
+
+// Enter in a date box that holds a date moves on without the date dialog.
+TEST_F(LedgerWindowTest, EnterInAFilledDateBoxMovesOn) {
+    Post("2008-09-10", "001", "100", "0");
+    TIntoOutMoneyAccountForm* window = Open(TFirstFind::AllData);
+    ASSERT_NE(window, nullptr);
+    InEditor<TEditIntoOutMoneyDayForm>(window->button_edit, [&](TEditIntoOutMoneyDayForm* editor) {
+        editor->button_edit->click();
+        ASSERT_EQ(window->Query->State(), db::dsEdit);
+        test::FocusOn(editor->KXDBComboEdit1);
+        QTest::keyClick(editor->KXDBComboEdit1, Qt::Key_Return);
+        EXPECT_NE(QApplication::focusWidget(), editor->KXDBComboEdit1);
+        EXPECT_EQ(QApplication::activeModalWidget(), editor);
+        editor->button_cancel->click();
+    });
+    EXPECT_TRUE(messages_.Texts().isEmpty());
 }
 
 } // namespace
