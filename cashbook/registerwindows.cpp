@@ -1,5 +1,6 @@
 #include "cashbook/registerwindows.h"
 
+#include "cashbook/intooutmoneyaccountform.h"
 #include "cashbook/moneyaccountform.h"
 #include "cashbook/moneyintooutform.h"
 #include "cashbook/moneyintoouttypeform.h"
@@ -18,6 +19,9 @@ void RegisterWindows() {
     });
     TWindowRegistry::Register(TMoneyIntoOutForm::kFormName, [](QWidget* owner) {
         return TKXFormEvents::Create<TMoneyIntoOutForm>(owner);
+    });
+    TWindowRegistry::Register(TIntoOutMoneyAccountForm::kFormName, [](QWidget* owner) {
+        return TKXFormEvents::Create<TIntoOutMoneyAccountForm>(owner);
     });
 }
 
