@@ -206,7 +206,7 @@ QString PickedMonthText(const QString& year, const QString& month) {
 }
 
 void LedgerCellColors(const QString& status, ui::TColor& brush, ui::TColor& font) {
-    TCellColors colors{brush, font};
+    TStatusCellColors colors{brush, font};
     ApplyUnverifiedColors(status, THighlightRule::HighlightOnly, colors);
     brush = colors.Brush;
     font = colors.Font;

@@ -1,5 +1,8 @@
 #include "cashbook/moneyintooutform.h"
 
+#include "cashbook/editintooutmoneyform.h"
+#include "cashbook/setintooutmoneyfieldform.h"
+
 #include "cashbook/cashbooktables.h"
 #include "cashbook/ledgerposting.h"
 #include "cashbook/recordcolumns.h"
@@ -447,7 +450,23 @@ void TMoneyIntoOutForm::CreatePickers() {
 
 void TMoneyIntoOutForm::OpenEntryWindow(bool adding) {
     CreatePickers();
-    Q_UNUSED(adding);
+    const std::unique_ptr<TEditIntoOutMoneyForm> entry(
+        TKXFormEvents::Create<TEditIntoOutMoneyForm>(nullptr));
+    entry->ListQuery = Query;
+    entry->Rights = Rights;
+    entry->FieldQuery = QyFieldName;
+    entry->SubjectPicker = SubjectPicker;
+    entry->EmployeePicker = EmployeePicker;
+    entry->DeptPicker = DeptPicker;
+    entry->SubjectId = SubjectID;
+    entry->SubjectName = SubjectName;
+    entry->AutoRecordNumber = AutoRecordNumber;
+    entry->ListUpdateSQL = UpdateSQL1;
+    entry->StatusUpdateSQL = UPStatus;
+    entry->PrintFields = PrintFields;
+    entry->OpenAdding = adding;
+    ForceForegroundFocus(entry.get());
+    entry->ShowModal();
     // The entry window sets checks and automatic values of its own on this
     // query; the list's come back when it has closed.
     Query->SetCheckData(CheckData);
@@ -537,10 +556,11 @@ void TMoneyIntoOutForm::button_closeClick(QObject* /*sender*/) {
 }
 
 void TMoneyIntoOutForm::OpenFieldSetup() {
-    bool slotsChanged = false;
-    // The set-up window works on QyFieldName and tells whether any slot
-    // changed.
-    if (slotsChanged)
+    TSetIntoOutMoneyFieldForm setup;
+    setup.FieldQuery = QyFieldName;
+    ForceForegroundFocus(&setup);
+    setup.exec();
+    if (setup.SlotsChanged)
         ReloadAfterFieldSetup();
 }
 

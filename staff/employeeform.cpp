@@ -1,5 +1,9 @@
 #include "staff/employeeform.h"
 
+#include "staff/attachmentstore.h"
+#include "staff/selectemployeefileform.h"
+#include "staff/selectemployeepictureform.h"
+
 #include "core/appstate.h"
 #include "core/datamodule.h"
 #include "core/messages.h"
@@ -76,6 +80,16 @@ TInsertData AutoValue(const QString& field, const QString& label, const QString&
     entry.Width = width;
     entry.Value = value;
     return entry;
+}
+
+template <typename Form>
+void ShowAttachments(const QString& headText, const QString& name, const QString& recordId) {
+    const std::unique_ptr<Form> window(TKXFormEvents::Create<Form>(nullptr));
+    window->HeadText = headText;
+    window->EmployeeName = name;
+    window->EmployeeRecordID = recordId;
+    ForceForegroundFocus(window.get());
+    window->ShowModal();
 }
 
 } // namespace
@@ -514,9 +528,7 @@ void TEmployeeForm::ReopenAfterDelete(int recNo) {
 }
 
 void TEmployeeForm::RemoveStoredCopies(const QStringList& recordIds) {
-    // The attachment store removes the copy named by each record id from
-    // its "DataFile" folder; a copy that cannot be removed is passed over.
-    Q_UNUSED(recordIds);
+    TAttachmentStore().RemoveStoredCopies(recordIds);
 }
 
 void TEmployeeForm::button_checkClick(QObject* sender) {
@@ -600,20 +612,12 @@ void TEmployeeForm::SpeedButton3Click() {
 
 void TEmployeeForm::OpenDocuments(const QString& headText, const QString& name,
                                   const QString& recordId) {
-    // The documents window ("员工电子文档保存浏览窗口") is shown modally with
-    // HeadText, EmployeeName and EmployeeRecordID set from these.
-    Q_UNUSED(headText);
-    Q_UNUSED(name);
-    Q_UNUSED(recordId);
+    ShowAttachments<TSelectEmployeeFileForm>(headText, name, recordId);
 }
 
 void TEmployeeForm::OpenPictures(const QString& headText, const QString& name,
                                  const QString& recordId) {
-    // The pictures window ("员工图片资料保存浏览窗口") is shown modally with
-    // HeadText, EmployeeName and EmployeeRecordID set from these.
-    Q_UNUSED(headText);
-    Q_UNUSED(name);
-    Q_UNUSED(recordId);
+    ShowAttachments<TSelectEmployeePictureForm>(headText, name, recordId);
 }
 
 } // namespace kx::staff

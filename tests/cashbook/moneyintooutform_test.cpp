@@ -3,8 +3,10 @@
 // its take-back going through the ledgers together with the stamp, the
 // duplicate checks, and columns that follow the field slots.
 
+#include "cashbook/editintooutmoneyform.h"
 #include "cashbook/moneyintooutform.h"
 #include "cashbook/registerwindows.h"
+#include "cashbook/setintooutmoneyfieldform.h"
 #include "cashbook/setstatusform.h"
 #include "core/appstate.h"
 #include "core/options.h"
@@ -14,6 +16,7 @@
 #include "frame/app/windowregistry.h"
 #include "frame/controls/kx3dlabel.h"
 #include "frame/controls/kxcombobox.h"
+#include "frame/controls/kxdbedit.h"
 #include "frame/controls/kxedit.h"
 #include "frame/controls/kxndbgrid.h"
 #include "frame/data/kxquery.h"
@@ -422,6 +425,49 @@ TEST_F(MoneyIntoOutFormTest, SlotSetUpRebuildsTheColumnsAndDropsStoredLayouts) {
     EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_MONEY_INTO_OUT_QUERY_TABLE"), "0");
     EXPECT_EQ(Listed(window), QStringList({"A1", "A2", "A3"}));
     EXPECT_TRUE(window->DBGrid1->isVisible());
+    CloseAndFree(window);
+}
+
+TEST_F(MoneyIntoOutFormTest, EditOpensTheEntryWindowOnTheListsRecordAndGetsItsChecksBack) {
+    TMoneyIntoOutForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(Locate(window, "A2"));
+    QString shownId;
+    bool sameQuery = false;
+    OnNextModal([&](QWidget* dialog) {
+        auto* entry = qobject_cast<TEditIntoOutMoneyForm*>(dialog);
+        ASSERT_NE(entry, nullptr);
+        sameQuery = entry->ListQuery == window->Query && entry->FieldQuery == window->QyFieldName;
+        shownId = entry->KXDBEdit_MONEY_ID()->text();
+        if (entry->button_cancel->isEnabled())
+            entry->button_cancel->click();
+        entry->button_close->click();
+    });
+    window->button_edit->click();
+    EXPECT_TRUE(sameQuery);
+    EXPECT_EQ(shownId, "A2");
+    // The list's own checks are the query's again, not the entry window's.
+    ASSERT_GT(window->CheckData.Count(), 0);
+    EXPECT_EQ(&window->Query->CheckData()[0], &window->CheckData[0]);
+    CloseAndFree(window);
+}
+
+TEST_F(MoneyIntoOutFormTest, SetUpOpensTheSlotWindowAndAnUnchangedCloseKeepsTheLayouts) {
+    AppSystemUser = true;
+    TMoneyIntoOutForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    Exec("INSERT INTO SYS_MONEY_INTO_OUT_TABLE (USE_ID, FORM_NAME, DBGRID_NAME, FIELD_NAME) VALUES "
+         "('U1', 'MoneyIntoOutForm', 'DBGrid1', 'MONEY_ID')");
+    bool opened = false;
+    OnNextModal([&](QWidget* dialog) {
+        auto* setup = qobject_cast<TSetIntoOutMoneyFieldForm*>(dialog);
+        ASSERT_NE(setup, nullptr);
+        opened = setup->FieldQuery == window->QyFieldName;
+        setup->Button_Close->click();
+    });
+    window->button_close->click();
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_MONEY_INTO_OUT_TABLE"), "1");
     CloseAndFree(window);
 }
 
