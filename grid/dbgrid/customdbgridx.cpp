@@ -534,6 +534,11 @@ bool TCustomDBGridX::CanEditCell() {
     const int dataCol = CurrentDataColumn();
     if (dataCol < 0 || dataCol >= columns_->Count())
         return false;
+    // The cell-parameter events may have made the editor read-only for this
+    // cell.
+    if (const auto* editor = dynamic_cast<const TDBGridInplaceEdit*>(InplaceEditor());
+        editor && editor->ReadOnlyOverridden() && editor->isReadOnly())
+        return false;
     return columns_->GetColumn(dataCol)->ReadCellKind() != cellCheckBox && !incSearchActive_ &&
            BeginCellEdit();
 }
@@ -577,9 +582,17 @@ QString TCustomDBGridX::EditorMask(int col) const {
 }
 
 QString TCustomDBGridX::EditorText(int col) {
+    TColCellParamsX params;
+    EditorCellParams(col, params, false);
+    return editText_;
+}
+
+void TCustomDBGridX::EditorCellParams(int col, TColCellParamsX& params, bool gridEvent) {
     const int dataCol = RawToDataColumn(col);
-    if (!dataLink_->Active() || dataCol < 0 || dataCol >= columns_->Count())
-        return {};
+    if (!dataLink_->Active() || dataCol < 0 || dataCol >= columns_->Count()) {
+        editText_.clear();
+        return;
+    }
     TColumnX* column = columns_->GetColumn(dataCol);
     const db::TField* field = column->Field();
     QString text;
@@ -596,12 +609,14 @@ QString TCustomDBGridX::EditorText(int col) {
         editKeyValue_ = field->Value();
         editKeySet_ = false;
     }
-    TColCellParamsX params;
     column->FillCellParams(params);
     params.CellText = text;
+    params.CellColor = column->Color();
+    params.CellReadOnly = !column->CellEditable(false);
+    if (gridEvent)
+        FireGetCellParams(column, params.CellFont, params.CellColor, gdFocused | gdSelected);
     column->FireGetCellParams(true, params);
     editText_ = params.CellText;
-    return editText_;
 }
 
 bool TCustomDBGridX::ColumnEditable(int dataCol) const {

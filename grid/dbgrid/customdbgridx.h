@@ -506,6 +506,10 @@ protected:
     int EditorMaxLength() const;
     QString EditorMask(int col) const;
     QString EditorText(int col);
+    // The cell's parameters as the editor starts with them, after the grid's
+    // event (with gridEvent) and the column's; the text becomes the pending
+    // text.
+    void EditorCellParams(int col, TColCellParamsX& params, bool gridEvent);
     bool ColumnEditable(int dataCol) const;
     bool CanEditAcceptKey(QChar key) override;
     bool CanEditShow() const override;
