@@ -420,6 +420,8 @@ void TCustomDBGridX::ColumnMoved(int fromIndex, int toIndex) {
         OnColumnMoved(this, fromData, toData);
 }
 
+void TCustomDBGridX::ColumnIndexChanging(int, int) {}
+
 void TCustomDBGridX::ColWidthsChanged() {
     const bool ownLayout = (dataLink_->Active() || columns_->GetState()) && AcquireLayoutLock();
     if (ownLayout) {

@@ -488,6 +488,8 @@ protected:
     // Base grid reactions.
     void CreateWnd();
     void ColumnMoved(int fromIndex, int toIndex) override;
+    // A column of the collection is about to move from one index to another.
+    virtual void ColumnIndexChanging(int fromIndex, int toIndex);
     void ColWidthsChanged() override;
     void RowHeightsChanged() override;
     void FlatChanged() override;
