@@ -763,8 +763,13 @@ void TColumnX::SetIndex(int index) {
         if (db::TField* target = grid->DataLink()->MappedField(index))
             Field()->SetIndex(target->Index());
     }
-    if (collection_)
-        collection_->Move(Index(), index);
+    if (!collection_)
+        return;
+    const int from = Index();
+    const int to = std::clamp(index, 0, collection_->Count() - 1);
+    if (grid && to != from)
+        grid->ColumnIndexChanging(from, to);
+    collection_->Move(from, to);
 }
 
 // ---- A list of columns -------------------------------------------------

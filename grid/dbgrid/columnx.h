@@ -401,6 +401,8 @@ public:
     int IndexOf(const TColumnX* column) const;
     TColumnX* Add();
     TColumnX* AddDefaultColumn();
+    // The grid's own column class; set before the first column is added.
+    void SetColumnFactory(TColumnFactory factory) { factory_ = std::move(factory); }
     void Delete(int index);
     void Clear();
     void Move(int fromIndex, int toIndex);

@@ -420,6 +420,8 @@ void TCustomDBGridX::ColumnMoved(int fromIndex, int toIndex) {
         OnColumnMoved(this, fromData, toData);
 }
 
+void TCustomDBGridX::ColumnIndexChanging(int, int) {}
+
 void TCustomDBGridX::ColWidthsChanged() {
     const bool ownLayout = (dataLink_->Active() || columns_->GetState()) && AcquireLayoutLock();
     if (ownLayout) {
@@ -534,6 +536,11 @@ bool TCustomDBGridX::CanEditCell() {
     const int dataCol = CurrentDataColumn();
     if (dataCol < 0 || dataCol >= columns_->Count())
         return false;
+    // The cell-parameter events may have made the editor read-only for this
+    // cell.
+    if (const auto* editor = dynamic_cast<const TDBGridInplaceEdit*>(InplaceEditor());
+        editor && editor->ReadOnlyOverridden() && editor->isReadOnly())
+        return false;
     return columns_->GetColumn(dataCol)->ReadCellKind() != cellCheckBox && !incSearchActive_ &&
            BeginCellEdit();
 }
@@ -577,9 +584,17 @@ QString TCustomDBGridX::EditorMask(int col) const {
 }
 
 QString TCustomDBGridX::EditorText(int col) {
+    TColCellParamsX params;
+    EditorCellParams(col, params, false);
+    return editText_;
+}
+
+void TCustomDBGridX::EditorCellParams(int col, TColCellParamsX& params, bool gridEvent) {
     const int dataCol = RawToDataColumn(col);
-    if (!dataLink_->Active() || dataCol < 0 || dataCol >= columns_->Count())
-        return {};
+    if (!dataLink_->Active() || dataCol < 0 || dataCol >= columns_->Count()) {
+        editText_.clear();
+        return;
+    }
     TColumnX* column = columns_->GetColumn(dataCol);
     const db::TField* field = column->Field();
     QString text;
@@ -596,12 +611,14 @@ QString TCustomDBGridX::EditorText(int col) {
         editKeyValue_ = field->Value();
         editKeySet_ = false;
     }
-    TColCellParamsX params;
     column->FillCellParams(params);
     params.CellText = text;
+    params.CellColor = column->Color();
+    params.CellReadOnly = !column->CellEditable(false);
+    if (gridEvent)
+        FireGetCellParams(column, params.CellFont, params.CellColor, gdFocused | gdSelected);
     column->FireGetCellParams(true, params);
     editText_ = params.CellText;
-    return editText_;
 }
 
 bool TCustomDBGridX::ColumnEditable(int dataCol) const {

@@ -488,6 +488,8 @@ protected:
     // Base grid reactions.
     void CreateWnd();
     void ColumnMoved(int fromIndex, int toIndex) override;
+    // A column of the collection is about to move from one index to another.
+    virtual void ColumnIndexChanging(int fromIndex, int toIndex);
     void ColWidthsChanged() override;
     void RowHeightsChanged() override;
     void FlatChanged() override;
@@ -506,6 +508,10 @@ protected:
     int EditorMaxLength() const;
     QString EditorMask(int col) const;
     QString EditorText(int col);
+    // The cell's parameters as the editor starts with them, after the grid's
+    // event (with gridEvent) and the column's; the text becomes the pending
+    // text.
+    void EditorCellParams(int col, TColCellParamsX& params, bool gridEvent);
     bool ColumnEditable(int dataCol) const;
     bool CanEditAcceptKey(QChar key) override;
     bool CanEditShow() const override;

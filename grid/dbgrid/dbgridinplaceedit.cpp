@@ -1,12 +1,15 @@
 #include "grid/dbgrid/dbgridinplaceedit.h"
 
+#include "grid/base/wrappedtext.h"
 #include "grid/dbgrid/columndropdownboxx.h"
 #include "grid/dbgrid/columnx.h"
 #include "grid/dbgrid/customdbgridx.h"
 #include "grid/dbgrid/dbgriddataservice.h"
 #include "grid/dbgrid/griddatalinkx.h"
+#include "grid/dbgrid/gridpictures.h"
 #include "grid/dbgrid/popupdatagridx.h"
 #include "grid/editors/cellbuttons.h"
+#include "grid/editors/dropdowndrag.h"
 #include "grid/editors/dropdownplacement.h"
 #include "grid/editors/editbuttoncontrolx.h"
 #include "grid/editors/editbuttonx.h"
@@ -15,6 +18,7 @@
 #include "grid/editors/popupcalculatorx.h"
 #include "grid/editors/popuplistboxx.h"
 #include "grid/editors/popupmonthcalendarx.h"
+#include "grid/editors/sizegripx.h"
 #include "platform/db/datasource.h"
 #include "platform/sys/numberformat.h"
 #include "platform/ui/application.h"
@@ -80,6 +84,16 @@ QKeyCombination Combination(int key, TShiftState shift) {
 TDBGridInplaceEdit::TDBGridInplaceEdit(QWidget* parent)
     : TInplaceEdit(parent), lookupSource_(new db::TDataSource(this)) {
     connect(this, &QLineEdit::textEdited, this, Guard([this] { TextEdited(); }));
+    // A text the lists or the completion put in shows its image as well.
+    connect(this, &QLineEdit::textChanged, this, Guard([this] { UpdateImageIndex(); }));
+    // The line edit repaints only its own single line; wrapped text moves
+    // the caret and the selection anywhere.
+    const auto repaintWrapped = [this] {
+        if (wordWrap_)
+            update();
+    };
+    connect(this, &QLineEdit::cursorPositionChanged, this, repaintWrapped);
+    connect(this, &QLineEdit::selectionChanged, this, repaintWrapped);
 }
 
 TDBGridInplaceEdit::~TDBGridInplaceEdit() = default;
@@ -108,7 +122,7 @@ void TDBGridInplaceEdit::SetEditStyle(TDBGridEditStyle style) {
         if (!pickList_) {
             pickList_ = new TPopupListboxX(this);
             pickList_->hide();
-            connect(pickList_, &QListWidget::itemClicked, this, Guard([this] { CloseList(true); }));
+            pickList_->viewport()->installEventFilter(this);
         }
         pickList_->SetImages(column ? column->ImageList() : nullptr);
         activeList_ = pickList_;
@@ -150,20 +164,31 @@ void TDBGridInplaceEdit::SetEditStyle(TDBGridEditStyle style) {
 
 void TDBGridInplaceEdit::LoadCellContents() {
     TColumnX* column = Column();
+    readOnlyOverridden_ = false;
     if (!column) {
+        wordWrap_ = false;
         TInplaceEdit::LoadCellContents();
         return;
     }
     SetEditStyle(ColumnEditStyle(column));
     TCustomDBGridX* grid = Grid();
     setFont(column->Font());
+    TColCellParamsX params;
+    grid->EditorCellParams(grid->Col(), params, true);
+    const bool readOnly = !column->CellEditable(false);
+    QPalette colours = palette();
+    colours.setColor(QPalette::Base, ToQColor(params.CellColor, palette()));
+    setPalette(colours);
+    imageIndex_ = params.CellImageIndex;
+    if (params.CellReadOnly != readOnly) {
+        setReadOnly(params.CellReadOnly);
+        readOnlyOverridden_ = true;
+    }
+    wordWrap_ = column->WordWrap() && grid->WrapAllowed();
     SetText(QString());
     SetEditMask(grid->GetEditMask(grid->Col(), grid->Row()));
-    SetText(grid->GetEditText(grid->Col(), grid->Row()));
+    SetText(params.CellText);
     SetMaxLength(grid->GetEditLimit());
-    QPalette colours = palette();
-    colours.setColor(QPalette::Base, ToQColor(column->Color(), palette()));
-    setPalette(colours);
     const db::TField* field = column->Field();
     if (field && field->Lookup() && field->DataSet()) {
         grid->editKeyValue_ = KeyValuesOf(field->DataSet()->GetFieldList(field->KeyFields()));
@@ -171,7 +196,6 @@ void TDBGridInplaceEdit::LoadCellContents() {
     }
     mruColumn_ = column;
     mruList_.Assign(*column->MRUList());
-    UpdateImageIndex();
     LayoutButtons();
 }
 
@@ -191,6 +215,9 @@ TEditButtonControlX* TDBGridInplaceEdit::CreateButtonControl() {
         ButtonPressed(button, top, repeat, handled);
     };
     button->OnClick = [this, button](QObject*) { ButtonClicked(button); };
+    button->OnMouseMove = [this, button](QObject*, TShiftState shift, int x, int y) {
+        ButtonMouseMoved(button, shift, x, y);
+    };
     button->OnMouseUp = [this, button](QObject*, TMouseButton, TShiftState, int x, int y) {
         ButtonReleased(button, x, y);
     };
@@ -262,11 +289,21 @@ TRect TDBGridInplaceEdit::TextRect() const {
         rect.Bottom += 1;
     const TColumnX* column = Column();
     const bool rightToLeft = column && column->RightToLeftAlignment();
-    if (rightToLeft)
+    if (rightToLeft) {
         rect.Left += buttonsWidth_;
-    else
+        rect.Right -= ImageStripWidth();
+    } else {
         rect.Right -= buttonsWidth_;
+        rect.Left += ImageStripWidth();
+    }
     return rect;
+}
+
+int TDBGridInplaceEdit::ImageStripWidth() const {
+    const TColumnX* column = Column();
+    return column && column->ImageList() && column->ShowImageAndText()
+               ? column->ImageList()->Width() + 5
+               : 0;
 }
 
 void TDBGridInplaceEdit::BoundsUpdated() {
@@ -331,6 +368,26 @@ void TDBGridInplaceEdit::ButtonClicked(TEditButtonControlX* button) {
     justOpened_ = false;
 }
 
+void TDBGridInplaceEdit::ButtonMouseMoved(TEditButtonControlX* button, TShiftState shift, int x,
+                                          int y) {
+    Q_UNUSED(shift);
+    if (button->Tag != 0 || !listVisible_ || !activeList_ || !button->Dragging())
+        return;
+    QRect area = activeList_->rect();
+    if (activeList_ == lookupGrid_) {
+        const TGridRect rows = lookupGrid_->DataRect();
+        area = lookupGrid_->BoxRect(rows.Left, rows.Top, rows.Right, rows.Bottom)
+                   .ToQRect()
+                   .translated(lookupGrid_->viewport()->pos());
+    }
+    const QPoint at = button->mapToGlobal(QPoint(x, y));
+    if (!area.contains(activeList_->mapFromGlobal(at)))
+        return;
+    button->CancelDrag();
+    justOpened_ = false;
+    HandDragToDropDown(activeList_, area, at);
+}
+
 void TDBGridInplaceEdit::ButtonReleased(TEditButtonControlX* button, int x, int y) {
     if (!button->rect().contains(x, y))
         justOpened_ = false;
@@ -373,6 +430,13 @@ void TDBGridInplaceEdit::OpenList() {
     const bool rightToLeft = grid && grid->layoutDirection() == Qt::RightToLeft;
     activeList_->move(PlaceDropDownWindow(this, activeList_, rightToLeft ? ddaRight : ddaLeft));
     activeList_->show();
+    const bool sizing = Column() && Column()->DropDownSizing();
+    if (activeList_ == lookupGrid_) {
+        lookupGrid_->SizeGrip()->setVisible(sizing);
+        lookupGrid_->SetRowCount(lookupGrid_->ListRowCount());
+    } else if (activeList_ == pickList_) {
+        pickList_->SizeGrip()->setVisible(sizing);
+    }
     // Only the user's own sizing counts from here on.
     if (pickList_)
         pickList_->SizeChanged = false;
@@ -577,6 +641,26 @@ void TDBGridInplaceEdit::AcceptPickList() {
     SetPendingText(keyList && row >= 0 ? pickItems_[row] : chosenValue_.toString());
     selectAll();
     UpdateImageIndex();
+}
+
+// A release in the pick list, after a click or a drag begun on the button,
+// picks the entry under the pointer; a release outside it closes it.
+bool TDBGridInplaceEdit::eventFilter(QObject* watched, QEvent* event) {
+    if (pickList_ && watched == pickList_->viewport() &&
+        event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        const QPoint at = static_cast<QMouseEvent*>(event)->position().toPoint();
+        const bool inside = pickList_->viewport()->rect().contains(at);
+        if (inside && pickList_->indexAt(at).isValid())
+            pickList_->setCurrentIndex(pickList_->indexAt(at));
+        try {
+            CloseList(inside);
+        } catch (...) {
+            HandleCurrentException();
+        }
+        return true;
+    }
+    return TInplaceEdit::eventFilter(watched, event);
 }
 
 bool TDBGridInplaceEdit::ListOwns(QWidget* widget) const {
@@ -787,6 +871,10 @@ void TDBGridInplaceEdit::KeyDown(int& key, TShiftState shift) {
         key = 0;
         return;
     }
+    if ((key == Qt::Key_Up || key == Qt::Key_Down) && wordWrap_ && WrappedLineKey(key, shift)) {
+        key = 0;
+        return;
+    }
     if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !MRUListShown() &&
         (grid->OptionsX() & dghEnterAsTab)) {
         grid->KeyDown(key, shift);
@@ -841,6 +929,21 @@ void TDBGridInplaceEdit::KeyDown(int& key, TShiftState shift) {
     TInplaceEdit::KeyDown(key, shift);
 }
 
+// Up and Down move between the wrapped lines; with the editor always shown
+// they leave for the grid from the first line up, the last line down, or
+// when the whole text is selected.
+bool TDBGridInplaceEdit::WrappedLineKey(int key, TShiftState shift) {
+    const bool down = key == Qt::Key_Down;
+    const QRect area = TextRect().ToQRect();
+    const bool wholeText = !text().isEmpty() && selectedText() == text();
+    const bool edge =
+        down ? WrappedCaretOnLastLine(*this, area) : WrappedCaretOnFirstLine(*this, area);
+    if ((Grid()->Options() & dgAlwaysShowEditor) && (wholeText || edge))
+        return false;
+    MoveWrappedCaret(*this, area, down, shift & ssShift);
+    return true;
+}
+
 bool TDBGridInplaceEdit::DeleteInListCell() {
     TColumnX* column = Column();
     TCustomDBGridX* grid = Grid();
@@ -892,6 +995,16 @@ void TDBGridInplaceEdit::BackspaceInListCell() {
 
 void TDBGridInplaceEdit::KeyPress(QChar& key) {
     if (!key.isNull() && FilterTypedText(key)) {
+        key = QChar();
+        return;
+    }
+    if (key == QChar(10)) {
+        // Ctrl+Enter breaks the line of a wrapped text; elsewhere it types
+        // nothing.
+        if (wordWrap_ && EditCanModify() && !isReadOnly()) {
+            insert(QStringLiteral("\n"));
+            TextEdited();
+        }
         key = QChar();
         return;
     }
@@ -1023,6 +1136,14 @@ bool TDBGridInplaceEdit::MRUItemMatches(const QString& item) const {
     return accept;
 }
 
+void TDBGridInplaceEdit::MRUListResized() {
+    if (!mruListBox_ || !mruColumn_)
+        return;
+    mruColumn_->MRUList()->SetRows(mruListBox_->RowsFit());
+    mruColumn_->MRUList()->SetWidth(mruListBox_->width());
+    mruList_.SetRows(mruListBox_->RowsFit());
+}
+
 bool TDBGridInplaceEdit::MRUListShown() const {
     return mruListBox_ && mruListBox_->isVisible();
 }
@@ -1043,13 +1164,16 @@ void TDBGridInplaceEdit::ShowMRUList() {
         mruListBox_->hide();
         connect(mruListBox_, &QListWidget::itemClicked, this,
                 Guard([this] { CloseMRUList(true); }));
+        mruListBox_->SizeGrip()->OnParentResized = [this](TSizeGripX*) { MRUListResized(); };
     }
     mruListBox_->setFont(font());
     mruListBox_->clear();
     mruListBox_->addItems(items);
     mruListBox_->ItemsChanged();
     mruListBox_->SetRowCount(std::min(int(items.size()), mruList_.Rows()));
-    mruListBox_->resize(width(), mruListBox_->height());
+    const int storedWidth = mruColumn_ ? mruColumn_->MRUList()->Width() : 0;
+    mruListBox_->resize(storedWidth > width() ? storedWidth : width(), mruListBox_->height());
+    mruListBox_->SizeGrip()->setVisible(true);
     mruListBox_->move(PlaceDropDownWindow(this, mruListBox_, ddaLeft));
     mruListBox_->show();
 }
@@ -1059,10 +1183,6 @@ void TDBGridInplaceEdit::CloseMRUList(bool accept) {
         return;
     const QListWidgetItem* item = mruListBox_->currentItem();
     const QString chosen = item ? item->text() : QString();
-    if (mruListBox_->SizeChanged && mruColumn_) {
-        mruColumn_->MRUList()->SetRows(mruListBox_->RowsFit());
-        mruListBox_->SizeChanged = false;
-    }
     mruListBox_->hide();
     if (!accept || chosen.isEmpty() || isReadOnly() || !Column() || !Column()->CellEditable(true))
         return;
@@ -1108,15 +1228,60 @@ bool TDBGridInplaceEdit::RequiredMarkWanted() const {
 }
 
 void TDBGridInplaceEdit::paintEvent(QPaintEvent* event) {
-    TInplaceEdit::paintEvent(event);
-    if (!RequiredMarkWanted())
+    if (!wordWrap_)
+        TInplaceEdit::paintEvent(event);
+    try {
+        QPainter painter(this);
+        if (wordWrap_) {
+            painter.fillRect(rect(), palette().brush(QPalette::Base));
+            DrawWrappedEdit(painter, *this, TextRect().ToQRect());
+        }
+        PaintImage(painter);
+        if (!RequiredMarkWanted())
+            return;
+        QPen pen(Qt::red);
+        pen.setStyle(Qt::DotLine);
+        painter.setPen(pen);
+        const TRect area = TextRect();
+        painter.drawLine(area.Left + 2, height() - 2, area.Right - 3, height() - 2);
+    } catch (...) {
+        HandleCurrentException();
+    }
+}
+
+void TDBGridInplaceEdit::PaintImage(QPainter& painter) {
+    const TColumnX* column = Column();
+    const TGridPictureList* images = column ? column->ImageList() : nullptr;
+    if (!images || imageIndex_ < 0 || imageIndex_ >= images->Count())
         return;
-    QPainter painter(this);
-    QPen pen(Qt::red);
-    pen.setStyle(Qt::DotLine);
-    painter.setPen(pen);
-    const TRect rect = TextRect();
-    painter.drawLine(rect.Left + 2, height() - 2, rect.Right - 3, height() - 2);
+    const int left = column->RightToLeftAlignment() ? width() - 2 - images->Width() : 2;
+    const QRect strip(left, 0, images->Width(), height());
+    const QImage& picture = images->Picture(imageIndex_);
+    painter.save();
+    painter.setClipRect(strip);
+    painter.drawImage(strip.left() + (strip.width() - picture.width()) / 2,
+                      (strip.height() - picture.height()) / 2, picture);
+    painter.restore();
+}
+
+void TDBGridInplaceEdit::mousePressEvent(QMouseEvent* event) {
+    TInplaceEdit::mousePressEvent(event);
+    const QRect area = TextRect().ToQRect();
+    if (!wordWrap_ || event->button() != Qt::LeftButton || !area.contains(event->pos()))
+        return;
+    const int position = WrappedEditPosition(*this, area, event->pos());
+    if (event->modifiers() & Qt::ShiftModifier)
+        ExtendEditSelection(*this, position);
+    else
+        setCursorPosition(position);
+}
+
+void TDBGridInplaceEdit::mouseMoveEvent(QMouseEvent* event) {
+    if (!wordWrap_ || !(event->buttons() & Qt::LeftButton)) {
+        TInplaceEdit::mouseMoveEvent(event);
+        return;
+    }
+    ExtendEditSelection(*this, WrappedEditPosition(*this, TextRect().ToQRect(), event->pos()));
 }
 
 void TDBGridInplaceEdit::mouseDoubleClickEvent(QMouseEvent* event) {

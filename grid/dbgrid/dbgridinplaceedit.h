@@ -20,6 +20,8 @@
 
 #include <vector>
 
+class QPainter;
+
 namespace kx {
 
 class TColumnX;
@@ -73,6 +75,12 @@ public:
     TEditButtonControlX* ButtonAt(int index) const { return buttons_.at(index); }
     int ButtonsWidth() const { return buttonsWidth_; }
     ui::TRect TextRect() const;
+    // The column wraps its text and the grid's rows are tall enough: the
+    // text is edited over several lines.
+    bool WordWrap() const { return wordWrap_; }
+    // The cell-parameter events changed the cell's read-only state.
+    bool ReadOnlyOverridden() const { return readOnlyOverridden_; }
+    int ImageIndex() const { return imageIndex_; }
 
     void CMCancelMode(QWidget* sender) override;
 
@@ -90,14 +98,21 @@ protected:
     virtual void ButtonClicked(TEditButtonControlX* button);
     virtual void ButtonPressed(TEditButtonControlX* button, bool topButton, bool& autoRepeat,
                                bool& handled);
+    // A drag from the default button into the open list goes on in the list.
+    virtual void ButtonMouseMoved(TEditButtonControlX* button, ui::TShiftState shift, int x, int y);
     virtual void ButtonReleased(TEditButtonControlX* button, int x, int y);
     virtual bool MRUItemMatches(const QString& item) const;
+    // Keeps the rows and width the user sized the recent-texts list to.
+    virtual void MRUListResized();
     virtual bool RequiredMarkWanted() const;
     virtual void TextEdited();
 
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
@@ -129,6 +144,9 @@ private:
     void AcceptCalendar();
     void AcceptCalculator();
     bool ListOwns(QWidget* widget) const;
+    bool WrappedLineKey(int key, ui::TShiftState shift);
+    int ImageStripWidth() const;
+    void PaintImage(QPainter& painter);
     void SetPressedLook(bool pressed);
 
     TDBGridEditStyle editStyle_ = gesPlain;
@@ -150,6 +168,8 @@ private:
     bool justOpened_ = false;
     bool closing_ = false;
     bool lookupColumnsMoved_ = false;
+    bool wordWrap_ = false;
+    bool readOnlyOverridden_ = false;
 };
 
 } // namespace kx

@@ -1,5 +1,7 @@
 #include "grid/dbgrid/dblookupgridx.h"
 
+#include "grid/dbgrid/dblookupgridcolumnx.h"
+
 #include "grid/editors/cellbuttons.h"
 #include "grid/editors/fieldnamelists.h"
 #include "platform/db/dataset.h"
@@ -94,6 +96,8 @@ TDBLookupGridX::TDBLookupGridX(QWidget* owner)
     setFocusPolicy(Qt::ClickFocus);
     SetVTitleMargin(5);
     specRow_->OnChanged = [this](TSpecRowX*) { SpecRowChanged(); };
+    Columns()->SetColumnFactory(
+        [](TDBGridColumnsX* columns) { return std::make_unique<TDBLookupGridColumnX>(columns); });
     ApplyRowCount();
 }
 
@@ -264,6 +268,52 @@ void TDBLookupGridX::BuildFieldMap() {
     DataLink()->SetByColumnNames(false);
     for (const db::TField* field : listFields_)
         DataLink()->AddMapping(field->FieldName());
+}
+
+namespace {
+
+// Cells joined so that SplitCellsText gives them back: a cell holding the
+// separator or a quote is quoted.
+QString JoinCellsText(const QStringList& cells) {
+    QStringList parts;
+    for (const QString& cell : cells) {
+        if (cell.contains(u';') || cell.contains(u'"') || cell.startsWith(u' '))
+            parts.append(u'"' + QString(cell).replace(u'"', QStringLiteral("\"\"")) + u'"');
+        else
+            parts.append(cell);
+    }
+    return parts.join(u';');
+}
+
+} // namespace
+
+void TDBLookupGridX::ColumnIndexChanging(int fromIndex, int toIndex) {
+    if (!listActive_)
+        return;
+    const int count = std::max(specRow_->CellCount(), Columns()->Count());
+    if (specRow_->CellCount() > 0 && fromIndex < count && toIndex < count) {
+        QStringList cells;
+        for (int i = 0; i < count; ++i)
+            cells.append(specRow_->CellTextAt(i));
+        cells.move(fromIndex, toIndex);
+        while (!cells.isEmpty() && cells.last().isEmpty())
+            cells.removeLast();
+        specRow_->SetCellsText(JoinCellsText(cells));
+    }
+    // Generated columns follow the list fields, which take the new order.
+    if (Columns()->GetState() || fromIndex >= listFields_.size() || toIndex >= listFields_.size())
+        return;
+    if (listFieldIndex_ == fromIndex)
+        listFieldIndex_ = toIndex;
+    else if (fromIndex < listFieldIndex_ && listFieldIndex_ <= toIndex)
+        --listFieldIndex_;
+    else if (toIndex <= listFieldIndex_ && listFieldIndex_ < fromIndex)
+        ++listFieldIndex_;
+    listFields_.move(fromIndex, toIndex);
+    QStringList names;
+    for (const db::TField* field : listFields_)
+        names.append(field->FieldName());
+    listFieldName_ = names.join(u';');
 }
 
 void TDBLookupGridX::LinkActive(bool active) {
@@ -819,13 +869,15 @@ void TDBLookupGridX::DrawSpecRowCell(int col, const ui::TRect& rect) {
         const int dataCol = RawToDataColumn(col);
         const TColumnX* column =
             dataCol >= 0 && dataCol < Columns()->Count() ? Columns()->GetColumn(dataCol) : nullptr;
-        canvas.SetFont(specRow_->Font());
-        canvas.SetBrushColor(specRowSelected_ ? ui::clHighlight : specRow_->Color());
+        const auto* cell = dynamic_cast<const TDBLookupGridColumnX*>(column);
+        canvas.SetFont(cell ? cell->SpecCell()->Font() : specRow_->Font());
+        const ui::TColor colour = cell ? cell->SpecCell()->Color() : specRow_->Color();
+        canvas.SetBrushColor(specRowSelected_ ? ui::clHighlight : colour);
         canvas.SetFontColor(specRowSelected_ ? ui::clHighlightText : ui::clWindowText);
         canvas.FillRect(rect);
         if (!column)
             return;
-        const QString text = specRow_->CellTextAt(dataCol);
+        const QString text = cell ? cell->SpecCell()->Text() : specRow_->CellTextAt(dataCol);
         ui::TRect area{rect.Left + 2, rect.Top, rect.Right - 2, rect.Bottom};
         const unsigned align = column->Alignment() == db::taRightJustify ? ui::DT_RIGHT
                                : column->Alignment() == db::taCenter     ? ui::DT_CENTER

@@ -163,6 +163,9 @@ protected:
     bool OnDataCell(int x, int y) const;
 
     void LinkActive(bool active) override;
+    // The moved column takes its special-row cell along; a column made from
+    // the list fields keeps the columns made from them.
+    void ColumnIndexChanging(int fromIndex, int toIndex) override;
     void DataChanged(int distance) override;
     void BuildFieldMap() override;
     void UpdateRowCount() override;

@@ -1,5 +1,6 @@
 #include "grid/editors/customdbeditx.h"
 
+#include "grid/base/wrappedtext.h"
 #include "grid/dbgrid/gridpictures.h"
 #include "grid/editors/cellbuttons.h"
 #include "grid/editors/mrulistboxadapterx.h"
@@ -114,6 +115,14 @@ TCustomDBEditX::TCustomDBEditX(QWidget* parent)
     connect(this, &QLineEdit::textChanged, this, ui::Guard([this] { TextChanged(); }));
     // Only what the user types offers the recent texts.
     connect(this, &QLineEdit::textEdited, this, ui::Guard([this] { EditTextChanged(); }));
+    // The line edit repaints only its own single line; a wrapped text moves
+    // the caret and the selection anywhere.
+    const auto repaintWrapped = [this] {
+        if (wordWrap_)
+            update();
+    };
+    connect(this, &QLineEdit::cursorPositionChanged, this, repaintWrapped);
+    connect(this, &QLineEdit::selectionChanged, this, repaintWrapped);
     ApplyFrame();
     ApplyColor();
     UpdateReadOnlyState();
@@ -214,7 +223,25 @@ db::TAlignment TCustomDBEditX::Alignment() const {
 
 void TCustomDBEditX::SetAlignment(db::TAlignment alignment) {
     alignment_ = alignment;
+    ApplyTextAlignment();
     update();
+}
+
+// A single line keeps its text left for typing (right and centre are painted
+// while unfocused); wrapped lines follow the alignment.
+void TCustomDBEditX::ApplyTextAlignment() {
+    Qt::Alignment wanted = Qt::AlignLeft;
+    if (wordWrap_ && Alignment() == db::taRightJustify)
+        wanted = Qt::AlignRight;
+    else if (wordWrap_ && Alignment() == db::taCenter)
+        wanted = Qt::AlignHCenter;
+    if ((alignment() & Qt::AlignHorizontal_Mask) != wanted)
+        setAlignment(wanted | Qt::AlignVCenter);
+}
+
+QRect TCustomDBEditX::WrapArea() const {
+    const ui::TRect area = TextAreaRect();
+    return QRect(area.Left + 2, area.Top + 1, area.Width() - 4, area.Height() - 2);
 }
 
 void TCustomDBEditX::SetEditMaskExplicit(const QString& mask) {
@@ -802,6 +829,7 @@ void TCustomDBEditX::SetWordWrap(bool wordWrap) {
     if (wordWrap == wordWrap_)
         return;
     wordWrap_ = wordWrap;
+    ApplyTextAlignment();
     update();
 }
 
@@ -980,21 +1008,19 @@ void TCustomDBEditX::DrawRequiredState(ui::TCanvas& canvas) {
 }
 
 void TCustomDBEditX::paintEvent(QPaintEvent* event) {
-    if (!PaintsTextItself())
+    if (!PaintsTextItself() && !wordWrap_)
         TCustomMaskEdit::paintEvent(event);
     Guarded([&] {
         QPainter painter(this);
         ui::TCanvas canvas(painter, palette(), event->region());
         canvas.SetFont(font());
-        if (PaintsTextItself()) {
-            if (hasFrame()) {
-                QStyleOptionFrame option;
-                initStyleOption(&option);
-                style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
-            } else {
-                canvas.SetBrushColor(color_);
-                canvas.FillRect({0, 0, width(), height()});
-            }
+        if (wordWrap_) {
+            // The field's alignment may have come with the data.
+            ApplyTextAlignment();
+            PaintPanel(painter);
+            DrawWrappedEdit(painter, *this, WrapArea());
+        } else if (PaintsTextItself()) {
+            PaintPanel(painter);
             const ui::TRect r = TextRect();
             const QString text = GetPaintText();
             const int textWidth = canvas.TextWidth(text);
@@ -1016,6 +1042,16 @@ void TCustomDBEditX::paintEvent(QPaintEvent* event) {
         PaintImage(canvas);
         DrawRequiredState(canvas);
     });
+}
+
+void TCustomDBEditX::PaintPanel(QPainter& painter) {
+    if (hasFrame()) {
+        QStyleOptionFrame option;
+        initStyleOption(&option);
+        style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
+    } else {
+        painter.fillRect(rect(), ui::ToQColor(color_, palette()));
+    }
 }
 
 bool TCustomDBEditX::TextDoesNotFit() const {
@@ -1084,6 +1120,13 @@ void TCustomDBEditX::mousePressEvent(QMouseEvent* event) {
         }
     }
     TCustomMaskEdit::mousePressEvent(event);
+    if (wordWrap_ && event->button() == Qt::LeftButton) {
+        const int position = WrappedEditPosition(*this, WrapArea(), event->pos());
+        if (event->modifiers() & Qt::ShiftModifier)
+            ExtendEditSelection(*this, position);
+        else
+            setCursorPosition(position);
+    }
 }
 
 void TCustomDBEditX::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -1097,7 +1140,29 @@ void TCustomDBEditX::mouseMoveEvent(QMouseEvent* event) {
     setCursor(over ? Qt::ArrowCursor : Qt::IBeamCursor);
     if (over && !(event->buttons() & Qt::LeftButton))
         return;
+    if (wordWrap_ && (event->buttons() & Qt::LeftButton)) {
+        ExtendEditSelection(*this, WrappedEditPosition(*this, WrapArea(), event->pos()));
+        return;
+    }
     TCustomMaskEdit::mouseMoveEvent(event);
+}
+
+// Up and Down move between the wrapped lines once the key-down handling
+// (which may step a combo box's items) left them.
+void TCustomDBEditX::keyPressEvent(QKeyEvent* event) {
+    const bool lineKey = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down;
+    if (!wordWrap_ || !lineKey || (event->modifiers() & (Qt::AltModifier | Qt::ControlModifier))) {
+        TCustomMaskEdit::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    int key = event->key();
+    Guarded([&] {
+        KeyDown(key, ui::ShiftState(event->modifiers()));
+        if (key != 0)
+            MoveWrappedCaret(*this, WrapArea(), key == Qt::Key_Down,
+                             event->modifiers() & Qt::ShiftModifier);
+    });
 }
 
 void TCustomDBEditX::enterEvent(QEnterEvent* event) {
@@ -1296,6 +1361,7 @@ void TCustomDBEditX::MRUListResized() {
     if (!mruListbox_)
         return;
     mruList_.SetRows(mruListbox_->RowCount());
+    mruList_.SetWidth(mruListbox_->Width());
 }
 
 bool TCustomDBEditX::HandleMRUKey(QKeyEvent* event) {

@@ -29,6 +29,7 @@
 #include <vector>
 
 class QFrame;
+class QPainter;
 
 namespace kx {
 
@@ -238,6 +239,7 @@ protected:
     void KeyUp(int& key, ui::TShiftState shift) override;
 
     bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -258,6 +260,11 @@ private:
 
     TEditButtonX* ButtonOfLine(int line) const;
     bool PaintsTextItself() const;
+    // Where a wrapped text is laid out, and the line edit's alignment that
+    // places its lines.
+    QRect WrapArea() const;
+    void ApplyTextAlignment();
+    void PaintPanel(QPainter& painter);
     bool FlatBorderShown() const;
     int BorderWidth() const;
     void ApplyFrame();

@@ -1,6 +1,7 @@
 #include "grid/editors/dbcomboboxx.h"
 
 #include "grid/dbgrid/gridpictures.h"
+#include "grid/editors/dropdowndrag.h"
 #include "grid/editors/dropdownplacement.h"
 #include "grid/editors/sizegripx.h"
 #include "platform/db/dataset.h"
@@ -562,6 +563,31 @@ void TCustomDBComboBoxX::mousePressEvent(QMouseEvent* event) {
         });
     }
     event->accept();
+}
+
+bool TCustomDBComboBoxX::HandDragToList(QPoint globalPos) {
+    return DroppedDown() && list_ &&
+           HandDragToDropDown(list_, list_->viewport()->geometry(), globalPos);
+}
+
+void TCustomDBComboBoxX::EditButtonMouseMove(TEditButtonControlX* control, ui::TShiftState shift,
+                                             int x, int y) {
+    TCustomDBEditX::EditButtonMouseMove(control, shift, x, y);
+    if (!control->Dragging() || !DroppedDown() || !list_)
+        return;
+    const QPoint at = control->mapToGlobal(QPoint(x, y));
+    if (!list_->viewport()->geometry().contains(list_->mapFromGlobal(at)))
+        return;
+    control->CancelDrag();
+    HandDragToList(at);
+}
+
+void TCustomDBComboBoxX::mouseMoveEvent(QMouseEvent* event) {
+    if ((event->buttons() & Qt::LeftButton) && HandDragToList(event->globalPosition().toPoint())) {
+        event->accept();
+        return;
+    }
+    TCustomDBEditX::mouseMoveEvent(event);
 }
 
 void TCustomDBComboBoxX::mouseReleaseEvent(QMouseEvent* event) {

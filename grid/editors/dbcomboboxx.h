@@ -72,6 +72,8 @@ protected:
     QVariant GetVariantValue() const override;
     bool IsValidChar(QChar key) const override;
     void EditButtonPressed(bool flag) override;
+    void EditButtonMouseMove(TEditButtonControlX* control, ui::TShiftState shift, int x,
+                             int y) override;
     void DataChange() override;
     void InternalSetText(const QString& text) override;
     void SetVariantValue(const QVariant& value) override;
@@ -88,6 +90,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
@@ -103,6 +106,10 @@ private:
     QStringList items_;
     QStringList keyItems_;
     TDropDownBoxX dropDownBox_;
+    // Hands a drag still held on the combo box or its button to the open
+    // list once it reaches the list's client area.
+    bool HandDragToList(QPoint globalPos);
+
     QPointer<TPopupListboxX> list_;
     QVariant keyValue_;
     int itemCount_ = 0;

@@ -27,6 +27,9 @@ public:
     void SetLimit(int limit);
     int Rows() const { return rows_; }
     void SetRows(int rows) { rows_ = rows; }
+    // The width the user last sized the list to; 0 until then.
+    int Width() const { return width_; }
+    void SetWidth(int width) { width_ = width; }
 
     // A blank text adds nothing; a known one (by the case rule) moves to the
     // end; a new one is appended and the oldest dropped beyond Limit.
@@ -53,6 +56,7 @@ private:
     QStringList items_;
     int limit_ = 100;
     int rows_ = 7;
+    int width_ = 0;
     bool autoAdd_ = true;
     bool active_ = false;
     bool caseSensitive_ = false;

@@ -148,9 +148,15 @@ TColumnX* TEditGridDemo::ColumnOf(const QString& fieldName) const {
 void TEditGridDemo::SetUpColumns() {
     for (const char* hidden : {"MONEY_RECORD_ID", "MONEY_TYPE_ID", "MONEY_ACCOUNT_ID"})
         ColumnOf(QString::fromLatin1(hidden))->SetVisible(false);
-    ColumnOf(QStringLiteral("MONEY_TEXT_NOTE"))->SetButtonStyle(cbsEllipsis);
-    ColumnOf(QStringLiteral("MONEY_TEXT_FIELD1"))
-        ->SetPickList({QStringLiteral("现金"), QStringLiteral("支票"), QStringLiteral("转账")});
+    // Two text lines a row: the note wraps, in the cell and in its editor.
+    grid_.SetRowLines(2);
+    TColumnX* note = ColumnOf(QStringLiteral("MONEY_TEXT_NOTE"));
+    note->SetButtonStyle(cbsEllipsis);
+    note->SetWordWrap(true);
+    TColumnX* way = ColumnOf(QStringLiteral("MONEY_TEXT_FIELD1"));
+    way->SetPickList({QStringLiteral("现金"), QStringLiteral("支票"), QStringLiteral("转账")});
+    way->SetDropDownSizing(true);
+    ColumnOf(QStringLiteral("ACCOUNT_NAME"))->SetDropDownSizing(true);
     ColumnOf(QStringLiteral("MONEY_NUMBER_FIELD1"))->SetButtonStyle(cbsUpDown);
     ColumnOf(QStringLiteral("MONEY_INTO_NUMBER"))->SetButtonStyle(cbsDropDown);
     TColumnX* status = ColumnOf(QStringLiteral("STATUS"));

@@ -2,6 +2,7 @@
 // typing completion, the recently used texts, and values that reach the
 // table through the data set.
 
+#include "grid/base/wrappedtext.h"
 #include "grid/dbgrid/customdbgridx.h"
 #include "grid/dbgrid/dbgrideditstyle.h"
 #include "grid/dbgrid/dbgridinplaceedit.h"
@@ -13,6 +14,7 @@
 #include "grid/editors/popupcalculatorx.h"
 #include "grid/editors/popuplistboxx.h"
 #include "grid/editors/popupmonthcalendarx.h"
+#include "grid/editors/sizegripx.h"
 #include "platform/db/datasource.h"
 #include "platform/db/fieldtypes.h"
 #include "platform/db/query.h"
@@ -426,6 +428,170 @@ TEST_F(InplaceEditTest, RecentTextsDropDownWhileTyping) {
     data_->Post();
     EXPECT_EQ(Column("SELECT NOTE FROM EDIT_TEST WHERE ID = 1"), QStringList{"almond"});
     EXPECT_EQ(mru->Items().last(), "almond") << "a text written from the editor is the newest";
+}
+
+// ---- Wrapped text, read-only cells, images, drags and list sizes ----------
+
+TEST_F(InplaceEditTest, WrappedCellIsEditedOverTwoLines) {
+    grid_.SetRowLines(3);
+    Col("NOTE")->SetButtonStyle(cbsNone);
+    Col("NOTE")->SetWordWrap(true);
+    Col("NOTE")->SetWidth(70);
+    TDBGridInplaceEdit* editor = EditCell("NOTE");
+    ASSERT_TRUE(editor->WordWrap());
+    editor->selectAll();
+    Type(editor, "alpha beta gamma");
+    const QRect area = editor->TextRect().ToQRect();
+    ASSERT_GE(TWrappedText(editor->Text(), editor->font(), area.width()).LineCount(), 2)
+        << "the cell is too narrow for one line";
+    Key(editor, Qt::Key_Up);
+    const int position = editor->cursorPosition();
+    EXPECT_LT(position, 10) << "Up moved the caret to the line above";
+    EXPECT_EQ(data_->FieldByName("ID")->AsInteger(), 1) << "the grid kept its row";
+    Type(editor, "X");
+    Key(editor, Qt::Key_Return, Qt::ControlModifier);
+    QString expected = QStringLiteral("alpha beta gamma");
+    expected.insert(position, QStringLiteral("X\n"));
+    EXPECT_EQ(editor->Text(), expected) << "Ctrl+Enter breaks the line";
+    EXPECT_EQ(Stored("NOTE"), expected);
+}
+
+TEST_F(InplaceEditTest, WrappedCellHandsUpAndDownToTheGridOnlyAtItsEdges) {
+    grid_.SetRowLines(3);
+    grid_.SetOptions(grid_.Options() | dgAlwaysShowEditor);
+    Col("NOTE")->SetButtonStyle(cbsNone);
+    Col("NOTE")->SetWordWrap(true);
+    Col("NOTE")->SetWidth(70);
+    data_->Last();
+    TDBGridInplaceEdit* editor = EditCell("NOTE");
+    ASSERT_TRUE(editor->WordWrap());
+    editor->selectAll();
+    Type(editor, "alpha beta gamma");
+    Key(editor, Qt::Key_Up);
+    EXPECT_EQ(data_->FieldByName("ID")->AsInteger(), 2) << "off the last line Up stays";
+    editor->setCursorPosition(0);
+    Key(editor, Qt::Key_Up);
+    EXPECT_EQ(data_->FieldByName("ID")->AsInteger(), 1) << "on the first line Up leaves";
+}
+
+TEST_F(InplaceEditTest, CellParametersCanMakeTheCellReadOnly) {
+    Col("NOTE")->OnGetCellParams = [](TColumnX*, bool editMode, TColCellParamsX& params) {
+        if (editMode)
+            params.CellReadOnly = true;
+    };
+    TDBGridInplaceEdit* editor = EditCell("NOTE");
+    ASSERT_TRUE(editor);
+    EXPECT_TRUE(editor->ReadOnlyOverridden());
+    EXPECT_TRUE(editor->isReadOnly());
+    editor->selectAll();
+    Type(editor, "zz");
+    Key(editor, Qt::Key_Delete);
+    EXPECT_EQ(editor->Text(), "first");
+    EXPECT_EQ(data_->State(), db::dsBrowse) << "nothing went into edit";
+
+    TDBGridInplaceEdit* other = EditCell("COLOUR");
+    EXPECT_FALSE(other->ReadOnlyOverridden()) << "the note is kept per cell";
+    EXPECT_FALSE(other->isReadOnly());
+}
+
+TEST_F(InplaceEditTest, ImageOfTheValueIsDrawnBesideTheText) {
+    TGridPictureList pictures(12, 12);
+    const QColor colours[] = {Qt::red, Qt::green, Qt::blue};
+    for (const QColor& colour : colours) {
+        QImage picture(12, 12, QImage::Format_ARGB32);
+        picture.fill(colour);
+        pictures.Add(picture, ui::clFuchsia);
+    }
+    Col("KIND")->SetImageList(&pictures);
+    Col("KIND")->SetShowImageAndText(true);
+    TDBGridInplaceEdit* editor = EditCell("KIND");
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->TextRect().Left, 2 + 12 + 5) << "the image takes its strip";
+    const auto pixel = [editor] {
+        return editor->grab().toImage().pixelColor(2 + 6, editor->height() / 2);
+    };
+    EXPECT_EQ(editor->ImageIndex(), 0);
+    EXPECT_EQ(pixel(), QColor(Qt::red));
+    editor->selectAll();
+    Type(editor, "g");
+    EXPECT_EQ(editor->ImageIndex(), 2) << "the image follows the typed entry";
+    EXPECT_EQ(pixel(), QColor(Qt::blue));
+    Col("KIND")->SetImageList(nullptr);
+}
+
+TEST_F(InplaceEditTest, DragFromTheButtonIntoTheListPicksTheEntryUnderTheRelease) {
+    struct {
+        const char* column;
+        const char* stored;
+        const char* expected;
+    } const cases[] = {{"COLOUR", "COLOUR", "Blue"}, {"FRUIT", "CODE", "03"}};
+    for (const auto& c : cases) {
+        TDBGridInplaceEdit* editor = EditCell(c.column);
+        ASSERT_TRUE(editor);
+        TEditButtonControlX* button = editor->ButtonAt(0);
+        QTest::mousePress(button, Qt::LeftButton, {}, button->rect().center());
+        ASSERT_TRUE(editor->ListVisible()) << c.column;
+        QPoint target;
+        if (TPopupListboxX* list = editor->PickListBox(); list && list->isVisible()) {
+            target = list->viewport()->mapToGlobal(list->visualItemRect(list->item(2)).center());
+        } else {
+            TPopupDataGridX* grid = editor->LookupGrid();
+            const ui::TRect cell = grid->CellRect(grid->IndicatorOffset(), grid->FixedRows() + 2);
+            target = grid->viewport()->mapToGlobal(cell.ToQRect().center());
+        }
+        // The pressed button gets the moves; the release goes where the
+        // desktop sends it, to the widget holding the mouse.
+        QTest::mouseMove(button, button->mapFromGlobal(target));
+        QWidget* holder = QWidget::mouseGrabber();
+        ASSERT_TRUE(holder && editor->ActiveList()->isAncestorOf(holder)) << c.column;
+        QTest::mouseRelease(holder, Qt::LeftButton, {}, holder->mapFromGlobal(target));
+        EXPECT_FALSE(editor->ListVisible()) << c.column << ": the release closed the list";
+        EXPECT_EQ(QWidget::mouseGrabber(), nullptr) << c.column;
+        EXPECT_EQ(Stored(c.stored), QString::fromUtf8(c.expected)) << c.column;
+    }
+}
+
+TEST_F(InplaceEditTest, SizeGripShowsOnlyWithDropDownSizing) {
+    for (const bool sizing : {false, true}) {
+        for (const char* column : {"COLOUR", "FRUIT"}) {
+            Col(column)->SetDropDownSizing(sizing);
+            TDBGridInplaceEdit* editor = EditCell(column);
+            Key(editor, Qt::Key_Down, Qt::AltModifier);
+            ASSERT_TRUE(editor->ListVisible()) << column;
+            TSizeGripX* grip = editor->PickListBox() && editor->PickListBox()->isVisible()
+                                   ? editor->PickListBox()->SizeGrip()
+                                   : editor->LookupGrid()->SizeGrip();
+            EXPECT_EQ(grip->isVisible(), sizing) << column << " sizing " << sizing;
+            Key(editor, Qt::Key_Escape);
+        }
+    }
+}
+
+TEST_F(InplaceEditTest, RecentTextsListKeepsTheWidthTheUserGaveIt) {
+    TMRUListX* mru = Col("NOTE")->MRUList();
+    mru->SetActive(true);
+    mru->SetItems({"alpha", "almond"});
+    TDBGridInplaceEdit* editor = EditCell("NOTE");
+    editor->selectAll();
+    Type(editor, "al");
+    ASSERT_TRUE(editor->MRUListShown());
+    TMRUListboxX* box = editor->MRUListBox();
+    EXPECT_EQ(box->width(), editor->width()) << "first as wide as the cell";
+    TSizeGripX* grip = box->SizeGrip();
+    ASSERT_TRUE(grip->isVisible());
+    const QPoint from = grip->rect().center();
+    QTest::mousePress(grip, Qt::LeftButton, {}, from);
+    QTest::mouseMove(grip, from + QPoint(80, 0));
+    QTest::mouseRelease(grip, Qt::LeftButton, {}, from + QPoint(80, 0));
+    const int sized = box->width();
+    ASSERT_GT(sized, editor->width());
+    EXPECT_EQ(mru->Width(), sized);
+    Key(editor, Qt::Key_Escape);
+    ASSERT_FALSE(editor->MRUListShown());
+    Type(editor, "m");
+    Key(editor, Qt::Key_Backspace);
+    ASSERT_TRUE(editor->MRUListShown());
+    EXPECT_EQ(box->width(), sized) << "the next opening keeps the width";
 }
 
 } // namespace

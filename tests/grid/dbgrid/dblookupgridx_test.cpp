@@ -1,3 +1,4 @@
+#include "grid/dbgrid/dblookupgridcolumnx.h"
 #include "grid/dbgrid/dblookupgridx.h"
 #include "grid/dbgrid/lookupgridmath.h"
 #include "platform/db/dberrors.h"
@@ -347,6 +348,58 @@ TEST_F(LookupGridTest, DraggingPicksAndScrollsBeyondTheRows) {
     EXPECT_FALSE(grid.TimerRunning());
     EXPECT_TRUE(grid.SpecRowSelected());
     EXPECT_EQ(grid.DisplayText(), "(none)");
+}
+
+// ---- Columns and their special-row cells ------------------------------------
+
+TEST_F(LookupGridTest, ColumnsTakeTheirSpecialRowCellUnlessTheyHaveTheirOwn) {
+    TDBLookupGridX grid;
+    SetUpList(grid);
+    grid.SetListFieldName("CODE;NAME");
+    grid.SpecRow()->SetCellsText("--;(none)");
+    grid.SpecRow()->SetColor(ui::clYellow);
+    grid.SpecRow()->SetVisible(true);
+    ASSERT_EQ(grid.Columns()->Count(), 2);
+    auto* code = dynamic_cast<TDBLookupGridColumnX*>(grid.Columns()->GetColumn(0));
+    auto* name = dynamic_cast<TDBLookupGridColumnX*>(grid.Columns()->GetColumn(1));
+    ASSERT_TRUE(code && name) << "the grid makes lookup columns";
+    EXPECT_EQ(code->SpecCell()->Text(), "--");
+    EXPECT_EQ(name->SpecCell()->Text(), "(none)");
+    EXPECT_EQ(name->SpecCell()->Color(), ui::clYellow);
+    EXPECT_FALSE(name->SpecCell()->TextAssigned());
+
+    name->SpecCell()->SetText("(none)");
+    EXPECT_FALSE(name->SpecCell()->TextAssigned()) << "the row's own text assigns nothing";
+    name->SpecCell()->SetText("nothing");
+    name->SpecCell()->SetColor(ui::clRed);
+    grid.SpecRow()->SetCellsText("--;(empty)");
+    EXPECT_EQ(name->SpecCell()->Text(), "nothing") << "an own text stays";
+    EXPECT_EQ(name->SpecCell()->Color(), ui::clRed);
+    EXPECT_EQ(code->SpecCell()->Color(), ui::clYellow);
+
+    grid.SetKeyValue("02"); // a picked row leaves the special row unselected
+    grid.show();
+    const int y = grid.TitlePartHeight() + grid.SpecRowHeight() / 2;
+    const ui::TRect cell = grid.CellRect(grid.IndicatorOffset() + 1, 0);
+    const QImage shown = grid.viewport()->grab().toImage();
+    EXPECT_EQ(shown.pixelColor(cell.Right - 3, y), QColor(Qt::red)) << "the cell is painted so";
+}
+
+TEST_F(LookupGridTest, MovingAColumnTakesItsSpecialRowCellAndKeepsTheListFields) {
+    TDBLookupGridX grid;
+    SetUpList(grid);
+    grid.SetListFieldName("CODE;NAME");
+    grid.SpecRow()->SetCellsText("\"-;-\";(none)");
+    grid.SpecRow()->SetVisible(true);
+    ASSERT_EQ(grid.DisplayField()->FieldName(), "CODE");
+    grid.Columns()->GetColumn(0)->SetIndex(1);
+    EXPECT_EQ(grid.SpecRow()->CellTextAt(0), "(none)");
+    EXPECT_EQ(grid.SpecRow()->CellTextAt(1), "-;-") << "a cell with the separator stays whole";
+    EXPECT_EQ(grid.ListFieldName(), "NAME;CODE");
+    EXPECT_FALSE(grid.Columns()->GetState()) << "the columns are still made from the fields";
+    EXPECT_EQ(grid.ListFieldIndex(), 1);
+    EXPECT_EQ(grid.DisplayField()->FieldName(), "CODE") << "the display field moved with it";
+    EXPECT_EQ(grid.Columns()->GetColumn(0)->FieldName(), "NAME");
 }
 
 } // namespace

@@ -294,6 +294,38 @@ TEST_F(UnboundEditTest, APictureStandsLeftOfTheTextAndMayRaiseTheEdit) {
               QColor(Qt::blue));
 }
 
+TEST_F(UnboundEditTest, AWrappingEditMovesBetweenItsLinesWithUpAndDown) {
+    edit_->SetAutoSize(false);
+    edit_->SetWordWrap(true);
+    edit_->setFixedSize(90, 70);
+    FocusOn(edit_);
+    QTest::keyClicks(edit_, QStringLiteral("alpha beta gamma delta"));
+    const int end = edit_->cursorPosition();
+    QTest::keyClick(edit_, Qt::Key_Down);
+    EXPECT_EQ(edit_->cursorPosition(), end) << "the last line has none below";
+    QTest::keyClick(edit_, Qt::Key_Up);
+    const int above = edit_->cursorPosition();
+    EXPECT_LT(above, end) << "Up goes to the line above";
+    QTest::keyClick(edit_, Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_GT(edit_->cursorPosition(), above);
+    EXPECT_FALSE(edit_->selectedText().isEmpty()) << "Shift extends the selection";
+    QTest::keyClick(edit_, Qt::Key_Up);
+    QTest::keyClicks(edit_, QStringLiteral("X"));
+    FocusOn(other_);
+    EXPECT_TRUE(edit_->DataLink().DataIndependentValue().toString().contains(u'X'));
+    const QImage shown = edit_->grab().toImage();
+    int inkedRows = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 4; x < shown.width() - 4; ++x) {
+            if (qGray(shown.pixel(x, y)) < 96) {
+                ++inkedRows;
+                break;
+            }
+        }
+    }
+    EXPECT_GT(inkedRows, QFontMetrics(edit_->font()).height()) << "the text stands on two lines";
+}
+
 TEST_F(UnboundEditTest, ATextTooLongForTheEditIsItsToolTip) {
     edit_->SetTooltips(true);
     edit_->setFixedWidth(80);

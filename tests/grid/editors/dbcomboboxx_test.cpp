@@ -257,6 +257,35 @@ TEST_F(UnboundComboTest, KeyModeClickInTheTextOpensAndClosesTheList) {
     EXPECT_EQ(combo_->ItemIndex(), -1);
 }
 
+TEST_F(UnboundComboTest, ADragFromTheButtonOrTheTextIntoTheListTakesTheItemUnderTheRelease) {
+    UseKeys();
+    struct {
+        const char* from;
+        QWidget* widget;
+        QPoint point;
+    } const starts[] = {
+        {"button", combo_->ButtonControl(0), combo_->ButtonControl(0)->rect().center()},
+        {"text", combo_, combo_->TextAreaRect().ToQRect().center()},
+    };
+    for (const auto& start : starts) {
+        combo_->ApplyValue(QVariant());
+        QTest::mousePress(start.widget, Qt::LeftButton, {}, start.point);
+        ASSERT_TRUE(combo_->ListVisible()) << start.from;
+        TPopupListboxX* list = combo_->PopupList();
+        const QPoint target =
+            list->viewport()->mapToGlobal(list->visualItemRect(list->item(1)).center());
+        // The pressed widget gets the moves; the release goes where the
+        // desktop sends it, to the widget holding the mouse.
+        QTest::mouseMove(start.widget, start.widget->mapFromGlobal(target));
+        QWidget* holder = QWidget::mouseGrabber();
+        ASSERT_EQ(holder, list->viewport()) << start.from;
+        QTest::mouseRelease(holder, Qt::LeftButton, {}, holder->mapFromGlobal(target));
+        EXPECT_FALSE(combo_->ListVisible()) << start.from;
+        EXPECT_EQ(QWidget::mouseGrabber(), nullptr) << start.from;
+        EXPECT_EQ(combo_->GetValue(), QVariant(QStringLiteral("2"))) << start.from;
+    }
+}
+
 TEST_F(UnboundComboTest, TheListWidthFollowsTheBoxAndAResizeIsKept) {
     combo_->SetItems({QStringLiteral("a"),
                       QStringLiteral("an item text that is a good deal wider than the form")});
