@@ -138,15 +138,6 @@ void TColumnX::ForgetField() {
     field_ = nullptr;
 }
 
-TDatasetFieldValueListX* TColumnX::FieldValueList() const {
-    if (!fieldValueList_) {
-        fieldValueList_ = std::make_unique<TDatasetFieldValueListX>();
-        fieldValueList_->ChangeDataSet(GridDataSet());
-        fieldValueList_->ChangeFieldName(fieldName_);
-    }
-    return fieldValueList_.get();
-}
-
 // ---- Width -------------------------------------------------------------
 
 int TColumnX::MeasureZeroWidth() const {

@@ -33,7 +33,7 @@ class TColumnFooterX;
 class TColumnFootersX;
 class TColumnDropDownBoxX;
 class TDBGridColumnsX;
-class TDatasetFieldValueListX;
+class IMemTableDataFieldValueListX;
 class TEditButtonsX;
 class TGridPictureList;
 class TMRUListX;
@@ -146,7 +146,13 @@ public:
     virtual void SetField(db::TField* field);
     // Drops the cached field and value list; the next Field() binds again.
     void ForgetField();
-    TDatasetFieldValueListX* FieldValueList() const;
+    // The filter drop-down's values, kept until the field is forgotten.
+    const std::shared_ptr<IMemTableDataFieldValueListX>& FieldValueList() const {
+        return fieldValueList_;
+    }
+    void SetFieldValueList(std::shared_ptr<IMemTableDataFieldValueListX> list) {
+        fieldValueList_ = std::move(list);
+    }
 
     // Width.
     int Width() const;
@@ -348,7 +354,7 @@ private:
     TOwnValues own_;
     QString fieldName_;
     mutable QPointer<db::TField> field_;
-    mutable std::unique_ptr<TDatasetFieldValueListX> fieldValueList_;
+    std::shared_ptr<IMemTableDataFieldValueListX> fieldValueList_;
     bool visible_ = true;
     bool autoFitColWidth_ = true;
     int minWidth_ = 0;

@@ -14,6 +14,7 @@
 #include "grid/dbgrid/dbgridselection.h"
 #include "grid/dbgrid/griddatalinkx.h"
 #include "grid/dbgrid/headtreenode.h"
+#include "grid/dbgrid/inplacefilteredit.h"
 #include "grid/editors/cellbuttons.h"
 #include "platform/db/datasource.h"
 #include "platform/ui/application.h"
@@ -68,6 +69,7 @@ TCustomDBGridX::~TCustomDBGridX() {
     horzScrollBar_->GridDestroying();
     vertScrollBar_->GridDestroying();
     layoutLock_.CancelDeferredLayout();
+    DetachFilterEditor();
     // Columns go first: their footers leave the sum list.
     columns_.reset();
 }
@@ -225,7 +227,8 @@ bool TCustomDBGridX::AcquireFocus() {
     if (!takeFocusAllowed_ || !isEnabled() || !isVisible())
         return true;
     setFocus();
-    return GridOrEditorFocused();
+    // The grid hands the focus on to its filter editor.
+    return GridOrEditorFocused() || (filterEditor_ && QApplication::focusWidget() == filterEditor_);
 }
 
 bool TCustomDBGridX::GridOrEditorFocused() const {

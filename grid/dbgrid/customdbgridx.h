@@ -20,6 +20,7 @@
 #include "grid/dbgrid/dbgridxstyle.h"
 #include "grid/dbgrid/griddatalinkx.h"
 #include "grid/dbgrid/layoutlock.h"
+#include "grid/editors/inplaceeditholderx.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -59,7 +60,7 @@ struct TLeafCol {
     THeadTreeNode* Leaf = nullptr;
 };
 
-class TCustomDBGridX : public TCustomGridX, public TDBGridXStyleUser {
+class TCustomDBGridX : public TCustomGridX, public TDBGridXStyleUser, public IInplaceEditHolderX {
 public:
     using TNotifyEvent = std::function<void(TCustomDBGridX* sender)>;
     using TColumnEvent = std::function<void(TColumnX* column)>;
@@ -337,7 +338,19 @@ public:
     void FilterEditorClosingUp(int chosenIndex, bool& accept);
     void FilterEditorClosedUp(bool accept);
     // A press on a filter cell opens the editor there; true when it did.
-    bool FilterRowMouseDown(int x, int y);
+    bool FilterRowMouseDown(ui::TMouseButton button, int x, int y);
+    // The filter editor is shown and takes the grid's focus and wheel.
+    bool FilterEditorActive() const;
+    // Closes filter editing first.
+    void ShowEditor();
+
+    // IInplaceEditHolderX, for the filter editor.
+    bool CanModify(QWidget* editor) override;
+    void GetMouseDownInfo(QPoint& screenPoint, qint64& time) override;
+    bool EditorWndProc(QWidget* editor, QEvent* event) override;
+    void EditorKeyDown(QWidget* editor, int& key, ui::TShiftState shift) override;
+    void EditorKeyPress(QWidget* editor, QChar& key) override;
+    void EditorKeyUp(QWidget* editor, int& key, ui::TShiftState shift) override;
 
     // Selection, sorting and data service (dbgridselection.cpp, dbgridsorting.cpp).
     void InvalidateSelection();
@@ -616,6 +629,9 @@ protected:
     virtual void ColumnFilterToEditor(int dataCol);
     virtual void EditorToColumnFilter(int dataCol);
     virtual TInplaceFilterEditX* CreateFilterEditor();
+    void SetUpFilterEditor(TInplaceFilterEditX* editor);
+    // The editor outlives the grid's own part while Qt frees the children.
+    void DetachFilterEditor();
     void HideFilterEditorBox();
     void MoveFilterEditor(int dataCol, int step, bool toEdge);
     void DrawFilterCell(const ui::TRect& rect, TColumnX* column);
@@ -650,6 +666,7 @@ protected:
     void ThumbToUnsequencedPlace(int pos);
     void FocusIn(QWidget* from) override;
     void FocusOut(QWidget* to) override;
+    void wheelEvent(QWheelEvent* event) override;
     using TCustomGridX::SizeChanged;
     // The client size changed: rows and scroll bar follow, or the whole
     // layout when widths fit the client.
@@ -761,6 +778,9 @@ private:
     bool takeFocusAllowed_ = true;
     TInplaceFilterEditX* filterEditor_ = nullptr;
     int filterColumn_ = -1;
+    // The press that opened the filter editor, for its double click.
+    QPoint filterPressPoint_;
+    qint64 filterPressTime_ = 0;
     TToolTipsWindow* toolTipWindow_ = nullptr;
     ui::TRect toolTipRect_;
     struct TRecordMove {

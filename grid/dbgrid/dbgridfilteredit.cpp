@@ -13,8 +13,11 @@
 #include "grid/dbgrid/memtablex.h"
 #include "grid/editors/cellbuttons.h"
 #include "platform/db/dataset.h"
+#include "platform/db/variants.h"
 #include "platform/ui/colors.h"
 
+#include <QApplication>
+#include <QMouseEvent>
 #include <QScopeGuard>
 #include <QStyle>
 
@@ -23,6 +26,22 @@
 namespace kx {
 
 namespace {
+
+// A left click at a screen point on the widget's child there (a button),
+// else on the widget itself.
+void ClickAt(QWidget& widget, QPoint screen) {
+    QWidget* target = widget.childAt(widget.mapFromGlobal(screen));
+    if (!target)
+        target = &widget;
+    const QPointF local = target->mapFromGlobal(QPointF(screen));
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent event(type, local, QPointF(screen), Qt::LeftButton, held,
+                          QApplication::keyboardModifiers());
+        QCoreApplication::sendEvent(target, &event);
+    }
+}
 
 constexpr int DefaultDropDownWidth = 100;
 constexpr int DefaultDropDownRows = 17;
@@ -53,17 +72,39 @@ bool TCustomDBGridX::FilterHasDropDown(const TColumnX* column) const {
     return column->STFilter()->HasValueList();
 }
 
+bool TCustomDBGridX::FilterEditorActive() const {
+    return filterEditor_ && filterEditor_->isVisible();
+}
+
 TInplaceFilterEditX* TCustomDBGridX::CreateFilterEditor() {
-    auto* editor = new TInplaceFilterEditX(this);
-    editor->setParent(viewport());
+    return new TInplaceFilterEditX(viewport());
+}
+
+// The editor in the grid's looks: no border, the grid's font in blue on the
+// filter cells' pale colour; Enter applies the filter.
+void TCustomDBGridX::SetUpFilterEditor(TInplaceFilterEditX* editor) {
     editor->hide();
-    QFont font = this->font();
-    editor->setFont(font);
+    editor->SetInplaceEditHolder(this);
+    editor->SetBorderStyle(ui::TBorderStyle::bsNone);
+    editor->SetFont(font());
+    editor->SetColor(PaleColor(FixedColor(), 8, palette()));
     QPalette colors = editor->palette();
     colors.setColor(QPalette::Text, Qt::blue);
-    colors.setColor(QPalette::Base, ui::ToQColor(PaleColor(FixedColor(), 8, palette()), palette()));
     editor->setPalette(colors);
-    return editor;
+    editor->SetOnKeyPress([this](QObject*, QChar& key) { FilterEditorKeyPress(key); });
+    editor->SetOnExit([](QObject*) {});
+    editor->SetFlat(flat_);
+}
+
+void TCustomDBGridX::DetachFilterEditor() {
+    if (!filterEditor_)
+        return;
+    filterEditor_->SetInplaceEditHolder(nullptr);
+    filterEditor_->OnCloseUpQuery = nullptr;
+    filterEditor_->OnCloseUp = nullptr;
+    filterEditor_->OnDropDown = nullptr;
+    filterEditor_->SetOnKeyPress(nullptr);
+    filterEditor_->hide();
 }
 
 // ---- Showing, placing and hiding ---------------------------------------------
@@ -74,8 +115,10 @@ void TCustomDBGridX::ShowFilterEditor(int dataCol) {
     db::TDataSet* dataSet = dataLink_->DataSet();
     if (dataLink_->Active() && dataSet)
         dataSet->CheckBrowseMode();
-    if (!filterEditor_)
+    if (!filterEditor_) {
         filterEditor_ = CreateFilterEditor();
+        SetUpFilterEditor(filterEditor_);
+    }
     const int filterRow = titleOffset_ - 1;
     if (filterEditor_->isVisible() && filterColumn_ >= 0 && filterColumn_ != dataCol) {
         const int old = filterColumn_;
@@ -126,7 +169,7 @@ void TCustomDBGridX::PlaceFilterEditor(bool reload) {
     filterEditor_->setFocus();
     if (reload) {
         ColumnFilterToEditor(filterColumn_);
-        filterEditor_->SelectAll();
+        filterEditor_->selectAll();
     }
     filterEditor_->setGeometry(
         ui::TRect{cell.Left + 1, cell.Top, cell.Right, cell.Bottom}.ToQRect());
@@ -160,18 +203,31 @@ void TCustomDBGridX::ColumnFilterToEditor(int dataCol) {
         return;
     const TColumnX* column = columns_->GetColumn(dataCol);
     const TSTColumnFilterX* filter = column->STFilter();
-    filterEditor_->ClearEntries();
-    filterEditor_->Value = QVariant();
-    if (FilterHasDropDown(column)) {
-        filterEditor_->SetDropDown(
-            true, filter->DropDownWidth > 0 ? filter->DropDownWidth : DefaultDropDownWidth,
-            filter->DropDownRows > 0 ? filter->DropDownRows : DefaultDropDownRows);
-        if (!filter->KeyValues().isNull())
-            filterEditor_->Value = filter->KeyValues();
-    } else {
-        filterEditor_->SetDropDown(false, 0, 0);
+    TInplaceFilterEditX& editor = *filterEditor_;
+    editor.SetEntries({});
+    editor.ApplyValue(db::NullVariant());
+    if (!FilterHasDropDown(column)) {
+        editor.OnDropDown = nullptr;
+        editor.EditButton().SetVisible(false);
+        editor.SetText(filter->ExpressionText());
+        return;
     }
-    filterEditor_->SetText(filter->ExpressionText());
+    editor.OnCloseUpQuery = [this](QObject*, bool& accept) {
+        FilterEditorClosingUp(filterEditor_->PopupList()->currentRow(), accept);
+    };
+    editor.OnCloseUp = [this](QObject*, bool accept) { FilterEditorClosedUp(accept); };
+    editor.OnDropDown = [this](QObject*) { FilterEditorDropDown(); };
+    editor.OnButtonClick = nullptr;
+    editor.EditButton().SetVisible(true);
+    editor.DropDownBox().Sizable = true;
+    if (db::VarIsNullOrEmpty(filter->KeyValues()))
+        editor.SetText(filter->ExpressionText());
+    else
+        editor.SetKeyAndText(filter->KeyValues(), filter->ExpressionText());
+    editor.DropDownBox().Width =
+        filter->DropDownWidth > 0 ? filter->DropDownWidth : DefaultDropDownWidth;
+    editor.DropDownBox().Rows =
+        filter->DropDownRows > 0 ? filter->DropDownRows : DefaultDropDownRows;
 }
 
 void TCustomDBGridX::EditorToColumnFilter(int dataCol) {
@@ -224,7 +280,7 @@ void TCustomDBGridX::ClearFilter() {
 // ---- Keys and clicks -----------------------------------------------------------
 
 bool TCustomDBGridX::FilterEditorKeyDown(int key, ui::TShiftState shift) {
-    if (!filterEditor_ || filterEditor_->DroppedDown())
+    if (!filterEditor_ || filterEditor_->ListVisible())
         return false;
     if (isRightToLeft() && (key == Qt::Key_Left || key == Qt::Key_Right))
         key = key == Qt::Key_Left ? Qt::Key_Right : Qt::Key_Left;
@@ -285,15 +341,15 @@ void TCustomDBGridX::MoveFilterEditor(int start, int step, bool toEdge) {
 }
 
 void TCustomDBGridX::FilterEditorKeyPress(QChar& key) {
-    if (key == QChar(9)) {
-        key = QChar();
-    } else if (key == QChar(13)) {
-        key = QChar();
-        ApplyFilter();
-    }
+    if (key != QChar(13))
+        return;
+    key = QChar();
+    ApplyFilter();
 }
 
-bool TCustomDBGridX::FilterRowMouseDown(int x, int y) {
+// The press that opened the editor acts on it as a click at the same place:
+// on its button the list drops down, in its text the caret goes there.
+bool TCustomDBGridX::FilterRowMouseDown(ui::TMouseButton button, int x, int y) {
     if (!stFilter_->Visible())
         return false;
     const TGridCoord cell = MouseCoord(x, y);
@@ -302,7 +358,47 @@ bool TCustomDBGridX::FilterRowMouseDown(int x, int y) {
         return false;
     ClearSelection();
     ShowFilterEditor(dataCol);
+    const QPoint screen = viewport()->mapToGlobal(QPoint(x, y));
+    filterPressTime_ = 0;
+    if (button == ui::TMouseButton::mbLeft && FilterEditorActive())
+        ClickAt(*filterEditor_, screen);
+    filterPressPoint_ = screen;
+    filterPressTime_ = MessageTime();
     return true;
+}
+
+bool TCustomDBGridX::CanModify(QWidget*) {
+    return true;
+}
+
+void TCustomDBGridX::GetMouseDownInfo(QPoint& screenPoint, qint64& time) {
+    screenPoint = filterPressPoint_;
+    time = filterPressTime_;
+    filterPressTime_ = 0;
+}
+
+bool TCustomDBGridX::EditorWndProc(QWidget*, QEvent*) {
+    return false;
+}
+
+void TCustomDBGridX::EditorKeyDown(QWidget*, int& key, ui::TShiftState shift) {
+    if (FilterEditorKeyDown(key, shift))
+        key = 0;
+}
+
+// Tab moves between the filter cells by its key-down alone.
+void TCustomDBGridX::EditorKeyPress(QWidget*, QChar& key) {
+    if (key == QChar(9))
+        key = QChar();
+}
+
+void TCustomDBGridX::EditorKeyUp(QWidget*, int&, ui::TShiftState) {}
+
+// A cell editor and the filter editor are never open together.
+void TCustomDBGridX::ShowEditor() {
+    if (filterEditMode_)
+        HideFilterEditor();
+    TCustomGridX::ShowEditor();
 }
 
 void EnterFilterRow(TCustomDBGridX& grid) {
@@ -333,15 +429,17 @@ void TCustomDBGridX::FilterEditorDropDown() {
     if (filterColumn_ < 0 || filterColumn_ >= columns_->Count())
         return;
     TColumnX* column = columns_->GetColumn(filterColumn_);
-    std::shared_ptr<IMemTableDataFieldValueListX> list = column->STFilter()->GetValueList();
-    if (!list && memTable_)
-        list = memTable_->GetFieldValueList(column->FieldName());
+    if (!column->FieldValueList()) {
+        std::shared_ptr<IMemTableDataFieldValueListX> list = column->STFilter()->GetValueList();
+        if (!list && memTable_)
+            list = memTable_->GetFieldValueList(column->FieldName());
+        column->SetFieldValueList(std::move(list));
+    }
+    const std::shared_ptr<IMemTableDataFieldValueListX>& list = column->FieldValueList();
     const QStringList values = list ? list->DistinctValues() : QStringList();
     const bool sortEntries = (optionsX_ & dghAutoSortMarking) && column->Title()->TitleButton();
-    filterEditor_->ClearEntries();
-    for (const TFilterListItem& item :
-         BuildFilterList(values, column->KeyList(), column->PickList(), sortEntries))
-        filterEditor_->AddEntry(item.Text, item.Code);
+    filterEditor_->SetEntries(
+        BuildFilterList(values, column->KeyList(), column->PickList(), sortEntries));
 }
 
 void TCustomDBGridX::FilterEditorClosingUp(int chosenIndex, bool& accept) {

@@ -10,10 +10,13 @@
 #include "grid/dbgrid/dbgridselection.h"
 #include "grid/dbgrid/griddatalinkx.h"
 #include "grid/dbgrid/gridpictures.h"
+#include "grid/dbgrid/inplacefilteredit.h"
 #include "platform/db/dataset.h"
 
+#include <QCoreApplication>
 #include <QCursor>
 #include <QScopeGuard>
+#include <QWheelEvent>
 
 #include <algorithm>
 
@@ -197,6 +200,17 @@ bool TCustomDBGridX::DoMouseWheelUp(ui::TShiftState shift, QPoint) {
     return true;
 }
 
+// While the filter row is edited the wheel is its editor's: it scrolls the
+// editor's open list and leaves the records where they are.
+void TCustomDBGridX::wheelEvent(QWheelEvent* event) {
+    if (FilterEditorActive()) {
+        QCoreApplication::sendEvent(filterEditor_, event);
+        event->accept();
+        return;
+    }
+    TCustomGridX::wheelEvent(event);
+}
+
 void TCustomDBGridX::TopLeftChanged() {
     const bool leftEdge = LeftCol() == FixedCols();
     if (leftEdge != leftEdgeShown_) {
@@ -257,11 +271,14 @@ unsigned TCustomDBGridX::DialogCode() {
 
 // ---- Focus -------------------------------------------------------------
 
-// A selected row shows whether the grid has the focus.
+// A selected row shows whether the grid has the focus; while the filter
+// row is edited the focus belongs to its editor.
 void TCustomDBGridX::FocusIn(QWidget* from) {
     if (options_ & dgRowSelect)
         InvalidateRow(Row());
     TCustomGridX::FocusIn(from);
+    if (FilterEditorActive() && from != filterEditor_)
+        filterEditor_->setFocus(Qt::OtherFocusReason);
 }
 
 void TCustomDBGridX::FocusOut(QWidget* to) {

@@ -80,7 +80,7 @@ void TCustomDBGridX::MouseDown(TMouseButton button, ui::TShiftState shift, int x
     }
     const TGridCoord cell = MouseCoord(x, y);
     if ((button == TMouseButton::mbLeft || button == TMouseButton::mbRight) &&
-        FilterRowMouseDown(x, y))
+        FilterRowMouseDown(button, x, y))
         return;
     if (filterEditMode_ && cell.Y >= titleOffset_)
         HideFilterEditor();

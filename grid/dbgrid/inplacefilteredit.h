@@ -1,55 +1,52 @@
 #pragma once
 // The drop-down edit box of the grid's filter row, over one filter cell at
-// a time. Its keys, its list and the choice made from it are the grid's
-// business: the editor asks its holding grid. Until the library's
-// data-aware combo box exists it stands on Qt's editable combo box; every
-// call the grid makes is one of the few below.
+// a time: the library's combo box, unbound, held by its grid. Its keys, its
+// list and the choice made from it are the grid's business; the box only
+// keeps what the grid put in it.
 
-#include <QComboBox>
+#include "grid/dbgrid/filterrowlist.h"
+#include "grid/editors/dbcomboboxx.h"
+
+#include <QList>
 #include <QVariant>
 
 namespace kx {
 
 class TCustomDBGridX;
 
-class TInplaceFilterEditX : public QComboBox {
+class TInplaceFilterEditX : public TDBComboBoxX {
 public:
-    explicit TInplaceFilterEditX(TCustomDBGridX* holder);
+    explicit TInplaceFilterEditX(QWidget* parent = nullptr);
 
-    // Entries carry a special code or 0 for a value of the column.
-    void AddEntry(const QString& text, int code);
+    // The list's entries; a special entry carries its code, a value 0.
+    void SetEntries(const QList<TFilterListItem>& entries);
     int EntryCode(int index) const;
-    // Replaces the list, keeping the text.
-    void ClearEntries();
-    // The list opens with a button and a size, or not at all.
-    void SetDropDown(bool shown, int width, int rows);
-    bool HasDropDown() const { return dropDown_; }
-    int DropDownWidth() const;
-    int DropDownRows() const { return maxVisibleItems(); }
-    bool DroppedDown() const;
-    // Key values that the text stands for; Null for none.
-    QVariant Value;
+    int IndexOfEntry(const QString& text) const { return int(Items().indexOf(text)); }
 
-    QString Text() const { return currentText(); }
-    void SetText(const QString& text);
-    void SelectAll();
-    int CaretPosition() const;
-    int SelStart() const;
-    int SelLength() const;
+    // A key value shown as a text of its own (a looked-up name, say). The
+    // key stands only while that text is shown.
+    void SetKeyAndText(const QVariant& value, const QString& text);
+    QVariant KeyValue() const;
+
+    // The list's button; without it the list does not open.
+    bool HasDropDown() const { return EditButton().Visible(); }
+    int DropDownWidth() { return DropDownBox().Width; }
+    int DropDownRows() { return DropDownBox().Rows; }
+    int CaretPosition() const { return cursorPosition(); }
     void SetCaretToEnd();
-    // The choice from the list, as the list's closing reports it.
-    void ChooseEntry(int index);
-    // The grid fills the list first.
-    void showPopup() override;
+
+    ui::TRect TextAreaRect() const override;
 
 protected:
-    bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    // Tab reaches the key handling, where the grid moves between cells.
+    bool WantTabs() override { return true; }
+    // The wheel scrolls the open list and never steps through the entries.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
-    TCustomDBGridX* holder_;
-    bool dropDown_ = false;
-    QString textBeforeChoice_;
+    QList<int> codes_;
+    QVariant keyValue_;
+    QString keyText_;
 };
 
 // Up from the data cells: the editor opens over the current column, or with
