@@ -1,6 +1,7 @@
 #include "cashbook/registerwindows.h"
 
 #include "cashbook/moneyaccountform.h"
+#include "cashbook/moneyintooutqueryform.h"
 #include "cashbook/moneyintoouttypeform.h"
 #include "frame/app/kxformevents.h"
 #include "frame/app/windowregistry.h"
@@ -14,6 +15,9 @@ void RegisterWindows() {
     });
     TWindowRegistry::Register(TMoneyAccountForm::kFormName, [](QWidget* owner) {
         return TKXFormEvents::Create<TMoneyAccountForm>(owner);
+    });
+    TWindowRegistry::Register(TMoneyIntoOutQueryForm::kFormName, [](QWidget* owner) {
+        return TKXFormEvents::Create<TMoneyIntoOutQueryForm>(owner);
     });
 }
 
