@@ -295,7 +295,14 @@ void TMoneyIntoOutQueryForm::ComputeSubjectSums() {
 // All rows or none: a row that cannot be added leaves the list empty.
 void TMoneyIntoOutQueryForm::FillResultList(const TSubjectSums& sums) {
     Query->DisableControls();
-    const auto enable = qScopeGuard([this] { Query->EnableControls(); });
+    // The grid lays its columns out once it hears of the open list again.
+    const auto enable = qScopeGuard([this] {
+        Query->EnableControls();
+        if (Query->Active()) {
+            DBGrid1->LaidOut = false;
+            DBGrid1->ApplyLayout();
+        }
+    });
     Query->CloseQuery();
     QyMontyType->Close();
     QyMontyType->Open();

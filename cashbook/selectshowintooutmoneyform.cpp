@@ -143,7 +143,14 @@ QDate TSelectShowIntoOutMoneyForm::MasterDate(const QString& fieldName) const {
 void TSelectShowIntoOutMoneyForm::ShowRecords(const QString& condition, const QString& label) {
     Label24->setText(label);
     Query->DisableControls();
-    const auto enable = qScopeGuard([this] { Query->EnableControls(); });
+    // The grid lays its columns out once it hears of the open list again.
+    const auto enable = qScopeGuard([this] {
+        Query->EnableControls();
+        if (Query->Active()) {
+            DBGrid->LaidOut = false;
+            DBGrid->ApplyLayout();
+        }
+    });
     Query->CloseQuery();
     if (condition.isEmpty())
         return;

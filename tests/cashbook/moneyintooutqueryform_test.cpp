@@ -137,6 +137,13 @@ protected:
             titles << columns->GetColumn(i)->Title()->Caption();
         return titles;
     }
+    static QStringList Footers(TKXNDBGrid* grid) {
+        QStringList footers;
+        TColumnsXList* columns = grid->VisibleColumns();
+        for (int i = 0; i < columns->Count(); ++i)
+            footers << grid->GetFooterText(0, columns->GetColumn(i));
+        return footers;
+    }
     static void CloseAndFree(QWidget* window) {
         window->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -174,6 +181,8 @@ TEST_F(MoneyIntoOutQueryFormTest, SubjectShowsItsOwnRowAndEveryChild) {
     Select(window, "001");
     EXPECT_EQ(window->SubjectName, "收入");
     EXPECT_EQ(Results(window), QStringList({"收入 5/0/5", "销售 121.5/10/111.5", "利息 0/0/0"}));
+    // Own row and children together cover the whole subtree.
+    EXPECT_EQ(Footers(window->DBGrid1), QStringList({"合计", "126.5", "10", "116.5"}));
     // A subject without children and without records: nothing at all.
     Select(window, "001002");
     EXPECT_EQ(Results(window), QStringList());

@@ -123,6 +123,10 @@ TEST_F(DrillDownFormTest, DayRowShowsTheVerifiedRecordsOfItsAccountAndDay) {
               QStringList({"状态", "记录编号", "账款类别", "借贷日期", "摘要", "资金账号",
                            "借入金额", "贷出金额", "资金余额", "经办人员", "备注", "审核人员",
                            "审核日期", "修改人员", "修改日期", "建档人员", "建档日期"}));
+    QStringList footers;
+    for (int i = 0; i < columns->Count(); ++i)
+        footers << form->DBGrid->GetFooterText(0, columns->GetColumn(i));
+    EXPECT_EQ(footers.mid(0, 9), QStringList({"合计", "2", "", "", "", "", "20", "5.5", "14.5"}));
     for (QPushButton* hidden :
          {form->button_add, form->button_edit, form->button_delete, form->button_save,
           form->button_find, form->Button_Print, form->button_Ok})
