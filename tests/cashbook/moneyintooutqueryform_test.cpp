@@ -259,6 +259,18 @@ TEST_F(MoneyIntoOutQueryFormTest, DrillDownShowsTheRowsSubtreeUnderTheFindCondit
     EXPECT_EQ(label, "查找条件： 并且 资金借贷科目 等于 销售");
     EXPECT_EQ(shown, QStringList({"A2", "A3", "A5"}));
     EXPECT_TRUE(window->SpeedButton4->isEnabled());
+    // The chosen subject's own row opens its whole subtree too.
+    window->Query->First();
+    shown.clear();
+    OnNextModal([&](QWidget* dialog) {
+        auto* detail = qobject_cast<TSelectShowIntoOutMoneyDetailForm*>(dialog);
+        ASSERT_NE(detail, nullptr);
+        for (detail->Query->First(); !detail->Query->Eof(); detail->Query->Next())
+            shown << detail->Query->FieldByName("MONEY_ID")->AsString();
+        detail->button_close->click();
+    });
+    window->SpeedButton4->click();
+    EXPECT_EQ(shown, QStringList({"A1", "A2", "A3", "A5"}));
     CloseAndFree(window);
 }
 
