@@ -300,7 +300,7 @@ void BM_StatisticsInTurns(benchmark::State& state) {
                 throw std::runtime_error("the statistics missed a top-level subject");
         });
 }
-BENCHMARK(BM_StatisticsInTurns)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(9);
+BENCHMARK(BM_StatisticsInTurns)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(15);
 
 void BM_DayLedgerInTurns(benchmark::State& state) {
     constexpr int kDays = 3653; // ten years from 1999, three of them leap years
