@@ -3,6 +3,7 @@
 #include "cashbook/intooutmoneyaccountform.h"
 #include "cashbook/moneyaccountform.h"
 #include "cashbook/moneyintooutform.h"
+#include "cashbook/moneyintooutqueryform.h"
 #include "cashbook/moneyintoouttypeform.h"
 #include "frame/app/kxformevents.h"
 #include "frame/app/windowregistry.h"
@@ -22,6 +23,9 @@ void RegisterWindows() {
     });
     TWindowRegistry::Register(TIntoOutMoneyAccountForm::kFormName, [](QWidget* owner) {
         return TKXFormEvents::Create<TIntoOutMoneyAccountForm>(owner);
+    });
+    TWindowRegistry::Register(TMoneyIntoOutQueryForm::kFormName, [](QWidget* owner) {
+        return TKXFormEvents::Create<TMoneyIntoOutQueryForm>(owner);
     });
 }
 

@@ -1,0 +1,278 @@
+// The statistics window opened from the main window's command: its result
+// rows per subject and find condition, the result table left untouched,
+// the list kept whole when a run fails, the find dialog's fields, and the
+// drill-down from a result row.
+
+#include "cashbook/moneyintooutqueryform.h"
+#include "cashbook/registerwindows.h"
+#include "cashbook/selectshowintooutmoneydetailform.h"
+#include "frame/app/kxmain.h"
+#include "frame/app/mainform.h"
+#include "frame/app/windowregistry.h"
+#include "frame/controls/kx3dlabel.h"
+#include "frame/controls/kxcombobox.h"
+#include "frame/controls/kxndbgrid.h"
+#include "frame/data/kxquery.h"
+#include "frame/dialogs/findwindow.h"
+#include "frame/dialogs/kxthread.h"
+#include "grid/dbgrid/columntitlex.h"
+#include "grid/dbgrid/columnx.h"
+#include "platform/db/dberrors.h"
+#include "tests/cashbook/cashbookrecords.h"
+#include "tests/support/clippedtexts.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+namespace kx::cashbook {
+namespace {
+
+// Runs the action on the next modal dialog once it shows.
+void OnNextModal(std::function<void(QWidget*)> action) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, action] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || !dialog->isVisible())
+            return;
+        timer->stop();
+        timer->deleteLater();
+        action(dialog);
+    });
+    timer->start();
+}
+
+void AllData(QWidget* dialog) {
+    auto* find = qobject_cast<TFindWindow*>(dialog);
+    ASSERT_NE(find, nullptr);
+    find->AllDataButton->click();
+}
+
+void CloseFind(QWidget* dialog) {
+    auto* find = qobject_cast<TFindWindow*>(dialog);
+    ASSERT_NE(find, nullptr);
+    find->CloseButton->click();
+}
+
+QString ScreenFolder() {
+    const QString folder = QDir::temp().filePath(QStringLiteral("kx-screens"));
+    QDir().mkpath(folder);
+    return folder;
+}
+
+class MoneyIntoOutQueryFormTest : public ::testing::Test, protected test::CashBookRecords {
+protected:
+    MoneyIntoOutQueryFormTest() {
+        Messages.answer = true;
+        RegisterWindows();
+        Exec("INSERT INTO SYS_RIGHT_TABLE (USE_ID, COMPOSE_ID, PROGRAM_ID, ADD_RIGHT, EDIT_RIGHT, "
+             "BROWSE_RIGHT, PRINT_RIGHT, VERIFY_RIGHT) VALUES ('U01', 1, 3, '是', '是', '是', "
+             "'是', '是')");
+        AddRecord("A1", "001", "001", "2008-09-01", "5", "0");
+        AddRecord("A2", "001001", "001", "2008-09-02", "100", "10");
+        AddRecord("A3", "001001001", "002", "2008-09-03", "20.5", "0");
+        AddRecord("A4", "002", "001", "2008-09-04", "0", "30");
+        AddVerified("A5", "001001", "002", "2008-09-06", "1", "0");
+    }
+    ~MoneyIntoOutQueryFormTest() override {
+        main_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        TWindowRegistry::Unregister(TMoneyIntoOutQueryForm::kFormName);
+        test::ResetProgramState();
+    }
+
+    TMoneyIntoOutQueryForm* Open(const std::function<void(QWidget*)>& findAction = AllData) {
+        if (!main_)
+            main_ = std::make_unique<TMainForm>();
+        OnNextModal(findAction);
+        main_->MenuItem("N102")->trigger();
+        QCoreApplication::sendPostedEvents();
+        auto* window = qobject_cast<TMoneyIntoOutQueryForm*>(
+            FindWorkingWindow(TMoneyIntoOutQueryForm::kFormName));
+        if (window) {
+            QApplication::setActiveWindow(window);
+            EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+        }
+        return window;
+    }
+    static void Select(TMoneyIntoOutQueryForm* window, const QString& id) {
+        for (QTreeWidgetItemIterator it(window->KXTreeView); *it; ++it) {
+            if (window->KXTreeView->GetNodeID(*it) == id) {
+                window->KXTreeView->setCurrentItem(*it);
+                (*it)->setExpanded(true);
+                return;
+            }
+        }
+        ADD_FAILURE() << "no node " << id.toStdString();
+    }
+    // "name in/out/balance" per result row.
+    static QStringList Results(TMoneyIntoOutQueryForm* window) {
+        QStringList rows;
+        TKXQuery* list = window->Query;
+        if (!list->Active())
+            return rows;
+        for (list->First(); !list->Eof(); list->Next())
+            rows << QStringLiteral("%1 %2/%3/%4")
+                        .arg(list->FieldByName("MONEY_TYPE_NAME")->AsString())
+                        .arg(list->FieldByName("MONEY_INTO_NUMBER")->AsFloat())
+                        .arg(list->FieldByName("MONEY_OUT_NUMBER")->AsFloat())
+                        .arg(list->FieldByName("MONEY_SUM_NUMBER")->AsFloat());
+        return rows;
+    }
+    static QStringList Titles(TKXNDBGrid* grid) {
+        QStringList titles;
+        TColumnsXList* columns = grid->VisibleColumns();
+        for (int i = 0; i < columns->Count(); ++i)
+            titles << columns->GetColumn(i)->Title()->Caption();
+        return titles;
+    }
+    static QStringList Footers(TKXNDBGrid* grid) {
+        QStringList footers;
+        TColumnsXList* columns = grid->VisibleColumns();
+        for (int i = 0; i < columns->Count(); ++i)
+            footers << grid->GetFooterText(0, columns->GetColumn(i));
+        return footers;
+    }
+    static void CloseAndFree(QWidget* window) {
+        window->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::sendPostedEvents();
+    }
+    QString SumTableRows() { return Value("SELECT COUNT(*) FROM KX_INTO_OUT_MONEY_SUM_TABLE"); }
+
+    std::unique_ptr<TMainForm> main_;
+};
+
+TEST_F(MoneyIntoOutQueryFormTest, OpensAtTheRootWithOneRowPerTopLevelSubject) {
+    TMoneyIntoOutQueryForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), "资金借贷数据统计报表窗口");
+    EXPECT_EQ(window->KX3DLabel1->Caption(), "查找条件：");
+    EXPECT_EQ(window->SubjectId, "G001");
+    EXPECT_FALSE(window->Loading);
+    EXPECT_EQ(Results(window), QStringList({"支出 0/30/-30", "收入 126.5/10/116.5"}));
+    EXPECT_EQ(Titles(window->DBGrid1),
+              QStringList({"账款类别", "借入金额", "贷出金额", "资金余额"}));
+    EXPECT_FALSE(window->button_print->isVisible());
+    EXPECT_FALSE(window->button_add->isVisible());
+    EXPECT_TRUE(window->button_find->isVisible());
+    EXPECT_TRUE(window->button_next->isVisible());
+    EXPECT_EQ(SumTableRows(), "0");
+    EXPECT_EQ(test::ClippedTexts(*window), QStringList());
+    EXPECT_TRUE(window->grab().save(ScreenFolder() + "/moneyintooutquery.png"));
+    EXPECT_TRUE(Messages.Texts().isEmpty()) << Messages.Texts().join('|').toStdString();
+    CloseAndFree(window);
+}
+
+TEST_F(MoneyIntoOutQueryFormTest, SubjectShowsItsOwnRowAndEveryChild) {
+    TMoneyIntoOutQueryForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    Select(window, "001");
+    EXPECT_EQ(window->SubjectName, "收入");
+    EXPECT_EQ(Results(window), QStringList({"收入 5/0/5", "销售 121.5/10/111.5", "利息 0/0/0"}));
+    // Own row and children together cover the whole subtree.
+    EXPECT_EQ(Footers(window->DBGrid1), QStringList({"合计", "126.5", "10", "116.5"}));
+    // A subject without children and without records: nothing at all.
+    Select(window, "001002");
+    EXPECT_EQ(Results(window), QStringList());
+    EXPECT_EQ(SumTableRows(), "0");
+    CloseAndFree(window);
+}
+
+TEST_F(MoneyIntoOutQueryFormTest, CancelledFirstFindShowsZerosUntilAllData) {
+    TMoneyIntoOutQueryForm* window = Open(CloseFind);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->KX3DLabel1->Caption(), "查找条件：不显示资料");
+    EXPECT_EQ(window->FindCondition, "MONEY_RECORD_ID ='MONEY_RECORD_ID'");
+    EXPECT_EQ(Results(window), QStringList({"支出 0/0/0", "收入 0/0/0"}));
+    Select(window, "001");
+    // The chosen subject keeps the condition, and a find keeps the subject.
+    EXPECT_EQ(Results(window), QStringList({"销售 0/0/0", "利息 0/0/0"}));
+    OnNextModal(AllData);
+    window->button_find->click();
+    EXPECT_EQ(window->FindCondition, "");
+    EXPECT_EQ(Results(window), QStringList({"收入 5/0/5", "销售 121.5/10/111.5", "利息 0/0/0"}));
+    CloseAndFree(window);
+}
+
+// The balance is no column of the records, so the find dialog never offers
+// it: a condition on it could not run.
+TEST_F(MoneyIntoOutQueryFormTest, FindDialogDoesNotOfferTheBalance) {
+    QStringList offered;
+    TMoneyIntoOutQueryForm* window = Open([&offered](QWidget* dialog) {
+        auto* find = qobject_cast<TFindWindow*>(dialog);
+        ASSERT_NE(find, nullptr);
+        for (int i = 0; i < find->ComboBox1->count(); ++i)
+            offered << find->ComboBox1->itemText(i);
+        find->AllDataButton->click();
+    });
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(offered.contains("借入金额")) << offered.join('|').toStdString();
+    EXPECT_TRUE(offered.contains("状态"));
+    EXPECT_FALSE(offered.contains("资金余额")) << offered.join('|').toStdString();
+    CloseAndFree(window);
+}
+
+TEST_F(MoneyIntoOutQueryFormTest, FailedRunLeavesTheListAndTheTableAsBefore) {
+    TMoneyIntoOutQueryForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    const QStringList before = Results(window);
+    ASSERT_EQ(before.size(), 2);
+    window->FindCondition = QStringLiteral("(NO_SUCH_COLUMN = 1)");
+    EXPECT_THROW(window->ComputeSubjectSums(), db::EDatabaseError);
+    EXPECT_EQ(Results(window), before);
+    EXPECT_EQ(SumTableRows(), "0");
+    EXPECT_EQ(window->KXThread->Active, false);
+    CloseAndFree(window);
+}
+
+TEST_F(MoneyIntoOutQueryFormTest, DrillDownShowsTheRowsSubtreeUnderTheFindCondition) {
+    TMoneyIntoOutQueryForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    Select(window, "001");
+    window->Query->First();
+    window->Query->Next(); // 销售
+    QStringList shown;
+    QString label;
+    OnNextModal([&](QWidget* dialog) {
+        auto* detail = qobject_cast<TSelectShowIntoOutMoneyDetailForm*>(dialog);
+        ASSERT_NE(detail, nullptr);
+        label = detail->Label24->text();
+        for (detail->Query->First(); !detail->Query->Eof(); detail->Query->Next())
+            shown << detail->Query->FieldByName("MONEY_ID")->AsString();
+        EXPECT_EQ(test::ClippedTexts(*detail), QStringList());
+        EXPECT_TRUE(detail->grab().save(ScreenFolder() + "/statisticsdrilldown.png"));
+        detail->button_close->click();
+    });
+    window->SpeedButton4->click();
+    EXPECT_EQ(label, "查找条件： 并且 资金借贷科目 等于 销售");
+    EXPECT_EQ(shown, QStringList({"A2", "A3", "A5"}));
+    EXPECT_TRUE(window->SpeedButton4->isEnabled());
+    // The chosen subject's own row opens its whole subtree too.
+    window->Query->First();
+    shown.clear();
+    OnNextModal([&](QWidget* dialog) {
+        auto* detail = qobject_cast<TSelectShowIntoOutMoneyDetailForm*>(dialog);
+        ASSERT_NE(detail, nullptr);
+        for (detail->Query->First(); !detail->Query->Eof(); detail->Query->Next())
+            shown << detail->Query->FieldByName("MONEY_ID")->AsString();
+        detail->button_close->click();
+    });
+    window->SpeedButton4->click();
+    EXPECT_EQ(shown, QStringList({"A1", "A2", "A3", "A5"}));
+    CloseAndFree(window);
+}
+
+} // namespace
+} // namespace kx::cashbook
