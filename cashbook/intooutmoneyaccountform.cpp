@@ -1,4 +1,5 @@
 #include "cashbook/intooutmoneyaccountform.h"
+#include "cashbook/selectshowintooutmoneyaccountform.h"
 
 #include "cashbook/cashbooktables.h"
 #include "cashbook/editintooutmoneydayform.h"
@@ -27,6 +28,7 @@
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <memory>
 
 namespace kx::cashbook {
 namespace {
@@ -458,10 +460,16 @@ void TIntoOutMoneyAccountForm::SpeedButton1Click(QObject* /*sender*/) {
     SpeedButton1->setEnabled(false);
     const auto enableAgain = qScopeGuard([this] { SpeedButton1->setEnabled(true); });
     const bool day = view_ == TLedgerView::Day;
-    const TLedgerDrillDown handOff{list,        day,    QyFieldName,
-                                   QyMontyType, Rights, day ? DayPrintFields : MonthPrintFields};
-    if (ShowDrillDown)
-        ShowDrillDown(handOff);
+    const std::unique_ptr<TSelectShowIntoOutMoneyAccountForm> records(
+        TKXFormEvents::Create<TSelectShowIntoOutMoneyAccountForm>(nullptr));
+    records->MasterList = list;
+    records->IsDayLedger = day;
+    records->FieldQuery = QyFieldName;
+    records->SubjectLookup = QyMontyType;
+    records->Rights = Rights;
+    records->MasterPrintFields = day ? DayPrintFields : MonthPrintFields;
+    ForceForegroundFocus(records.get());
+    records->ShowModal();
 }
 
 void TIntoOutMoneyAccountForm::Button_OtherClick(QObject* /*sender*/) {

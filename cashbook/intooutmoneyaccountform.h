@@ -11,8 +11,6 @@
 
 #include <QPointer>
 
-#include <functional>
-
 class QLabel;
 class QRadioButton;
 class QStackedWidget;
@@ -29,16 +27,6 @@ class TQuery;
 }
 
 namespace cashbook {
-
-// What the records drill-down window is given from a ledger row.
-struct TLedgerDrillDown {
-    TKXQuery* MasterList;
-    bool IsDayLedger;
-    db::TQuery* FieldQuery;
-    db::TQuery* SubjectLookup;
-    TRights Rights;
-    TPrintFieldsArray MasterPrintFields;
-};
 
 class TIntoOutMoneyAccountForm : public TKXDForm {
     Q_OBJECT
@@ -75,10 +63,6 @@ public:
     TFieldsDataArray MonthFieldsData;
     TPrintFieldsArray DayPrintFields;
     TPrintFieldsArray MonthPrintFields;
-
-    // Opens the records drill-down window on what the ledger row hands it;
-    // nothing opens while it is not set.
-    std::function<void(const TLedgerDrillDown&)> ShowDrillDown;
 
     TLedgerView View() const { return view_; }
 

@@ -7,6 +7,7 @@
 #include "cashbook/ledgerposting.h"
 #include "cashbook/registerwindows.h"
 #include "cashbook/selectmoneyaccountrootform.h"
+#include "cashbook/selectshowintooutmoneyaccountform.h"
 #include "cashbook/setstatusform.h"
 #include "core/appstate.h"
 #include "core/sqlfunctions.h"
@@ -218,20 +219,31 @@ TEST_F(LedgerWindowTest, DrillDownIsHandedTheRowsOfTheView) {
     Post("2008-09-10", "001", "100", "0");
     TIntoOutMoneyAccountForm* window = Open(TFirstFind::AllData);
     ASSERT_NE(window, nullptr);
-    std::optional<TLedgerDrillDown> handed;
-    window->ShowDrillDown = [&](const TLedgerDrillDown& handOff) {
-        EXPECT_FALSE(window->SpeedButton1->isEnabled());
-        handed = handOff;
-    };
+    bool buttonDisabled = false;
+    db::TDataSet* master = nullptr;
+    bool dayLedger = true;
+    TPrintFieldsArray printFields;
+    db::TDataSet* fieldQuery = nullptr;
+    OnNextModal([&](QWidget* dialog) {
+        auto* records = qobject_cast<TSelectShowIntoOutMoneyAccountForm*>(dialog);
+        ASSERT_NE(records, nullptr);
+        buttonDisabled = !window->SpeedButton1->isEnabled();
+        master = records->MasterList;
+        dayLedger = records->IsDayLedger;
+        printFields = records->MasterPrintFields;
+        fieldQuery = records->FieldQuery;
+        records->close();
+    });
     window->RadioButton4->click();
     window->SpeedButton1->click();
-    ASSERT_TRUE(handed.has_value());
-    EXPECT_EQ(handed->MasterList, window->QyMonth);
-    EXPECT_FALSE(handed->IsDayLedger);
-    EXPECT_EQ(handed->MasterPrintFields.size(), 17u);
-    EXPECT_EQ(handed->MasterPrintFields[1].FieldName, "MONEY_MONTH");
-    EXPECT_TRUE(handed->FieldQuery->Active());
-    EXPECT_EQ(handed->FieldQuery->RecordCount(), 8);
+    EXPECT_TRUE(buttonDisabled);
+    EXPECT_EQ(master, window->QyMonth);
+    EXPECT_FALSE(dayLedger);
+    EXPECT_EQ(printFields.size(), 17u);
+    EXPECT_EQ(printFields[1].FieldName, "MONEY_MONTH");
+    ASSERT_NE(fieldQuery, nullptr);
+    EXPECT_TRUE(fieldQuery->Active());
+    EXPECT_EQ(fieldQuery->RecordCount(), 8);
     // The ledger window writes the slot rows with its own amount captions.
     EXPECT_EQ(Value("SELECT FIELD_DISPLAY_NAME FROM SYS_MONEY_FIELD_TABLE WHERE FIELD_ORDER = 6"),
               "借款金额");
