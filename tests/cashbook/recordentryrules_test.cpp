@@ -17,7 +17,8 @@ TEST(EntryCheckData, RecordNumberCheckIsLeftOutInModeThree) {
         EXPECT_EQ(internal.Links[0].ColumnName, "MONEY_RECORD_ID");
         EXPECT_EQ(internal.Links[0].Kind, "C");
     }
-    const TCheckData& number = EntryCheckData(1)[0];
+    const TCheckDataArray modeOne = EntryCheckData(1);
+    const TCheckData& number = modeOne[0];
     EXPECT_EQ(number.BaseSelect, "SELECT MONEY_ID FROM KX_INTO_OUT_MONEY_TABLE WHERE ");
     EXPECT_EQ(number.NumberField, "MONEY_ID");
     EXPECT_EQ(number.Message, "纪录编号重复");
