@@ -136,25 +136,27 @@ void TColumnFooterX::SyncSumEntry() {
         FreeSumEntry();
         return;
     }
-    if (!sumEntry_) {
-        TDBSumCollection& sums = grid->SumList()->SumCollection();
-        sums.BeginUpdate();
+    // The entry's kind and field change together: one pass over the records.
+    const QString sumFieldName = fieldName_.isEmpty() ? column_->FieldName() : fieldName_;
+    TDBSumCollection& sums = grid->SumList()->SumCollection();
+    sums.BeginUpdate();
+    if (!sumEntry_)
         sumEntry_ = sums.Add();
-        sums.EndUpdate();
-    }
     switch (valueType_) {
     case fvtSum:
         sumEntry_->SetGroupOperation(goSum);
+        sumEntry_->SetFieldName(sumFieldName);
         break;
     case fvtAvg:
         sumEntry_->SetGroupOperation(goAvg);
+        sumEntry_->SetFieldName(sumFieldName);
         break;
     default:
         sumEntry_->SetGroupOperation(goCount);
         sumEntry_->SetFieldName({});
-        return;
+        break;
     }
-    sumEntry_->SetFieldName(fieldName_.isEmpty() ? column_->FieldName() : fieldName_);
+    sums.EndUpdate();
 }
 
 void TColumnFooterX::Assign(const TColumnFooterX& source) {

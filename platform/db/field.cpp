@@ -291,6 +291,8 @@ QString TField::GetText(bool displayText) const {
         OnGetText(const_cast<TField*>(this), text, displayText);
         return text;
     }
+    if (std::optional<QString> packed = PackedText(displayText))
+        return *std::move(packed);
     const QVariant value = Value();
     if (VarIsNull(value) && !IsBlob())
         return text;

@@ -11,6 +11,7 @@
 #include <QVariant>
 
 #include <functional>
+#include <optional>
 
 namespace kx::db {
 
@@ -167,6 +168,10 @@ protected:
     // plain (AsString).
     virtual QString FormatValue(const QVariant& value, bool displayText) const;
     virtual QString PlainText(const QVariant& value) const { return FormatValue(value, false); }
+    // The same text as FormatValue gives, formed straight from the packed
+    // value where the field can, since a list forms it for every row;
+    // nullopt takes the way through Value and FormatValue.
+    virtual std::optional<QString> PackedText(bool) const { return std::nullopt; }
     // The typed value for a text the user typed; raises EConvertError.
     virtual QVariant ParseText(const QString& text) const = 0;
     void SetDefaultAlignment(TAlignment alignment) { alignment_ = alignment; }

@@ -175,6 +175,15 @@ QVariant TStringField::ParseText(const QString& text) const {
     return text;
 }
 
+std::optional<QString> TStringField::PackedText(bool) const {
+    const PackedValue packed = Packed();
+    if (packed.Is(StoredKind::Text))
+        return packed.Text();
+    if (packed.Is(StoredKind::Null))
+        return QString();
+    return std::nullopt;
+}
+
 TIntegerField::TIntegerField(QObject* owner, TFieldType type) : TField(owner, type) {
     SetDefaultAlignment(taRightJustify);
 }
@@ -330,6 +339,15 @@ QString TFloatField::FormatValue(const QVariant& value, bool displayText) const 
                             : sys::FormatFloat(format, value.toDouble());
 }
 
+std::optional<QString> TFloatField::PackedText(bool displayText) const {
+    const PackedValue packed = Packed();
+    if (packed.Is(StoredKind::Real) || packed.Is(StoredKind::Integer))
+        return FormatValue(packed.Number(), displayText);
+    if (packed.Is(StoredKind::Null))
+        return QString();
+    return std::nullopt;
+}
+
 QString TFloatField::PlainText(const QVariant& value) const {
     return sys::FloatToStr(value.toDouble());
 }
@@ -457,6 +475,21 @@ QString TDateTimeField::FormatValue(const QVariant& value, bool displayText) con
     default:
         return value.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     }
+}
+
+std::optional<QString> TDateTimeField::PackedText(bool displayText) const {
+    if (DataType() != ftDate || (displayText && !DisplayFormat().isEmpty()))
+        return std::nullopt;
+    const PackedValue packed = Packed();
+    if (packed.Is(StoredKind::Null))
+        return QString();
+    // A stored ISO date reads back as itself; year 0 is no date at all.
+    if (packed.Is(StoredKind::Text)) {
+        const QLatin1StringView text(packed.Bytes());
+        if (IsIsoDate(text) && Digits(text, 0, 4) > 0)
+            return QString(text);
+    }
+    return std::nullopt;
 }
 
 QVariant TDateTimeField::ParseText(const QString& text) const {

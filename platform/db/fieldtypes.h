@@ -26,6 +26,7 @@ public:
 protected:
     int DefaultWidth() const override { return Size() > 0 ? Size() : 20; }
     QVariant ParseText(const QString& text) const override;
+    std::optional<QString> PackedText(bool displayText) const override;
 };
 
 // Integer kinds: small integer, integer, word, auto-increment, large integer.
@@ -100,6 +101,7 @@ protected:
     QString FormatValue(const QVariant& value, bool displayText) const override;
     QString PlainText(const QVariant& value) const override;
     QVariant ParseText(const QString& text) const override;
+    std::optional<QString> PackedText(bool displayText) const override;
 };
 
 class TCurrencyField : public TFloatField {
@@ -134,6 +136,7 @@ protected:
     int DefaultWidth() const override;
     QString FormatValue(const QVariant& value, bool displayText) const override;
     QVariant ParseText(const QString& text) const override;
+    std::optional<QString> PackedText(bool displayText) const override;
 
 private:
     QVariant Typed(const QDateTime& value) const;

@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <vector>
 
 namespace kx::sys {
@@ -195,39 +196,50 @@ Decimal RoundForPattern(const Pattern& p, double magnitude) {
     return Significant(magnitude, std::max(1, p.integerPlaceholders) + p.fractionPlaceholders);
 }
 
+// The digits a pattern writes, as ASCII.
 struct Digits {
-    QString integer;
-    QString fraction;
-    QString exponent;
+    std::string integer;
+    std::string fraction;
+    std::string exponent;
 };
+
+void ChopTrailingZeros(std::string& fraction, int keep) {
+    while (static_cast<int>(fraction.size()) > keep && fraction.back() == '0')
+        fraction.pop_back();
+}
 
 Digits FixedDigits(const Pattern& p, const Decimal& d) {
     Digits out;
-    out.integer = Latin1(d.IntegerDigits());
-    if (out.integer == u"0")
+    out.integer = d.IntegerDigits();
+    if (out.integer == "0")
         out.integer.clear();
-    out.integer = out.integer.rightJustified(p.minIntegerDigits, u'0');
-    out.fraction = Latin1(d.FractionDigits(p.fractionPlaceholders));
-    while (out.fraction.size() > p.minFractionDigits && out.fraction.endsWith(u'0'))
-        out.fraction.chop(1);
+    if (static_cast<int>(out.integer.size()) < p.minIntegerDigits)
+        out.integer.insert(0, p.minIntegerDigits - out.integer.size(), '0');
+    out.fraction = d.FractionDigits(p.fractionPlaceholders);
+    ChopTrailingZeros(out.fraction, p.minFractionDigits);
     return out;
 }
 
 Digits ScientificDigits(const Pattern& p, const Decimal& d) {
     const int integerDigits = std::max(1, p.integerPlaceholders);
     Digits out;
-    const QString digits =
-        Latin1(d.digits).leftJustified(integerDigits + p.fractionPlaceholders, u'0');
-    out.integer = digits.left(integerDigits);
-    out.fraction = digits.mid(integerDigits, p.fractionPlaceholders);
-    while (out.fraction.size() > p.minFractionDigits && out.fraction.endsWith(u'0'))
-        out.fraction.chop(1);
+    std::string digits = d.digits;
+    const auto wanted = static_cast<std::size_t>(integerDigits + p.fractionPlaceholders);
+    if (digits.size() < wanted)
+        digits.append(wanted - digits.size(), '0');
+    out.integer = digits.substr(0, static_cast<std::size_t>(integerDigits));
+    out.fraction = digits.substr(static_cast<std::size_t>(integerDigits),
+                                 static_cast<std::size_t>(p.fractionPlaceholders));
+    ChopTrailingZeros(out.fraction, p.minFractionDigits);
     const int exponent = d.IsZero() ? 0 : d.exponent - integerDigits;
     if (exponent < 0)
-        out.exponent = QStringLiteral("-");
+        out.exponent = "-";
     else if (p.exponentPlus)
-        out.exponent = QStringLiteral("+");
-    out.exponent += QString::number(std::abs(exponent)).rightJustified(p.exponentDigits, u'0');
+        out.exponent = "+";
+    std::string magnitude = std::to_string(std::abs(exponent));
+    if (static_cast<int>(magnitude.size()) < p.exponentDigits)
+        magnitude.insert(0, p.exponentDigits - magnitude.size(), '0');
+    out.exponent += magnitude;
     return out;
 }
 
@@ -235,17 +247,19 @@ Digits ScientificDigits(const Pattern& p, const Decimal& d) {
 // no digit left for it writes nothing.
 QString RenderPattern(const Pattern& p, const Decimal& d) {
     const Digits digits = p.scientific ? ScientificDigits(p, d) : FixedDigits(p, d);
-    const auto length = digits.integer.size();
-    auto emitInteger = [&](qsizetype from, qsizetype to, QString& out) {
+    const auto length = static_cast<qsizetype>(digits.integer.size());
+    QString out;
+    out.reserve(length + length / 3 + static_cast<qsizetype>(digits.fraction.size()) +
+                static_cast<qsizetype>(p.tokens.size()) + 8);
+    auto emitInteger = [&](qsizetype from, qsizetype to) {
         for (qsizetype k = from; k < to; ++k) {
-            out += digits.integer[k];
+            out += QLatin1Char(digits.integer[static_cast<std::size_t>(k)]);
             if (p.thousands && !p.scientific && k < length - 1 && (length - 1 - k) % 3 == 0)
                 out += u',';
         }
     };
-    QString out;
     int integerIndex = 0;
-    int fractionIndex = 0;
+    std::size_t fractionIndex = 0;
     for (const Pattern::Token& token : p.tokens) {
         switch (token.kind) {
         case Pattern::Kind::Literal:
@@ -255,26 +269,61 @@ QString RenderPattern(const Pattern& p, const Decimal& d) {
             // Digits align to the right end of the placeholders.
             const qsizetype position = integerIndex++ - p.integerPlaceholders + length;
             if (integerIndex == 1)
-                emitInteger(0, std::max<qsizetype>(position + 1, 0), out);
+                emitInteger(0, std::max<qsizetype>(position + 1, 0));
             else if (position >= 0)
-                emitInteger(position, position + 1, out);
+                emitInteger(position, position + 1);
             break;
         }
         case Pattern::Kind::Point:
-            if (!digits.fraction.isEmpty())
+            if (!digits.fraction.empty())
                 out += u'.';
             break;
         case Pattern::Kind::FractionDigit:
             if (fractionIndex < digits.fraction.size())
-                out += digits.fraction[fractionIndex];
+                out += QLatin1Char(digits.fraction[fractionIndex]);
             ++fractionIndex;
             break;
         case Pattern::Kind::Exponent:
-            out += token.text + digits.exponent;
+            out += token.text;
+            out += QLatin1StringView(digits.exponent.data(),
+                                     static_cast<qsizetype>(digits.exponent.size()));
             break;
         }
     }
     return out;
+}
+
+// A display format's sections parsed once: a list formats every row with
+// the same few patterns.
+struct Sections {
+    bool Empty = true;
+    Pattern Positive;
+    std::optional<Pattern> Negative;
+    std::optional<Pattern> Zero;
+};
+
+Sections ParseSections(const QString& pattern) {
+    const QStringList texts = SplitSections(pattern);
+    Sections sections;
+    sections.Empty = texts.first().isEmpty();
+    sections.Positive = ParsePattern(texts.first());
+    if (texts.size() > 1 && !texts[1].isEmpty())
+        sections.Negative = ParsePattern(texts[1]);
+    if (texts.size() > 2 && !texts[2].isEmpty())
+        sections.Zero = ParsePattern(texts[2]);
+    return sections;
+}
+
+const Sections& SectionsOf(const QString& pattern) {
+    constexpr std::size_t kKept = 16;
+    thread_local std::vector<std::pair<QString, Sections>> parsed;
+    for (const auto& [text, sections] : parsed)
+        if (text == pattern)
+            return sections;
+    if (parsed.size() == kKept)
+        parsed.erase(parsed.begin());
+    parsed.emplace_back(pattern, ParseSections(pattern));
+    return parsed.back().second;
 }
 
 // ---- The printf-like formatter --------------------------------------------
@@ -486,23 +535,20 @@ QString SqlNumber(double value) {
 }
 
 QString FormatFloat(const QString& pattern, double value) {
-    const QStringList sections = SplitSections(pattern);
-    if (sections.first().isEmpty() || !std::isfinite(value))
+    const Sections& sections = SectionsOf(pattern);
+    if (sections.Empty || !std::isfinite(value))
         return FloatToStr(value);
-    const Pattern positive = ParsePattern(sections.first());
+    const Pattern& positive = sections.Positive;
     const double magnitude = std::fabs(value);
-    if (RoundForPattern(positive, magnitude).IsZero()) {
-        if (sections.size() > 2 && !sections[2].isEmpty()) {
-            const Pattern zero = ParsePattern(sections[2]);
-            return RenderPattern(zero, RoundForPattern(zero, magnitude));
-        }
-        return RenderPattern(positive, RoundForPattern(positive, magnitude));
+    const Decimal rounded = RoundForPattern(positive, magnitude);
+    if (rounded.IsZero()) {
+        if (sections.Zero)
+            return RenderPattern(*sections.Zero, RoundForPattern(*sections.Zero, magnitude));
+        return RenderPattern(positive, rounded);
     }
-    if (value < 0 && sections.size() > 1 && !sections[1].isEmpty()) {
-        const Pattern negative = ParsePattern(sections[1]);
-        return RenderPattern(negative, RoundForPattern(negative, magnitude));
-    }
-    const QString text = RenderPattern(positive, RoundForPattern(positive, magnitude));
+    if (value < 0 && sections.Negative)
+        return RenderPattern(*sections.Negative, RoundForPattern(*sections.Negative, magnitude));
+    const QString text = RenderPattern(positive, rounded);
     return value < 0 ? u'-' + text : text;
 }
 

@@ -462,6 +462,28 @@ TEST_F(DBGridPaintTest, IndicatorShowsTheDataSetState) {
     EXPECT_EQ(indicator(grid_.Row() - grid_.TitleOffset()), browse);
 }
 
+// A footer's sum entry takes its kind and its field at once: one pass over
+// the records for each footer set, however large the list.
+TEST_F(DBGridPaintTest, AFooterTurnedToASumOrCountScansTheRecordsOnce) {
+    Rows(3); // 100.25 + 200.5 + 300.75 = 601.5
+    OpenGrid(6);
+    grid_.SetFooterRowCount(1);
+    grid_.SumList()->SetActive(true);
+    int scans = 0;
+    grid_.SumList()->OnRecalcAll = [&](TDBSumListProducer*) { ++scans; };
+    TColumnFooterX* footer = Column(QStringLiteral("AMOUNT"))->Footer();
+    footer->SetValueType(fvtSum);
+    EXPECT_EQ(scans, 1);
+    ASSERT_NE(footer->SumEntry(), nullptr);
+    EXPECT_DOUBLE_EQ(footer->SumEntry()->Value(), 601.5);
+    footer->SetValueType(fvtCount);
+    EXPECT_EQ(scans, 2);
+    EXPECT_DOUBLE_EQ(footer->SumEntry()->Value(), 3);
+    footer->SetValueType(fvtSum);
+    EXPECT_EQ(scans, 3);
+    EXPECT_DOUBLE_EQ(footer->SumEntry()->Value(), 601.5);
+}
+
 TEST_F(DBGridPaintTest, FootersShowMoneyCellsAndEmptyOnesStayEmpty) {
     Rows(3); // 100.25 + 200.5 + 300.75 = 601.5
     OpenGrid(6);

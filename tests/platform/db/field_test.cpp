@@ -115,6 +115,52 @@ TEST_F(FieldTest, ValuesReadBackInTheTextFormsTheWindowsUse) {
     }
 }
 
+// Rows as the file holds them, shown without an edit in between: the texts
+// a list forms for every row straight from the stored values.
+TEST_F(FieldTest, StoredValuesShowAsTheirTypesFormThem) {
+    struct Case {
+        const char* name;
+        const char* stored;
+        const char* day;
+        const char* amount;
+        const char* text;
+        const char* formatted;
+    };
+    const Case cases[] = {
+        {"month end", "'2007-04-30', 1234.5, 'ab'", "2007-04-30", "1234.5", "ab", "1,234.50"},
+        {"year end", "'2008-12-31', -1234.5, '张三'", "2008-12-31", "-1234.5", "张三", "-1,234.50"},
+        {"leap day", "'2008-02-29', 0.005, ' x '", "2008-02-29", "0.005", " x ", "0.01"},
+        {"no leap day", "'2007-02-29', -0.005, ''", "", "-0.005", "", "-0.01"},
+        {"first year", "'0001-01-01', 0, NULL", "0001-01-01", "0", "", "0.00"},
+        {"year zero", "'0000-01-15', -0.0, NULL", "", "0", "", "0.00"},
+        {"not the stored form", "'2007-3-5', 2.675, NULL", "", "2.675", "", "2.68"},
+        {"with a time", "'2007-03-05 08:09:10', 1e15, NULL", "2007-03-05", "1E15", "",
+         "1,000,000,000,000,000.00"},
+        {"integer stored", "'9999-12-31', 42, NULL", "9999-12-31", "42", "", "42.00"},
+        {"not a date", "'abc', 'abc', NULL", "", "", "", ""},
+        {"empty", "'', '', NULL", "", "", "", ""},
+        {"null", "NULL, NULL, NULL", "", "", "", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Exec({"DELETE FROM KX_TYPES_TABLE",
+              QStringLiteral("INSERT INTO KX_TYPES_TABLE (ID, DAY, AMOUNT, NAME) VALUES (1, %1)")
+                  .arg(QString::fromUtf8(c.stored))});
+        query_->Close();
+        query_->Open();
+        Field("AMOUNT")->SetDisplayFormat({});
+        EXPECT_EQ(Field("DAY")->DisplayText(), QString::fromUtf8(c.day));
+        EXPECT_EQ(Field("DAY")->Text(), QString::fromUtf8(c.day));
+        EXPECT_EQ(Field("AMOUNT")->DisplayText(), QString::fromUtf8(c.amount));
+        EXPECT_EQ(Field("NAME")->DisplayText(), QString::fromUtf8(c.text));
+        Field("AMOUNT")->SetDisplayFormat("#,##0.00");
+        EXPECT_EQ(Field("AMOUNT")->DisplayText(), QString::fromUtf8(c.formatted));
+        Field("DAY")->SetDisplayFormat("yyyy年m月d日");
+        EXPECT_EQ(Field("DAY")->Text(), QString::fromUtf8(c.day));
+        Field("DAY")->SetDisplayFormat({});
+    }
+}
+
 TEST_F(FieldTest, TextThatDoesNotConvertRaisesAndKeepsTheValue) {
     struct BadText {
         const char* field;

@@ -80,6 +80,22 @@ TEST(FormatFloat, DigitsLiteralsAndRounding) {
     }
 }
 
+// A list formats row after row with a few patterns in turn, and a report may
+// use many: each pattern keeps its own sections whatever came before it.
+TEST(FormatFloat, PatternsInTurnKeepTheirOwnSections) {
+    for (int round = 0; round < 2; ++round) {
+        for (int decimals = 0; decimals < 20; ++decimals) {
+            const QString pattern = "0." + QString(decimals, u'0') + ";(0);零";
+            const QString fraction = decimals > 0 ? "." + QString(decimals, u'0') : QString();
+            EXPECT_EQ(FormatFloat(pattern, 1), "1" + fraction) << pattern.toStdString();
+            EXPECT_EQ(FormatFloat(pattern, -1), "(1)") << pattern.toStdString();
+            EXPECT_EQ(FormatFloat(pattern, 0), "零") << pattern.toStdString();
+            EXPECT_EQ(FormatFloat("#,##0.00", -1234.565), "-1,234.57");
+            EXPECT_EQ(FormatFloat("0.########", 0.125), "0.125");
+        }
+    }
+}
+
 TEST(FloatToStr, GeneralFormWithFifteenDigits) {
     struct Case {
         double value;
