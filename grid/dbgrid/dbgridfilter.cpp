@@ -188,8 +188,12 @@ void TSTColumnFilterX::SetExpressionText(const QString& text) {
 
 void TSTColumnFilterX::ChangeExpressionText(const QString& text) {
     SetExpressionText(text);
-    if (TCustomDBGridX* grid = column_->Grid())
-        grid->InvalidateGrid();
+    TCustomDBGridX* grid = column_->Grid();
+    if (!grid)
+        return;
+    grid->InvalidateGrid();
+    if (grid->FilterEditorActive())
+        grid->PlaceFilterEditor(false);
 }
 
 void TSTColumnFilterX::Clear() {

@@ -395,5 +395,13 @@ TEST_F(FilterRowTest, ACellEditorAndTheFilterEditorAreNeverOpenTogether) {
     EXPECT_TRUE(Grid().InplaceEditor()->isVisible());
 }
 
+TEST_F(FilterRowTest, AChangedFilterTextPlacesTheOpenEditorAgain) {
+    EnterFilterCell(1);
+    const QRect placed = Editor()->geometry();
+    Editor()->setGeometry(0, 0, 5, 5);
+    Grid().Columns()->GetColumn(2)->STFilter()->ChangeExpressionText("=Null");
+    EXPECT_EQ(Editor()->geometry(), placed);
+}
+
 } // namespace
 } // namespace kx::test
