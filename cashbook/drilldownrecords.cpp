@@ -3,13 +3,12 @@
 #include "cashbook/cashbooktables.h"
 #include "cashbook/ledgermonth.h"
 #include "cashbook/recordcolumns.h"
+#include "cashbook/recordfields.h"
 #include "core/moneytext.h"
 #include "core/options.h"
 #include "core/sqlfunctions.h"
 #include "platform/db/dataset.h"
 #include "platform/db/fieldtypes.h"
-
-#include <QHash>
 
 namespace kx::cashbook {
 namespace {
@@ -18,63 +17,9 @@ const QString kAccountName = QStringLiteral("MONEY_ACCOUNT_NAME");
 const QString kSubjectName = QStringLiteral("MONEY_TYPE_NAME");
 const QString kBalance = QStringLiteral("MONEY_SUM_NUMBER");
 
-struct TColumnType {
-    db::TFieldType Type;
-    int Size;
-};
-
-// The stored columns of KX_INTO_OUT_MONEY_TABLE; text sizes count code page
-// 936 bytes.
-const QHash<QString, TColumnType>& StoredColumns() {
-    static const QHash<QString, TColumnType> columns = {
-        {"MONEY_RECORD_ID", {db::ftString, 16}},
-        {"MONEY_ID", {db::ftString, 16}},
-        {"MONEY_TYPE_ID", {db::ftString, 16}},
-        {"MONEY_ACCOUNT_ID", {db::ftString, 16}},
-        {"MONEY_DATE", {db::ftDate, 0}},
-        {"MONEY_INTO_NUMBER", {db::ftFloat, 0}},
-        {"MONEY_OUT_NUMBER", {db::ftFloat, 0}},
-        {"MONEY_DEPT_NAME", {db::ftString, 20}},
-        {"MONEY_EMPLOYEE_NAME", {db::ftString, 20}},
-        {"MONEY_DATE_FIELD1", {db::ftDate, 0}},
-        {"MONEY_DATE_FIELD2", {db::ftDate, 0}},
-        {"MONEY_TEXT_FIELD1", {db::ftString, 50}},
-        {"MONEY_TEXT_FIELD2", {db::ftString, 50}},
-        {"MONEY_TEXT_FIELD3", {db::ftString, 50}},
-        {"MONEY_TEXT_FIELD4", {db::ftString, 50}},
-        {"MONEY_TEXT_FIELD5", {db::ftString, 50}},
-        {"MONEY_TEXT_FIELD6", {db::ftString, 160}},
-        {"MONEY_TEXT_FIELD7", {db::ftString, 160}},
-        {"MONEY_TEXT_NOTE", {db::ftString, 160}},
-        {"MONEY_NUMBER_FIELD1", {db::ftFloat, 0}},
-        {"MONEY_NUMBER_FIELD2", {db::ftFloat, 0}},
-        {"MONEY_NUMBER_FIELD3", {db::ftFloat, 0}},
-        {"STATUS", {db::ftString, 10}},
-        {"VERIFY_NAME", {db::ftString, 20}},
-        {"VERIFY_DATE", {db::ftDate, 0}},
-        {"EDIT_NAME", {db::ftString, 20}},
-        {"CREATE_NAME", {db::ftString, 20}},
-        {"EDIT_DATE", {db::ftDate, 0}},
-        {"CREATE_DATE", {db::ftDate, 0}},
-        {"CHARGE_OUGHT_ID", {db::ftString, 16}},
-    };
-    return columns;
-}
-
-db::TField* AddField(QObject* owner, db::TDataSet& records, const QString& name,
-                     db::TFieldType type, int size, db::TFieldKind kind) {
-    db::TField* field = db::CreateField(type, owner);
-    field->SetFieldName(name);
-    field->SetFieldKind(kind);
-    if (size > 0)
-        field->SetSize(size);
-    field->SetDataSet(&records);
-    return field;
-}
-
 void AddLookupField(QObject* owner, db::TDataSet& records, const QString& name, const QString& key,
                     db::TDataSet* names) {
-    db::TField* field = AddField(owner, records, name, db::ftString, 20, db::fkLookup);
+    db::TField* field = AddRecordField(owner, records, name, db::ftString, 20, db::fkLookup);
     field->SetKeyFields(key);
     field->SetLookupKeyFields(key);
     field->SetLookupResultField(name);
@@ -138,10 +83,10 @@ void AddDrillDownFields(QObject* owner, db::TDataSet& records, db::TDataSet* sub
         } else if (name == kAccountName) {
             AddLookupField(owner, records, name, QStringLiteral("MONEY_ACCOUNT_ID"), accountNames);
         } else if (name == kBalance) {
-            AddField(owner, records, name, db::ftFloat, 0, db::fkCalculated);
+            AddRecordField(owner, records, name, db::ftFloat, 0, db::fkCalculated);
         } else {
-            const TColumnType type = StoredColumns().value(name);
-            AddField(owner, records, name, type.Type, type.Size, db::fkData);
+            const TRecordColumnType type = RecordColumnType(name);
+            AddRecordField(owner, records, name, type.Type, type.Size, db::fkData);
         }
     }
 }

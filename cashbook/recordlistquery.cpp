@@ -2,6 +2,7 @@
 
 #include "cashbook/cashbooktables.h"
 #include "cashbook/recordcolumns.h"
+#include "cashbook/recordfields.h"
 #include "cashbook/unverifiedcolors.h"
 #include "platform/db/dataset.h"
 #include "platform/db/fieldtypes.h"
@@ -16,60 +17,6 @@ namespace {
 const QString kAccountName = QStringLiteral("MONEY_ACCOUNT_NAME");
 const QString kSubjectName = QStringLiteral("MONEY_TYPE_NAME");
 const QString kBalance = QStringLiteral("MONEY_SUM_NUMBER");
-
-struct TColumnType {
-    db::TFieldType Type;
-    int Size;
-};
-
-// The stored columns of KX_INTO_OUT_MONEY_TABLE in table order; text sizes
-// count code page 936 bytes.
-const QList<std::pair<QString, TColumnType>>& StoredColumns() {
-    static const QList<std::pair<QString, TColumnType>> columns = {
-        {"MONEY_RECORD_ID", {db::ftString, 16}},
-        {"MONEY_ID", {db::ftString, 16}},
-        {"MONEY_TYPE_ID", {db::ftString, 16}},
-        {"MONEY_ACCOUNT_ID", {db::ftString, 16}},
-        {"MONEY_DATE", {db::ftDate, 0}},
-        {"MONEY_INTO_NUMBER", {db::ftFloat, 0}},
-        {"MONEY_OUT_NUMBER", {db::ftFloat, 0}},
-        {"MONEY_DEPT_NAME", {db::ftString, 20}},
-        {"MONEY_EMPLOYEE_NAME", {db::ftString, 20}},
-        {"MONEY_DATE_FIELD1", {db::ftDate, 0}},
-        {"MONEY_DATE_FIELD2", {db::ftDate, 0}},
-        {"MONEY_TEXT_FIELD1", {db::ftString, 50}},
-        {"MONEY_TEXT_FIELD2", {db::ftString, 50}},
-        {"MONEY_TEXT_FIELD3", {db::ftString, 50}},
-        {"MONEY_TEXT_FIELD4", {db::ftString, 50}},
-        {"MONEY_TEXT_FIELD5", {db::ftString, 50}},
-        {"MONEY_TEXT_FIELD6", {db::ftString, 160}},
-        {"MONEY_TEXT_FIELD7", {db::ftString, 160}},
-        {"MONEY_TEXT_NOTE", {db::ftString, 160}},
-        {"MONEY_NUMBER_FIELD1", {db::ftFloat, 0}},
-        {"MONEY_NUMBER_FIELD2", {db::ftFloat, 0}},
-        {"MONEY_NUMBER_FIELD3", {db::ftFloat, 0}},
-        {"STATUS", {db::ftString, 10}},
-        {"VERIFY_NAME", {db::ftString, 20}},
-        {"VERIFY_DATE", {db::ftDate, 0}},
-        {"EDIT_NAME", {db::ftString, 20}},
-        {"CREATE_NAME", {db::ftString, 20}},
-        {"EDIT_DATE", {db::ftDate, 0}},
-        {"CREATE_DATE", {db::ftDate, 0}},
-        {"CHARGE_OUGHT_ID", {db::ftString, 16}},
-    };
-    return columns;
-}
-
-db::TField* AddField(QObject* owner, db::TDataSet& records, const QString& name,
-                     db::TFieldType type, int size, db::TFieldKind kind) {
-    db::TField* field = db::CreateField(type, owner);
-    field->SetFieldName(name);
-    field->SetFieldKind(kind);
-    if (size > 0)
-        field->SetSize(size);
-    field->SetDataSet(&records);
-    return field;
-}
 
 QHash<QString, QString> NamesOf(db::TDataSet& rows) {
     QHash<QString, QString> names;
@@ -110,22 +57,20 @@ QString RecordListSelect(const QString& findCondition, const QString& subjectCla
 }
 
 void AddRecordFields(QObject* owner, db::TDataSet& records) {
-    QHash<QString, TColumnType> stored;
-    for (const auto& [name, type] : StoredColumns())
-        stored.insert(name, type);
     for (const QString& name : RecordFieldDesignOrder()) {
         if (name == kAccountName || name == kSubjectName) {
             const QString key = name == kAccountName ? QStringLiteral("MONEY_ACCOUNT_ID")
                                                      : QStringLiteral("MONEY_TYPE_ID");
-            db::TField* field = AddField(owner, records, name, db::ftString, 20, db::fkLookup);
+            db::TField* field =
+                AddRecordField(owner, records, name, db::ftString, 20, db::fkLookup);
             field->SetKeyFields(key);
             field->SetLookupKeyFields(key);
             field->SetLookupResultField(name);
         } else if (name == kBalance) {
-            AddField(owner, records, name, db::ftFloat, 0, db::fkCalculated);
+            AddRecordField(owner, records, name, db::ftFloat, 0, db::fkCalculated);
         } else {
-            const TColumnType type = stored.value(name);
-            AddField(owner, records, name, type.Type, type.Size, db::fkData);
+            const TRecordColumnType type = RecordColumnType(name);
+            AddRecordField(owner, records, name, type.Type, type.Size, db::fkData);
         }
     }
 }
@@ -165,7 +110,7 @@ void ColourRecordCell(const QString& status, ui::TCanvas& canvas) {
 
 QStringList RecordWrittenColumns() {
     QStringList columns;
-    for (const auto& column : StoredColumns())
+    for (const auto& column : RecordStoredColumns())
         if (column.first != QLatin1String("CHARGE_OUGHT_ID"))
             columns.append(column.first);
     return columns;

@@ -20,6 +20,7 @@
 #include "platform/db/dberrors.h"
 #include "tests/cashbook/cashbookrecords.h"
 #include "tests/support/clippedtexts.h"
+#include "tests/support/modal.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,20 +39,7 @@
 namespace kx::cashbook {
 namespace {
 
-// Runs the action on the next modal dialog once it shows.
-void OnNextModal(std::function<void(QWidget*)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog || !dialog->isVisible())
-            return;
-        timer->stop();
-        timer->deleteLater();
-        action(dialog);
-    });
-    timer->start();
-}
+using test::OnNextModal;
 
 void AllData(QWidget* dialog) {
     auto* find = qobject_cast<TFindWindow*>(dialog);

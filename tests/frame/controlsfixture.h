@@ -7,6 +7,7 @@
 #include "platform/db/query.h"
 #include "platform/ui/messagedialog.h"
 #include "tests/support/datafolder.h"
+#include "tests/support/modal.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -76,28 +77,6 @@ inline void TypeText(QWidget* widget, const QString& text) {
 inline void PressKey(QWidget* window, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
     QWidget* focused = window->focusWidget();
     QTest::keyClick(focused ? focused : window, key, modifiers);
-}
-
-// Runs the action on the next modal dialog as soon as it shows and, unless
-// the platform never makes it so, is the active window.
-inline void OnNextModal(std::function<void(QWidget*)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    auto ticks = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, [timer, action, ticks] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog || !dialog->isVisible())
-            return;
-        if (!dialog->isActiveWindow() && ++*ticks < 200) {
-            if (*ticks == 1)
-                dialog->activateWindow();
-            return;
-        }
-        timer->stop();
-        timer->deleteLater();
-        action(dialog);
-    });
-    timer->start();
 }
 
 class ControlsDbTest : public ::testing::Test {
