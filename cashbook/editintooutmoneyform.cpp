@@ -311,14 +311,15 @@ void TEditIntoOutMoneyForm::PlaceFieldControls(const TEntryLayout& layout) {
 // 2's label never hides; while the slot is free it shows nothing.
 void TEditIntoOutMoneyForm::PlaceLabels(const TEntryLayout& layout) {
     for (int slot = 1; slot <= kNoteSlot; ++slot) {
-        const TEntryLabel& spec = layout.Labels[static_cast<std::size_t>(slot - 1)];
+        const TEntryLabel& labelPlace = layout.Labels[static_cast<std::size_t>(slot - 1)];
         QLabel* label = Labels[static_cast<std::size_t>(slot - 1)];
-        const bool blank = slot == 2 && spec.Caption == kFreeSlotCaption;
-        label->setText(blank ? QString() : spec.Caption);
-        SetTextColor(label, spec.Blue ? kBlue : ui::TColor(0));
+        const bool blank = slot == 2 && labelPlace.Caption == kFreeSlotCaption;
+        label->setText(blank ? QString() : labelPlace.Caption);
+        SetTextColor(label, labelPlace.Blue ? kBlue : ui::TColor(0));
         const int width = label->fontMetrics().horizontalAdvance(label->text()) + 2;
-        label->setGeometry(spec.Right - width, spec.Top, width, label->sizeHint().height());
-        label->setVisible(spec.Visible);
+        label->setGeometry(labelPlace.Right - width, labelPlace.Top, width,
+                           label->sizeHint().height());
+        label->setVisible(labelPlace.Visible);
     }
 }
 

@@ -20,6 +20,7 @@
 #include "frame/controls/kxcombobox.h"
 #include "frame/controls/kxndbgrid.h"
 #include "frame/data/kxquery.h"
+#include "frame/dialogs/companypickersql.h"
 #include "frame/dialogs/findformdialog.h"
 #include "frame/dialogs/lookuppickers.h"
 #include "frame/dialogs/selectdeptform.h"
@@ -596,10 +597,7 @@ void TMoneyIntoOutForm::FindFormDialogPopupWindow(QString& text, QString& code,
 }
 
 void TMoneyIntoOutForm::KXTreeViewExpanding(TTreeNode* node) {
-    int level = 0;
-    for (const TTreeNode* parent = node->parent(); parent; parent = parent->parent())
-        ++level;
-    SetSubjectNodeSql(*KXTreeView, level);
+    SetSubjectNodeSql(*KXTreeView, NodeLevel(node));
 }
 
 void TMoneyIntoOutForm::KXTreeViewChange(TTreeNode* node) {

@@ -11,6 +11,7 @@
 #include "frame/controls/kx3dlabel.h"
 #include "frame/controls/kxndbgrid.h"
 #include "frame/data/kxquery.h"
+#include "frame/dialogs/companypickersql.h"
 #include "frame/dialogs/findformdialog.h"
 #include "frame/dialogs/kxthread.h"
 #include "frame/dialogs/lookuppickers.h"
@@ -328,10 +329,7 @@ void TMoneyIntoOutQueryForm::FillResultList(const TSubjectSums& sums) {
 }
 
 void TMoneyIntoOutQueryForm::KXTreeViewExpanding(TTreeNode* node) {
-    int level = 0;
-    for (const TTreeNode* parent = node->parent(); parent; parent = parent->parent())
-        ++level;
-    SetSubjectNodeSql(*KXTreeView, level);
+    SetSubjectNodeSql(*KXTreeView, NodeLevel(node));
 }
 
 void TMoneyIntoOutQueryForm::KXTreeViewChange(TTreeNode* node) {

@@ -3,7 +3,7 @@
 // row.
 
 #include "grid/dbgrid/columnx.h"
-#include "grid/dbgrid/gridcolumnspeccellx.h"
+#include "grid/dbgrid/gridcolumntoprowcellx.h"
 
 namespace kx {
 

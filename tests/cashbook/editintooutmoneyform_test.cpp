@@ -81,14 +81,14 @@ TEST_F(EditIntoOutMoneyFormTest, FirstRunLayoutFollowsTheSlotGeometry) {
     }
     EXPECT_EQ(form->FieldControl(kSummary)->width(), 336);
     for (int slot = 1; slot <= kNoteSlot; ++slot) {
-        const TEntryLabel& spec = layout.Labels[static_cast<std::size_t>(slot - 1)];
+        const TEntryLabel& labelPlace = layout.Labels[static_cast<std::size_t>(slot - 1)];
         const QLabel* label = form->Labels[static_cast<std::size_t>(slot - 1)];
-        EXPECT_EQ(label->isVisible(), spec.Visible) << slot;
-        EXPECT_EQ(label->text(), spec.Caption) << slot;
-        if (!spec.Visible)
+        EXPECT_EQ(label->isVisible(), labelPlace.Visible) << slot;
+        EXPECT_EQ(label->text(), labelPlace.Caption) << slot;
+        if (!labelPlace.Visible)
             continue;
-        EXPECT_EQ(label->geometry().right() + 1, spec.Right) << slot;
-        EXPECT_EQ(label->y(), spec.Top) << slot;
+        EXPECT_EQ(label->geometry().right() + 1, labelPlace.Right) << slot;
+        EXPECT_EQ(label->y(), labelPlace.Top) << slot;
         EXPECT_TRUE(label->alignment() & Qt::AlignRight) << slot;
     }
     EXPECT_EQ(form->Labels[4]->palette().color(QPalette::WindowText), QColor(Qt::blue));

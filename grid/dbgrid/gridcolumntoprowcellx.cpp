@@ -1,4 +1,4 @@
-#include "grid/dbgrid/gridcolumnspeccellx.h"
+#include "grid/dbgrid/gridcolumntoprowcellx.h"
 
 #include "grid/dbgrid/columnx.h"
 #include "grid/dbgrid/dblookupgridx.h"
