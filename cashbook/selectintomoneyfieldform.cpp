@@ -15,7 +15,6 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -85,12 +84,7 @@ TSelectIntoMoneyFieldForm::TSelectIntoMoneyFieldForm(QWidget* parent)
     connect(Button_ok, &QPushButton::clicked, this, ui::Guard([this] { Button_okClick(); }));
     connect(Button_Close, &QPushButton::clicked, this, &QDialog::reject);
     // Esc confirms, as on the program's other choice dialogs.
-    new ui::KeyPreview(this, [this](QKeyEvent* event) {
-        if (event->key() != Qt::Key_Escape)
-            return false;
-        Button_ok->click();
-        return true;
-    });
+    ui::ClickOnEscape(this, Button_ok);
     FormCreate();
 }
 

@@ -8,7 +8,6 @@
 #include "platform/ui/keypreview.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -62,12 +61,7 @@ TSelectMoneyAccountRootForm::TSelectMoneyAccountRootForm(QWidget* parent)
     connect(KXTreeView, &QTreeWidget::itemDoubleClicked, this,
             ui::Guard([this] { Button_okClick(); }));
     connect(Button_ok, &QPushButton::clicked, this, ui::Guard([this] { Button_okClick(); }));
-    new ui::KeyPreview(this, [this](QKeyEvent* event) {
-        if (event->key() != Qt::Key_Escape)
-            return false;
-        Button_ok->click();
-        return true;
-    });
+    ui::ClickOnEscape(this, Button_ok);
 }
 
 void TSelectMoneyAccountRootForm::Button_okClick() {

@@ -9,7 +9,6 @@
 #include "platform/ui/keypreview.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -69,12 +68,7 @@ TSelectMoneyTypeForm::TSelectMoneyTypeForm(QWidget* parent)
             ui::Guard([this] { Button_okClick(); }));
     connect(Button_ok, &QPushButton::clicked, this, ui::Guard([this] { Button_okClick(); }));
     connect(Button_Close, &QPushButton::clicked, this, &QDialog::reject);
-    new ui::KeyPreview(this, [this](QKeyEvent* event) {
-        if (event->key() != Qt::Key_Escape)
-            return false;
-        Button_ok->click();
-        return true;
-    });
+    ui::ClickOnEscape(this, Button_ok);
 }
 
 void TSelectMoneyTypeForm::showEvent(QShowEvent* event) {

@@ -8,7 +8,6 @@
 #include "platform/ui/keypreview.h"
 
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
@@ -51,12 +50,7 @@ TSetAccountDateForm::TSetAccountDateForm(QWidget* parent)
     Button_Close->setAutoDefault(false);
     connect(Button_ok, &QPushButton::clicked, this, &TSetAccountDateForm::Button_okClick);
     connect(Button_Close, &QPushButton::clicked, this, &TSetAccountDateForm::Button_CloseClick);
-    new ui::KeyPreview(this, [this](QKeyEvent* event) {
-        if (event->key() != Qt::Key_Escape)
-            return false;
-        Button_ok->click();
-        return true;
-    });
+    ui::ClickOnEscape(this, Button_ok);
     FormCreate();
 }
 

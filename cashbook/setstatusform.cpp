@@ -8,7 +8,6 @@
 #include "platform/ui/keypreview.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -48,12 +47,7 @@ TSetStatusForm::TSetStatusForm(QWidget* parent)
 
     connect(Button_ok, &QPushButton::clicked, this, ui::Guard([this] { Button_okClick(); }));
     connect(Button_Close, &QPushButton::clicked, this, &QDialog::reject);
-    new ui::KeyPreview(this, [this](QKeyEvent* event) {
-        if (event->key() != Qt::Key_Escape)
-            return false;
-        Button_ok->click();
-        return true;
-    });
+    ui::ClickOnEscape(this, Button_ok);
 }
 
 void TSetStatusForm::showEvent(QShowEvent* event) {

@@ -12,7 +12,6 @@
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QSignalBlocker>
@@ -67,12 +66,7 @@ TSelectEmployeeFieldForm::TSelectEmployeeFieldForm(QWidget* parent)
     connect(KXComboBox1, &QComboBox::currentTextChanged, this,
             ui::Guard([this] { KXComboBox1Change(); }));
     // Esc is the OK button's key.
-    new ui::KeyPreview(this, [this](QKeyEvent* event) {
-        if (event->key() != Qt::Key_Escape)
-            return false;
-        Button_ok->click();
-        return true;
-    });
+    ui::ClickOnEscape(this, Button_ok);
     FormCreate();
 }
 

@@ -10,7 +10,6 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -64,12 +63,7 @@ TSelectDeptForm::TSelectDeptForm(QWidget* parent)
             ui::Guard([this] { SureButtonClick(); }));
     connect(SureButton, &QPushButton::clicked, this, ui::Guard([this] { SureButtonClick(); }));
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::reject);
-    new ui::KeyPreview(this, [this](QKeyEvent* event) {
-        if (event->key() != Qt::Key_Escape)
-            return false;
-        SureButton->click();
-        return true;
-    });
+    ui::ClickOnEscape(this, SureButton);
 }
 
 void TSelectDeptForm::showEvent(QShowEvent* event) {

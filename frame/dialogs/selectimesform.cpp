@@ -5,7 +5,6 @@
 #include "frame/controls/kxcombobox.h"
 #include "platform/ui/keypreview.h"
 
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -29,12 +28,7 @@ TSelectImesForm::TSelectImesForm(QWidget* parent)
     SureButton->setDefault(true);
     connect(SureButton, &QPushButton::clicked, this, &QDialog::accept);
     connect(CloseButton, &QPushButton::clicked, this, &QDialog::reject);
-    new ui::KeyPreview(this, [this](QKeyEvent* event) {
-        if (event->key() != Qt::Key_Escape)
-            return false;
-        SureButton->click();
-        return true;
-    });
+    ui::ClickOnEscape(this, SureButton);
 }
 
 } // namespace kx

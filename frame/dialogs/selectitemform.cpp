@@ -6,7 +6,6 @@
 #include "platform/ui/keypreview.h"
 
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -48,12 +47,7 @@ TSelectItemForm::TSelectItemForm(QWidget* parent, bool closable)
     SureButton->setDefault(true);
     connect(SureButton, &QPushButton::clicked, this, &TSelectItemForm::SureButtonClick);
     if (!closable) {
-        new ui::KeyPreview(this, [this](QKeyEvent* event) {
-            if (event->key() != Qt::Key_Escape)
-                return false;
-            SureButton->click();
-            return true;
-        });
+        ui::ClickOnEscape(this, SureButton);
     }
 }
 

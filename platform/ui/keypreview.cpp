@@ -1,5 +1,6 @@
 #include "platform/ui/keypreview.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -30,6 +31,15 @@ bool KeyPreview::eventFilter(QObject* watched, QEvent* event) {
     if (watched != target || target->window() != form_)
         return false;
     return handler_(static_cast<QKeyEvent*>(event));
+}
+
+void ClickOnEscape(QWidget* form, QAbstractButton* button) {
+    new KeyPreview(form, [button](QKeyEvent* event) {
+        if (event->key() != Qt::Key_Escape)
+            return false;
+        button->click();
+        return true;
+    });
 }
 
 void MoveFocus(QWidget* form, bool forward) {

@@ -6,6 +6,7 @@
 
 #include <functional>
 
+class QAbstractButton;
 class QKeyEvent;
 class QWidget;
 
@@ -26,6 +27,10 @@ private:
     QWidget* form_;
     Handler handler_;
 };
+
+// Escape anywhere in the form presses the button: the dialogs that confirm
+// their choice on Escape.
+void ClickOnEscape(QWidget* form, QAbstractButton* button);
 
 // Moves the focus to the next (or previous) control of the form in tab order,
 // as the platform's next-dialog-control message does.
