@@ -1,10 +1,119 @@
 #include "tablereport/kxexcel.h"
 
+#include "core/appstate.h"
+#include "core/filefunctions.h"
+#include "core/messages.h"
+#include "platform/db/field.h"
+#include "platform/print/workbookwriter.h"
+#include "platform/sys/exception.h"
+#include "tablereport/excelplacement.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QUrl>
+
 namespace kx {
+namespace {
 
-TKXExcel::TKXExcel(QObject* owner) : QObject(owner) {}
+const QString kNoDataSource = QStringLiteral("没有数据源");
+const QString kNoReportName = QStringLiteral("没有报表名称");
+const QString kNoData = QStringLiteral("没有数据");
+const QString kExportFailed = QStringLiteral("Excel打开过程发生错误");
+const QString kNothingOpens = QStringLiteral("没有能打开Excel文件的程序，文件保存在：");
 
-void TKXExcel::ExportToExcel(const TExcelFieldArray&, const TExcelFieldArray&,
-                             const TExcelFieldArray&) {}
+bool OpenWithDesktop(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+QString ExportFolder() {
+    return AppTempFolder.isEmpty() ? GetTempFolder() : AppTempFolder;
+}
+
+// A text goes in as text when it must keep its form or is no plain number;
+// otherwise as the number a spreadsheet would make of it.
+void Put(print::TWorkbookWriter& workbook, const TExcelCells& cells) {
+    for (const TExcelCell& cell : cells) {
+        const std::optional<double> number =
+            cell.TextFormat ? std::nullopt : GeneralNumber(cell.Text);
+        if (number)
+            workbook.SetNumber(cell.Row, cell.Column, *number);
+        else
+            workbook.SetText(cell.Row, cell.Column, cell.Text, cell.TextFormat);
+    }
+}
+
+// The field of each column entry; none for an entry without a field name.
+QList<db::TField*> ColumnFields(const db::TDataSet& data, const TExcelFieldArray& columns) {
+    QList<db::TField*> fields;
+    for (const TExcelFieldName& column : columns)
+        fields << (column.FieldName.isEmpty() ? nullptr : data.FieldByName(column.FieldName));
+    return fields;
+}
+
+QStringList DisplayTexts(const QList<db::TField*>& fields) {
+    QStringList texts;
+    for (const db::TField* field : fields)
+        texts << (field ? field->DisplayText() : QString());
+    return texts;
+}
+
+} // namespace
+
+TKXExcel::TKXExcel(QObject* owner) : QObject(owner), OpenFile(&OpenWithDesktop) {}
+
+void TKXExcel::ExportToExcel(const TExcelFieldArray& columns, const TExcelFieldArray& titles,
+                             const TExcelFieldArray& footers) {
+    const QString refusal = Refusal();
+    if (!refusal.isEmpty()) {
+        ShowPromptMessage(refusal);
+        return;
+    }
+    print::TWorkbookWriter workbook(reportName_.trimmed());
+    // A failure part-way keeps what was written, so the user still gets it.
+    const bool filled = Fill(workbook, TExcelPlacement(columns, titles, footers, id_), columns);
+    const QString path = WorkbookPath();
+    const bool saved = !path.isEmpty() && workbook.Write(path);
+    if (!filled || !saved)
+        ShowPromptMessage(kExportFailed);
+    if (!saved)
+        return;
+    lastFile_ = path;
+    if (!OpenFile(path))
+        ShowPromptMessage(kNothingOpens + QDir::toNativeSeparators(path));
+}
+
+QString TKXExcel::Refusal() const {
+    if (!dataSet_ || !dataSet_->Active())
+        return kNoDataSource;
+    if (reportName_.trimmed().isEmpty())
+        return kNoReportName;
+    return dataSet_->IsEmpty() ? kNoData : QString();
+}
+
+bool TKXExcel::Fill(print::TWorkbookWriter& workbook, const TExcelPlacement& placement,
+                    const TExcelFieldArray& columns) const {
+    Put(workbook, placement.TitleCells());
+    Put(workbook, placement.CaptionCells());
+    try {
+        dataSet_->First();
+        const QList<db::TField*> fields = ColumnFields(*dataSet_, columns);
+        int number = 0;
+        for (; !dataSet_->Eof(); dataSet_->Next())
+            Put(workbook, placement.RecordCells(++number, DisplayTexts(fields)));
+        Put(workbook, placement.FooterCells(number));
+        return true;
+    } catch (const Exception&) {
+        return false;
+    }
+}
+
+// The export folder is the program's own temporary folder; empty when it
+// cannot be made.
+QString TKXExcel::WorkbookPath() const {
+    const QString folder = ExportFolder();
+    if (!QDir().mkpath(folder))
+        return {};
+    return QDir(folder).filePath(ExcelFileName(reportName_));
+}
 
 } // namespace kx

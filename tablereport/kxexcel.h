@@ -7,6 +7,7 @@
 
 #include "platform/db/dataset.h"
 #include "tablereport/excelfieldname.h"
+#include "tablereport/excelplacement.h"
 
 #include <QObject>
 #include <QPointer>
@@ -14,6 +15,10 @@
 #include <functional>
 
 namespace kx {
+
+namespace print {
+class TWorkbookWriter;
+}
 
 class TKXExcel : public QObject {
     Q_OBJECT
@@ -32,6 +37,10 @@ public:
     // machines without a desktop replace it.
     std::function<bool(const QString& path)> OpenFile;
 
+    // Prompts and writes nothing without an open data set with records or
+    // without a report name. A field missing from the data set or a workbook
+    // that cannot be written is prompted; what was placed before a missing
+    // field is still written and opened.
     void ExportToExcel(const TExcelFieldArray& columns, const TExcelFieldArray& titles,
                        const TExcelFieldArray& footers);
 
@@ -39,6 +48,13 @@ public:
     const QString& LastFile() const { return lastFile_; }
 
 private:
+    // The prompt that refuses the export; empty when it may go ahead.
+    QString Refusal() const;
+    // False when a column's field is missing; the cells before it stay.
+    bool Fill(print::TWorkbookWriter& workbook, const TExcelPlacement& placement,
+              const TExcelFieldArray& columns) const;
+    QString WorkbookPath() const;
+
     QPointer<db::TDataSet> dataSet_;
     QString reportName_;
     bool id_ = false;
