@@ -7,7 +7,6 @@
 
 #include "platform/db/dataset.h"
 #include "tablereport/excelfieldname.h"
-#include "tablereport/excelplacement.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,6 +18,7 @@ namespace kx {
 namespace print {
 class TWorkbookWriter;
 }
+class TExcelPlacement;
 
 class TKXExcel : public QObject {
     Q_OBJECT
