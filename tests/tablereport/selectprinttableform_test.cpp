@@ -170,7 +170,7 @@ TEST_F(SelectPrintTableFormTest, EmptyCatalogueRefusesAllButAdd) {
                  });
     EXPECT_TRUE(prompts_.isEmpty());
     EXPECT_TRUE(form.RadioGroup->buttons().isEmpty());
-    // a row written while the designer is open shows when it closes
+    // the list is read again when the designer closes
     AddRow(QStringLiteral("新报表"), QStringLiteral("M"), QStringLiteral("BX1"));
     form.TemplateKind = 2;
     WithDesigner([&] { form.button_Add->click(); },
