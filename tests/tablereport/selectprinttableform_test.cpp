@@ -1,7 +1,6 @@
 #include "tablereport/selectprinttableform.h"
 
 #include "core/options.h"
-#include "frame/data/kxquery.h"
 #include "platform/db/field.h"
 #include "platform/print/printer.h"
 #include "platform/sys/cp936.h"
