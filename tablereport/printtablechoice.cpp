@@ -189,17 +189,6 @@ QString BoundComponentName(const QString& setDataLine) {
     return arguments.size() < 2 ? QString() : arguments[1].trimmed();
 }
 
-db::TDataSet* FindWindowDataSet(const QString& formDotComponent) {
-    const qsizetype dot = formDotComponent.indexOf(u'.');
-    if (dot < 0)
-        return nullptr;
-    const QString form = formDotComponent.left(dot);
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->objectName().compare(form, Qt::CaseInsensitive) == 0)
-            return window->findChild<db::TDataSet*>(formDotComponent.mid(dot + 1));
-    return nullptr;
-}
-
 TRecordKeeper::TRecordKeeper(const std::vector<db::TDataSet*>& dataSets) {
     for (db::TDataSet* dataSet : dataSets)
         if (dataSet && dataSet->Active() && !dataSet->IsEmpty())

@@ -82,8 +82,6 @@ QStringList FillerSetData(const QString& dataSetLine1, const QString& dataSetLin
 // "Form.Component" of a binding line such as "SetDataSet(M,Form.Query);",
 // empty when the line binds nothing.
 QString BoundComponentName(const QString& setDataLine);
-// The data set of an open window's component, as the filler finds it.
-db::TDataSet* FindWindowDataSet(const QString& formDotComponent);
 
 // Remembers the current record of each data set and returns every one of
 // them to it when it goes out of scope.

@@ -106,7 +106,9 @@ QByteArray PictureAsBitmap(const QByteArray& stored) {
 }
 
 // "Form.Component" among the open forms, a bare name among the owner's.
-db::TDataSet* FindDataSet(const QString& name, QObject* owner) {
+} // namespace
+
+db::TDataSet* FindBoundDataSet(const QString& name, QObject* owner) {
     const qsizetype dot = name.indexOf(u'.');
     if (dot < 0)
         return owner ? owner->findChild<db::TDataSet*>(name) : nullptr;
@@ -116,8 +118,6 @@ db::TDataSet* FindDataSet(const QString& name, QObject* owner) {
             return window->findChild<db::TDataSet*>(name.mid(dot + 1));
     return nullptr;
 }
-
-} // namespace
 
 TReportRunTime::TReportRunTime(TTextMeasurer* measurer)
     : RunPrintDialog(RunRangeDialog), RunPageSetup(RunMarginForm), measurer_(measurer),
@@ -168,7 +168,7 @@ void TReportRunTime::ApplySetDataLine(const QString& line, bool disableControls)
     }
     if (command.compare(u"SetDataSet", Qt::CaseInsensitive) != 0)
         return;
-    db::TDataSet* dataSet = FindDataSet(second, Owner);
+    db::TDataSet* dataSet = FindBoundDataSet(second, Owner);
     if (!dataSet)
         return;
     if (disableControls) {

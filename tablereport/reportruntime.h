@@ -33,6 +33,10 @@ class TPreviewForm;
 class TREPmessform;
 class TTextMeasurer;
 
+// The data set a binding line names: "Form.Component" of an open window, or
+// a component of the owner.
+db::TDataSet* FindBoundDataSet(const QString& name, QObject* owner);
+
 class TReportRunTime {
 public:
     explicit TReportRunTime(TTextMeasurer* measurer);

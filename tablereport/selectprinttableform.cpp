@@ -272,7 +272,7 @@ void TSelectPrintTableForm::RunReport(bool isPreview) {
 std::vector<db::TDataSet*> TSelectPrintTableForm::FilledDataSets() const {
     std::vector<db::TDataSet*> dataSets{ReportDataSet.data()};
     for (const QString& line : ReportRunTime.SetData())
-        dataSets.push_back(FindWindowDataSet(BoundComponentName(line)));
+        dataSets.push_back(FindBoundDataSet(BoundComponentName(line), nullptr));
     return dataSets;
 }
 
