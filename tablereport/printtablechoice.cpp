@@ -7,7 +7,6 @@
 #include "platform/ui/application.h"
 #include "tablereport/reportruntime.h"
 
-#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QWidget>
