@@ -60,6 +60,8 @@ std::unique_ptr<db::TQuery> BodyQuery(const QString& databaseName, const QString
 
 void SetupCatalogueQuery(TKXQuery& query, db::TUpdateSQL& update) {
     query.SetCachedUpdates(true);
+    query.SetRequestLive(true);
+    query.SetUpdateMode(db::upWhereKeyOnly);
     query.SetUpdateObject(&update);
     query.SetTableName(kCatalogueTable);
     update.InsertSQL().SetLines(

@@ -89,8 +89,6 @@ TSavePrintTableEditForm::TSavePrintTableEditForm(QWidget* parent)
     TitleEdit->SetDataField(QStringLiteral("PRINT_NAME"));
 
     Query->setObjectName(QStringLiteral("Query"));
-    Query->SetRequestLive(true);
-    Query->SetUpdateMode(db::upWhereKeyOnly);
     SetupCatalogueQuery(*Query, *UpdateSQL1);
     Query->ActiveControl = QStringLiteral("TitleEdit");
     Query->SetDBNGride(DBGrid);

@@ -1,5 +1,7 @@
 #include "tablereport/reportdesignform.h"
 
+#include "frame/controls/radiogroup.h"
+#include "frame/dialogs/selectitemqueryform.h"
 #include "platform/db/field.h"
 #include "platform/print/printer.h"
 #include "platform/sys/exception.h"
@@ -44,6 +46,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace kx {
 namespace {
 
@@ -72,6 +76,20 @@ void AnswerFile(const QString& path) {
 
 void CancelFile() {
     WhenModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
+}
+
+// Answers the choice of save as or open with its second way, a file, then
+// acts on the file dialog.
+void ChooseFileWay(const std::function<void()>& fileAnswer) {
+    WhenModal<TSelectItemQueryForm>([fileAnswer](TSelectItemQueryForm& choice) {
+        choice.RadioGroup->SetItemIndex(1);
+        fileAnswer();
+        choice.SureButton->click();
+    });
+}
+
+void SaveAsFile(const QString& path) {
+    ChooseFileWay([path] { AnswerFile(path); });
 }
 
 class ReportDesignFormTest : public db::test::DbTest {
@@ -206,7 +224,7 @@ TEST_F(ReportDesignFormTest, BuildsTableSavesItAndReopensItIdentical) {
     EXPECT_TRUE(Cell(4, 4)->HasPicture);
 
     const QString file = Path("cash.ept");
-    AnswerFile(file);
+    SaveAsFile(file);
     EXPECT_TRUE(form.SaveTemplate());
     EXPECT_TRUE(form.Saved());
     EXPECT_EQ(form.Document().Path, file);
@@ -259,13 +277,13 @@ TEST_F(ReportDesignFormTest, SaveGoesWhereTheTemplateCameFromAndReportsFailure) 
 
     NewTable(2, 2);
     EXPECT_FALSE(form.Saved());
-    CancelFile();
+    ChooseFileWay(CancelFile);
     EXPECT_FALSE(form.SaveTemplate()); // save as cancelled: the changes are still unsaved
     EXPECT_FALSE(form.Saved());
 
     // The window stays open when its close query's save fails.
     WhenModal<QMessageBox>([](QMessageBox& box) {
-        CancelFile();
+        ChooseFileWay(CancelFile);
         box.done(QMessageBox::Yes);
     });
     form.close();
@@ -274,7 +292,7 @@ TEST_F(ReportDesignFormTest, SaveGoesWhereTheTemplateCameFromAndReportsFailure) 
 
     // A save that cannot be written keeps the changes unsaved and says why.
     const QString file = Path("old.ept");
-    AnswerFile(file);
+    SaveAsFile(file);
     ASSERT_TRUE(form.SaveTemplate());
     ASSERT_TRUE(QFile::remove(file));
     ASSERT_TRUE(QDir().mkpath(QDir(file).filePath(QStringLiteral("inside"))));
@@ -416,7 +434,7 @@ TEST_F(ReportDesignFormTest, BorderDialogMarksUnsavedEvenWhenCancelledOthersOnly
     form.BordersAction->trigger();
     EXPECT_EQ(messages_.back(), QStringLiteral("警告|请选择单元格!!!"));
     NewTable(1, 2);
-    AnswerFile(Path("b.ept"));
+    SaveAsFile(Path("b.ept"));
     ASSERT_TRUE(form.SaveTemplate());
     Select({{0, 0}});
     WhenModal<TDiagonalForm>([](TDiagonalForm& dialog) {
@@ -478,7 +496,7 @@ TEST_F(ReportDesignFormTest, FontColourAndSplitDialogsApplyToTheSelection) {
 TEST_F(ReportDesignFormTest, PropertiesSetMarginsOnOkOnly) {
     NewTable(2, 2);
     form.show();
-    AnswerFile(Path("m.ept"));
+    SaveAsFile(Path("m.ept"));
     ASSERT_TRUE(form.SaveTemplate());
     WhenModal<TMarginkForm>([](TMarginkForm& dialog) {
         EXPECT_EQ(dialog.Margins(), (std::array<int32_t, 4>{20, 20, 10, 15}));
