@@ -15,12 +15,13 @@ namespace {
 const QString kWhereKey =
     QStringLiteral("where PRINT_INDEX = :OLD_PRINT_INDEX and PRINT_ID = :OLD_PRINT_ID");
 
-TFieldsData Field(const char* name, const QString& label, int width, bool shown) {
+TFieldsData Field(const char* name, const QString& label, int width, bool shown,
+                  const char* type = "C") {
     TFieldsData field;
     field.FieldName = QLatin1String(name);
     field.DisplayLabel = label;
     field.DisplayWidth = width;
-    field.TypeCode = QStringLiteral("C");
+    field.TypeCode = QLatin1String(type);
     field.Visible = shown;
     return field;
 }
@@ -85,7 +86,7 @@ TFieldsDataArray CatalogueFieldsData() {
             Field("PRINT_TYPE", QStringLiteral("PRINT_TYPE"), 0, false),
             Field("PRINT_ID", QStringLiteral("报表模板记录编号"), 0, false),
             Field("EDIT_NAME", QStringLiteral("编辑人员"), 10, false),
-            Field("EDIT_DATE", QStringLiteral("编辑日期"), 10, false)};
+            Field("EDIT_DATE", QStringLiteral("编辑日期"), 10, false, "D")};
 }
 
 QString TPrintCatalogue::BodyPath(const QString& printId) const {
