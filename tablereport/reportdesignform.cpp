@@ -2,8 +2,13 @@
 
 #include "core/messages.h"
 #include "core/sqlfunctions.h"
+#include "frame/data/kxquery.h"
+#include "frame/dialogs/selectitemqueryform.h"
 #include "platform/db/field.h"
+#include "platform/db/params.h"
 #include "platform/db/query.h"
+#include "platform/db/updatesql.h"
+#include "platform/sys/exception.h"
 #include "platform/ui/application.h"
 #include "platform/ui/messagedialog.h"
 #include "tablereport/borderform.h"
@@ -12,8 +17,11 @@
 #include "tablereport/diagonalform.h"
 #include "tablereport/frmnewtable.h"
 #include "tablereport/marginkform.h"
+#include "tablereport/printcatalogue.h"
 #include "tablereport/printerdevmode.h"
 #include "tablereport/reportcontrolwidget.h"
+#include "tablereport/saveprinttableeditform.h"
+#include "tablereport/saveprinttableform.h"
 #include "tablereport/templatestream.h"
 #include "tablereport/vsplitform.h"
 
@@ -25,6 +33,7 @@
 #include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -102,7 +111,9 @@ TReportDesignForm::TReportDesignForm(QWidget* parent)
       ScrollBox(new QScrollArea(this)), MainMenu(new QMenuBar(this)), FontBox(new QComboBox(this)),
       SizeBox(new QComboBox(this)), FormatBox(new QComboBox(this)),
       VariableBox(new QComboBox(this)), MasterList(new QListWidget(this)),
-      DetailList(new QListWidget(this)) {
+      DetailList(new QListWidget(this)), catalogue_(new TKXQuery(this)),
+      catalogueUpdate_(new db::TUpdateSQL(this)) {
+    SetupCatalogueQuery(*catalogue_, *catalogueUpdate_);
     setWindowFlags(Qt::Window | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     Page->Control.PrinterPage = CurrentPrinterPage;
     resize(1000, 720);
@@ -475,6 +486,7 @@ void TReportDesignForm::OpenTemplateFile(const QString& path) {
 void TReportDesignForm::OpenTemplateStream(QByteArray* stream) {
     Page->EndCellEdit();
     ReadTemplate(*stream, Control());
+    ForgetCatalogueRow();
     document_.FileMode = false;
     document_.Stream = stream;
     MarkSaved();
@@ -483,8 +495,9 @@ void TReportDesignForm::OpenTemplateStream(QByteArray* stream) {
 }
 
 bool TReportDesignForm::OpenCatalogueTemplate() {
-    if (!TemplateDir.isEmpty()) {
-        const QString path = QDir(TemplateDir).filePath(PrintId);
+    const TPrintCatalogue catalogue = Catalogue();
+    if (catalogue.InFiles()) {
+        const QString path = catalogue.BodyPath(PrintId);
         if (!QFileInfo::exists(path)) {
             ShowPromptMessage(QStringLiteral("报表模版文件:") + path + QStringLiteral("\r\n") +
                               QStringLiteral("没有找到报表模版文件"));
@@ -494,26 +507,27 @@ bool TReportDesignForm::OpenCatalogueTemplate() {
     } else if (!LoadCatalogueBody()) {
         return false;
     }
+    ForgetCatalogueRow();
     UpdateOldies();
     document_.CatalogueMode = true;
     return true;
 }
 
 bool TReportDesignForm::LoadCatalogueBody() {
-    db::TQuery body;
-    body.SetDatabaseName(DatabaseName);
-    body.SQL().SetText(QStringLiteral("SELECT * FROM ") + TemplateTable +
-                       QStringLiteral(" WHERE PRINT_ID = ") + QuotedStr(PrintId));
-    body.Open();
-    if (body.IsEmpty()) {
+    const std::optional<QByteArray> body = Catalogue().ReadTableBody(PrintId);
+    if (!body) {
         ShowPromptMessage(QStringLiteral("数据库里没有找到报表模版文件"));
         return false;
     }
     Page->EndCellEdit();
-    ReadTemplate(body.FieldByName(QStringLiteral("PRINT_TABLE"))->AsBytes(), Control());
+    ReadTemplate(*body, Control());
     MarkSaved();
     Page->UpdateSize();
     return true;
+}
+
+TPrintCatalogue TReportDesignForm::Catalogue() const {
+    return {DatabaseName, TemplateDir, TemplateTable};
 }
 
 bool TReportDesignForm::SaveTemplate() {
@@ -533,7 +547,7 @@ bool TReportDesignForm::SaveTemplate() {
         ShowPromptMessage(QStringLiteral("没有报表模板记录编号,报表模板不能保存"));
         return false;
     case TSaveTarget::CatalogueFile:
-        return SaveToFile(QDir(TemplateDir).filePath(PrintId));
+        return SaveToFile(Catalogue().BodyPath(PrintId));
     case TSaveTarget::CatalogueTable:
         return SaveCatalogueBody();
     case TSaveTarget::NoCataloguePlace:
@@ -556,25 +570,10 @@ bool TReportDesignForm::SaveToFile(const QString& path) {
 }
 
 bool TReportDesignForm::SaveCatalogueBody() {
-    db::TQuery body;
-    body.SetDatabaseName(DatabaseName);
-    body.SetRequestLive(true);
-    body.SQL().SetText(QStringLiteral("SELECT * FROM ") + TemplateTable +
-                       QStringLiteral(" WHERE PRINT_ID = ") + QuotedStr(PrintId));
     try {
-        body.Open();
-        if (body.IsEmpty()) {
-            body.Append();
-            body.FieldByName(QStringLiteral("PRINT_ID"))->SetAsString(PrintId);
-        } else {
-            body.Edit();
-        }
-        body.FieldByName(QStringLiteral("PRINT_TABLE"))->SetAsBytes(WriteTemplate(Control()));
-        body.Post();
-    } catch (const Exception&) {
+        Catalogue().WriteTableBody(PrintId, WriteTemplate(Control()));
+    } catch (const std::exception&) {
         // The row keeps its old body; the prompt tells the user it failed.
-        if (body.State() == db::dsEdit || body.State() == db::dsInsert)
-            body.Cancel();
         ShowPromptMessage(QStringLiteral("报表模板保存过程发生错误"));
         return false;
     }
@@ -583,17 +582,147 @@ bool TReportDesignForm::SaveCatalogueBody() {
 }
 
 void TReportDesignForm::Open() {
+    switch (SelectOneOfTwo(QStringLiteral("打开保存在数据库里的报表模板"),
+                           QStringLiteral("打开保存在其它地方的报表模板"),
+                           QStringLiteral("操作选择窗口"))) {
+    case 1:
+        OpenFromCatalogue();
+        break;
+    case 2:
+        OpenFromFile();
+        break;
+    default:
+        break;
+    }
+}
+
+void TReportDesignForm::OpenFromCatalogue() {
+    if (!Catalogue().HasPlace()) {
+        ShowPromptMessage(QStringLiteral("没有保存模板的文件或数据表,不能打开报表模板文件"));
+        return;
+    }
+    TSavePrintTableEditForm editor(this);
+    editor.PrintIndex = PrintIndex;
+    editor.PrintType = PrintType;
+    editor.TemplateDir = TemplateDir;
+    editor.TemplateTable = TemplateTable;
+    editor.DatabaseName = DatabaseName;
+    if (ui::ExecModal(editor) != QDialog::Accepted)
+        return;
+    const QString oldId = PrintId;
+    const QString oldTitle = ReportTitle;
+    PrintId = editor.Query->FieldByName(QStringLiteral("PRINT_ID"))->AsString();
+    ReportTitle = editor.Query->FieldByName(QStringLiteral("PRINT_NAME"))->AsString();
+    // A template that could not be opened must not be saved over the row
+    // the user picked.
+    if (!OpenCatalogueTemplate()) {
+        PrintId = oldId;
+        ReportTitle = oldTitle;
+    }
+}
+
+void TReportDesignForm::OpenFromFile() {
     const QString path = AskFileName(this, QFileDialog::AcceptOpen, TemplateFilters(), QString());
     if (path.isEmpty())
         return;
     ReportTitle = QFileInfo(path).completeBaseName();
     OpenTemplateFile(path);
+    ForgetCatalogueRow();
     document_.CatalogueMode = false;
     UpdateOldies();
 }
 
 bool TReportDesignForm::SaveAs() {
     Page->EndCellEdit();
+    switch (SelectOneOfTwo(QStringLiteral("将报表模板保存到数据库里"),
+                           QStringLiteral("将报表模板保存到其它地方"),
+                           QStringLiteral("操作选择窗口"))) {
+    case 1:
+        return SaveIntoCatalogue();
+    case 2:
+        return SaveAsFile();
+    default:
+        return false;
+    }
+}
+
+bool TReportDesignForm::SaveIntoCatalogue() {
+    // Without a place for the body, a title row would point at nothing.
+    if (!Catalogue().HasPlace()) {
+        ShowPromptMessage(QStringLiteral("没有保存模板文件的路经或数据表,不能保存报表模板文件"));
+        return false;
+    }
+    TSavePrintTableForm titleForm(this);
+    if (ui::ExecModal(titleForm) != QDialog::Accepted) {
+        ShowPromptMessage(QStringLiteral("报表模板没有保存到数据库里"));
+        return false;
+    }
+    const QString oldTitle = ReportTitle;
+    bool added = false;
+    if (!SaveCatalogueTitle(titleForm.TitleEdit->text(), added))
+        return false;
+    const QString oldId = PrintId;
+    const bool oldMode = document_.CatalogueMode;
+    PrintId = catalogue_->FieldByName(QStringLiteral("PRINT_ID"))->AsString();
+    document_.CatalogueMode = true;
+    if (SaveTemplate())
+        return true;
+    PrintId = oldId;
+    ReportTitle = oldTitle;
+    document_.CatalogueMode = oldMode;
+    if (added)
+        DropNewCatalogueRow();
+    return false;
+}
+
+bool TReportDesignForm::SaveCatalogueTitle(const QString& title, bool& added) {
+    try {
+        if (!catalogue_->Active()) {
+            catalogue_->SetDatabaseName(DatabaseName);
+            catalogue_->SQL().SetText(
+                QStringLiteral("SELECT  *  FROM  SYS_PRINT_NAME_TABLE WHERE PRINT_ID = :PRINT_ID"));
+            catalogue_->ParamByName(QStringLiteral("PRINT_ID"))->SetAsString(QString());
+            catalogue_->OpenQuery();
+        }
+        added = catalogue_->IsEmpty();
+        if (added)
+            catalogue_->AppendRecord();
+        else
+            catalogue_->EditRecord();
+        catalogue_->FieldByName(QStringLiteral("PRINT_INDEX"))->SetAsString(PrintIndex);
+        catalogue_->FieldByName(QStringLiteral("PRINT_TYPE"))->SetAsString(PrintType);
+        catalogue_->FieldByName(QStringLiteral("PRINT_NAME"))->SetAsString(title);
+        catalogue_->PostRecord();
+        if (!catalogue_->Saved)
+            Abort();
+    } catch (const std::exception&) {
+        if (catalogue_->State() == db::dsEdit || catalogue_->State() == db::dsInsert)
+            catalogue_->CancelRecord();
+        // Whatever is stored stays as it was; the next save starts afresh.
+        ForgetCatalogueRow();
+        ShowPromptMessage(QStringLiteral("报表模板标题保存过程发生错误"));
+        return false;
+    }
+    ReportTitle = catalogue_->FieldByName(QStringLiteral("PRINT_NAME"))->AsString();
+    return true;
+}
+
+// A row whose body was never written goes again.
+void TReportDesignForm::DropNewCatalogueRow() {
+    try {
+        catalogue_->NoDeleteConfirm = true;
+        catalogue_->DeleteRecord();
+    } catch (const std::exception&) {
+        ui::HandleCurrentException();
+    }
+    ForgetCatalogueRow();
+}
+
+void TReportDesignForm::ForgetCatalogueRow() {
+    catalogue_->CloseQuery();
+}
+
+bool TReportDesignForm::SaveAsFile() {
     const QString start = document_.FileMode ? document_.Path : QString();
     const QString path =
         AskFileName(this, QFileDialog::AcceptSave, TemplateFilters(), start, QStringLiteral("ept"));
@@ -615,6 +744,7 @@ void TReportDesignForm::CloseTemplate() {
     document_.FileMode = true;
     document_.Path.clear();
     document_.CatalogueMode = false;
+    ForgetCatalogueRow();
     Page->EndCellEdit();
     Control().LastSelected = nullptr;
     Control().ClearTable();
@@ -672,6 +802,7 @@ void TReportDesignForm::NewTable() {
     document_.Stream = nullptr;
     document_.FileMode = true;
     document_.CatalogueMode = false;
+    ForgetCatalogueRow();
     MarkUnsaved();
     Page->UpdateSize();
     Centre();

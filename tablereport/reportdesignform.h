@@ -25,9 +25,13 @@ class QVBoxLayout;
 
 namespace kx::db {
 class TDataSet;
-}
+class TUpdateSQL;
+} // namespace kx::db
 
 namespace kx {
+
+class TKXQuery;
+class TPrintCatalogue;
 
 class TReportControl;
 class TReportControlWidget;
@@ -115,6 +119,9 @@ public:
 
     // The window's commands, as its menu and buttons run them.
     void Open();
+    // Into the catalogue: the first save in a window makes a row, later ones
+    // retitle and rewrite it, until another template is opened or this one
+    // closed.
     bool SaveAs();
     void CloseTemplate();
     void EditProperties();
@@ -150,6 +157,15 @@ private:
     bool SaveToFile(const QString& path);
     bool SaveCatalogueBody();
     bool LoadCatalogueBody();
+    TPrintCatalogue Catalogue() const;
+    void OpenFromCatalogue();
+    void OpenFromFile();
+    bool SaveIntoCatalogue();
+    bool SaveAsFile();
+    bool SaveCatalogueTitle(const QString& title, bool& added);
+    void DropNewCatalogueRow();
+    // The next save into the catalogue makes a row of its own.
+    void ForgetCatalogueRow();
     void Centre();
     void MarkUnsaved() { document_.Saved = false; }
     void MarkSaved() { document_.Saved = true; }
@@ -159,6 +175,9 @@ private:
     bool AskToClose();
 
     TDesignerDocument document_;
+    // The catalogue row this window saved into; closed while there is none.
+    TKXQuery* catalogue_;
+    db::TUpdateSQL* catalogueUpdate_;
 };
 
 // Opens a page of a preview in a designer of its own, without the designer's

@@ -1,5 +1,8 @@
 #include "tablereport/reportdesignform.h"
 
+#include "frame/controls/radiogroup.h"
+#include "frame/data/kxquery.h"
+#include "frame/dialogs/selectitemqueryform.h"
 #include "platform/db/field.h"
 #include "platform/print/printer.h"
 #include "platform/sys/exception.h"
@@ -14,6 +17,8 @@
 #include "tablereport/previewform.h"
 #include "tablereport/printerdevmode.h"
 #include "tablereport/reportcontrolwidget.h"
+#include "tablereport/saveprinttableeditform.h"
+#include "tablereport/saveprinttableform.h"
 #include "tablereport/setprintpaperform.h"
 #include "tablereport/templatestream.h"
 #include "tablereport/vsplitform.h"
@@ -24,6 +29,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -43,6 +49,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace kx {
 namespace {
@@ -72,6 +80,45 @@ void AnswerFile(const QString& path) {
 
 void CancelFile() {
     WhenModal<QFileDialog>([](QFileDialog& dialog) { dialog.reject(); });
+}
+
+// Answers the choice of save as or open with its second way, a file, then
+// acts on the file dialog.
+void ChooseFileWay(const std::function<void()>& fileAnswer) {
+    WhenModal<TSelectItemQueryForm>([fileAnswer](TSelectItemQueryForm& choice) {
+        choice.RadioGroup->SetItemIndex(1);
+        fileAnswer();
+        choice.SureButton->click();
+    });
+}
+
+void SaveAsFile(const QString& path) {
+    ChooseFileWay([path] { AnswerFile(path); });
+}
+
+// Takes the catalogue way of save as or open, then acts on the next dialog.
+template <typename Dialog, typename Act> void ChooseCatalogueWay(Act act) {
+    WhenModal<TSelectItemQueryForm>([act](TSelectItemQueryForm& choice) {
+        choice.RadioGroup->SetItemIndex(0);
+        WhenModal<Dialog>(act);
+        choice.SureButton->click();
+    });
+}
+
+bool SaveIntoCatalogue(TReportDesignForm& designer, const QString& title) {
+    ChooseCatalogueWay<TSavePrintTableForm>([title](TSavePrintTableForm& dialog) {
+        dialog.TitleEdit->setText(title);
+        dialog.button_Ok->click();
+    });
+    return designer.SaveAs();
+}
+
+// New catalogue rows are numbered by the second.
+void WaitForNextSecond() {
+    const auto stamp = [] { return QDateTime::currentDateTime().toString("yyMMddHHmmss"); };
+    const QString now = stamp();
+    while (stamp() == now)
+        QTest::qWait(20);
 }
 
 class ReportDesignFormTest : public db::test::DbTest {
@@ -206,7 +253,7 @@ TEST_F(ReportDesignFormTest, BuildsTableSavesItAndReopensItIdentical) {
     EXPECT_TRUE(Cell(4, 4)->HasPicture);
 
     const QString file = Path("cash.ept");
-    AnswerFile(file);
+    SaveAsFile(file);
     EXPECT_TRUE(form.SaveTemplate());
     EXPECT_TRUE(form.Saved());
     EXPECT_EQ(form.Document().Path, file);
@@ -259,13 +306,13 @@ TEST_F(ReportDesignFormTest, SaveGoesWhereTheTemplateCameFromAndReportsFailure) 
 
     NewTable(2, 2);
     EXPECT_FALSE(form.Saved());
-    CancelFile();
+    ChooseFileWay(CancelFile);
     EXPECT_FALSE(form.SaveTemplate()); // save as cancelled: the changes are still unsaved
     EXPECT_FALSE(form.Saved());
 
     // The window stays open when its close query's save fails.
     WhenModal<QMessageBox>([](QMessageBox& box) {
-        CancelFile();
+        ChooseFileWay(CancelFile);
         box.done(QMessageBox::Yes);
     });
     form.close();
@@ -274,7 +321,7 @@ TEST_F(ReportDesignFormTest, SaveGoesWhereTheTemplateCameFromAndReportsFailure) 
 
     // A save that cannot be written keeps the changes unsaved and says why.
     const QString file = Path("old.ept");
-    AnswerFile(file);
+    SaveAsFile(file);
     ASSERT_TRUE(form.SaveTemplate());
     ASSERT_TRUE(QFile::remove(file));
     ASSERT_TRUE(QDir().mkpath(QDir(file).filePath(QStringLiteral("inside"))));
@@ -416,7 +463,7 @@ TEST_F(ReportDesignFormTest, BorderDialogMarksUnsavedEvenWhenCancelledOthersOnly
     form.BordersAction->trigger();
     EXPECT_EQ(messages_.back(), QStringLiteral("警告|请选择单元格!!!"));
     NewTable(1, 2);
-    AnswerFile(Path("b.ept"));
+    SaveAsFile(Path("b.ept"));
     ASSERT_TRUE(form.SaveTemplate());
     Select({{0, 0}});
     WhenModal<TDiagonalForm>([](TDiagonalForm& dialog) {
@@ -478,7 +525,7 @@ TEST_F(ReportDesignFormTest, FontColourAndSplitDialogsApplyToTheSelection) {
 TEST_F(ReportDesignFormTest, PropertiesSetMarginsOnOkOnly) {
     NewTable(2, 2);
     form.show();
-    AnswerFile(Path("m.ept"));
+    SaveAsFile(Path("m.ept"));
     ASSERT_TRUE(form.SaveTemplate());
     WhenModal<TMarginkForm>([](TMarginkForm& dialog) {
         EXPECT_EQ(dialog.Margins(), (std::array<int32_t, 4>{20, 20, 10, 15}));
@@ -645,6 +692,190 @@ TEST_F(ReportDesignFormTest, ZoomStepsAndFitNeverEnlarges) {
     form.resize(900, 678);
     form.FitToWindow();
     EXPECT_EQ(form.Zoom(), 50);
+}
+
+} // namespace
+} // namespace kx
+
+namespace kx {
+namespace {
+
+class DesignerCatalogueTest : public ReportDesignFormTest {
+protected:
+    DesignerCatalogueTest() {
+        form.TemplateDir = dir_.path();
+        form.PrintIndex = QStringLiteral("MoneyIntoOutForm");
+        form.PrintType = QStringLiteral("M");
+    }
+    QStringList Rows() {
+        return Column("SELECT PRINT_ID || '/' || PRINT_INDEX || '/' || PRINT_TYPE || '/' || "
+                      "PRINT_NAME FROM SYS_PRINT_NAME_TABLE ORDER BY PRINT_ID");
+    }
+    static QByteArray Read(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+    void CloseTemplate() {
+        WhenModal<QMessageBox>([](QMessageBox& box) { box.done(QMessageBox::Ok); });
+        form.CloseAction->trigger();
+    }
+    QString Row(const QString& title) const {
+        return form.PrintId + "/MoneyIntoOutForm/M/" + title;
+    }
+};
+
+TEST_F(DesignerCatalogueTest, SaveAsMakesOneRowThenRetitlesAndRewritesIt) {
+    NewTable(2, 2);
+    ASSERT_TRUE(SaveIntoCatalogue(form, QStringLiteral("借贷报表")));
+    const QString id = form.PrintId;
+    EXPECT_TRUE(id.startsWith(QStringLiteral("BX")));
+    EXPECT_EQ(id.size(), 14);
+    EXPECT_EQ(Rows(), QStringList{Row("借贷报表")});
+    EXPECT_EQ(Read(Path(id)), WriteTemplate(control()));
+    EXPECT_TRUE(form.Document().CatalogueMode);
+    EXPECT_TRUE(form.Saved());
+    EXPECT_EQ(form.ReportTitle, QStringLiteral("借贷报表"));
+
+    Select({{0, 0}});
+    form.ApplyFormat(QStringLiteral("0.00"));
+    ASSERT_TRUE(SaveIntoCatalogue(form, QStringLiteral("O'Neil 报表")));
+    EXPECT_EQ(form.PrintId, id);
+    EXPECT_EQ(Rows(), QStringList{Row("O'Neil 报表")});
+    EXPECT_EQ(Read(Path(id)), WriteTemplate(control()));
+    EXPECT_EQ(form.ReportTitle, QStringLiteral("O'Neil 报表"));
+}
+
+TEST_F(DesignerCatalogueTest, AnotherTemplateOrAClosedOneGetsARowOfItsOwn) {
+    NewTable(2, 2);
+    ASSERT_TRUE(SaveIntoCatalogue(form, QStringLiteral("第一")));
+    const QString first = form.PrintId;
+    const QByteArray firstBody = Read(Path(first));
+
+    // Even an empty page saved after closing is a template of its own.
+    CloseTemplate();
+    WaitForNextSecond();
+    ASSERT_TRUE(SaveIntoCatalogue(form, QStringLiteral("第二")));
+    const QString second = form.PrintId;
+    EXPECT_NE(second, first);
+    EXPECT_EQ(Read(Path(first)), firstBody);
+
+    TReportDesignForm maker;
+    maker.Control().NewTable(1, 4);
+    const QString other = Path(QStringLiteral("other.Rep"));
+    SaveTemplateFile(maker.Control(), other);
+    const QByteArray secondBody = Read(Path(second));
+    ChooseFileWay([other] { AnswerFile(other); });
+    form.Open();
+    ASSERT_EQ(control().Lines.size(), 4u);
+    EXPECT_FALSE(form.Document().CatalogueMode);
+    EXPECT_EQ(form.ReportTitle, QStringLiteral("other"));
+    WaitForNextSecond();
+    ASSERT_TRUE(SaveIntoCatalogue(form, QStringLiteral("第三")));
+    EXPECT_EQ(Column("SELECT PRINT_NAME FROM SYS_PRINT_NAME_TABLE ORDER BY PRINT_ID"),
+              (QStringList{"第一", "第二", "第三"}));
+    EXPECT_EQ(Read(Path(second)), secondBody);
+    EXPECT_EQ(Read(Path(form.PrintId)), Read(other));
+}
+
+TEST_F(DesignerCatalogueTest, AFailedSaveLeavesNoRowWithoutItsBody) {
+    NewTable(2, 2);
+    ChooseCatalogueWay<TSavePrintTableForm>([](TSavePrintTableForm& dialog) { dialog.reject(); });
+    EXPECT_FALSE(form.SaveAs());
+    EXPECT_EQ(messages_.back(), QStringLiteral("提示信息|报表模板没有保存到数据库里"));
+
+    // The title cannot be stored.
+    Exec({"CREATE TRIGGER NO_ROWS BEFORE INSERT ON SYS_PRINT_NAME_TABLE "
+          "BEGIN SELECT RAISE(ABORT, 'refused'); END"});
+    EXPECT_FALSE(SaveIntoCatalogue(form, QStringLiteral("标题")));
+    EXPECT_EQ(messages_.back(), QStringLiteral("提示信息|报表模板标题保存过程发生错误"));
+    EXPECT_TRUE(Rows().isEmpty());
+    EXPECT_FALSE(form.Document().CatalogueMode);
+    EXPECT_FALSE(form.Saved());
+    Exec({"DROP TRIGGER NO_ROWS"});
+
+    // The body cannot be written: a file stands where the folder should be.
+    const QString notAFolder = Path(QStringLiteral("plain"));
+    QFile(notAFolder).open(QIODevice::WriteOnly);
+    form.TemplateDir = notAFolder;
+    errors_.clear();
+    EXPECT_FALSE(SaveIntoCatalogue(form, QStringLiteral("标题")));
+    EXPECT_EQ(errors_.size(), 1u);
+    EXPECT_TRUE(Rows().isEmpty());
+    EXPECT_TRUE(form.PrintId.isEmpty());
+    EXPECT_TRUE(form.ReportTitle.isEmpty());
+    EXPECT_FALSE(form.Document().CatalogueMode);
+    EXPECT_FALSE(form.Saved());
+
+    form.TemplateDir = dir_.path();
+    ASSERT_TRUE(SaveIntoCatalogue(form, QStringLiteral("标题")));
+    EXPECT_EQ(Rows(), QStringList{Row("标题")});
+
+    form.TemplateDir.clear();
+    WhenModal<TSelectItemQueryForm>([](TSelectItemQueryForm& choice) {
+        choice.RadioGroup->SetItemIndex(0);
+        choice.SureButton->click();
+    });
+    EXPECT_FALSE(form.SaveAs());
+    EXPECT_EQ(messages_.back(),
+              QStringLiteral("提示信息|没有保存模板文件的路经或数据表,不能保存报表模板文件"));
+    EXPECT_EQ(Rows().size(), 1);
+}
+
+TEST_F(DesignerCatalogueTest, SaveAsIntoTheTemplateTableKeepsTheBodyThere) {
+    form.TemplateDir.clear();
+    form.TemplateTable = QStringLiteral("SYS_PRINT_DATA_TABLE");
+    NewTable(2, 3);
+    ASSERT_TRUE(SaveIntoCatalogue(form, QStringLiteral("库内模板")));
+    EXPECT_EQ(Rows(), QStringList{Row("库内模板")});
+    EXPECT_EQ(Column(QStringLiteral("SELECT PRINT_ID FROM SYS_PRINT_DATA_TABLE")),
+              QStringList{form.PrintId});
+    EXPECT_TRUE(QDir(dir_.path()).entryList(QDir::Files).isEmpty());
+}
+
+TEST_F(DesignerCatalogueTest, OpenFromTheCatalogueLoadsThePickedRow) {
+    TReportDesignForm maker;
+    maker.Control().NewTable(4, 2);
+    SaveTemplateFile(maker.Control(), Path(QStringLiteral("200700000007")));
+    Exec({"INSERT INTO SYS_PRINT_NAME_TABLE (PRINT_INDEX, PRINT_NAME, PRINT_TYPE, PRINT_ID) "
+          "VALUES ('MoneyIntoOutForm', '资金借贷记录报表', 'M', '200700000007')",
+          "INSERT INTO SYS_PRINT_NAME_TABLE (PRINT_INDEX, PRINT_NAME, PRINT_TYPE, PRINT_ID) "
+          "VALUES ('MoneyIntoOutForm', '没有文件', 'M', 'BX070305120000')"});
+    const auto pick = [](const QString& id) {
+        ChooseCatalogueWay<TSavePrintTableEditForm>([id](TSavePrintTableEditForm& editor) {
+            TKXQuery* rows = editor.Query;
+            for (rows->First(); !rows->Eof(); rows->Next())
+                if (rows->FieldByName(QStringLiteral("PRINT_ID"))->AsString() == id)
+                    break;
+            editor.button_Ok->click();
+        });
+    };
+    pick(QStringLiteral("200700000007"));
+    form.Open();
+    EXPECT_EQ(form.PrintId, QStringLiteral("200700000007"));
+    EXPECT_EQ(form.ReportTitle, QStringLiteral("资金借贷记录报表"));
+    EXPECT_TRUE(form.Document().CatalogueMode);
+    EXPECT_EQ(control().Lines.size(), 2u);
+    EXPECT_EQ(form.Zoom(), 100);
+
+    // A row without its file leaves the open template where it belongs.
+    pick(QStringLiteral("BX070305120000"));
+    form.Open();
+    EXPECT_TRUE(messages_.back().endsWith(QStringLiteral("没有找到报表模版文件")));
+    EXPECT_EQ(form.PrintId, QStringLiteral("200700000007"));
+    EXPECT_EQ(form.ReportTitle, QStringLiteral("资金借贷记录报表"));
+    Select({{0, 0}});
+    form.ApplyFormat(QStringLiteral("0.0"));
+    ASSERT_TRUE(form.SaveTemplate());
+    EXPECT_FALSE(QFileInfo::exists(Path(QStringLiteral("BX070305120000"))));
+
+    form.TemplateDir.clear();
+    WhenModal<TSelectItemQueryForm>([](TSelectItemQueryForm& choice) {
+        choice.RadioGroup->SetItemIndex(0);
+        choice.SureButton->click();
+    });
+    form.Open();
+    EXPECT_EQ(messages_.back(),
+              QStringLiteral("提示信息|没有保存模板的文件或数据表,不能打开报表模板文件"));
 }
 
 } // namespace
