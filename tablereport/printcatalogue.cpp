@@ -15,9 +15,10 @@ namespace {
 const QString kWhereKey =
     QStringLiteral("where PRINT_INDEX = :OLD_PRINT_INDEX and PRINT_ID = :OLD_PRINT_ID");
 
-TFieldsData Field(const char* name, const QString& label, int width, bool shown,
+TFieldsData Field(const char* name, const QString& label, int width, bool required, bool shown,
                   const char* type = "C") {
     TFieldsData field;
+    field.Required = required;
     field.FieldName = QLatin1String(name);
     field.DisplayLabel = label;
     field.DisplayWidth = width;
@@ -81,12 +82,17 @@ void SetupCatalogueQuery(TKXQuery& query, db::TUpdateSQL& update) {
 }
 
 TFieldsDataArray CatalogueFieldsData() {
-    return {Field("PRINT_NAME", QStringLiteral("报表名称"), 40, true),
-            Field("PRINT_INDEX", QStringLiteral("PRINT_INDEX"), 0, false),
-            Field("PRINT_TYPE", QStringLiteral("PRINT_TYPE"), 0, false),
-            Field("PRINT_ID", QStringLiteral("报表模板记录编号"), 0, false),
-            Field("EDIT_NAME", QStringLiteral("编辑人员"), 10, false),
-            Field("EDIT_DATE", QStringLiteral("编辑日期"), 10, false, "D")};
+    return {Field("PRINT_NAME", QStringLiteral("报表名称"), 40, true, true),
+            Field("PRINT_INDEX", QString(), 0, true, false),
+            Field("PRINT_ID", QStringLiteral("序号"), 0, true, false),
+            Field("EDIT_NAME", QStringLiteral("编辑人员"), 10, false, true),
+            Field("EDIT_DATE", QStringLiteral("编辑日期"), 10, false, true, "D"),
+            Field("PRINT_TYPE", QString(), 0, true, false)};
+}
+
+QString MissingTemplateFilePrompt(const QString& path) {
+    return QStringLiteral("报表模版文件:") + path + QStringLiteral("\r\n") +
+           QStringLiteral("没有找到报表模版文件");
 }
 
 QString TPrintCatalogue::BodyPath(const QString& printId) const {

@@ -27,8 +27,12 @@ inline const QString kCatalogueTable = QStringLiteral("SYS_PRINT_NAME_TABLE");
 // check of that number.
 void SetupCatalogueQuery(TKXQuery& query, db::TUpdateSQL& update);
 
-// The catalogue's field list: the title shown, the rest hidden.
+// The catalogue's field list: the title and the editing stamps shown, the
+// keys hidden.
 TFieldsDataArray CatalogueFieldsData();
+
+// The prompt for a catalogue row whose template file is not there.
+QString MissingTemplateFilePrompt(const QString& path);
 
 class TPrintCatalogue {
 public:

@@ -3,11 +3,10 @@
 #include "core/messages.h"
 #include "core/sqlfunctions.h"
 #include "platform/db/field.h"
-#include "platform/db/query.h"
 #include "platform/ui/application.h"
+#include "tablereport/printcatalogue.h"
 #include "tablereport/reportruntime.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QWidget>
 
@@ -16,15 +15,6 @@ namespace {
 
 const QString kCatalogueBase =
     QStringLiteral("SELECT  *  FROM  SYS_PRINT_NAME_TABLE WHERE PRINT_INDEX = ");
-
-TFieldsData Rule(const QString& name, const QString& label, bool required, bool visible) {
-    TFieldsData rule;
-    rule.FieldName = name;
-    rule.DisplayLabel = label;
-    rule.Required = required;
-    rule.Visible = visible;
-    return rule;
-}
 
 TChooserVerdict Refuse(const QString& prompt) {
     return {false, prompt};
@@ -88,15 +78,6 @@ QString CatalogueSelect(const QString& printIndex, const QString& printType) {
     return sql + QStringLiteral(" ORDER BY PRINT_TYPE");
 }
 
-TFieldsDataArray CatalogueFieldRules() {
-    return {Rule(QStringLiteral("PRINT_NAME"), QStringLiteral("报表名称"), true, true),
-            Rule(QStringLiteral("PRINT_INDEX"), QString(), true, false),
-            Rule(QStringLiteral("PRINT_ID"), QStringLiteral("序号"), true, false),
-            Rule(QStringLiteral("EDIT_NAME"), QStringLiteral("编辑人员"), false, true),
-            Rule(QStringLiteral("EDIT_DATE"), QStringLiteral("编辑日期"), false, true),
-            Rule(QStringLiteral("PRINT_TYPE"), QString(), true, false)};
-}
-
 TChooserVerdict CheckChooserCommand(TChooserCommand command, const TChooserChecks& checks) {
     if (command == TChooserCommand::Add)
         return CheckAdd(checks);
@@ -133,23 +114,10 @@ const TPrintFieldsArray* PrintFieldsOfType(const QString& printType,
     return nullptr;
 }
 
-QString TemplateFilePath(const QString& templateDir, const QString& printId) {
-    return QDir(templateDir).filePath(printId);
-}
-
-QString MissingTemplateFilePrompt(const QString& path) {
-    return QStringLiteral("报表模版文件:") + path + QStringLiteral("\r\n") +
-           QStringLiteral("没有找到报表模版文件");
-}
-
-QString TemplateBodySelect(const QString& templateTable, const QString& printId) {
-    return QStringLiteral("SELECT * FROM ") + templateTable + QStringLiteral(" WHERE PRINT_ID = ") +
-           QuotedStr(printId);
-}
-
-bool LoadTemplateBody(TReportRunTime& filler, const TTemplatePlace& place, const QString& printId) {
-    if (!place.TemplateDir.isEmpty()) {
-        const QString path = TemplateFilePath(place.TemplateDir, printId);
+bool LoadTemplateBody(TReportRunTime& filler, const TPrintCatalogue& catalogue,
+                      const QString& printId) {
+    if (catalogue.InFiles()) {
+        const QString path = catalogue.BodyPath(printId);
         if (!QFileInfo(path).isFile()) {
             ShowPromptMessage(MissingTemplateFilePrompt(path));
             return false;
@@ -157,15 +125,12 @@ bool LoadTemplateBody(TReportRunTime& filler, const TTemplatePlace& place, const
         filler.SetReportFile(path);
         return true;
     }
-    db::TQuery body;
-    body.SetDatabaseName(place.DatabaseName);
-    body.SQL().SetText(TemplateBodySelect(place.TemplateTable, printId));
-    body.Open();
-    if (body.IsEmpty()) {
+    const std::optional<QByteArray> body = catalogue.ReadTableBody(printId);
+    if (!body) {
         ShowPromptMessage(QStringLiteral("数据库里没有找到报表模版文件"));
         return false;
     }
-    filler.LoadFromStream(body.FieldByName(QStringLiteral("PRINT_TABLE"))->AsBytes());
+    filler.LoadFromStream(*body);
     return true;
 }
 

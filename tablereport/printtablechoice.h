@@ -18,6 +18,7 @@
 
 namespace kx {
 
+class TPrintCatalogue;
 class TReportRunTime;
 
 // One window holds at most this many templates; the list shows them all.
@@ -25,8 +26,6 @@ inline constexpr int kMaxPrintTemplates = 10;
 
 // The catalogue rows of one window, optionally of one PRINT_TYPE.
 QString CatalogueSelect(const QString& printIndex, const QString& printType);
-// The catalogue query's fields: the title shown, the keys hidden.
-TFieldsDataArray CatalogueFieldRules();
 
 enum class TChooserCommand { Print, Preview, Add, Edit, Delete };
 
@@ -61,21 +60,10 @@ const TPrintFieldsArray* PrintFieldsOfType(const QString& printType,
                                            const TPrintFieldsArray& master,
                                            const TPrintFieldsArray& masterDetail);
 
-// Where a catalogue row's body lies: the file TemplateDir/PRINT_ID when a
-// folder is given, else the row PRINT_ID of TemplateTable.
-struct TTemplatePlace {
-    QString TemplateDir;
-    QString TemplateTable;
-    QString DatabaseName;
-};
-
-QString TemplateFilePath(const QString& templateDir, const QString& printId);
-QString MissingTemplateFilePrompt(const QString& path);
-QString TemplateBodySelect(const QString& templateTable, const QString& printId);
-
 // Loads the body of printId into the filler; false, with the prompt shown,
 // when it is missing.
-bool LoadTemplateBody(TReportRunTime& filler, const TTemplatePlace& place, const QString& printId);
+bool LoadTemplateBody(TReportRunTime& filler, const TPrintCatalogue& catalogue,
+                      const QString& printId);
 
 // The filler's binding lines of the chooser's data-set lines.
 QStringList FillerSetData(const QString& dataSetLine1, const QString& dataSetLine2);

@@ -499,8 +499,7 @@ bool TReportDesignForm::OpenCatalogueTemplate() {
     if (catalogue.InFiles()) {
         const QString path = catalogue.BodyPath(PrintId);
         if (!QFileInfo::exists(path)) {
-            ShowPromptMessage(QStringLiteral("报表模版文件:") + path + QStringLiteral("\r\n") +
-                              QStringLiteral("没有找到报表模版文件"));
+            ShowPromptMessage(MissingTemplateFilePrompt(path));
             return false;
         }
         OpenTemplateFile(path);

@@ -13,6 +13,7 @@
 #include "platform/ui/application.h"
 #include "tablereport/datasettoexcel.h"
 #include "tablereport/kxexcel.h"
+#include "tablereport/printcatalogue.h"
 #include "tablereport/printerdevmode.h"
 #include "tablereport/reportdesignform.h"
 
@@ -83,7 +84,7 @@ TSelectPrintTableForm::TSelectPrintTableForm(QWidget* parent)
 
     Query->setObjectName(QStringLiteral("Query"));
     Query->SetRequestLive(true);
-    Query->SetFieldsData(CatalogueFieldRules());
+    Query->SetFieldsData(CatalogueFieldsData());
     Query->SetKXDS(DS);
     DS->setObjectName(QStringLiteral("DS"));
     DS->SetDataSet(Query);
@@ -206,7 +207,7 @@ bool TSelectPrintTableForm::LoadSelectedTemplate(bool isPreview) {
     SelectedPrintId = Query->FieldByName(QStringLiteral("PRINT_ID"))->AsString();
     if (ChooseOnly && !isPreview)
         return true;
-    return LoadTemplateBody(ReportRunTime, {TemplateDir, TemplateTable, kDatabaseName},
+    return LoadTemplateBody(ReportRunTime, {kDatabaseName, TemplateDir, TemplateTable},
                             SelectedPrintId);
 }
 

@@ -1,3 +1,4 @@
+#include "tablereport/printcatalogue.h"
 #include "tablereport/printtablechoice.h"
 
 #include "platform/db/field.h"
@@ -23,12 +24,10 @@ TEST(PrintTableChoiceTest, CatalogueStatementQuotesItsValues) {
     EXPECT_EQ(CatalogueSelect("A'B", "M'D"),
               "SELECT  *  FROM  SYS_PRINT_NAME_TABLE WHERE PRINT_INDEX = 'A''B' AND PRINT_TYPE = "
               "'M''D' ORDER BY PRINT_TYPE");
-    EXPECT_EQ(TemplateBodySelect("SYS_PRINT_DATA_TABLE", "X' OR '1'='1"),
-              "SELECT * FROM SYS_PRINT_DATA_TABLE WHERE PRINT_ID = 'X'' OR ''1''=''1'");
 }
 
 TEST(PrintTableChoiceTest, CatalogueFieldsShowTheTitleAndHideTheKeys) {
-    const TFieldsDataArray rules = CatalogueFieldRules();
+    const TFieldsDataArray rules = CatalogueFieldsData();
     ASSERT_EQ(rules.Count(), 6);
     EXPECT_EQ(rules[0].FieldName, "PRINT_NAME");
     EXPECT_EQ(rules[0].DisplayLabel, "报表名称");
@@ -175,14 +174,14 @@ protected:
 TEST_F(PrintTableChoiceDbTest, BodyComesFromTheFolderWhenOneIsGiven) {
     const QString dir = folder_.Path();
     const QString path = QDir(dir).filePath("BX260101120000");
-    EXPECT_FALSE(LoadTemplateBody(filler_, {dir, "SYS_PRINT_DATA_TABLE", "RUReravezDataBase"},
+    EXPECT_FALSE(LoadTemplateBody(filler_, {"RUReravezDataBase", dir, "SYS_PRINT_DATA_TABLE"},
                                   "BX260101120000"));
     EXPECT_EQ(prompts_, QStringList{"报表模版文件:" + path + "\n没有找到报表模版文件"});
     EXPECT_EQ(MissingTemplateFilePrompt(path), "报表模版文件:" + path + "\r\n没有找到报表模版文件");
 
     // a folder of that name is no template file either
     ASSERT_TRUE(QDir(dir).mkdir("BX1"));
-    EXPECT_FALSE(LoadTemplateBody(filler_, {dir, "", "RUReravezDataBase"}, "BX1"));
+    EXPECT_FALSE(LoadTemplateBody(filler_, {"RUReravezDataBase", dir, ""}, "BX1"));
     EXPECT_EQ(prompts_.size(), 2);
 
     QFile file(path);
@@ -190,7 +189,7 @@ TEST_F(PrintTableChoiceDbTest, BodyComesFromTheFolderWhenOneIsGiven) {
     file.write(Template("文件"));
     file.close();
     prompts_.clear();
-    EXPECT_TRUE(LoadTemplateBody(filler_, {dir, "SYS_PRINT_DATA_TABLE", "RUReravezDataBase"},
+    EXPECT_TRUE(LoadTemplateBody(filler_, {"RUReravezDataBase", dir, "SYS_PRINT_DATA_TABLE"},
                                  "BX260101120000"));
     EXPECT_EQ(filler_.ReportFile(), path);
     EXPECT_EQ(CellText(), "文件");
@@ -198,7 +197,7 @@ TEST_F(PrintTableChoiceDbTest, BodyComesFromTheFolderWhenOneIsGiven) {
 }
 
 TEST_F(PrintTableChoiceDbTest, BodyComesFromTheTableWithoutAFolder) {
-    const TTemplatePlace place{"", "SYS_PRINT_DATA_TABLE", "RUReravezDataBase"};
+    const TPrintCatalogue place{"RUReravezDataBase", "", "SYS_PRINT_DATA_TABLE"};
     EXPECT_FALSE(LoadTemplateBody(filler_, place, "A'1"));
     EXPECT_EQ(prompts_, QStringList{"数据库里没有找到报表模版文件"});
 
