@@ -171,7 +171,7 @@ TEST_F(EmployeeFormTest, AFreshFolderGetsTheDefaultColumnsAndTheSubtreeIsListed)
     EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_EMPLOYEE_FIELD_TABLE"), "14");
     EXPECT_EQ(window_->SortChoices().Captions.size(), 7);
     EXPECT_EQ(window_->OrderByText, " ORDER BY EMPLOYEE_ID,EMPLOYEE_NAME");
-    EXPECT_FALSE(window_->button_print->isVisible());
+    EXPECT_TRUE(window_->button_print->isVisible());
     EXPECT_FALSE(window_->button_save->isVisible());
     EXPECT_TRUE(window_->Button_Other->isVisible());
     EXPECT_EQ(window_->Label1->text(), "查找条件：");
