@@ -40,8 +40,10 @@ struct ChooserSeen {
 class ChooserProbe {
 public:
     // `list` is the window's list, whose controls must stand still while
-    // the chooser is open.
-    explicit ChooserProbe(const db::TDataSet* list) : list_(list) {
+    // the chooser is open; `printing` is a modal window that prints from
+    // within its own modal loop, left alone.
+    explicit ChooserProbe(const db::TDataSet* list, const QWidget* printing = nullptr)
+        : list_(list), printing_(printing) {
         QObject::connect(&timer_, &QTimer::timeout, [this] { Poll(); });
         timer_.start(5);
     }
@@ -53,7 +55,7 @@ public:
 private:
     void Poll() {
         QWidget* dialog = QApplication::activeModalWidget();
-        if (!dialog || !dialog->isVisible())
+        if (!dialog || !dialog->isVisible() || dialog == printing_)
             return;
         auto* chooser = qobject_cast<TSelectPrintTableForm*>(dialog);
         if (!chooser) {
@@ -88,6 +90,7 @@ private:
     }
 
     const db::TDataSet* list_;
+    const QWidget* printing_;
     QTimer timer_;
 };
 
