@@ -5,11 +5,21 @@
 
 #include "tablereport/excelfieldname.h"
 #include "tablereport/printfields.h"
+#include "tablereport/printtablechoice.h"
+#include "tablereport/qttextmeasurer.h"
+#include "tablereport/reportruntime.h"
 
 #include <QDialog>
 #include <QPointer>
 
+#include <functional>
+#include <optional>
+
+class QButtonGroup;
+class QCheckBox;
 class QPushButton;
+class QScrollArea;
+class QVBoxLayout;
 
 namespace kx::db {
 class TDataSet;
@@ -17,10 +27,16 @@ class TDataSet;
 
 namespace kx {
 
+class TKXDataSource;
 class TKXExcel;
+class TKXQuery;
+class TReportDesignForm;
 
 class TSelectPrintTableForm : public QDialog {
     Q_OBJECT
+    // Declared first: the filler measures with it from its construction on.
+    TQtTextMeasurer measurer_;
+
 public:
     explicit TSelectPrintTableForm(QWidget* parent = nullptr);
     ~TSelectPrintTableForm() override;
@@ -58,6 +74,57 @@ public:
     TKXExcel* KXExcel;
     // Hidden, with the close button moved left, unless the caller enables it.
     QPushButton* Button_Excel;
+
+    QPushButton* Button_Print;
+    QPushButton* Button_Pre;
+    QPushButton* button_Add;
+    QPushButton* button_Edit;
+    QPushButton* Button_Delete;
+    QPushButton* Button_Close;
+    QCheckBox* CheckBox1;
+    // The template titles, one radio button each, in catalogue order.
+    QButtonGroup* RadioGroup;
+    QScrollArea* RadioBox;
+    TKXQuery* Query;
+    TKXDataSource* DS;
+    TReportRunTime ReportRunTime{&measurer_};
+
+    // Asks where the export goes, starting from the suggested name; empty
+    // when the user cancels. Tests replace it.
+    std::function<QString(const QString& suggested)> AskExcelFileName;
+
+    void FormShow();
+    void FillTemplateList();
+    bool LocateTemplate(const QString& name);
+    bool LoadSelectedTemplate(bool isPreview);
+    // The title of the checked radio button; none when nothing is checked.
+    std::optional<QString> SelectedName() const;
+
+    void Button_PrintClick();
+    void Button_PreClick();
+    void button_AddClick();
+    void button_EditClick();
+    void Button_DeleteClick();
+    void Button_ExcelClick();
+    void CheckBox1Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void BuildButtons();
+    void OpenCatalogue();
+    TChooserChecks Checks();
+    bool Refused(TChooserCommand command);
+    void RunReport(bool isPreview);
+    std::vector<db::TDataSet*> FilledDataSets() const;
+    void RunDesigner(const QString& printType, const QString& printId);
+    void SetUpDesigner(TReportDesignForm& designer, const QString& printType) const;
+    void Reopen();
+
+    QVBoxLayout* radioLayout_;
+    QStringList names_;
 };
 
 } // namespace kx
