@@ -31,6 +31,7 @@
 #include "platform/sys/numberformat.h"
 #include "platform/ui/application.h"
 #include "platform/ui/tag.h"
+#include "tablereport/printchoosercall.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -55,6 +56,7 @@ constexpr int kPickButtonWidth = 19;
 // and name change only together, through the account list.
 constexpr int kAlwaysReadOnlyTag = 2;
 constexpr ui::TColor kBlue = 0xFF0000;
+constexpr int kPrintCount = 38;
 
 const QString kMoneyId = QStringLiteral("MONEY_ID");
 const QString kMoneyDate = QStringLiteral("MONEY_DATE");
@@ -141,8 +143,7 @@ TEditIntoOutMoneyForm::TEditIntoOutMoneyForm(QWidget* owner)
     Button_Type->setEnabled(false);
     connect(Button_Type, &QPushButton::clicked, this, ui::Guard([this] { Button_TypeClick(); }));
     button_Ok->setText(QStringLiteral("审核[F3]"));
-    // Printing goes through the template chooser, which this build lacks.
-    Button_Print->setVisible(false);
+    SetOnClick(Button_Print, [this](QObject*) { Button_PrintClick(); });
     PlaceButtons();
 
     DS->Button_Check = button_Ok;
@@ -490,6 +491,23 @@ void TEditIntoOutMoneyForm::button1_lastClick(QObject* sender) {
 // Verifying posts the record's amounts into the ledgers and stamps its new
 // status in one transaction: a refused or failed posting leaves the
 // ledgers and the record as they were.
+// A voucher prints one record: every field is offered as a master field.
+void TEditIntoOutMoneyForm::Button_PrintClick() {
+    if (!ListHasRows())
+        return;
+    TPrintChooserCall call;
+    call.PrintFields.assign(kPrintCount, TPrintFields{});
+    for (std::size_t i = 0; i < call.PrintFields.size() && i < PrintFields.size(); ++i) {
+        call.PrintFields[i] = PrintFields[i];
+        call.PrintFields[i].InDetail = false;
+    }
+    call.KindCaption1 = QStringLiteral("设置单位借贷单据打印(报表模版)");
+    call.PrintIndex = QStringLiteral("EditIntoOutMoneyForm");
+    call.List = ListQuery;
+    call.ReportDataSet = ListQuery;
+    ShowPrintChooser(call);
+}
+
 void TEditIntoOutMoneyForm::button_OkClick(QObject* /*sender*/) {
     if (!ListHasRows())
         return;

@@ -91,6 +91,7 @@ private:
     void PlaceFieldControls(const TEntryLayout& layout);
     void PlaceLabels(const TEntryLayout& layout);
     void Button_TypeClick();
+    void Button_PrintClick();
     void DSStateChange();
     void ShowStatus();
     void ShowSubjectPath();

@@ -19,6 +19,7 @@
 #include "frame/dialogs/selectmonthform.h"
 #include "platform/db/updatesql.h"
 #include "platform/ui/application.h"
+#include "tablereport/printchoosercall.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -70,6 +71,8 @@ TIntoOutMoneyAccountForm::TIntoOutMoneyAccountForm(QWidget* owner)
       UpMonth(new db::TUpdateSQL(this)), DSMonth(new TKXDataSource(this)),
       QyFieldName(new db::TQuery(this)), QyMontyType(new db::TQuery(this)),
       FindFormDialog(new TFindFormDialog(this)) {
+    // Print templates bind to the lists by this name.
+    setObjectName(kFormName);
     setWindowTitle(QStringLiteral("资金账号台账管理窗口"));
     Panel4->setObjectName(QStringLiteral("Panel4"));
     Panel4->setFixedWidth(kTreeWidth);
@@ -128,19 +131,18 @@ TIntoOutMoneyAccountForm::TIntoOutMoneyAccountForm(QWidget* owner)
         source->ButtonNext = button_next;
         source->ButtonFirst = button_First;
         source->ButtonLast = button_Last;
-        // Printing is not offered from the ledgers yet.
-        source->ButtonPrint = nullptr;
+        source->ButtonPrint = button_print;
     }
     QyFieldName->setObjectName(QStringLiteral("QyFieldName"));
     QyMontyType->setObjectName(QStringLiteral("QyMontyType"));
 
     button_check->setVisible(true);
     button_check->setText(QStringLiteral("审核"));
-    button_print->setVisible(false);
     Button_Other->setVisible(true);
     Button_Other->setText(QStringLiteral("设 置"));
     SetOnClick(button_find, [this](QObject* sender) { button_findClick(sender); });
     SetOnClick(Button_Other, [this](QObject* sender) { Button_OtherClick(sender); });
+    SetOnClick(button_print, [this](QObject*) { button_printClick(); });
     connect(RadioButton3, &QRadioButton::clicked, this,
             ui::Guard([this] { SwitchView(TLedgerView::Day); }));
     connect(RadioButton4, &QRadioButton::clicked, this,
@@ -470,6 +472,24 @@ void TIntoOutMoneyAccountForm::SpeedButton1Click(QObject* /*sender*/) {
     records->MasterPrintFields = day ? DayPrintFields : MonthPrintFields;
     ForceForegroundFocus(records.get());
     records->ShowModal();
+}
+
+void TIntoOutMoneyAccountForm::button_printClick() {
+    TKXQuery* list = ListOf(view_);
+    if (!list->Active() || list->IsEmpty())
+        return;
+    const bool day = view_ == TLedgerView::Day;
+    TPrintChooserCall call;
+    call.KindCaption1 = day ? QStringLiteral("设置资金账号日台账(报表模版)")
+                            : QStringLiteral("设置资金账号月台账(报表模版)");
+    call.PrintIndex = kFormName + (day ? u'1' : u'2');
+    call.PrintFields = day ? DayPrintFields : MonthPrintFields;
+    call.List = list;
+    call.ReportDataSet = list;
+    call.ExcelReportName =
+        day ? QStringLiteral("资金账号日台账") : QStringLiteral("资金账号月台账");
+    call.ExcelColumnCount = static_cast<int>(call.PrintFields.size());
+    ShowPrintChooser(call);
 }
 
 void TIntoOutMoneyAccountForm::Button_OtherClick(QObject* /*sender*/) {

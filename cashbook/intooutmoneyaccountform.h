@@ -93,6 +93,7 @@ private:
     void GridDblClick(TLedgerView view);
     void SpeedButton1Click(QObject* sender);
     void Button_OtherClick(QObject* sender);
+    void button_printClick();
     void ApplyCellAttr(db::TField* field, ui::TCanvas& canvas);
     void ListBeforePost(TKXQuery* list, TLedgerView view);
     void PutFieldsInRuleOrder(TKXQuery* list, TLedgerView view);

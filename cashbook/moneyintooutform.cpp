@@ -28,6 +28,7 @@
 #include "frame/dialogs/selectitemform.h"
 #include "platform/db/updatesql.h"
 #include "platform/sys/numberformat.h"
+#include "tablereport/printchoosercall.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -98,6 +99,8 @@ TMoneyIntoOutForm::TMoneyIntoOutForm(QWidget* owner)
       KXTreeView(new TKXTreeView(Panel4)), Panel3(new QFrame(Panel1)),
       KX3DLabel1(new TKX3DLabel(Panel3)), PanelShow(new QFrame(Panel1)),
       DBGrid1(new TKXNDBGrid(Panel1)), FindFormDialog(new TFindFormDialog(this)) {
+    // Print templates bind to the list by this name.
+    setObjectName(kFormName);
     setWindowTitle(QStringLiteral("资金借贷记录管理窗口"));
     UPStatus->setObjectName(QStringLiteral("UPStatus"));
     QyFieldName->setObjectName(QStringLiteral("QyFieldName"));
@@ -125,13 +128,11 @@ TMoneyIntoOutForm::TMoneyIntoOutForm(QWidget* owner)
     button_closeNew->setFocusPolicy(Qt::NoFocus);
     auto* bar = static_cast<QHBoxLayout*>(ToolBar1->layout());
     bar->insertWidget(bar->indexOf(button_close) + 1, button_closeNew);
-    for (QToolButton* hidden : {button_save, button_cancel, button_print})
+    for (QToolButton* hidden : {button_save, button_cancel})
         hidden->setVisible(false);
-    // Save and cancel have no use here, and printing waits for the
-    // template chooser: no right may show them again.
+    // Save and cancel have no use here: no right may show them again.
     DS->ButtonSave = nullptr;
     DS->ButtonCancel = nullptr;
-    DS->ButtonPrint = nullptr;
 
     KXTreeView->SetImages({style()->standardIcon(QStyle::SP_DirClosedIcon),
                            style()->standardIcon(QStyle::SP_DirOpenIcon),
@@ -212,6 +213,7 @@ TMoneyIntoOutForm::TMoneyIntoOutForm(QWidget* owner)
 
     SetOnClick(button_find, [this](QObject*) { button_findClick(); });
     SetOnClick(button_closeNew, [this](QObject*) { button_closeNewClick(); });
+    SetOnClick(button_print, [this](QObject*) { button_printClick(); });
 }
 
 TMoneyIntoOutForm::~TMoneyIntoOutForm() = default;
@@ -550,6 +552,22 @@ void TMoneyIntoOutForm::button_findClick() {
     QueriedSubjectID.clear();
     OrderByText.clear();
     RefreshRecordQuery();
+}
+
+void TMoneyIntoOutForm::button_printClick() {
+    if (!Query->Active() || Query->IsEmpty())
+        return;
+    TPrintChooserCall call;
+    call.KindCaption1 = QStringLiteral("设置资金借贷记录报表(报表模版)");
+    call.PrintIndex = kFormName;
+    call.PrintFields = PrintFields;
+    call.DataSetLine1 = QStringLiteral("M,MoneyIntoOutForm.Query");
+    call.DataSetLine2 = QStringLiteral("D,MoneyIntoOutForm.Query");
+    call.List = Query;
+    call.ExcelReportName = QStringLiteral("资金借贷记录报表");
+    call.ExcelColumnCount = kEntryCount;
+    call.FooterGrid = DBGrid1;
+    ShowPrintChooser(call);
 }
 
 void TMoneyIntoOutForm::button_closeClick(QObject* /*sender*/) {

@@ -95,6 +95,7 @@ protected:
 private:
     void button_findClick();
     void button_closeNewClick();
+    void button_printClick();
     void DBGrid1DblClick();
     void DBGrid1ApplyCellAttr(db::TField* field, ui::TCanvas& canvas);
     void FindFormDialogPopupWindow(QString& text, QString& code, QString& fieldName);

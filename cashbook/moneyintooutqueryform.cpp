@@ -20,6 +20,7 @@
 #include "platform/db/fieldtypes.h"
 #include "platform/db/query.h"
 #include "platform/db/updatesql.h"
+#include "tablereport/printchoosercall.h"
 
 #include <QHBoxLayout>
 #include <QHash>
@@ -76,6 +77,8 @@ TMoneyIntoOutQueryForm::TMoneyIntoOutQueryForm(QWidget* owner)
       KX3DLabel1(new TKX3DLabel(Panel3)), DBGrid1(new TKXNDBGrid(Panel1)),
       Panel5(new QFrame(Panel1)), SpeedButton4(new QToolButton(Panel5)),
       FindFormDialog(new TFindFormDialog(this)), KXThread(new TKXThread(this)) {
+    // Print templates bind to the lists by this name.
+    setObjectName(kFormName);
     setWindowTitle(QStringLiteral("资金借贷数据统计报表窗口"));
     QyFieldName->setObjectName(QStringLiteral("QyFieldName"));
     UPFieldName->setObjectName(QStringLiteral("UPFieldName"));
@@ -94,19 +97,17 @@ TMoneyIntoOutQueryForm::TMoneyIntoOutQueryForm(QWidget* owner)
     button_print->setText(QStringLiteral("打印F11"));
     button_close->setText(QStringLiteral("关闭F12"));
     for (QToolButton* hidden : {button_add, button_edit, button_delete, button_save, button_cancel,
-                                button_check, Button_Other, button_print})
+                                button_check, Button_Other})
         hidden->setVisible(false);
     for (QToolButton* move : {button_First, button_Prior, button_next, button_Last})
         move->setVisible(true);
-    // Nothing is edited here, and printing waits for the template chooser:
-    // no right may show those buttons again.
+    // Nothing is edited here: no right may show those buttons again.
     DS->ButtonAdd = nullptr;
     DS->ButtonEdit = nullptr;
     DS->ButtonDelete = nullptr;
     DS->ButtonSave = nullptr;
     DS->ButtonCancel = nullptr;
     DS->ButtonCheck = nullptr;
-    DS->ButtonPrint = nullptr;
 
     KXTreeView->SetImages({style()->standardIcon(QStyle::SP_DirClosedIcon),
                            style()->standardIcon(QStyle::SP_DirOpenIcon),
@@ -182,6 +183,7 @@ TMoneyIntoOutQueryForm::TMoneyIntoOutQueryForm(QWidget* owner)
 
     SetOnClick(button_find, [this](QObject*) { button_findClick(); });
     SetOnClick(SpeedButton4, [this](QObject*) { SpeedButton4Click(); });
+    SetOnClick(button_print, [this](QObject*) { button_printClick(); });
 }
 
 TMoneyIntoOutQueryForm::~TMoneyIntoOutQueryForm() = default;
@@ -379,6 +381,22 @@ void TMoneyIntoOutQueryForm::FindFormDialogPopupWindow(QString& text, QString& c
             EmployeePicker = new TSelectEmployeeForm;
         SelectEmployeeName(*EmployeePicker, text, code);
     }
+}
+
+// An empty result prints too: the templates can be set up before any
+// record exists.
+void TMoneyIntoOutQueryForm::button_printClick() {
+    TPrintChooserCall call;
+    call.KindCaption1 = QStringLiteral("设置资金借贷数据统计报表(报表模版)");
+    call.PrintIndex = kFormName;
+    call.PrintFields = PrintFields;
+    call.DataSetLine1 = QStringLiteral("M,MoneyIntoOutQueryForm.Query");
+    call.DataSetLine2 = QStringLiteral("D,MoneyIntoOutQueryForm.Query");
+    call.List = Query;
+    call.ExcelReportName = QStringLiteral("资金借贷数据统计报表");
+    call.ExcelColumnCount = kPrintCount;
+    call.FooterGrid = DBGrid1;
+    ShowPrintChooser(call);
 }
 
 void TMoneyIntoOutQueryForm::SpeedButton4Click() {

@@ -78,6 +78,7 @@ private:
     void FillResultList(const TSubjectSums& sums);
     void ShowFindCondition(const QString& text);
     void button_findClick();
+    void button_printClick();
     void FindFormDialogPopupWindow(QString& text, QString& code, QString& fieldName);
     void KXTreeViewChange(TTreeNode* node);
     void KXTreeViewExpanding(TTreeNode* node);

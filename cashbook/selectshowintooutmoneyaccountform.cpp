@@ -28,4 +28,16 @@ void TSelectShowIntoOutMoneyAccountForm::LoadLedgerRecords() {
                 LedgerMonthLabel(accountName, MasterText(start), MasterText(end)));
 }
 
+TPrintChooserCall TSelectShowIntoOutMoneyAccountForm::PrintCall() const {
+    TPrintChooserCall call;
+    call.KindCaption1 = QStringLiteral("设置单位收支明细报表(主从报表模版)");
+    call.PrintIndex = objectName();
+    // The day and month drill-downs share their templates.
+    call.DataSetLine1 = IsDayLedger ? QStringLiteral("D,IntoOutMoneyAccountForm.Query")
+                                    : QStringLiteral("D,IntoOutMoneyAccountForm.QyMonth");
+    call.DataSetLine2 = "M," + objectName() + ".Query";
+    call.ExcelReportName = QStringLiteral("单位收支明细报表");
+    return call;
+}
+
 } // namespace kx::cashbook

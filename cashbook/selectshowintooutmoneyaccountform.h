@@ -16,6 +16,7 @@ public:
 
 protected:
     void LoadRecords() override { LoadLedgerRecords(); }
+    TPrintChooserCall PrintCall() const override;
 
 private:
     void LoadLedgerRecords();

@@ -18,4 +18,14 @@ void TSelectShowIntoOutMoneyDetailForm::LoadSubjectRecords() {
                 SubjectRecordsLabel(ConditionText, MasterText(QStringLiteral("MONEY_TYPE_NAME"))));
 }
 
+TPrintChooserCall TSelectShowIntoOutMoneyDetailForm::PrintCall() const {
+    TPrintChooserCall call;
+    call.KindCaption1 = QStringLiteral("设置资金借贷明细报表(主从报表模版)");
+    call.PrintIndex = objectName();
+    call.DataSetLine1 = QStringLiteral("D,MoneyIntoOutQueryForm.Query");
+    call.DataSetLine2 = "M," + objectName() + ".Query";
+    call.ExcelReportName = QStringLiteral("资金借贷明细报表");
+    return call;
+}
+
 } // namespace kx::cashbook

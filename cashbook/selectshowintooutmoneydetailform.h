@@ -18,6 +18,7 @@ public:
 
 protected:
     void LoadRecords() override { LoadSubjectRecords(); }
+    TPrintChooserCall PrintCall() const override;
 
 private:
     void LoadSubjectRecords();

@@ -11,6 +11,7 @@
 #include "frame/data/kxquery.h"
 #include "platform/db/query.h"
 #include "platform/ui/canvas.h"
+#include "tablereport/printchoosercall.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -24,6 +25,9 @@ constexpr int kWidth = 900;
 constexpr int kHeight = 520;
 constexpr int kRuleCount = 38;
 constexpr int kPrintCount = 48;
+// Entries 38 to 46 carry the caller's row, master fields only.
+constexpr std::size_t kMasterCopyStart = 38;
+constexpr std::size_t kMasterCopyCount = 9;
 
 } // namespace
 
@@ -55,17 +59,15 @@ TSelectShowIntoOutMoneyForm::TSelectShowIntoOutMoneyForm(QWidget* owner, const Q
     button1_last = moveButton("button1_last", "末条", 3);
     bar->insertStretch(4);
     for (QPushButton* hidden : {button_add, button_edit, button_delete, button_save, button_cancel,
-                                button_find, button_Ok, Button_Print})
+                                button_find, button_Ok})
         hidden->setVisible(false);
-    // Nothing is edited or found here, and printing waits for the template
-    // chooser: no right may show those buttons again.
+    // Nothing is edited or found here: no right may show those buttons again.
     DS->Button_Add = nullptr;
     DS->Button_Edit = nullptr;
     DS->Button_Delete = nullptr;
     DS->Button_Save = nullptr;
     DS->Button_Cancel = nullptr;
     DS->Button_Find = nullptr;
-    DS->Button_Print = nullptr;
 
     QyMoneyAccount->setObjectName(QStringLiteral("QyMoneyAccount"));
     QyMoneyAccount->SetDatabaseName(kDatabaseName);
@@ -87,6 +89,7 @@ TSelectShowIntoOutMoneyForm::TSelectShowIntoOutMoneyForm(QWidget* owner, const Q
     SetOnClick(button1_prior, [this](QObject*) { MoveMaster(TMove::Prior); });
     SetOnClick(button1_next, [this](QObject*) { MoveMaster(TMove::Next); });
     SetOnClick(button1_last, [this](QObject*) { MoveMaster(TMove::Last); });
+    SetOnClick(Button_Print, [this](QObject*) { Button_PrintClick(); });
 }
 
 void TSelectShowIntoOutMoneyForm::FormCreate() {
@@ -124,6 +127,20 @@ void TSelectShowIntoOutMoneyForm::ResetColumns() {
     BuildDrillDownColumns(slotRows, AppFinancialFormat, FieldsData, PrintFields);
     Query->SetFieldsData(FieldsData);
     DBGrid->SetFieldsData(FieldsData);
+}
+
+void TSelectShowIntoOutMoneyForm::Button_PrintClick() {
+    for (std::size_t i = 0; i < kMasterCopyCount; ++i) {
+        TPrintFields entry = i < MasterPrintFields.size() ? MasterPrintFields[i] : TPrintFields{};
+        entry.InDetail = false;
+        PrintFields[kMasterCopyStart + i] = entry;
+    }
+    TPrintChooserCall call = PrintCall();
+    call.TemplateKind = 2;
+    call.PrintFields = PrintFields;
+    call.List = Query;
+    call.ExcelColumnCount = kRuleCount;
+    ShowPrintChooser(call);
 }
 
 bool TSelectShowIntoOutMoneyForm::MasterHasRow() const {

@@ -7,7 +7,7 @@
 
 #include "core/fieldsdata.h"
 #include "frame/app/kxapppopform.h"
-#include "tablereport/printfields.h"
+#include "tablereport/printchoosercall.h"
 
 #include <QPointer>
 
@@ -54,6 +54,8 @@ protected:
 
     // Loads the records of the master list's current row.
     virtual void LoadRecords() = 0;
+    // The window's own catalogue key, caption, bindings and export name.
+    virtual TPrintChooserCall PrintCall() const = 0;
     // The master list stands on a row.
     bool MasterHasRow() const;
     QString MasterText(const QString& fieldName) const;
@@ -67,6 +69,7 @@ private:
     void OrderFieldsByLayout();
     void ResetColumns();
     void MoveMaster(TMove move);
+    void Button_PrintClick();
     void DBGridApplyCellAttr(db::TField* field, ui::TCanvas& canvas);
 };
 

@@ -25,6 +25,7 @@
 #include "staff/editemployeeform.h"
 #include "staff/employeedelete.h"
 #include "staff/setemployeefieldform.h"
+#include "tablereport/printchoosercall.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -148,10 +149,6 @@ TEmployeeForm::TEmployeeForm(QWidget* owner)
     DS->ButtonCheck = nullptr;
     button_save->setVisible(false);
     button_cancel->setVisible(false);
-    // Printing goes through the template chooser, which this window does
-    // not offer yet.
-    button_print->setVisible(false);
-    DS->ButtonPrint = nullptr;
 
     int height = AppMainClientHeight - 35;
     int width = AppMainClientWidth - 10;
@@ -180,6 +177,7 @@ TEmployeeForm::TEmployeeForm(QWidget* owner)
 
     SetOnClick(button_find, [this](QObject*) { button_findClick(); });
     SetOnClick(Button_Other, [this](QObject*) { Button_OtherClick(); });
+    SetOnClick(button_print, [this](QObject*) { button_printClick(); });
     DBGrid1->OnDblClick = [this](QObject*) { DBGrid1DblClick(); };
     connect(SpeedButton2, &QPushButton::clicked, this, ui::Guard([this] { SpeedButton2Click(); }));
     connect(SpeedButton3, &QPushButton::clicked, this, ui::Guard([this] { SpeedButton3Click(); }));
@@ -618,6 +616,18 @@ void TEmployeeForm::OpenDocuments(const QString& headText, const QString& name,
 void TEmployeeForm::OpenPictures(const QString& headText, const QString& name,
                                  const QString& recordId) {
     ShowAttachments<TSelectEmployeePictureForm>(headText, name, recordId);
+}
+
+void TEmployeeForm::button_printClick() {
+    TPrintChooserCall call;
+    call.KindCaption1 = QStringLiteral("设置员工资料报表(报表模版)");
+    call.PrintIndex = QStringLiteral("EmployeeFormMaster");
+    call.PrintFields = columns_.PrintFields;
+    call.DataSetLine1 = QStringLiteral("M,EmployeeForm.Query");
+    call.List = Query;
+    call.ExcelReportName = QStringLiteral("员工资料");
+    call.ExcelColumnCount = static_cast<int>(columns_.PrintFields.size());
+    ShowPrintChooser(call);
 }
 
 } // namespace kx::staff

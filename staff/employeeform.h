@@ -70,6 +70,7 @@ private:
     void ApplyFieldVisibility();
     void button_findClick();
     void Button_OtherClick();
+    void button_printClick();
     void DBGrid1DblClick();
     void SpeedButton2Click();
     void SpeedButton3Click();

@@ -16,11 +16,13 @@
 #include "platform/db/field.h"
 #include "platform/db/query.h"
 #include "tests/cashbook/entryformfixture.h"
+#include "tests/cashbook/printchooserprobe.h"
 
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 
 namespace kx {
 namespace {
@@ -113,7 +115,7 @@ TEST_F(EditIntoOutMoneyFormTest, FirstRunLayoutFollowsTheSlotGeometry) {
     EXPECT_EQ(form->size(), QSize(807, 285));
     EXPECT_EQ(form->y(), 50);
     EXPECT_EQ(form->button_Ok->text(), "审核[F3]");
-    EXPECT_FALSE(form->Button_Print->isVisible());
+    EXPECT_TRUE(form->Button_Print->isVisible());
     EXPECT_EQ(form->Button_Type->geometry(), QRect(334, 8, 139, 27));
     EXPECT_EQ(form->button1_last->geometry(), QRect(669, 35, 75, 25));
     EXPECT_FALSE(form->Button_Type->isEnabled()) << "the subject is chosen only while editing";
@@ -642,6 +644,58 @@ TEST_F(EditIntoOutMoneyFormTest, EmployeePickWritesEmployeeAndDepartment) {
     EXPECT_EQ(Field("MONEY_EMPLOYEE_NAME"), "");
     EXPECT_EQ(Field("MONEY_DEPT_NAME"), "");
     EXPECT_TRUE(messages_.texts.isEmpty()) << messages_.texts.join("\n").toStdString();
+}
+
+// A voucher prints the list's current record under its own catalogue key,
+// every list field offered as a master field; no export is offered.
+TEST_F(EditIntoOutMoneyFormTest, PrintOffersEveryListFieldAsAMasterField) {
+    AppDataFolder = folder_.Path();
+    const auto restore = qScopeGuard([] { AppDataFolder.clear(); });
+    AddRecord("070302000001", "200703000001", "001001");
+    TEditIntoOutMoneyForm* form = ShowEditor(false);
+    ASSERT_TRUE(form->Button_Print->isEnabled());
+    test::ChooserProbe probe(list_);
+    Press(Qt::Key_F11);
+    const test::ChooserSeen& seen = probe.Seen;
+    ASSERT_TRUE(seen.Shown);
+    EXPECT_TRUE(seen.Ownerless);
+    EXPECT_TRUE(seen.ListControlsDisabled);
+    EXPECT_FALSE(list_->ControlsDisabled());
+    EXPECT_EQ(seen.PrintIndex, "EditIntoOutMoneyForm");
+    EXPECT_EQ(seen.KindCaption1, "设置单位借贷单据打印(报表模版)");
+    EXPECT_EQ(seen.KindCaption2, "");
+    EXPECT_EQ(seen.TemplateKind, 1);
+    EXPECT_EQ(seen.TemplateDir, folder_.Path());
+    EXPECT_EQ(seen.TemplateTable, "");
+    EXPECT_EQ(seen.ReportDataSet, list_);
+    EXPECT_EQ(seen.DataSetLine1, "");
+    EXPECT_EQ(seen.DataSetLine2, "");
+    ASSERT_EQ(seen.PrintFieldsM.size(), 38u);
+    EXPECT_TRUE(seen.PrintFieldsMD.empty());
+    for (std::size_t i = 0; i < seen.PrintFieldsM.size(); ++i) {
+        const TPrintFields& entry = seen.PrintFieldsM[i];
+        EXPECT_EQ(entry.FieldName, printFields_[i].FieldName) << i;
+        EXPECT_EQ(entry.Caption, printFields_[i].Caption) << i;
+        EXPECT_EQ(entry.InMaster, printFields_[i].InMaster) << i;
+        EXPECT_FALSE(entry.InDetail) << i;
+    }
+    EXPECT_TRUE(printFields_[0].InDetail) << "the list's own fields keep their detail mark";
+    EXPECT_FALSE(seen.ExcelEnabled);
+    EXPECT_FALSE(seen.ExcelNumberColumn);
+    EXPECT_TRUE(seen.ExcelFields.isEmpty());
+    EXPECT_EQ(seen.ExcelDataSet, nullptr);
+    EXPECT_TRUE(probe.Others.isEmpty());
+}
+
+TEST_F(EditIntoOutMoneyFormTest, PrintOnAnEmptyListShowsNoChooser) {
+    TEditIntoOutMoneyForm* form = ShowEditor(false);
+    ASSERT_TRUE(list_->IsEmpty());
+    ASSERT_TRUE(form->Button_Print->isEnabled());
+    test::ChooserProbe probe(list_);
+    form->Button_Print->click();
+    QTest::qWait(30);
+    EXPECT_FALSE(probe.Seen.Shown);
+    EXPECT_TRUE(probe.Others.isEmpty());
 }
 
 } // namespace

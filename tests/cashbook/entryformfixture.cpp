@@ -145,10 +145,9 @@ EntryFormTest::EntryFormTest() {
     list_->SetUpdateObject(update_);
 
     TFieldsDataArray rules;
-    TPrintFieldsArray printFields;
     TSortChoices sort;
     rules.SetLength(38);
-    BuildListColumns(ReadFieldSlots(*slots_), false, rules, printFields, sort);
+    BuildListColumns(ReadFieldSlots(*slots_), false, rules, printFields_, sort);
     list_->SetFieldsData(rules);
     list_->ActiveStatus = true;
     list_->SetStatusEditValue("未审核");
@@ -177,6 +176,8 @@ cashbook::TEditIntoOutMoneyForm* EntryFormTest::ShowEditor(bool adding, const QS
     form_->ListQuery = list_;
     form_->Rights.Add = true;
     form_->Rights.Verify = true;
+    form_->Rights.Print = true;
+    form_->PrintFields = printFields_;
     form_->FieldQuery = slots_;
     form_->SubjectPicker = subjectPicker_.get();
     form_->SubjectId = subjectId;

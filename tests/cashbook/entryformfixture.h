@@ -54,6 +54,8 @@ protected:
     db::TUpdateSQL* statusUpdate_ = nullptr;
     std::unique_ptr<TSelectMoneyTypeForm> subjectPicker_;
     bool autoRecordNumber_ = false;
+    // The list's printable fields, as the list hands them on.
+    TPrintFieldsArray printFields_;
     std::unique_ptr<cashbook::TEditIntoOutMoneyForm> form_;
 };
 

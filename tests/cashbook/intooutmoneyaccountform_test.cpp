@@ -24,6 +24,7 @@
 #include "frame/dialogs/findwindow.h"
 #include "frame/dialogs/selectmonthform.h"
 #include "platform/sys/exception.h"
+#include "tests/cashbook/printchooserprobe.h"
 #include "tests/core/programfixture.h"
 #include "tests/frame/controlsfixture.h"
 #include "tests/support/clippedtexts.h"
@@ -34,6 +35,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QTest>
 #include <QToolButton>
@@ -155,7 +157,7 @@ TEST_F(LedgerWindowTest, ShowsEveryAccountAtTheRootAndOneAccountWhenChosen) {
     TIntoOutMoneyAccountForm* window = Open(TFirstFind::AllData);
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->Label1->text(), "查找条件：");
-    EXPECT_FALSE(window->button_print->isVisible());
+    EXPECT_TRUE(window->button_print->isVisible());
     EXPECT_FALSE(window->Button_Other->isVisible());
     // Within a date, the account listed first in the tree comes first.
     EXPECT_EQ(Rows(window->Query, true), QStringList({"2008-09-10 工行 0/1000/0/1000 未审核",
@@ -429,6 +431,119 @@ TEST_F(LedgerWindowTest, EnterInAFilledDateBoxMovesOn) {
         editor->button_cancel->click();
     });
     EXPECT_TRUE(messages_.Texts().isEmpty());
+}
+
+// Each view prints its own list under its own catalogue key, with the list
+// as the filler's data set and the ledger columns as the export's.
+TEST_F(LedgerWindowTest, PrintHandsTheShownViewsListToTheChooser) {
+    AppDataFolder = data_.Folder.Path();
+    const auto restore = qScopeGuard([] { AppDataFolder.clear(); });
+    Post("2008-09-10", "001", "150.5", "20");
+    TIntoOutMoneyAccountForm* window = Open(TFirstFind::AllData);
+    ASSERT_NE(window, nullptr);
+    const struct {
+        bool day;
+        const char* index;
+        const char* caption;
+        const char* report;
+        const char* period;
+    } views[] = {
+        {true, "IntoOutMoneyAccountForm1", "设置资金账号日台账(报表模版)", "资金账号日台账",
+         "MONEY_DAY_DATE"},
+        {false, "IntoOutMoneyAccountForm2", "设置资金账号月台账(报表模版)", "资金账号月台账",
+         "MONEY_MONTH"},
+    };
+    for (const auto& view : views) {
+        SCOPED_TRACE(view.index);
+        if (!view.day)
+            window->RadioButton4->click();
+        TKXQuery* list = view.day ? window->Query : window->QyMonth;
+        ASSERT_FALSE(list->IsEmpty());
+        ASSERT_TRUE(window->button_print->isVisible());
+        ASSERT_TRUE(window->button_print->isEnabled());
+        test::ChooserProbe probe(list);
+        test::PressKey(window, Qt::Key_F11);
+        const test::ChooserSeen& seen = probe.Seen;
+        ASSERT_TRUE(seen.Shown);
+        EXPECT_TRUE(seen.ListControlsDisabled);
+        EXPECT_FALSE(list->ControlsDisabled());
+        EXPECT_EQ(seen.PrintIndex, view.index);
+        EXPECT_EQ(seen.KindCaption1, view.caption);
+        EXPECT_EQ(seen.TemplateKind, 1);
+        EXPECT_EQ(seen.DataSetLine1, "");
+        EXPECT_EQ(seen.DataSetLine2, "");
+        EXPECT_EQ(seen.TemplateDir, data_.Folder.Path());
+        EXPECT_EQ(seen.TemplateTable, "");
+        EXPECT_EQ(seen.ReportDataSet, list);
+        const TPrintFieldsArray& printFields =
+            view.day ? window->DayPrintFields : window->MonthPrintFields;
+        ASSERT_EQ(seen.PrintFieldsM.size(), printFields.size());
+        EXPECT_EQ(seen.PrintFieldsM[1].FieldName, view.period);
+        EXPECT_TRUE(seen.ExcelEnabled);
+        EXPECT_TRUE(seen.ExcelNumberColumn);
+        EXPECT_EQ(seen.ExcelDataSet, list);
+        EXPECT_EQ(seen.ReportName, view.report);
+        ASSERT_EQ(seen.ExcelFields.size(), 17);
+        EXPECT_EQ(seen.ExcelFields[1].FieldName, view.period);
+        EXPECT_EQ(seen.ExcelFields[1].Caption, printFields[1].Caption);
+        EXPECT_TRUE(seen.ExcelFooters.isEmpty());
+        EXPECT_TRUE(probe.Others.isEmpty());
+    }
+}
+
+TEST_F(LedgerWindowTest, PrintOnAnEmptyLedgerShowsNoChooser) {
+    TIntoOutMoneyAccountForm* window = Open(TFirstFind::Cancel);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->Query->IsEmpty());
+    ASSERT_TRUE(window->button_print->isEnabled());
+    test::ChooserProbe probe(window->Query);
+    test::PressKey(window, Qt::Key_F11);
+    QTest::qWait(30);
+    EXPECT_FALSE(probe.Seen.Shown);
+}
+
+// The drill-down prints master-detail: its records as the detail, bound by
+// name to the ledger list it was opened from, whose row is the master.
+TEST_F(LedgerWindowTest, DrillDownPrintBindsTheLedgerRowAndItsRecords) {
+    AppDataFolder = data_.Folder.Path();
+    const auto restore = qScopeGuard([] { AppDataFolder.clear(); });
+    Post("2008-09-10", "001", "150.5", "20");
+    TIntoOutMoneyAccountForm* window = Open(TFirstFind::AllData);
+    ASSERT_NE(window, nullptr);
+    for (const bool day : {true, false}) {
+        SCOPED_TRACE(day ? "day" : "month");
+        if (!day)
+            window->RadioButton4->click();
+        test::ChooserSeen seen;
+        db::TDataSet* records = nullptr;
+        db::TDataSet* master = nullptr;
+        db::TDataSet* detail = nullptr;
+        OnNextModal([&](QWidget* dialog) {
+            auto* drillDown = qobject_cast<TSelectShowIntoOutMoneyAccountForm*>(dialog);
+            if (!drillDown) {
+                dialog->close();
+                return;
+            }
+            records = drillDown->Query;
+            test::ChooserProbe probe(records, drillDown);
+            drillDown->Button_Print->click();
+            seen = probe.Seen;
+            detail = test::BoundDataSet(seen.DataSetLine2);
+            master = test::BoundDataSet(seen.DataSetLine1);
+            drillDown->close();
+        });
+        window->SpeedButton1->click();
+        ASSERT_TRUE(seen.Shown);
+        EXPECT_EQ(seen.DataSetLine1,
+                  day ? "D,IntoOutMoneyAccountForm.Query" : "D,IntoOutMoneyAccountForm.QyMonth");
+        EXPECT_EQ(seen.DataSetLine2, "M,SelectShowIntoOutMoneyAccountForm.Query");
+        EXPECT_EQ(master, day ? window->Query : window->QyMonth);
+        EXPECT_EQ(detail, records);
+        EXPECT_EQ(seen.PrintIndex, "SelectShowIntoOutMoneyAccountForm");
+        EXPECT_EQ(seen.TemplateKind, 2);
+        ASSERT_EQ(seen.PrintFieldsMD.size(), 48u);
+        EXPECT_EQ(seen.PrintFieldsMD[39].FieldName, day ? "MONEY_DAY_DATE" : "MONEY_MONTH");
+    }
 }
 
 } // namespace

@@ -24,7 +24,9 @@
 #include "frame/dialogs/kxfindform.h"
 #include "grid/dbgrid/columntitlex.h"
 #include "grid/dbgrid/columnx.h"
+#include "tests/cashbook/printchooserprobe.h"
 #include "tests/core/programfixture.h"
+#include "tests/frame/controlsfixture.h"
 #include "tests/support/clippedtexts.h"
 #include "tests/support/modal.h"
 
@@ -32,6 +34,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -211,7 +214,7 @@ TEST_F(MoneyIntoOutFormTest, FirstOpeningWritesTheDefaultSlotsAndShowsTheirColum
     EXPECT_EQ(window->Query->FieldByName("MONEY_SUM_NUMBER")->AsFloat(), -30);
     EXPECT_TRUE(window->button_check->isVisible());
     EXPECT_EQ(window->button_check->text(), "审核");
-    EXPECT_FALSE(window->button_print->isVisible());
+    EXPECT_TRUE(window->button_print->isVisible());
     EXPECT_FALSE(window->button_save->isVisible());
     // "设 置" belongs to the system user.
     EXPECT_FALSE(window->button_close->isVisible());
@@ -456,6 +459,64 @@ TEST_F(MoneyIntoOutFormTest, SetUpOpensTheSlotWindowAndAnUnchangedCloseKeepsTheL
     window->button_close->click();
     EXPECT_TRUE(opened);
     EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_MONEY_INTO_OUT_TABLE"), "1");
+    CloseAndFree(window);
+}
+
+// The list prints through its catalogue key; the export takes the printable
+// fields as columns and the grid's totals under the amounts.
+TEST_F(MoneyIntoOutFormTest, PrintHandsTheListAndItsTotalsToTheChooser) {
+    AppDataFolder = data_.Folder.Path();
+    const auto restore = qScopeGuard([] { AppDataFolder.clear(); });
+    TMoneyIntoOutForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->button_print->isEnabled());
+    test::ChooserProbe probe(window->Query);
+    test::PressKey(window, Qt::Key_F11);
+    const test::ChooserSeen& seen = probe.Seen;
+    ASSERT_TRUE(seen.Shown);
+    EXPECT_TRUE(seen.Ownerless);
+    EXPECT_TRUE(seen.ListControlsDisabled);
+    EXPECT_FALSE(window->Query->ControlsDisabled());
+    EXPECT_EQ(seen.PrintIndex, "MoneyIntoOutForm");
+    EXPECT_EQ(seen.KindCaption1, "设置资金借贷记录报表(报表模版)");
+    EXPECT_EQ(seen.TemplateKind, 1);
+    EXPECT_EQ(seen.DataSetLine1, "M,MoneyIntoOutForm.Query");
+    EXPECT_EQ(seen.DataSetLine2, "D,MoneyIntoOutForm.Query");
+    EXPECT_EQ(test::BoundDataSet(seen.DataSetLine1), window->Query);
+    EXPECT_EQ(seen.TemplateDir, data_.Folder.Path());
+    EXPECT_EQ(seen.TemplateTable, "");
+    EXPECT_EQ(seen.ReportDataSet, nullptr);
+    ASSERT_EQ(seen.PrintFieldsM.size(), 38u);
+    EXPECT_EQ(seen.PrintFieldsM[1].FieldName, window->PrintFields[1].FieldName);
+    EXPECT_TRUE(seen.ExcelEnabled);
+    EXPECT_TRUE(seen.ExcelNumberColumn);
+    EXPECT_EQ(seen.ExcelDataSet, window->Query);
+    EXPECT_EQ(seen.ReportName, "资金借贷记录报表");
+    ASSERT_EQ(seen.ExcelFields.size(), 38);
+    ASSERT_EQ(seen.ExcelFooters.size(), 38);
+    QStringList footers;
+    for (qsizetype i = 0; i < seen.ExcelFields.size(); ++i) {
+        const TPrintFields& entry = window->PrintFields[static_cast<std::size_t>(i)];
+        EXPECT_EQ(seen.ExcelFields[i].FieldName, entry.FieldName) << i;
+        EXPECT_EQ(seen.ExcelFields[i].Caption, entry.Caption) << i;
+        if (!seen.ExcelFooters[i].FieldName.isEmpty())
+            footers << entry.FieldName + '=' + seen.ExcelFooters[i].FieldName;
+    }
+    EXPECT_EQ(footers, QStringList({"MONEY_INTO_NUMBER=150", "MONEY_OUT_NUMBER=30"}));
+    EXPECT_TRUE(probe.Others.isEmpty());
+    CloseAndFree(window);
+}
+
+TEST_F(MoneyIntoOutFormTest, PrintOnAnEmptyListShowsNoChooser) {
+    TMoneyIntoOutForm* window = Open(CloseFind);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(Listed(window).isEmpty());
+    ASSERT_TRUE(window->button_print->isEnabled());
+    test::ChooserProbe probe(window->Query);
+    window->button_print->click();
+    QTest::qWait(30);
+    EXPECT_FALSE(probe.Seen.Shown);
+    EXPECT_TRUE(probe.Others.isEmpty());
     CloseAndFree(window);
 }
 

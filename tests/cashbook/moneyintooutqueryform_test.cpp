@@ -19,6 +19,8 @@
 #include "grid/dbgrid/columnx.h"
 #include "platform/db/dberrors.h"
 #include "tests/cashbook/cashbookrecords.h"
+#include "tests/cashbook/printchooserprobe.h"
+#include "tests/frame/controlsfixture.h"
 #include "tests/support/clippedtexts.h"
 #include "tests/support/modal.h"
 
@@ -27,6 +29,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -152,7 +155,7 @@ TEST_F(MoneyIntoOutQueryFormTest, OpensAtTheRootWithOneRowPerTopLevelSubject) {
     EXPECT_EQ(Results(window), QStringList({"支出 0/30/-30", "收入 126.5/10/116.5"}));
     EXPECT_EQ(Titles(window->DBGrid1),
               QStringList({"账款类别", "借入金额", "贷出金额", "资金余额"}));
-    EXPECT_FALSE(window->button_print->isVisible());
+    EXPECT_TRUE(window->button_print->isVisible());
     EXPECT_FALSE(window->button_add->isVisible());
     EXPECT_TRUE(window->button_find->isVisible());
     EXPECT_TRUE(window->button_next->isVisible());
@@ -259,6 +262,123 @@ TEST_F(MoneyIntoOutQueryFormTest, DrillDownShowsTheRowsSubtreeUnderTheFindCondit
     });
     window->SpeedButton4->click();
     EXPECT_EQ(shown, QStringList({"A1", "A2", "A3", "A5"}));
+    CloseAndFree(window);
+}
+
+// The results print with their totals: the export's footer row carries the
+// grid's total under each amount.
+TEST_F(MoneyIntoOutQueryFormTest, PrintHandsTheResultsAndTheirTotalsToTheChooser) {
+    AppDataFolder = Data.Folder.Path();
+    const auto restore = qScopeGuard([] { AppDataFolder.clear(); });
+    TMoneyIntoOutQueryForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->button_print->isVisible());
+    ASSERT_TRUE(window->button_print->isEnabled());
+    test::ChooserProbe probe(window->Query);
+    test::PressKey(window, Qt::Key_F11);
+    const test::ChooserSeen& seen = probe.Seen;
+    ASSERT_TRUE(seen.Shown);
+    EXPECT_TRUE(seen.Ownerless);
+    EXPECT_TRUE(seen.ListControlsDisabled);
+    EXPECT_FALSE(window->Query->ControlsDisabled());
+    EXPECT_EQ(seen.PrintIndex, "MoneyIntoOutQueryForm");
+    EXPECT_EQ(seen.KindCaption1, "设置资金借贷数据统计报表(报表模版)");
+    EXPECT_EQ(seen.TemplateKind, 1);
+    EXPECT_EQ(seen.DataSetLine1, "M,MoneyIntoOutQueryForm.Query");
+    EXPECT_EQ(seen.DataSetLine2, "D,MoneyIntoOutQueryForm.Query");
+    EXPECT_EQ(test::BoundDataSet(seen.DataSetLine2), window->Query);
+    EXPECT_EQ(seen.TemplateDir, Data.Folder.Path());
+    EXPECT_EQ(seen.TemplateTable, "");
+    EXPECT_EQ(seen.ReportDataSet, nullptr);
+    EXPECT_EQ(seen.PrintFieldsM.size(), 10u);
+    EXPECT_TRUE(seen.ExcelEnabled);
+    EXPECT_TRUE(seen.ExcelNumberColumn);
+    EXPECT_EQ(seen.ExcelDataSet, window->Query);
+    EXPECT_EQ(seen.ReportName, "资金借贷数据统计报表");
+    ASSERT_EQ(seen.ExcelFields.size(), 10);
+    EXPECT_EQ(test::NamedColumns(seen.ExcelFields),
+              QStringList({"MONEY_TYPE_NAME 账款类别", "MONEY_INTO_NUMBER 借入金额",
+                           "MONEY_OUT_NUMBER 贷出金额", "MONEY_SUM_NUMBER 资金余额"}));
+    ASSERT_EQ(seen.ExcelFooters.size(), 10);
+    EXPECT_EQ(test::FieldNames(seen.ExcelFooters).mid(0, 5),
+              QStringList({"", "126.5", "40", "86.5", ""}));
+    EXPECT_TRUE(probe.Others.isEmpty());
+    CloseAndFree(window);
+}
+
+// A cancelled find still lists the subjects, without records: the totals
+// the export carries are zeros, not empty.
+TEST_F(MoneyIntoOutQueryFormTest, PrintWithoutMatchingRecordsCarriesZeroTotals) {
+    TMoneyIntoOutQueryForm* window = Open(CloseFind);
+    ASSERT_NE(window, nullptr);
+    ASSERT_EQ(Results(window), QStringList({"支出 0/0/0", "收入 0/0/0"}));
+    test::ChooserProbe probe(window->Query);
+    window->button_print->click();
+    EXPECT_TRUE(probe.Seen.Shown);
+    EXPECT_EQ(test::FieldNames(probe.Seen.ExcelFooters).mid(0, 4),
+              QStringList({"", "0", "0", "0"}));
+    CloseAndFree(window);
+}
+
+// The drill-down prints master-detail: the result row as the master, bound
+// by name to the statistics list, and the row's records as the detail.
+TEST_F(MoneyIntoOutQueryFormTest, DrillDownPrintBindsTheResultRowAndItsRecords) {
+    AppDataFolder = Data.Folder.Path();
+    const auto restore = qScopeGuard([] { AppDataFolder.clear(); });
+    TMoneyIntoOutQueryForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    test::ChooserSeen seen;
+    TPrintFieldsArray detailFields;
+    db::TDataSet* records = nullptr;
+    db::TDataSet* master = nullptr;
+    db::TDataSet* detail = nullptr;
+    OnNextModal([&](QWidget* dialog) {
+        auto* drillDown = qobject_cast<TSelectShowIntoOutMoneyDetailForm*>(dialog);
+        if (!drillDown) {
+            dialog->close();
+            return;
+        }
+        records = drillDown->Query;
+        test::ChooserProbe probe(records, drillDown);
+        test::PressKey(drillDown, Qt::Key_F11);
+        seen = probe.Seen;
+        detailFields = drillDown->PrintFields;
+        master = test::BoundDataSet(seen.DataSetLine1);
+        detail = test::BoundDataSet(seen.DataSetLine2);
+        drillDown->button_close->click();
+    });
+    window->SpeedButton4->click();
+    ASSERT_TRUE(seen.Shown);
+    EXPECT_TRUE(seen.ListControlsDisabled);
+    EXPECT_EQ(seen.PrintIndex, "SelectShowIntoOutMoneyDetailForm");
+    EXPECT_EQ(seen.KindCaption1, "设置资金借贷明细报表(主从报表模版)");
+    EXPECT_EQ(seen.TemplateKind, 2);
+    EXPECT_EQ(seen.DataSetLine1, "D,MoneyIntoOutQueryForm.Query");
+    EXPECT_EQ(seen.DataSetLine2, "M,SelectShowIntoOutMoneyDetailForm.Query");
+    EXPECT_EQ(master, window->Query);
+    EXPECT_EQ(detail, records);
+    EXPECT_EQ(seen.TemplateDir, Data.Folder.Path());
+    EXPECT_EQ(seen.ReportDataSet, nullptr);
+    EXPECT_TRUE(seen.PrintFieldsM.empty());
+    ASSERT_EQ(seen.PrintFieldsMD.size(), 48u);
+    // Entries 38 to 46 are the result row's fields, as master fields only.
+    for (std::size_t i = 0; i < 9; ++i) {
+        const TPrintFields& copy = seen.PrintFieldsMD[38 + i];
+        EXPECT_EQ(copy.FieldName, window->PrintFields[i].FieldName) << i;
+        EXPECT_EQ(copy.DataSetName, window->PrintFields[i].DataSetName) << i;
+        EXPECT_EQ(copy.InMaster, window->PrintFields[i].InMaster) << i;
+        EXPECT_FALSE(copy.InDetail) << i;
+    }
+    EXPECT_EQ(seen.PrintFieldsMD[38].FieldName, "MONEY_TYPE_NAME");
+    EXPECT_EQ(seen.PrintFieldsMD[38].DataSetName, "D");
+    EXPECT_EQ(seen.PrintFieldsMD[0].FieldName, detailFields[0].FieldName);
+    EXPECT_TRUE(seen.ExcelEnabled);
+    EXPECT_EQ(seen.ExcelDataSet, records);
+    EXPECT_EQ(seen.ReportName, "资金借贷明细报表");
+    ASSERT_EQ(seen.ExcelFields.size(), 38);
+    EXPECT_EQ(seen.ExcelFields[0].FieldName, seen.PrintFieldsMD[0].FieldName);
+    EXPECT_EQ(seen.ExcelFields[0].Caption, seen.PrintFieldsMD[0].Caption);
+    EXPECT_TRUE(seen.ExcelFooters.isEmpty());
     CloseAndFree(window);
 }
 

@@ -127,10 +127,10 @@ TEST_F(DrillDownFormTest, DayRowShowsTheVerifiedRecordsOfItsAccountAndDay) {
     for (int i = 0; i < columns->Count(); ++i)
         footers << form->DBGrid->GetFooterText(0, columns->GetColumn(i));
     EXPECT_EQ(footers.mid(0, 9), QStringList({"合计", "2", "", "", "", "", "20", "5.5", "14.5"}));
-    for (QPushButton* hidden :
-         {form->button_add, form->button_edit, form->button_delete, form->button_save,
-          form->button_find, form->Button_Print, form->button_Ok})
+    for (QPushButton* hidden : {form->button_add, form->button_edit, form->button_delete,
+                                form->button_save, form->button_find, form->button_Ok})
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
+    EXPECT_TRUE(form->Button_Print->isVisible());
     EXPECT_EQ(test::ClippedTexts(*form), QStringList());
     const QString folder = QDir::temp().filePath(QStringLiteral("kx-screens"));
     QDir().mkpath(folder);

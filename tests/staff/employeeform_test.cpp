@@ -25,6 +25,7 @@
 #include "staff/registerwindows.h"
 #include "staff/selectemployeefieldform.h"
 #include "staff/setemployeefieldform.h"
+#include "tests/cashbook/printchooserprobe.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/clippedtexts.h"
 
@@ -36,6 +37,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -171,7 +173,7 @@ TEST_F(EmployeeFormTest, AFreshFolderGetsTheDefaultColumnsAndTheSubtreeIsListed)
     EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_EMPLOYEE_FIELD_TABLE"), "14");
     EXPECT_EQ(window_->SortChoices().Captions.size(), 7);
     EXPECT_EQ(window_->OrderByText, " ORDER BY EMPLOYEE_ID,EMPLOYEE_NAME");
-    EXPECT_FALSE(window_->button_print->isVisible());
+    EXPECT_TRUE(window_->button_print->isVisible());
     EXPECT_FALSE(window_->button_save->isVisible());
     EXPECT_TRUE(window_->Button_Other->isVisible());
     EXPECT_EQ(window_->Label1->text(), "查找条件：");
@@ -447,6 +449,48 @@ TEST_F(EmployeeFormTest, SetUpIsForTheSystemUserOnly) {
     AppSystemUser = false;
     ASSERT_NE(Open(), nullptr);
     EXPECT_FALSE(window_->Button_Other->isVisible());
+}
+
+// The list prints through its own catalogue key; the export takes one
+// column per print field and has no footer row.
+TEST_F(EmployeeFormTest, PrintHandsTheListToTheChooser) {
+    AppDataFolder = data_.Folder.Path();
+    const auto restore = qScopeGuard([] { AppDataFolder.clear(); });
+    ASSERT_NE(Open(), nullptr);
+    ASSERT_TRUE(window_->button_print->isEnabled());
+    test::ChooserProbe probe(window_->Query);
+    QTest::keyClick(window_->focusWidget() ? window_->focusWidget() : window_.data(), Qt::Key_F11);
+    const test::ChooserSeen& seen = probe.Seen;
+    ASSERT_TRUE(seen.Shown);
+    EXPECT_TRUE(seen.Ownerless);
+    EXPECT_TRUE(seen.ListControlsDisabled);
+    EXPECT_FALSE(window_->Query->ControlsDisabled());
+    EXPECT_EQ(seen.PrintIndex, "EmployeeFormMaster");
+    EXPECT_EQ(seen.KindCaption1, "设置员工资料报表(报表模版)");
+    EXPECT_EQ(seen.KindCaption2, "");
+    EXPECT_EQ(seen.TemplateKind, 1);
+    EXPECT_EQ(seen.DataSetLine1, "M,EmployeeForm.Query");
+    EXPECT_EQ(seen.DataSetLine2, "");
+    EXPECT_EQ(test::BoundDataSet(seen.DataSetLine1), window_->Query);
+    EXPECT_EQ(seen.TemplateDir, data_.Folder.Path());
+    EXPECT_EQ(seen.TemplateTable, "");
+    EXPECT_EQ(seen.ReportDataSet, nullptr);
+    ASSERT_EQ(seen.PrintFieldsM.size(), window_->PrintFields().size());
+    EXPECT_EQ(seen.PrintFieldsM.size(), 38u);
+    EXPECT_TRUE(seen.ExcelEnabled);
+    EXPECT_TRUE(seen.ExcelNumberColumn);
+    EXPECT_EQ(seen.ExcelDataSet, window_->Query);
+    EXPECT_EQ(seen.ReportName, "员工资料");
+    ASSERT_EQ(seen.ExcelFields.size(), 38);
+    for (qsizetype i = 0; i < seen.ExcelFields.size(); ++i) {
+        const TPrintFields& entry = window_->PrintFields()[static_cast<std::size_t>(i)];
+        EXPECT_EQ(seen.ExcelFields[i].FieldName, entry.FieldName) << i;
+        EXPECT_EQ(seen.ExcelFields[i].Caption, entry.Caption) << i;
+    }
+    EXPECT_EQ(test::NamedColumns(seen.ExcelFields).mid(0, 2),
+              QStringList({"EMPLOYEE_ID 员工编号", "EMPLOYEE_NAME 员工姓名"}));
+    EXPECT_TRUE(seen.ExcelFooters.isEmpty());
+    EXPECT_TRUE(probe.Others.isEmpty());
 }
 
 } // namespace
