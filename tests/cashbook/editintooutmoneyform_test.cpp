@@ -16,7 +16,7 @@
 #include "platform/db/field.h"
 #include "platform/db/query.h"
 #include "tests/cashbook/entryformfixture.h"
-#include "tests/cashbook/printchooserprobe.h"
+#include "tests/support/printchooserprobe.h"
 
 #include <QClipboard>
 #include <QLabel>

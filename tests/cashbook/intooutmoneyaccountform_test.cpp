@@ -24,10 +24,10 @@
 #include "frame/dialogs/findwindow.h"
 #include "frame/dialogs/selectmonthform.h"
 #include "platform/sys/exception.h"
-#include "tests/cashbook/printchooserprobe.h"
 #include "tests/core/programfixture.h"
 #include "tests/frame/controlsfixture.h"
 #include "tests/support/clippedtexts.h"
+#include "tests/support/printchooserprobe.h"
 
 #include <QAction>
 #include <QApplication>

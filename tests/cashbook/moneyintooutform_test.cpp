@@ -24,11 +24,11 @@
 #include "frame/dialogs/kxfindform.h"
 #include "grid/dbgrid/columntitlex.h"
 #include "grid/dbgrid/columnx.h"
-#include "tests/cashbook/printchooserprobe.h"
 #include "tests/core/programfixture.h"
 #include "tests/frame/controlsfixture.h"
 #include "tests/support/clippedtexts.h"
 #include "tests/support/modal.h"
+#include "tests/support/printchooserprobe.h"
 
 #include <QAction>
 #include <QApplication>

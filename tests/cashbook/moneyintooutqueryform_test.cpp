@@ -19,10 +19,10 @@
 #include "grid/dbgrid/columnx.h"
 #include "platform/db/dberrors.h"
 #include "tests/cashbook/cashbookrecords.h"
-#include "tests/cashbook/printchooserprobe.h"
 #include "tests/frame/controlsfixture.h"
 #include "tests/support/clippedtexts.h"
 #include "tests/support/modal.h"
+#include "tests/support/printchooserprobe.h"
 
 #include <QAction>
 #include <QApplication>

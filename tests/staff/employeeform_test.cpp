@@ -25,9 +25,9 @@
 #include "staff/registerwindows.h"
 #include "staff/selectemployeefieldform.h"
 #include "staff/setemployeefieldform.h"
-#include "tests/cashbook/printchooserprobe.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/clippedtexts.h"
+#include "tests/support/printchooserprobe.h"
 
 #include <QAction>
 #include <QApplication>
