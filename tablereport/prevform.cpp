@@ -40,8 +40,7 @@ QPointer<TPrevForm> PrevForm;
 TPrevForm::TPrevForm(QWidget* owner)
     : QWidget(owner, Qt::Window | Qt::WindowStaysOnTopHint), OwnBRPre(new TBRPreview(this)),
       sbarPrint(new QStatusBar(this)), KXExcel(new TKXExcel(this)),
-      TextFilter(new TBRTextFilter(this)), ToolBar(new QToolBar(this)),
-      PopupMenu(new QMenu(this)) {
+      TextFilter(new TBRTextFilter(this)), ToolBar(new QToolBar(this)), PopupMenu(new QMenu(this)) {
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("PrevForm"));
     setWindowTitle(QStringLiteral("打印预览窗口"));
@@ -105,8 +104,8 @@ void TPrevForm::BuildToolBar() {
                            &TPrevForm::PrintSetClick);
     Button_Excel = AddButton(QStringLiteral("Button_Excel"), QStringLiteral("导到Excel"),
                              &TPrevForm::ExportToExcel);
-    Button_Close =
-        AddButton(QStringLiteral("Button_Close"), QStringLiteral("F4 关闭"), &TPrevForm::CloseClick);
+    Button_Close = AddButton(QStringLiteral("Button_Close"), QStringLiteral("F4 关闭"),
+                             &TPrevForm::CloseClick);
     Button_Set->setVisible(false);
     Button_Excel->setVisible(false);
     auto* printButton = static_cast<QToolButton*>(ToolBar->widgetForAction(Button_Print));

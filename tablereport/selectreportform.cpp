@@ -19,8 +19,9 @@ TSelectReportForm::TSelectReportForm(QWidget* owner)
     RadioButton1->setChecked(true);
     RadioButton3->setVisible(false);
     auto* layout = new QVBoxLayout(this);
-    for (QWidget* widget : {static_cast<QWidget*>(RadioButton1), static_cast<QWidget*>(RadioButton2),
-                            static_cast<QWidget*>(RadioButton3), static_cast<QWidget*>(SureButton)})
+    for (QWidget* widget :
+         {static_cast<QWidget*>(RadioButton1), static_cast<QWidget*>(RadioButton2),
+          static_cast<QWidget*>(RadioButton3), static_cast<QWidget*>(SureButton)})
         layout->addWidget(widget);
     connect(SureButton, &QPushButton::clicked, this, [this] { SureButtonClick(); });
 }
