@@ -63,6 +63,7 @@ TPrevForm::TPrevForm(QWidget* owner)
             [this](const QPoint& at) { PopupMenu->popup(OwnBRPre->mapToGlobal(at)); });
     OwnBRPre->OnPageAvailable = [this](QObject*, int) { PageAvailable(); };
     new ui::KeyPreview(this, [this](QKeyEvent* event) { return KeyDown(event); });
+    OwnBRPre->setFocus();
 }
 
 QAction* TPrevForm::AddButton(const QString& name, const QString& caption,
@@ -271,6 +272,13 @@ void TPrevForm::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && screen())
         move(screen()->availableGeometry().topLeft());
+}
+
+TPrevForm* CreatePrevForm(QWidget* owner, QObject* printer) {
+    auto* form = new TPrevForm(owner);
+    PrevForm = form;
+    form->OwnBRPre->AttachPrinter(qobject_cast<TBRPrinter*>(printer));
+    return form;
 }
 
 } // namespace kx

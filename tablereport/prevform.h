@@ -98,4 +98,9 @@ private:
 // The preview window created last; empty once it has closed.
 extern QPointer<TPrevForm> PrevForm;
 
+// A new preview window owned by the printing window and kept in PrevForm,
+// bound to the printer that a report's OnPreview hands over; the caller
+// sets up the export and shows it.
+TPrevForm* CreatePrevForm(QWidget* owner, QObject* printer);
+
 } // namespace kx
