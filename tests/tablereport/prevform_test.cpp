@@ -108,10 +108,7 @@ protected:
         report_.Page().SetPaperSize(TBRPaperSize::A4);
         report_.CreateBand(TBRBandType::rbDetail)->Size().SetHeight(1200);
         report_.OnPreview = [this](QObject* sender) {
-            auto* form = new TPrevForm(&owner_);
-            PrevForm = form;
-            form->OwnBRPre->AttachPrinter(static_cast<TBRPrinter*>(sender));
-            form->show();
+            CreatePrevForm(&owner_, sender)->show();
         };
     }
     ~PrevFormTest() override {
