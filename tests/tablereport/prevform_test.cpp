@@ -107,9 +107,7 @@ protected:
         report_.SetUnits(TBRUnit::Native);
         report_.Page().SetPaperSize(TBRPaperSize::A4);
         report_.CreateBand(TBRBandType::rbDetail)->Size().SetHeight(1200);
-        report_.OnPreview = [this](QObject* sender) {
-            CreatePrevForm(&owner_, sender)->show();
-        };
+        report_.OnPreview = [this](QObject* sender) { CreatePrevForm(&owner_, sender)->show(); };
     }
     ~PrevFormTest() override {
         print::SetPdfViewer({});
