@@ -2,10 +2,12 @@
 
 #include "cashbook/registerwindows.h"
 #include "frame/admin/registerwindows.h"
+#include "frame/admin/userform.h"
 #include "frame/app/startup.h"
 #include "platform/print/printer.h"
 #include "platform/ui/application.h"
 #include "staff/registerwindows.h"
+#include "tablereport/userlistreport.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -19,6 +21,7 @@ int main(int argc, char** argv) {
     kx::admin::RegisterWindows();
     kx::cashbook::RegisterWindows();
     kx::staff::RegisterWindows();
+    kx::SetUserListPrint(kx::PrintUserList);
     kx::TRunningProgram program = kx::StartProgram();
     if (!program.MainForm)
         return 0;

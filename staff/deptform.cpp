@@ -1,5 +1,7 @@
 #include "staff/deptform.h"
 
+#include "bandreport/brprintable.h"
+#include "bandreport/brprinter.h"
 #include "core/appstate.h"
 #include "core/datamodule.h"
 #include "core/messages.h"
@@ -8,15 +10,24 @@
 #include "frame/controls/kxdbedit.h"
 #include "frame/data/kxdatasource.h"
 #include "frame/data/kxquery.h"
+#include "frame/dialogs/selectitemqueryform.h"
 #include "platform/db/field.h"
+#include "platform/db/params.h"
+#include "platform/db/query.h"
 #include "platform/db/updatesql.h"
 #include "platform/ui/tag.h"
+#include "staff/deptprintrows.h"
+#include "staff/deptreports.h"
 #include "staff/deptrules.h"
+#include "tablereport/kxexcel.h"
+#include "tablereport/prevform.h"
 
+#include <QAction>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QStackedWidget>
 #include <QStyle>
 #include <QToolButton>
@@ -27,6 +38,7 @@ namespace {
 
 const QString kChooseNode = QStringLiteral("必须选择一个节点");
 const QString kTitle = QStringLiteral("岚衡出纳记账管理系统");
+const QString kReportTitle = QStringLiteral("公司部门资料");
 constexpr int kDeptNameBytes = 20;
 
 const QStringList kColumns = {
@@ -87,7 +99,9 @@ int Level(const TTreeNode* node) {
 
 TDeptForm::TDeptForm(QWidget* owner)
     : TKXDForm(owner), Panel4(new QFrame(Panel1)), KXTreeView(new TKXTreeView(Panel4)),
-      PageControl1(new QStackedWidget(Panel1)), currentCode_(kCompanyRootID) {
+      PageControl1(new QStackedWidget(Panel1)), QyPrint(new db::TQuery(this)),
+      RepDept(new TDeptReport(this, QyPrint, false)),
+      RepDeptOrder(new TDeptReport(this, QyPrint, true)), currentCode_(kCompanyRootID) {
     setWindowTitle(QStringLiteral("公司部门资料录入编辑窗口"));
     setMinimumSize(758, 498);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
@@ -116,11 +130,16 @@ TDeptForm::TDeptForm(QWidget* owner)
             [this](TTreeNode* node) { KXTreeViewCollapsing(node); });
     connect(KXTreeView, &QTreeWidget::itemClicked, this, [this] { KXTreeViewClick(); });
     button_find->setVisible(false);
-    // The printed lists arrive with the report engine; until then print
-    // stays hidden whatever the rights allow.
-    button_print->setVisible(false);
     DS->ButtonFind = nullptr;
-    DS->ButtonPrint = nullptr;
+    SetOnClick(button_print, [this](QObject*) { button_printClick(); });
+    QyPrint->setObjectName(QStringLiteral("QyPrint"));
+    QyPrint->SetDatabaseName(kDatabaseName);
+    QyPrint->SQL().SetText(
+        QStringLiteral("SELECT  *  FROM  SYS_COMPANY_TABLE WHERE ORDER_ID = :ORDER_ID"));
+    QyPrint->SetRequestLive(true);
+    QyPrint->SetCachedUpdates(true);
+    RepDept->OnPreview = [this](QObject* sender) { RepPreview(sender, false); };
+    RepDeptOrder->OnPreview = [this](QObject* sender) { RepPreview(sender, true); };
 }
 
 TKXDBEdit* TDeptForm::AddEdit(QGridLayout* grid, int row, int column, const QString& caption,
@@ -259,6 +278,8 @@ void TDeptForm::FormCreate() {
     };
     KXTreeView->OnChange = [this](QObject*, TTreeNode* node) { KXTreeViewChange(node); };
     KXTreeView->HookEvents();
+    QyPrint->ParamByName(QStringLiteral("ORDER_ID"))->SetAsInteger(0);
+    QyPrint->Open();
     Query->AfterInsert = [this](db::TDataSet*) { QueryAfterInsert(); };
     Query->AfterEdit = [this](db::TDataSet*) { QueryAfterEdit(); };
     DS->OnStateChange = [this](db::TDataSource*) { DSStateChange(); };
@@ -473,6 +494,68 @@ void TDeptForm::button_deleteClick(QObject* sender) {
     TKXDForm::button_deleteClick(sender);
     if (Query->Saved)
         KXTreeView->DeleteNode(SelectedNode, false);
+}
+
+// Choice 1 numbers the names within their parents, choice 2 prints a number
+// column instead.
+void TDeptForm::button_printClick() {
+    if (!SelectedNode)
+        return;
+    const int choice = SelectOneOfTwo(QStringLiteral("不打印序号"), QStringLiteral("打印序号"),
+                                      QStringLiteral("打印选择窗口"));
+    if (choice == 0)
+        return;
+    FillPrintBuffer(choice == 1);
+    TDeptReport* report = choice == 1 ? RepDept : RepDeptOrder;
+    if (choice == 2 && QyPrint->IsEmpty()) {
+        ShowPromptMessage(QStringLiteral("没有数据，不能打印"));
+        return;
+    }
+    report->CompanyLabel->SetCaption(AppCompanyName);
+    report->ReportTitle = kReportTitle;
+    report->PreparePages();
+    const int pages = report->ActivePrinter->PageCount();
+    report->FreeActivePrinter();
+    report->PageCountLabel->SetCaption(QString::number(pages));
+    report->ShowPreviewAndWait();
+}
+
+// A row that cannot be posted stops the print with the engine's error
+// rather than leaving a gap in the list; the rows posted so far are dropped.
+void TDeptForm::FillPrintBuffer(bool numbering) {
+    QyPrint->CancelUpdates();
+    std::optional<TDeptPrintRow> head;
+    if (Level(SelectedNode) > 0)
+        head = TDeptPrintRow{1, Query->FieldByName(QStringLiteral("COMPANY_NAME"))->AsString(),
+                             Query->FieldByName(QStringLiteral("COMPANY_PHONE"))->AsString(),
+                             Query->FieldByName(QStringLiteral("NOTE"))->AsString()};
+    const QList<TDeptPrintRow> rows = FillDeptPrintRows(currentCode_, numbering, head);
+    auto dropRows = qScopeGuard([this] {
+        if (QyPrint->State() == db::dsInsert)
+            QyPrint->Cancel();
+        QyPrint->CancelUpdates();
+    });
+    for (const TDeptPrintRow& row : rows) {
+        QyPrint->Append();
+        QyPrint->FieldByName(QStringLiteral("ORDER_ID"))->SetAsInteger(row.OrderId);
+        QyPrint->FieldByName(QStringLiteral("COMPANY_NAME"))->SetAsString(row.CompanyName);
+        QyPrint->FieldByName(QStringLiteral("COMPANY_PHONE"))->SetAsString(row.CompanyPhone);
+        QyPrint->FieldByName(QStringLiteral("NOTE"))->SetAsString(row.Note);
+        QyPrint->Post();
+    }
+    dropRows.dismiss();
+}
+
+void TDeptForm::RepPreview(QObject* sender, bool numberColumn) {
+    TPrevForm* form = CreatePrevForm(this, sender);
+    form->ExcelNumberColumn = numberColumn;
+    form->Button_Excel->setVisible(true);
+    form->KXExcel->SetDataSet(QyPrint);
+    form->KXExcel->SetReportName(kReportTitle);
+    form->ExcelFields = {{QStringLiteral("COMPANY_NAME"), {}, QStringLiteral("部门名称")},
+                         {QStringLiteral("COMPANY_PHONE"), {}, QStringLiteral("电话")},
+                         {QStringLiteral("NOTE"), {}, QStringLiteral("备注")}};
+    form->show();
 }
 
 } // namespace kx::staff

@@ -15,7 +15,13 @@ namespace kx {
 
 class TKXDBEdit;
 
+namespace db {
+class TQuery;
+}
+
 namespace staff {
+
+class TDeptReport;
 
 class TDeptForm : public TKXDForm {
     Q_OBJECT
@@ -45,6 +51,12 @@ public:
     TKXDBEdit* KXDBEditBank;
     TKXDBEdit* KXDBEditAccount;
     TKXDBEdit* KXDBEditCompanyNote;
+
+    // The rows of the printed list: appended to its cache only, so nothing
+    // of it reaches the table.
+    db::TQuery* QyPrint;
+    TDeptReport* RepDept;
+    TDeptReport* RepDeptOrder;
 
     TTreeNode* SelectedNode = nullptr;
     // The code of the selected node; the company's when none is selected.
@@ -77,6 +89,9 @@ private:
     void QueryAfterEdit();
     void DSStateChange();
     void CompanySaved(bool inserted);
+    void button_printClick();
+    void FillPrintBuffer(bool numbering);
+    void RepPreview(QObject* sender, bool numberColumn);
 
     QString currentCode_;
     bool companyMode_ = false;

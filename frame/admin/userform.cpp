@@ -35,6 +35,11 @@
 namespace kx {
 namespace {
 
+TUserListPrint& UserListPrint() {
+    static TUserListPrint print;
+    return print;
+}
+
 const QString kYes = QStringLiteral("是");
 const QString kSelectUsers = QStringLiteral("SELECT * FROM SYS_USER_TABLE ");
 const QString kOrderByUserId = QStringLiteral(" ORDER BY USE_ID");
@@ -122,7 +127,11 @@ TUserForm::TUserForm(QWidget* owner)
     Query->SetDBNGride(DBGrid1);
     Query->SetKXDS(DS);
     WriteUpdateStatements(UpdateSQL1);
-    button_print->setVisible(false);
+    button_print->setVisible(bool(UserListPrint()));
+    SetOnClick(button_print, [this](QObject*) {
+        if (UserListPrint())
+            UserListPrint()(*this);
+    });
     SetOnClick(button_find, [this](QObject* sender) { button_findClick(sender); });
 }
 
@@ -504,6 +513,10 @@ QString TUserForm::CurrentComposeId() const {
 QString TUserForm::CurrentProgramId() const {
     const QListWidgetItem* item = KXDBListBoxProgram->currentItem();
     return item ? item->data(kIdRole).toString() : QString();
+}
+
+void SetUserListPrint(TUserListPrint print) {
+    UserListPrint() = std::move(print);
 }
 
 } // namespace kx

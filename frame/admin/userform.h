@@ -1,11 +1,13 @@
 #pragma once
 // The users window: the program's users with their guards for the system
 // user, and on a second page the rights of a user for each program, written
-// as the boxes are ticked. The user list's printout comes with the report
-// engine; until then the print button is hidden.
+// as the boxes are ticked. The user list prints through a hook that the
+// program installs where the report engine is at hand.
 
 #include "frame/admin/userrightsboxes.h"
 #include "frame/app/kxdform.h"
+
+#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -96,5 +98,10 @@ private:
     QString rememberedCompose_;
     QString rememberedProgram_;
 };
+
+// Prints the window's user list. The print button shows only while one
+// is installed.
+using TUserListPrint = std::function<void(TUserForm& window)>;
+void SetUserListPrint(TUserListPrint print);
 
 } // namespace kx

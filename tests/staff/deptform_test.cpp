@@ -126,7 +126,7 @@ TEST_F(DeptFormTest, DepartmentsAreNumberedPerParentDownToTheFourthLevel) {
     TDeptForm* window = Open();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->windowTitle(), "公司部门资料录入编辑窗口");
-    EXPECT_FALSE(window->button_print->isVisible());
+    EXPECT_TRUE(window->button_print->isVisible());
     EXPECT_FALSE(window->button_find->isVisible());
     EXPECT_EQ(window->KXTreeView->topLevelItem(0)->text(0), "岚衡公司");
     EXPECT_EQ(window->PageControl1->currentWidget(), window->TabSheetCompany);
