@@ -8,7 +8,7 @@ packages=(
   libsqlite3-dev zlib1g-dev libjpeg-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-wqy-zenhei
-  python3 python3-xlrd clang-14 libclang-rt-14-dev
+  python3 python3-xlrd clang-14 libclang-rt-14-dev poppler-utils
 )
 
 missing=()
