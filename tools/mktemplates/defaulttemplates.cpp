@@ -60,7 +60,7 @@ const TCellLook kTextLook{kAlignLeft, true, false, kBodyFontHeight, {}};
 const TCellLook kNumberLook{kAlignCentre, true, false, kBodyFontHeight, {}};
 const TCellLook kMoneyLook{kAlignRight, true, false, kBodyFontHeight, kMoneyFormat};
 
-TReportCell* AddCell(TReportLine& line, int width, const QString& text, const TCellLook& look) {
+void AddCell(TReportLine& line, int width, const QString& text, const TCellLook& look) {
     TReportCell* cell = line.AppendCell();
     cell->SetWidth(width);
     if (!look.Ruled) {
@@ -73,7 +73,6 @@ TReportCell* AddCell(TReportLine& line, int width, const QString& text, const TC
     cell->SetDisplayFormat(look.Format);
     cell->SetFont(Font(look.FontHeight, look.Bold));
     cell->SetCellText(text);
-    return cell;
 }
 
 TReportLine& AddLine(TReportControl& page, int32_t height) {
@@ -179,6 +178,7 @@ void SetA4(TReportControl& page, bool landscape) {
     page.Orientation = landscape ? print::kLandscape : print::kPortrait;
     page.PaperLength = kA4LengthTenths;
     page.PaperWidth = kA4WidthTenths;
+    // Narrower on the left than a new page's, so the records list fits.
     page.SetMargins(15, 15, 10, 15);
 }
 
