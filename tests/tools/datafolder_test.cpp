@@ -28,13 +28,47 @@ void WriteFile(const QString& path, const QByteArray& text) {
     file.write(text);
 }
 
+QStringList ShippedTemplates() {
+    return QDir(SchemaDir() + "/templates").entryList(QDir::Files, QDir::Name);
+}
+
 TEST(CreateDataFolder, MakesTheMissingFoldersAndTheDatabase) {
     QTemporaryDir root;
     const QString data = root.filePath("program/data");
     EXPECT_EQ(CreateDataFolder(SchemaDir(), data), QString());
     EXPECT_TRUE(QFileInfo::exists(QDir(data).filePath(kDatabaseFileName)));
-    EXPECT_EQ(QDir(data).entryList(QDir::Files), QStringList{kDatabaseFileName})
-        << "no journal or other file is left beside the database";
+    EXPECT_EQ(QDir(data).entryList(QDir::Files, QDir::Name),
+              ShippedTemplates() + QStringList{kDatabaseFileName})
+        << "no journal or other file is left beside the database and the templates";
+}
+
+TEST(CreateDataFolder, CopiesTheShippedTemplatesButKeepsTheUsersOwn) {
+    const QStringList shipped = ShippedTemplates();
+    ASSERT_EQ(shipped, QStringList({"200700000007", "200700000008", "200700000009", "200700000010",
+                                    "200700000019"}));
+    QTemporaryDir root;
+    const QString data = root.filePath("data");
+    ASSERT_TRUE(QDir().mkpath(data));
+    WriteFile(QDir(data).filePath(shipped[1]), "the user's own");
+
+    ASSERT_EQ(CreateDataFolder(SchemaDir(), data), QString());
+    for (const QString& name : shipped) {
+        SCOPED_TRACE(name.toStdString());
+        const QByteArray copied = ReadAll(QDir(data).filePath(name));
+        if (name == shipped[1])
+            EXPECT_EQ(copied, QByteArray("the user's own"));
+        else
+            EXPECT_TRUE(copied == ReadAll(SchemaDir() + "/templates/" + name));
+    }
+}
+
+TEST(CreateDataFolder, ASchemaWithoutTemplatesMakesTheDatabaseOnly) {
+    QTemporaryDir schema;
+    WriteFile(schema.filePath("01_a.sql"), "CREATE TABLE A (X INTEGER);");
+    QTemporaryDir root;
+    const QString data = root.filePath("data");
+    EXPECT_EQ(CreateDataFolder(schema.path(), data), QString());
+    EXPECT_EQ(QDir(data).entryList(QDir::Files), QStringList{kDatabaseFileName});
 }
 
 TEST(CreateDataFolder, RefusesAFolderThatHoldsADatabase) {

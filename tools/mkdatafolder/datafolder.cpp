@@ -35,6 +35,20 @@ QString RunSchema(sqlite3* db, const QDir& schema) {
     return {};
 }
 
+// The shipped templates go beside the database; a file already in the
+// folder is the user's and stays as it is.
+QString CopyTemplates(const QDir& schema, const QDir& data) {
+    const QDir templates(schema.filePath(QStringLiteral("templates")));
+    for (const QString& name : templates.entryList(QDir::Files, QDir::Name)) {
+        const QString target = data.filePath(name);
+        if (QFileInfo::exists(target))
+            continue;
+        if (!QFile::copy(templates.filePath(name), target))
+            return QStringLiteral("cannot copy %1 to %2").arg(templates.filePath(name), target);
+    }
+    return {};
+}
+
 } // namespace
 
 QString CreateDataFolder(const QString& schemaDir, const QString& dataDir) {
@@ -55,6 +69,10 @@ QString CreateDataFolder(const QString& schemaDir, const QString& dataDir) {
         error = RunSchema(db, QDir(schemaDir));
     error = error.isEmpty() ? Exec(db, "COMMIT;") : error;
     sqlite3_close(db);
+    // Without its templates the folder is not finished: the next attempt
+    // starts again from the schema.
+    if (error.isEmpty())
+        error = CopyTemplates(QDir(schemaDir), QDir(dataDir));
     if (!error.isEmpty())
         QFile::remove(path);
     return error;

@@ -1,7 +1,7 @@
 #pragma once
 // Makes a fresh data folder from the shipped schema: the database file with
-// every table and its first rows. Used by the run command and by tests; the
-// program itself never creates tables.
+// every table and its first rows, and the default print templates. Used by
+// the run command and by tests; the program itself never creates tables.
 
 #include <QString>
 
@@ -11,7 +11,9 @@ inline constexpr const char* kDatabaseFileName = "RUReravezDataBase.sqlite";
 
 // Runs every *.sql file of schemaDir, in name order, inside one transaction
 // into <dataDir>/RUReravezDataBase.sqlite. Refuses to touch an existing
-// database file. Returns an empty string on success, else the reason.
+// database file. Then copies every file of <schemaDir>/templates into
+// dataDir, leaving a file of the same name that is already there. Returns
+// an empty string on success, else the reason.
 QString CreateDataFolder(const QString& schemaDir, const QString& dataDir);
 
 } // namespace kx::tools

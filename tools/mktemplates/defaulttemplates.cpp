@@ -1,0 +1,282 @@
+#include "tools/mktemplates/defaulttemplates.h"
+
+#include "platform/print/printer.h"
+#include "platform/sys/exception.h"
+#include "tablereport/reportcontrol.h"
+#include "tablereport/templatestream.h"
+#include "tools/mktemplates/windowprintfields.h"
+
+#include <QDir>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <numeric>
+
+namespace kx::tools {
+namespace {
+
+constexpr int32_t kA4 = 9;
+constexpr int32_t kA4LengthTenths = 2970;
+constexpr int32_t kA4WidthTenths = 2100;
+// The page of 96-dpi pixels an A4 sheet gives, upright.
+constexpr int32_t kA4ShortSide = 758;
+constexpr int32_t kA4LongSide = 1037;
+
+constexpr int32_t kBodyFontHeight = -12;
+constexpr int32_t kTitleFontHeight = -24;
+constexpr int32_t kBoldWeight = 700;
+constexpr int32_t kTitleHeight = 44;
+constexpr int32_t kLineHeight = 24;
+constexpr int kMinLastColumnWidth = 40;
+
+constexpr int32_t kAlignLeft = 0;
+constexpr int32_t kAlignCentre = 1;
+constexpr int32_t kAlignRight = 2;
+
+const QString kMoneyFormat = QStringLiteral("#,##0.00");
+
+TLogFont Font(int32_t height, bool bold) {
+    TLogFont font = TLogFont::Default();
+    font.SetHeight(height);
+    if (bold)
+        font.SetWeight(kBoldWeight);
+    return font;
+}
+
+struct TCellLook {
+    int32_t Align;
+    bool Ruled;
+    bool Bold;
+    int32_t FontHeight;
+    QString Format;
+};
+
+const TCellLook kTitleLook{kAlignCentre, false, true, kTitleFontHeight, {}};
+const TCellLook kPlainLook{kAlignLeft, false, false, kBodyFontHeight, {}};
+const TCellLook kPlainRightLook{kAlignRight, false, false, kBodyFontHeight, {}};
+const TCellLook kPlainCentreLook{kAlignCentre, false, false, kBodyFontHeight, {}};
+const TCellLook kCaptionLook{kAlignCentre, true, true, kBodyFontHeight, {}};
+const TCellLook kTextLook{kAlignLeft, true, false, kBodyFontHeight, {}};
+const TCellLook kNumberLook{kAlignCentre, true, false, kBodyFontHeight, {}};
+const TCellLook kMoneyLook{kAlignRight, true, false, kBodyFontHeight, kMoneyFormat};
+
+void AddCell(TReportLine& line, int width, const QString& text, const TCellLook& look) {
+    TReportCell* cell = line.AppendCell();
+    cell->SetWidth(width);
+    if (!look.Ruled) {
+        cell->SetLeftLine(false);
+        cell->SetTopLine(false);
+        cell->SetRightLine(false);
+        cell->SetBottomLine(false);
+    }
+    cell->HorzAlign = look.Align;
+    cell->SetDisplayFormat(look.Format);
+    cell->SetFont(Font(look.FontHeight, look.Bold));
+    cell->SetCellText(text);
+}
+
+TReportLine& AddLine(TReportControl& page, int32_t height) {
+    TReportLine& line = *page.AppendLine();
+    line.SetUserHeight(height);
+    return line;
+}
+
+bool IsMoney(const TTemplateColumn& column) {
+    return column.Kind != TColumnKind::Text;
+}
+
+std::vector<int> ColumnWidths(const TDefaultTemplate& spec, int lineWidth) {
+    std::vector<int> widths;
+    for (const TTemplateColumn& column : spec.Columns)
+        widths.push_back(column.Width);
+    const int fixed = std::accumulate(widths.begin(), widths.end() - 1, 0);
+    widths.back() = lineWidth - fixed;
+    if (widths.back() < kMinLastColumnWidth)
+        throw Exception(QStringLiteral("%1: the columns are %2 pixels too wide for the page")
+                            .arg(spec.PrintId)
+                            .arg(kMinLastColumnWidth - widths.back()));
+    return widths;
+}
+
+void AddTitleLine(TReportControl& page, const QString& title, int lineWidth) {
+    AddCell(AddLine(page, kTitleHeight), lineWidth, title, kTitleLook);
+}
+
+// The company on the left, the print date on the right.
+void AddHeadingLine(TReportControl& page, int lineWidth) {
+    constexpr int kCompanyLabel = 48;
+    constexpr int kDateLabel = 72;
+    constexpr int kDate = 84;
+    TReportLine& line = AddLine(page, kLineHeight);
+    AddCell(line, kCompanyLabel, QStringLiteral("单位："), kPlainLook);
+    AddCell(line, lineWidth - kCompanyLabel - kDateLabel - kDate, QStringLiteral("<单位名称>"),
+            kPlainLook);
+    AddCell(line, kDateLabel, QStringLiteral("打印日期："), kPlainRightLook);
+    AddCell(line, kDate, QStringLiteral("<Date>"), kPlainLook);
+}
+
+void AddCaptionLine(TReportControl& page, const TDefaultTemplate& spec,
+                    const std::vector<int>& widths) {
+    TReportLine& line = AddLine(page, kLineHeight);
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        const QString& caption = spec.Columns[i].Caption;
+        AddCell(line, widths[i], caption.isEmpty() ? QStringLiteral("序号") : caption,
+                kCaptionLook);
+    }
+}
+
+void RequireDetailField(const TDefaultTemplate& spec, const QString& caption,
+                        const TPrintFieldsArray& fields) {
+    const bool offered = std::ranges::any_of(fields, [&caption](const TPrintFields& field) {
+        return field.InDetail && field.Caption == caption;
+    });
+    if (!offered)
+        throw Exception(
+            QStringLiteral("%1: the window offers no detail field %2").arg(spec.PrintId, caption));
+}
+
+void AddDetailLine(TReportControl& page, const TDefaultTemplate& spec,
+                   const std::vector<int>& widths, const TPrintFieldsArray& fields) {
+    TReportLine& line = AddLine(page, kLineHeight);
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        const TTemplateColumn& column = spec.Columns[i];
+        if (column.Caption.isEmpty()) {
+            AddCell(line, widths[i], QStringLiteral("<序号>"), kNumberLook);
+            continue;
+        }
+        RequireDetailField(spec, column.Caption, fields);
+        AddCell(line, widths[i], u'[' + column.Caption + u']',
+                IsMoney(column) ? kMoneyLook : kTextLook);
+    }
+}
+
+// The label spans the columns before the first sum; each later column
+// gets a cell of its own, with the sum function under a summed amount.
+void AddSumLine(TReportControl& page, const TDefaultTemplate& spec, const std::vector<int>& widths,
+                const QString& label, const QString& function) {
+    const auto first =
+        std::ranges::find(spec.Columns, TColumnKind::SummedMoney, &TTemplateColumn::Kind) -
+        spec.Columns.begin();
+    TReportLine& line = AddLine(page, kLineHeight);
+    AddCell(line, std::accumulate(widths.begin(), widths.begin() + first, 0), label, kCaptionLook);
+    for (std::size_t i = std::size_t(first); i < widths.size(); ++i) {
+        const bool summed = spec.Columns[i].Kind == TColumnKind::SummedMoney;
+        AddCell(line, widths[i],
+                summed ? QStringLiteral("<%1(%2)>").arg(function).arg(i + 1) : QString(),
+                summed ? kMoneyLook : kTextLook);
+    }
+}
+
+void AddPageNumberLine(TReportControl& page, int lineWidth) {
+    AddCell(AddLine(page, kLineHeight), lineWidth, QStringLiteral("<PageNum/>"), kPlainCentreLook);
+}
+
+void SetA4(TReportControl& page, bool landscape) {
+    page.SetPageSize(landscape ? kA4LongSide : kA4ShortSide,
+                     landscape ? kA4ShortSide : kA4LongSide);
+    page.PaperSize = kA4;
+    page.Orientation = landscape ? print::kLandscape : print::kPortrait;
+    page.PaperLength = kA4LengthTenths;
+    page.PaperWidth = kA4WidthTenths;
+    // Narrower on the left than a new page's, so the records list fits.
+    page.SetMargins(15, 15, 10, 15);
+}
+
+TTemplateColumn Text(const char* caption, int width) {
+    return {QString::fromUtf8(caption), width, TColumnKind::Text};
+}
+TTemplateColumn Money(const char* caption, int width) {
+    return {QString::fromUtf8(caption), width, TColumnKind::Money};
+}
+TTemplateColumn Summed(const char* caption, int width) {
+    return {QString::fromUtf8(caption), width, TColumnKind::SummedMoney};
+}
+TTemplateColumn LineNumber(int width) {
+    return {QString(), width, TColumnKind::Text};
+}
+
+} // namespace
+
+const std::vector<TDefaultTemplate>& DefaultTemplates() {
+    static const std::vector<TDefaultTemplate> templates = {
+        {QStringLiteral("200700000007"),
+         QStringLiteral("资金借贷记录报表"),
+         true,
+         {LineNumber(36), Text("状态", 48), Text("借贷日期", 80), Text("记录编号", 112),
+          Text("账款类别", 96), Text("资金账号", 96), Summed("借入金额", 104),
+          Summed("贷出金额", 104), Text("摘要", 104), Text("经办人员", 66), Text("备注", 0)},
+         RecordsListPrintFields},
+        {QStringLiteral("200700000008"),
+         QStringLiteral("资金账号日台账"),
+         false,
+         {Text("借贷日期", 80), Text("资金账号", 92), Money("前日结转", 84),
+          Summed("本日借入", 104), Summed("本日贷出", 104), Money("本日结存", 84), Text("状态", 48),
+          Text("备注", 0)},
+         DayLedgerPrintFields},
+        {QStringLiteral("200700000009"),
+         QStringLiteral("资金账号月台账"),
+         false,
+         {Text("台账年月", 84), Text("资金账号", 112), Money("前月结转", 88),
+          Summed("本月借入", 104), Summed("本月贷出", 104), Money("本月结存", 88), Text("状态", 0)},
+         MonthLedgerPrintFields},
+        {QStringLiteral("200700000019"),
+         QStringLiteral("资金借贷数据统计报表"),
+         false,
+         {LineNumber(40), Text("账款类别", 208), Summed("借入金额", 140), Summed("贷出金额", 140),
+          Summed("资金余额", 0)},
+         StatisticsPrintFields},
+        {QStringLiteral("200700000010"),
+         QStringLiteral("员工资料"),
+         false,
+         {LineNumber(36), Text("员工编号", 60), Text("员工姓名", 60), Text("任职部门", 90),
+          Text("性别", 34), Text("出生日期", 80), Text("联系电话", 92), Summed("养老保险", 104),
+          Summed("医疗保险", 0)},
+         EmployeeListPrintFields},
+    };
+    return templates;
+}
+
+void BuildDefaultTemplate(const TDefaultTemplate& spec, const TPrintFieldsArray& fields,
+                          TReportControl& page) {
+    SetA4(page, spec.Landscape);
+    const int lineWidth = page.PageWidth - page.LeftMarginPx - page.RightMarginPx;
+    const std::vector<int> widths = ColumnWidths(spec, lineWidth);
+    AddTitleLine(page, spec.Title, lineWidth);
+    AddHeadingLine(page, lineWidth);
+    AddCaptionLine(page, spec, widths);
+    AddDetailLine(page, spec, widths, fields);
+    if (std::ranges::any_of(spec.Columns, [](const TTemplateColumn& column) {
+            return column.Kind == TColumnKind::SummedMoney;
+        })) {
+        AddSumLine(page, spec, widths, QStringLiteral("本页小计"), QStringLiteral("SumPage"));
+        AddSumLine(page, spec, widths, QStringLiteral("合计"), QStringLiteral("Sum"));
+    }
+    AddPageNumberLine(page, lineWidth);
+    page.UpdateLines();
+}
+
+QByteArray DefaultTemplateBytes(const TDefaultTemplate& spec, TTextMeasurer& measurer) {
+    TReportControl page(&measurer);
+    BuildDefaultTemplate(spec, spec.PrintFields(), page);
+    return WriteTemplate(page);
+}
+
+QString WriteDefaultTemplates(const QString& folder, TTextMeasurer& measurer) {
+    if (!QDir().mkpath(folder))
+        return QStringLiteral("cannot create folder %1").arg(folder);
+    try {
+        for (const TDefaultTemplate& spec : DefaultTemplates()) {
+            QSaveFile file(QDir(folder).filePath(spec.PrintId));
+            if (!file.open(QIODevice::WriteOnly))
+                return QStringLiteral("cannot write %1").arg(file.fileName());
+            file.write(DefaultTemplateBytes(spec, measurer));
+            if (!file.commit())
+                return QStringLiteral("cannot write %1").arg(file.fileName());
+        }
+    } catch (const Exception& error) {
+        return error.Message();
+    }
+    return {};
+}
+
+} // namespace kx::tools
