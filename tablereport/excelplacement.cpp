@@ -101,7 +101,10 @@ bool NeedsTextFormat(const QString& text) {
 std::optional<double> GeneralNumber(const QString& text) {
     static const QRegularExpression plain(QStringLiteral(
         R"(^[+-]?(?:(?:\d+|\d{1,3}(?:,\d{3})+)(?:\.\d*)?|\.\d+)(?:[eE][+-]?\d+)?$)"));
-    if (!plain.match(text).hasMatch())
+    // A leading zero marks a code ("007", "001002"), whose zeros a number
+    // would lose.
+    static const QRegularExpression code(QStringLiteral(R"(^[+-]?0\d)"));
+    if (!plain.match(text).hasMatch() || code.match(text).hasMatch())
         return std::nullopt;
     bool ok = false;
     const double value = QString(text).remove(u',').toDouble(&ok);

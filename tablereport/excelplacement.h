@@ -60,7 +60,7 @@ bool NeedsTextFormat(const QString& text);
 
 // The number a cell of the General format takes the text for: a plain
 // decimal number (sign, thousands commas, point and exponent allowed); none
-// for anything else, which stays text.
+// for a code with a leading zero and anything else, which stays text.
 std::optional<double> GeneralNumber(const QString& text);
 
 // "<reportName>.xlsx" with the characters a file name cannot hold replaced.

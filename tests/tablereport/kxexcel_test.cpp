@@ -128,7 +128,9 @@ TEST(ExcelPlacementTest, PlainNumbersAreTakenAsNumbers) {
         {"12.5", 12.5},
         {"-0.75", -0.75},
         {"+3", 3},
-        {"007", 7},
+        {"007", std::nullopt},
+        {"0.5", 0.5},
+        {"-012", std::nullopt},
         {".5", 0.5},
         {"5.", 5},
         {"1e3", 1000},
@@ -275,7 +277,7 @@ TEST_F(KXExcelTest, WorkbookHoldsTheRowsAndOpens) {
                                                           "D5 '李四' General\n"
                                                           "E5 -0.75 General\n"
                                                           "A6 3 General\n"
-                                                          "B6 123 General\n"
+                                                          "B6 '00123' General\n"
                                                           "D6 '2024-01-31' @\n"
                                                           "E6 1000 General\n"
                                                           "B7 '合计' General\n"
