@@ -29,7 +29,6 @@
 namespace kx {
 namespace {
 
-constexpr int kFormHeight = 575;
 constexpr int kFullZoom = 100;
 const QString kReopenPrompt = QStringLiteral("请关闭打印预览窗口后，再重新打开");
 
@@ -44,7 +43,8 @@ TPrevForm::TPrevForm(QWidget* owner)
     setAttribute(Qt::WA_DeleteOnClose);
     setObjectName(QStringLiteral("PrevForm"));
     setWindowTitle(QStringLiteral("打印预览窗口"));
-    resize(width(), kFormHeight);
+    // Where no window manager maximises it, it still fills the screen.
+    resize(screen()->availableGeometry().size());
     setWindowState(Qt::WindowMaximized);
     OwnBRPre->setObjectName(QStringLiteral("OwnBRPre"));
     OwnBRPre->SetZoom(kFullZoom);
