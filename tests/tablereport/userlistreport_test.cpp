@@ -13,13 +13,19 @@
 #include "frame/app/windowregistry.h"
 #include "frame/data/kxquery.h"
 #include "grid/dbgrid/gridpictures.h"
+#include "platform/print/printer.h"
 #include "tablereport/kxexcel.h"
 #include "tablereport/prevform.h"
 #include "tests/core/programfixture.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -28,6 +34,59 @@
 
 namespace kx {
 namespace {
+
+// Page pixels at 96 dpi: the 10 mm margins, the rules' column and the
+// detail row of 64 tenths of a millimetre.
+constexpr double kMarginPixels = 37.8;
+constexpr double kMarginPoints = 28.35;
+constexpr int kRuleColumn = 38 + 345;
+constexpr double kRowPixels = 24.19;
+
+bool Dark(const QImage& page, int x, int y) {
+    return qGray(page.pixel(x, y)) < 160;
+}
+
+// The first pixel row of each horizontal rule crossing column x below y0.
+QList<int> RulesAcross(const QImage& page, int x, int y0) {
+    QList<int> rules;
+    for (int y = y0; y < page.height(); ++y)
+        if (Dark(page, x, y) && !Dark(page, x, y - 1))
+            rules.append(y);
+    return rules;
+}
+
+int LeftmostInk(const QImage& page) {
+    for (int x = 0; x < page.width(); ++x)
+        for (int y = 0; y < page.height(); ++y)
+            if (Dark(page, x, y))
+                return x;
+    return page.width();
+}
+
+QImage RenderPdfPage(const QString& pdf, const QString& folder) {
+    const QString stem = folder + QStringLiteral("/page");
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-gray"),
+                       QStringLiteral("-singlefile"), pdf, stem});
+    return QImage(stem + QStringLiteral(".pgm"));
+}
+
+// Where the words of the first printed page start, in points.
+QMap<QString, double> WordLefts(const QString& pdf) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"),
+                                                QStringLiteral("1"), pdf, QStringLiteral("-")});
+    EXPECT_TRUE(process.waitForFinished(30000));
+    static const QRegularExpression word(
+        QStringLiteral(R"re(<word xMin="([\d.]+)"[^>]*>([^<]*)</word>)re"));
+    QMap<QString, double> lefts;
+    for (auto it = word.globalMatch(QString::fromUtf8(process.readAllStandardOutput()));
+         it.hasNext();) {
+        const auto match = it.next();
+        lefts.insert(match.captured(2), match.captured(1).toDouble());
+    }
+    return lefts;
+}
 
 class UserListReportTest : public ::testing::Test {
 protected:
@@ -109,6 +168,67 @@ TEST_F(UserListReportTest, PrintPreviewsTheUserList) {
     EXPECT_EQ(report->Font().family(), QStringLiteral("宋体"));
     EXPECT_EQ(report->Title->Font().pointSize(), 16);
     EXPECT_EQ(report->ActivePrinter, nullptr);
+}
+
+// A rule that the next row's background covers leaves two rows looking
+// like one; the printed page must keep the same rows inside its margin.
+TEST_F(UserListReportTest, TheRuledRowsAreEvenInThePreviewAndInThePrint) {
+    if (!print::InstalledPrinters().isEmpty())
+        GTEST_SKIP() << "print queues are installed";
+    QTemporaryDir folder;
+    QStringList pdfs;
+    print::SetPdfFolder(folder.path());
+    print::SetPdfViewer([&pdfs](const QString& fileName) { pdfs.append(fileName); });
+    SetUserListPrint(PrintUserList);
+    TUserForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    QImage preview;
+    bool shown = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (shown || !PrevForm || PrevForm->parent() != window || !PrevForm->OwnBRPre->Printer() ||
+            PrevForm->OwnBRPre->Printer()->Report()->Running)
+            return;
+        shown = true;
+        QCoreApplication::sendPostedEvents();
+        TPrevForm* form = PrevForm;
+        if (const auto page = form->OwnBRPre->Printer()->PageMetafile(1)) {
+            preview = QImage(page->Size(), QImage::Format_RGB32);
+            preview.fill(Qt::white);
+            QPainter painter(&preview);
+            page->Play(painter, QRectF(QPointF(0, 0), QSizeF(page->Size())));
+        }
+        QApplication::setActiveWindow(form);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(form));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F11);
+        form->close();
+    });
+    poll.start(5);
+    window->button_print->click();
+    print::SetPdfViewer({});
+    ASSERT_TRUE(shown);
+    ASSERT_EQ(pdfs.size(), 1);
+    const QImage printed = RenderPdfPage(pdfs.first(), folder.path());
+    ASSERT_FALSE(printed.isNull());
+
+    for (const auto& [name, page] : {std::pair{"preview", preview}, std::pair{"print", printed}}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(page.size(), QSize(794, 1123));
+        EXPECT_GE(LeftmostInk(page), int(kMarginPixels));
+        // Below the title: the head row's two rules, the 38 rows' rules and
+        // the body frame's bottom.
+        const QList<int> rules = RulesAcross(page, kRuleColumn, 78);
+        EXPECT_EQ(rules.size(), 41) << QDebug::toString(rules).toStdString();
+        // The head's rule lies on the first row's top edge, a row's own rule
+        // on its bottom edge.
+        for (int row = 1; row <= 38 && rules.size() == 41; ++row)
+            EXPECT_NEAR(rules[row + 1] - rules[row], kRowPixels, row == 1 ? 3 : 1) << "row " << row;
+    }
+    const QMap<QString, double> lefts = WordLefts(pdfs.first());
+    for (const char* word : {"ADM", "U01", "共:"}) {
+        ASSERT_TRUE(lefts.contains(QString::fromUtf8(word))) << word;
+        EXPECT_GE(lefts.value(QString::fromUtf8(word)), kMarginPoints - 0.1) << word;
+    }
 }
 
 TEST_F(UserListReportTest, OtherLanguagesPrintInTheTraditionalFont) {
