@@ -48,6 +48,9 @@ TBRBand* NewBand(TBandRep& report, TBRBandType type, int height) {
     band->Size().PushPixels();
     band->Size().SetHeight(height);
     band->Size().PopUnits();
+    // The paper is white already, and a filled band would paint over the
+    // rule that the band above draws along its bottom edge.
+    band->TransparentBand = true;
     return band;
 }
 

@@ -28,6 +28,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -77,6 +79,43 @@ QList<TPdfWord> ReadWords(const QString& pdf) {
                std::tuple(b.Page, std::lround(b.Y / 4), b.X);
     });
     return words;
+}
+
+bool Dark(const QImage& page, int x, int y) {
+    return qGray(page.pixel(x, y)) < 160;
+}
+
+// The first pixel row of each horizontal rule crossing column x below y0.
+QList<int> RulesAcross(const QImage& page, int x, int y0) {
+    QList<int> rules;
+    for (int y = y0; y < page.height(); ++y)
+        if (Dark(page, x, y) && !Dark(page, x, y - 1))
+            rules.append(y);
+    return rules;
+}
+
+int LeftmostInk(const QImage& page) {
+    for (int x = 0; x < page.width(); ++x)
+        for (int y = 0; y < page.height(); ++y)
+            if (Dark(page, x, y))
+                return x;
+    return page.width();
+}
+
+// The first page at 96 dpi.
+QImage RenderPage(const print::TPagePicture& page) {
+    QImage image(page.Size(), QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    page.Play(painter, QRectF(QPointF(0, 0), QSizeF(page.Size())));
+    return image;
+}
+QImage RenderPdfPage(const QString& pdf, const QString& folder) {
+    const QString stem = folder + QStringLiteral("/page");
+    QProcess::execute(QStringLiteral("pdftoppm"),
+                      {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-gray"),
+                       QStringLiteral("-singlefile"), pdf, stem});
+    return QImage(stem + QStringLiteral(".pgm"));
 }
 
 class DeptReportsTest : public ::testing::Test {
@@ -256,6 +295,51 @@ TEST_F(DeptReportsTest, TheNumberColumnCountsRowsAcrossPagesBelowASelectedDepart
         EXPECT_GT(child->X, head->X + 2);
     }));
     EXPECT_EQ(window->RepDeptOrder->PageCountLabel->objectName(), QStringLiteral("PageDeptOrder"));
+}
+
+// A rule that the next row's background covers leaves two rows looking
+// like one; the printed page must keep the same rows inside its margin.
+TEST_F(DeptReportsTest, TheRuledRowsAreEvenInThePreviewAndInThePrint) {
+    if (!print::InstalledPrinters().isEmpty())
+        GTEST_SKIP() << "print queues are installed";
+    // Page pixels at 96 dpi: the 10 mm margins, a column clear of text
+    // and the detail row of 69 tenths of a millimetre.
+    constexpr int kMarginPixels = 37;
+    constexpr double kMarginPoints = 28.35;
+    constexpr int kRuleColumn = 38 + 470;
+    constexpr double kRowPixels = 26.08;
+    SmallTree();
+    TDeptForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    QImage preview;
+    QImage printed;
+    QList<TPdfWord> words;
+    EXPECT_TRUE(Print(window, 1, [&](TPrevForm* form) {
+        if (const auto page = form->OwnBRPre->Printer()->PageMetafile(1))
+            preview = RenderPage(*page);
+        words = PrintedWords(form);
+        if (!pdfs_.isEmpty())
+            printed = RenderPdfPage(pdfs_.last(), pdfFolder_.path());
+    }));
+    ASSERT_FALSE(preview.isNull());
+    ASSERT_FALSE(printed.isNull());
+    for (const auto& [name, page] : {std::pair{"preview", preview}, std::pair{"print", printed}}) {
+        SCOPED_TRACE(name);
+        ASSERT_EQ(page.size(), QSize(794, 1123));
+        EXPECT_GE(LeftmostInk(page), kMarginPixels);
+        // Below the title: the head row's two rules and the 35 rows' rules.
+        const QList<int> rules = RulesAcross(page, kRuleColumn, 94);
+        EXPECT_EQ(rules.size(), 37) << QDebug::toString(rules).toStdString();
+        // The head's rule lies on the first row's top edge, a row's own rule
+        // on its bottom edge.
+        for (int row = 1; row <= 35 && rules.size() == 37; ++row)
+            EXPECT_NEAR(rules[row + 1] - rules[row], kRowPixels, row == 1 ? 3 : 1) << "row " << row;
+    }
+    for (const char* text : {"1.财务部", "共"}) {
+        const TPdfWord* word = Find(words, QString::fromUtf8(text));
+        EXPECT_TRUE(word && word->X >= kMarginPoints - 0.1)
+            << text << " at " << (word ? word->X : -1.0);
+    }
 }
 
 TEST_F(DeptReportsTest, AnEmptyListPreviewsOnlyWithTheNumberedNames) {
