@@ -25,14 +25,12 @@
 #include "tablereport/prevform.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/modal.h"
+#include "tests/support/printedpage.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QImage>
-#include <QPainter>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,82 +39,15 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
-#include <tuple>
-
 namespace kx::staff {
 namespace {
 
-// A word of a printed page and where it starts, in points.
-struct TPdfWord {
-    int Page;
-    double X;
-    double Y;
-    QString Text;
-};
-
-QList<TPdfWord> ReadWords(const QString& pdf) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    EXPECT_TRUE(process.waitForFinished(30000));
-    const QString html = QString::fromUtf8(process.readAllStandardOutput());
-    static const QRegularExpression tag(QString::fromLatin1(
-        R"re(<page |<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re"));
-    QList<TPdfWord> words;
-    int page = 0;
-    for (auto it = tag.globalMatch(html); it.hasNext();) {
-        const auto match = it.next();
-        if (match.captured(0).startsWith(QStringLiteral("<page")))
-            ++page;
-        else
-            words.append({page, match.captured(1).toDouble(), match.captured(2).toDouble(),
-                          match.captured(3)});
-    }
-    // Line by line, as the page reads.
-    std::sort(words.begin(), words.end(), [](const TPdfWord& a, const TPdfWord& b) {
-        return std::tuple(a.Page, std::lround(a.Y / 4), a.X) <
-               std::tuple(b.Page, std::lround(b.Y / 4), b.X);
-    });
-    return words;
-}
-
-bool Dark(const QImage& page, int x, int y) {
-    return qGray(page.pixel(x, y)) < 160;
-}
-
-// The first pixel row of each horizontal rule crossing column x below y0.
-QList<int> RulesAcross(const QImage& page, int x, int y0) {
-    QList<int> rules;
-    for (int y = y0; y < page.height(); ++y)
-        if (Dark(page, x, y) && !Dark(page, x, y - 1))
-            rules.append(y);
-    return rules;
-}
-
-int LeftmostInk(const QImage& page) {
-    for (int x = 0; x < page.width(); ++x)
-        for (int y = 0; y < page.height(); ++y)
-            if (Dark(page, x, y))
-                return x;
-    return page.width();
-}
-
-// The first page at 96 dpi.
-QImage RenderPage(const print::TPagePicture& page) {
-    QImage image(page.Size(), QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    page.Play(painter, QRectF(QPointF(0, 0), QSizeF(page.Size())));
-    return image;
-}
-QImage RenderPdfPage(const QString& pdf, const QString& folder) {
-    const QString stem = folder + QStringLiteral("/page");
-    QProcess::execute(QStringLiteral("pdftoppm"),
-                      {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-gray"),
-                       QStringLiteral("-singlefile"), pdf, stem});
-    return QImage(stem + QStringLiteral(".pgm"));
-}
+using test::LeftmostInk;
+using test::ReadPdfWords;
+using test::RenderPage;
+using test::RenderPdfPage;
+using test::RulesAcross;
+using test::TPdfWord;
 
 class DeptReportsTest : public ::testing::Test {
 protected:
@@ -208,7 +139,7 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowActive(form));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F11);
         EXPECT_EQ(pdfs_.size(), 1);
-        return pdfs_.isEmpty() ? QList<TPdfWord>{} : ReadWords(pdfs_.last());
+        return pdfs_.isEmpty() ? QList<TPdfWord>{} : ReadPdfWords(pdfs_.last());
     }
 
     static const TPdfWord* Find(const QList<TPdfWord>& words, const QString& text, int page = 1) {

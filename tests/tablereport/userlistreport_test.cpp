@@ -17,13 +17,11 @@
 #include "tablereport/kxexcel.h"
 #include "tablereport/prevform.h"
 #include "tests/core/programfixture.h"
+#include "tests/support/printedpage.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QImage>
-#include <QPainter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,49 +40,12 @@ constexpr double kMarginPoints = 28.35;
 constexpr int kRuleColumn = 38 + 345;
 constexpr double kRowPixels = 24.19;
 
-bool Dark(const QImage& page, int x, int y) {
-    return qGray(page.pixel(x, y)) < 160;
-}
-
-// The first pixel row of each horizontal rule crossing column x below y0.
-QList<int> RulesAcross(const QImage& page, int x, int y0) {
-    QList<int> rules;
-    for (int y = y0; y < page.height(); ++y)
-        if (Dark(page, x, y) && !Dark(page, x, y - 1))
-            rules.append(y);
-    return rules;
-}
-
-int LeftmostInk(const QImage& page) {
-    for (int x = 0; x < page.width(); ++x)
-        for (int y = 0; y < page.height(); ++y)
-            if (Dark(page, x, y))
-                return x;
-    return page.width();
-}
-
-QImage RenderPdfPage(const QString& pdf, const QString& folder) {
-    const QString stem = folder + QStringLiteral("/page");
-    QProcess::execute(QStringLiteral("pdftoppm"),
-                      {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-gray"),
-                       QStringLiteral("-singlefile"), pdf, stem});
-    return QImage(stem + QStringLiteral(".pgm"));
-}
-
 // Where the words of the first printed page start, in points.
 QMap<QString, double> WordLefts(const QString& pdf) {
-    QProcess process;
-    process.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"),
-                                                QStringLiteral("1"), pdf, QStringLiteral("-")});
-    EXPECT_TRUE(process.waitForFinished(30000));
-    static const QRegularExpression word(
-        QStringLiteral(R"re(<word xMin="([\d.]+)"[^>]*>([^<]*)</word>)re"));
     QMap<QString, double> lefts;
-    for (auto it = word.globalMatch(QString::fromUtf8(process.readAllStandardOutput()));
-         it.hasNext();) {
-        const auto match = it.next();
-        lefts.insert(match.captured(2), match.captured(1).toDouble());
-    }
+    for (const test::TPdfWord& word : test::ReadPdfWords(pdf))
+        if (word.Page == 1)
+            lefts.insert(word.Text, word.X);
     return lefts;
 }
 
@@ -192,12 +153,8 @@ TEST_F(UserListReportTest, TheRuledRowsAreEvenInThePreviewAndInThePrint) {
         shown = true;
         QCoreApplication::sendPostedEvents();
         TPrevForm* form = PrevForm;
-        if (const auto page = form->OwnBRPre->Printer()->PageMetafile(1)) {
-            preview = QImage(page->Size(), QImage::Format_RGB32);
-            preview.fill(Qt::white);
-            QPainter painter(&preview);
-            page->Play(painter, QRectF(QPointF(0, 0), QSizeF(page->Size())));
-        }
+        if (const auto page = form->OwnBRPre->Printer()->PageMetafile(1))
+            preview = test::RenderPage(*page);
         QApplication::setActiveWindow(form);
         EXPECT_TRUE(QTest::qWaitForWindowActive(form));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F11);
@@ -208,16 +165,16 @@ TEST_F(UserListReportTest, TheRuledRowsAreEvenInThePreviewAndInThePrint) {
     print::SetPdfViewer({});
     ASSERT_TRUE(shown);
     ASSERT_EQ(pdfs.size(), 1);
-    const QImage printed = RenderPdfPage(pdfs.first(), folder.path());
+    const QImage printed = test::RenderPdfPage(pdfs.first(), folder.path());
     ASSERT_FALSE(printed.isNull());
 
     for (const auto& [name, page] : {std::pair{"preview", preview}, std::pair{"print", printed}}) {
         SCOPED_TRACE(name);
         ASSERT_EQ(page.size(), QSize(794, 1123));
-        EXPECT_GE(LeftmostInk(page), int(kMarginPixels));
+        EXPECT_GE(test::LeftmostInk(page), int(kMarginPixels));
         // Below the title: the head row's two rules, the 38 rows' rules and
         // the body frame's bottom.
-        const QList<int> rules = RulesAcross(page, kRuleColumn, 78);
+        const QList<int> rules = test::RulesAcross(page, kRuleColumn, 78);
         EXPECT_EQ(rules.size(), 41) << QDebug::toString(rules).toStdString();
         // The head's rule lies on the first row's top edge, a row's own rule
         // on its bottom edge.
