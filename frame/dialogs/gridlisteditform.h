@@ -7,6 +7,9 @@
 //
 // OK wants a row; the window will not close while a row is being added or
 // edited, until it is saved or cancelled.
+//
+// The window closes Query in its own destructor: closing runs the query's
+// callbacks, and they use the window's own members.
 
 #include "platform/ui/colors.h"
 
