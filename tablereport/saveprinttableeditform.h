@@ -8,25 +8,12 @@
 // row and body go in one transaction.
 
 #include "core/fieldsdata.h"
+#include "frame/dialogs/gridlisteditform.h"
 #include "platform/ui/colors.h"
-
-#include <QDialog>
-
-class QLabel;
-class QPushButton;
 
 namespace kx {
 
-class TKXDataSource;
-class TKXDBEdit;
-class TKXNDBGrid;
-class TKXQuery;
-
-namespace db {
-class TUpdateSQL;
-}
-
-class TSavePrintTableEditForm : public QDialog {
+class TSavePrintTableEditForm : public TGridListEditForm {
     Q_OBJECT
 public:
     explicit TSavePrintTableEditForm(QWidget* parent = nullptr);
@@ -45,40 +32,17 @@ public:
     ui::TColor EditColor;
     TSqlType SqlType = urStandard;
 
-    QLabel* Label1;
     TKXDBEdit* TitleEdit;
-    TKXNDBGrid* DBGrid;
-    QPushButton* button_add;
-    QPushButton* button_edit;
-    QPushButton* button_delete;
-    QPushButton* button_save;
-    QPushButton* button_cancel;
-    QPushButton* button_All;
-    QPushButton* button_Ok;
-    QPushButton* button_close;
-    TKXQuery* Query;
-    TKXDataSource* DS;
-    db::TUpdateSQL* UpdateSQL1;
-
-    // Closing is refused while a row is being edited.
-    void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    bool HandleKey(int key) override;
+    void FormShow() override;
+    void DeleteRow() override;
+    void OkClick() override;
 
 private:
-    void FormShow();
     void ApplyColors();
-    bool HandleKey(int key);
-    void button_editClick();
-    void button_deleteClick();
-    void button_saveClick();
-    void button_cancelClick();
-    void button_OkClick();
     void RemoveTableBody();
-    bool Editing() const;
-    bool RefuseClosing() const;
 
     TFieldsDataArray fieldsData_;
     TEditDataArray editData_;

@@ -9,26 +9,15 @@
 // close until the value is saved or cancelled.
 
 #include "core/fieldsdata.h"
+#include "frame/dialogs/gridlisteditform.h"
 
-#include <QDialog>
-
-class QLabel;
-class QPushButton;
 class QStackedLayout;
 
 namespace kx {
 
-class TKXDataSource;
-class TKXDBEdit;
 class TKXEdit;
-class TKXNDBGrid;
-class TKXQuery;
 
-namespace db {
-class TUpdateSQL;
-}
-
-class TSelectEditForm : public QDialog {
+class TSelectEditForm : public TGridListEditForm {
     Q_OBJECT
 public:
     explicit TSelectEditForm(QWidget* parent = nullptr);
@@ -42,46 +31,21 @@ public:
     QString CodeTable;
     QString CodeSql;
 
-    QLabel* Label1;
     TKXDBEdit* KXDBEdit1;
     TKXEdit* KXEdit1;
-    TKXNDBGrid* DBGrid;
-    QPushButton* button_add;
-    QPushButton* button_edit;
-    QPushButton* button_delete;
-    QPushButton* button_save;
-    QPushButton* button_cancel;
-    QPushButton* button_All;
-    QPushButton* button_Ok;
-    QPushButton* button_close;
-    TKXQuery* Query;
-    TKXDataSource* DS;
-    db::TUpdateSQL* UpdateSQL1;
-
-    // Closing is refused while a value is being added or edited.
-    void done(int result) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    bool HandleKey(int key) override;
+    void FormShow() override;
+    void DeleteRow() override;
 
 private:
-    void FormShow();
     void DSStateChange();
     void MirrorCurrentValue();
-    bool HandleKey(int key);
     void button_addClick();
-    void button_editClick();
-    void button_deleteClick();
-    void button_saveClick();
-    void button_cancelClick();
     void button_AllClick();
-    void button_OkClick();
     void SearchValues();
     void Reopen(const QString& sql);
-    bool Editing() const;
-    // Says why while a value is being added or edited.
-    bool RefuseClosing() const;
 
     QStackedLayout* editStack_;
     TFieldsDataArray fieldsData_;

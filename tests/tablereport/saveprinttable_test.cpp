@@ -112,6 +112,19 @@ TEST_F(SavePrintTableTest, ListsOnlyTheRowsOfItsWindowAndKind) {
     EXPECT_FALSE(editor->button_All->isVisible());
 }
 
+TEST_F(SavePrintTableTest, TabGoesFromTheTitleToTheGridAndDownTheButtons) {
+    const auto editor = ShowEditor();
+    QStringList chain;
+    for (QWidget* widget = editor->nextInFocusChain(); widget != editor.get();
+         widget = widget->nextInFocusChain()) {
+        if (widget->parentWidget() == editor.get() && !widget->objectName().isEmpty())
+            chain << widget->objectName();
+    }
+    EXPECT_EQ(chain, QStringList({"TitleEdit", "DBGrid", "button_add", "button_edit",
+                                  "button_delete", "button_save", "button_cancel", "button_All",
+                                  "button_Ok", "button_close"}));
+}
+
 TEST_F(SavePrintTableTest, RetitleTouchesOnlyTheCurrentRowAndTakesAQuote) {
     AddRow(kWindow, "M", "同名", "1");
     AddRow(kWindow, "M", "同名", "2");

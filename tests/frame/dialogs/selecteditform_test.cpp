@@ -211,6 +211,18 @@ TEST_F(SelectEditFormTest, OkNeedsAValueInTheList) {
     EXPECT_TRUE(form_.isVisible());
 }
 
+TEST_F(SelectEditFormTest, TabGoesFromTheEditsToTheGridAndDownTheButtons) {
+    QStringList chain;
+    for (QWidget* widget = form_.nextInFocusChain(); widget != &form_;
+         widget = widget->nextInFocusChain()) {
+        if (widget->parentWidget() == &form_ && !widget->objectName().isEmpty())
+            chain << widget->objectName();
+    }
+    EXPECT_EQ(chain, QStringList({"Label1", "KXDBEdit1", "KXEdit1", "DBGrid", "button_add",
+                                  "button_edit", "button_delete", "button_save", "button_cancel",
+                                  "button_All", "button_Ok", "button_close"}));
+}
+
 TEST_F(SelectEditFormTest, LooksRightWhileBrowsingAndEditing) {
     EXPECT_EQ(test::ClippedTexts(form_), QStringList());
     EXPECT_TRUE(test::SaveShot(form_, "selecteditform"));
