@@ -19,6 +19,7 @@
 #include "frame/dialogs/selectitemform.h"
 #include "grid/dbgrid/columnx.h"
 #include "platform/db/field.h"
+#include "platform/print/printer.h"
 #include "staff/editemployeeform.h"
 #include "staff/employeefields.h"
 #include "staff/employeeform.h"
@@ -28,6 +29,7 @@
 #include "tests/core/programfixture.h"
 #include "tests/support/clippedtexts.h"
 #include "tests/support/printchooserprobe.h"
+#include "tests/support/printedpage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -339,7 +341,7 @@ TEST_F(EmployeeFormTest, FindingAsksTheSortOrderAgain) {
         find->SureButton->click();
     });
     window_->button_find->click();
-    EXPECT_EQ(messages_.Texts(), QStringList());
+    EXPECT_TRUE(messages_.Texts().isEmpty()) << messages_.Texts().join(u'|').toStdString();
     EXPECT_EQ(Listed(), QStringList({"E03"}));
     EXPECT_EQ(window_->Label1->text(), "查找条件： 员工姓名 等于 赵六");
     EXPECT_EQ(window_->OrderByText, " ORDER BY EMPLOYEE_ID,EMPLOYEE_NAME");
@@ -491,6 +493,50 @@ TEST_F(EmployeeFormTest, PrintHandsTheListToTheChooser) {
               QStringList({"EMPLOYEE_ID 员工编号", "EMPLOYEE_NAME 员工姓名"}));
     EXPECT_TRUE(seen.ExcelFooters.isEmpty());
     EXPECT_TRUE(probe.Others.isEmpty());
+}
+
+// Over a fresh folder the list prints through the template the folder ships
+// with, as the catalogue row the first-run set-up writes names it: the PDF
+// carries the title, the listed employees and their amounts with no tag
+// left unfilled, the preview has a page, and the list keeps its record.
+TEST_F(EmployeeFormTest, TheShippedTemplatePrintsAndPreviewsTheList) {
+    if (!print::InstalledPrinters().isEmpty())
+        GTEST_SKIP() << "print queues are installed";
+    test::PdfCapture pdfs;
+    AppDataFolder = data_.Folder.Path();
+    const auto restore = qScopeGuard([] { AppDataFolder.clear(); });
+    Exec("INSERT INTO SYS_PRINT_NAME_TABLE (PRINT_INDEX, PRINT_NAME, PRINT_TYPE, PRINT_ID) "
+         "VALUES ('EmployeeFormMaster', '员工资料', 'M', '200700000010')");
+    Exec("UPDATE KX_EMPLOYEE_TABLE SET EMPLOYEE_TEXT_FIELD6 = '13800138000', "
+         "EMPLOYEE_NUMBER_FIELD1 = 1234.5, EMPLOYEE_NUMBER_FIELD2 = 88 WHERE EMPLOYEE_ID = 'E02'");
+    Exec("UPDATE KX_EMPLOYEE_TABLE SET EMPLOYEE_NUMBER_FIELD1 = 100 WHERE EMPLOYEE_ID = 'E03'");
+    ASSERT_NE(Open(), nullptr);
+    ASSERT_EQ(Listed(), QStringList({"E01", "E02", "E03"}));
+    window_->Query->SetRecNo(2);
+
+    test::ChooserPrintSeen seen;
+    test::PrintAndPreviewInNextChooser(seen);
+    QTest::keyClick(window_->focusWidget() ? window_->focusWidget() : window_.data(), Qt::Key_F11);
+    ASSERT_TRUE(seen.Shown);
+    EXPECT_EQ(seen.PrintCaption, "打印[F11]");
+    EXPECT_EQ(seen.PrintedId, "200700000010");
+    EXPECT_TRUE(seen.Others.isEmpty()) << seen.Others.join(u'|').toStdString();
+    EXPECT_TRUE(messages_.Texts().isEmpty()) << messages_.Texts().join(u'|').toStdString();
+    EXPECT_TRUE(seen.PreviewShown);
+    EXPECT_GE(seen.PreviewPages, 1);
+    EXPECT_EQ(window_->Query->RecNo(), 2);
+    EXPECT_EQ(window_->Query->FieldByName(QStringLiteral("EMPLOYEE_ID"))->AsString(), "E02");
+
+    const QStringList files = pdfs.TakeFiles();
+    ASSERT_EQ(files.size(), 1);
+    const QString text = test::ReadPdfText(files.front());
+    for (const char* expected : {"员工资料", "E01", "王五", "软件组", "13800138000", "1,234.50",
+                                 "88.00", "1,334.50", "第1/1页"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected)))
+            << expected << " not in " << text.toStdString();
+    // A tag that found nothing to fill is printed as written.
+    for (const char* bracket : {"[", "]", "{", "}", "<", ">"})
+        EXPECT_FALSE(text.contains(QString::fromLatin1(bracket))) << text.toStdString();
 }
 
 } // namespace

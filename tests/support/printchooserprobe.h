@@ -4,10 +4,13 @@
 
 #include "platform/db/dataset.h"
 #include "tablereport/kxexcel.h"
+#include "tablereport/previewform.h"
 #include "tablereport/selectprinttableform.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
 namespace kx::test {
@@ -93,6 +96,60 @@ private:
     const QWidget* printing_;
     QTimer timer_;
 };
+
+// What printing and then previewing from a chooser gave.
+struct ChooserPrintSeen {
+    bool Shown = false;
+    QString PrintCaption;
+    // The catalogue row the print located.
+    QString PrintedId;
+    bool PreviewShown = false;
+    int PreviewPages = 0;
+    // Class names of modal windows that were no chooser.
+    QStringList Others;
+};
+
+// Acts on the next chooser as a user does: F11 prints, "打印预览" shows the
+// preview, which is read and closed, and the chooser is closed after.
+inline void PrintAndPreviewInNextChooser(ChooserPrintSeen& seen) {
+    auto* timer = new QTimer;
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, [timer, &seen] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (!dialog || !dialog->isVisible())
+            return;
+        auto* chooser = qobject_cast<TSelectPrintTableForm*>(dialog);
+        if (!chooser) {
+            seen.Others << dialog->metaObject()->className();
+            dialog->close();
+            return;
+        }
+        timer->stop();
+        timer->deleteLater();
+        seen.Shown = true;
+        seen.PrintCaption = chooser->Button_Print->text();
+        QWidget* focused = chooser->focusWidget();
+        QTest::keyClick(focused ? focused : chooser, Qt::Key_F11);
+        seen.PrintedId = chooser->SelectedPrintId;
+
+        // The preview runs its own modal loop; it is read from there.
+        QTimer watch;
+        watch.setInterval(5);
+        QObject::connect(&watch, &QTimer::timeout, [&watch, &seen] {
+            auto* preview = dynamic_cast<TPreviewForm*>(QApplication::activeModalWidget());
+            if (!preview)
+                return;
+            watch.stop();
+            seen.PreviewShown = preview->isVisible();
+            seen.PreviewPages = preview->Paging().Count();
+            preview->CloseAction->trigger();
+        });
+        watch.start();
+        chooser->Button_Pre->click();
+        chooser->reject();
+    });
+    timer->start();
+}
 
 // The field names of the export columns, or of its footer row.
 inline QStringList FieldNames(const TExcelFieldArray& entries) {

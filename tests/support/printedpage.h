@@ -4,6 +4,7 @@
 // ink checks the list-report tests make on it.
 
 #include "platform/print/pagepicture.h"
+#include "platform/print/printer.h"
 
 #include <QImage>
 #include <QList>
@@ -11,12 +12,15 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <tuple>
+#include <utility>
 
 namespace kx::test {
 
@@ -52,6 +56,43 @@ inline QList<TPdfWord> ReadPdfWords(const QString& pdf) {
     });
     return words;
 }
+
+// The printed text of the PDF, its words run together, as a reader sees
+// it: entities turned back into their characters.
+inline QString ReadPdfText(const QString& pdf) {
+    QString text;
+    for (const TPdfWord& word : ReadPdfWords(pdf))
+        text += word.Text;
+    return text.replace(QStringLiteral("&lt;"), QStringLiteral("<"))
+        .replace(QStringLiteral("&gt;"), QStringLiteral(">"))
+        .replace(QStringLiteral("&quot;"), QStringLiteral("\""))
+        .replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+}
+
+// While it lives, print jobs go to PDF files in a folder of its own, and
+// each finished file is noted instead of shown.
+class PdfCapture {
+public:
+    PdfCapture() : oldFolder_(print::PdfFolder()) {
+        print::SetPdfFolder(folder_.path());
+        print::SetPdfViewer([this](const QString& name) { files_ << name; });
+    }
+    ~PdfCapture() {
+        print::SetPdfViewer({});
+        print::SetPdfFolder(oldFolder_);
+    }
+    PdfCapture(const PdfCapture&) = delete;
+    PdfCapture& operator=(const PdfCapture&) = delete;
+
+    QString Folder() const { return folder_.path(); }
+    // Taken: the next job starts a fresh list.
+    QStringList TakeFiles() { return std::exchange(files_, {}); }
+
+private:
+    QTemporaryDir folder_;
+    QString oldFolder_;
+    QStringList files_;
+};
 
 inline bool Dark(const QImage& page, int x, int y) {
     return qGray(page.pixel(x, y)) < 160;

@@ -228,8 +228,8 @@ const std::vector<TDefaultTemplate>& DefaultTemplates() {
         {QStringLiteral("200700000010"),
          QStringLiteral("员工资料"),
          false,
-         {LineNumber(36), Text("员工编号", 60), Text("员工姓名", 60), Text("任职部门", 90),
-          Text("性别", 34), Text("出生日期", 80), Text("联系电话", 92), Summed("养老保险", 104),
+         {LineNumber(36), Text("员工编号", 60), Text("员工姓名", 60), Text("任职部门", 78),
+          Text("性别", 34), Text("出生日期", 80), Text("联系电话", 104), Summed("养老保险", 104),
           Summed("医疗保险", 0)},
          EmployeeListPrintFields},
     };
