@@ -14,6 +14,7 @@
 #include "tablereport/templatestream.h"
 #include "tests/platform/db/dbfixture.h"
 #include "tests/support/modal.h"
+#include "tests/support/printedpage.h"
 #include "tests/tablereport/fakemeasurer.h"
 
 #include <QAction>
@@ -401,9 +402,6 @@ protected:
     void SetUp() override {
         if (!print::InstalledPrinters().isEmpty())
             GTEST_SKIP() << "print queues are installed";
-        oldFolder_ = print::PdfFolder();
-        print::SetPdfFolder(pdfFolder_.path());
-        print::SetPdfViewer([this](const QString& name) { pdfs_ << name; });
         SetPrinterDevMode({.PaperSize = 9, .Orientation = print::kPortrait});
         AddRow(QStringLiteral("名单"), QStringLiteral("M"), QStringLiteral("BX1"));
         WriteTemplate(QStringLiteral("BX1"));
@@ -412,18 +410,12 @@ protected:
         report_->SQL().SetText(QStringLiteral("SELECT * FROM SP_ITEMS ORDER BY N DESC"));
         report_->Open();
     }
-    void TearDown() override {
-        print::SetPdfViewer({});
-        print::SetPdfFolder(oldFolder_);
-    }
-    QString PdfText() const {
-        QFile file(pdfs_.value(0));
+    QString PdfText(const QStringList& pdfs) const {
+        QFile file(pdfs.value(0));
         return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
     }
 
-    QTemporaryDir pdfFolder_;
-    QString oldFolder_;
-    QStringList pdfs_;
+    test::PdfCapture pdfs_;
     db::TQuery* report_ = nullptr;
 };
 
@@ -433,8 +425,9 @@ TEST_F(ChooserPrintTest, PrintFillsTheBoundListAndKeepsItsRecord) {
     list_->SetRecNo(3);
     form.Button_Print->click();
     EXPECT_TRUE(prompts_.isEmpty()) << prompts_.join('|').toStdString();
-    ASSERT_EQ(pdfs_.size(), 1);
-    EXPECT_TRUE(PdfText().startsWith("%PDF"));
+    const QStringList pdfs = pdfs_.TakeFiles();
+    ASSERT_EQ(pdfs.size(), 1);
+    EXPECT_TRUE(PdfText(pdfs).startsWith("%PDF"));
     EXPECT_EQ(form.ReportRunTime.ReportFile(), TemplatePath("BX1"));
     EXPECT_EQ(form.ReportRunTime.DataSet, nullptr);
     EXPECT_EQ(list_->RecNo(), 3);
@@ -459,7 +452,7 @@ TEST_F(ChooserPrintTest, PreviewFillsTheReportDataSetAndKeepsItsRecord) {
     EXPECT_TRUE(prompts_.isEmpty()) << prompts_.join('|').toStdString();
     EXPECT_EQ(form.ReportRunTime.DataSet, report_);
     EXPECT_EQ(report_->RecNo(), 2);
-    EXPECT_TRUE(pdfs_.isEmpty());
+    EXPECT_TRUE(pdfs_.TakeFiles().isEmpty());
 }
 
 TEST_F(ChooserPrintTest, FailedFillingStillKeepsTheRecords) {
@@ -468,7 +461,7 @@ TEST_F(ChooserPrintTest, FailedFillingStillKeepsTheRecords) {
     list_->SetRecNo(4);
     form.Button_Print->click();
     EXPECT_EQ(prompts_, QStringList{"形成报表时发生错误，请检查各项参数与模板设置等是否正确"});
-    EXPECT_TRUE(pdfs_.isEmpty());
+    EXPECT_TRUE(pdfs_.TakeFiles().isEmpty());
     EXPECT_EQ(list_->RecNo(), 4);
 }
 

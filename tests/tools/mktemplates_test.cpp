@@ -15,6 +15,7 @@
 #include "tablereport/reportruntimetext.h"
 #include "tablereport/templatestream.h"
 #include "tests/platform/db/dbfixture.h"
+#include "tests/support/printedpage.h"
 
 #include <QDir>
 #include <QFile>
@@ -165,9 +166,6 @@ protected:
     void SetUp() override {
         if (!print::InstalledPrinters().isEmpty())
             GTEST_SKIP() << "print queues are installed";
-        oldFolder_ = print::PdfFolder();
-        print::SetPdfFolder(pdfFolder_.path());
-        print::SetPdfViewer([this](const QString& name) { shown_ << name; });
         oldSink_ = ui::SetMessageSink([this](const ui::MessageRequest& request) {
             prompts_ << request.text;
             return false;
@@ -179,8 +177,6 @@ protected:
         if (!printing_)
             return;
         ui::SetMessageSink(oldSink_);
-        print::SetPdfViewer({});
-        print::SetPdfFolder(oldFolder_);
     }
 
     void AddRows() {
@@ -236,20 +232,19 @@ protected:
         for (const QString& letter : letters)
             filler.BindDataSet(letter, query);
         filler.Print(1);
-        if (shown_.size() != 1)
+        const QStringList pdfs = pdfs_.TakeFiles();
+        if (pdfs.size() != 1)
             return {};
         QProcess pdftotext;
-        pdftotext.start(QStringLiteral("pdftotext"),
-                        {QStringLiteral("-enc"), QStringLiteral("UTF-8"), shown_.takeFirst(),
-                         QStringLiteral("-")});
+        pdftotext.start(
+            QStringLiteral("pdftotext"),
+            {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfs.first(), QStringLiteral("-")});
         if (!pdftotext.waitForFinished() || pdftotext.exitCode() != 0)
             return QStringLiteral("pdftotext failed: ") + pdftotext.errorString();
         return QString::fromUtf8(pdftotext.readAllStandardOutput());
     }
 
-    QTemporaryDir pdfFolder_;
-    QString oldFolder_;
-    QStringList shown_;
+    test::PdfCapture pdfs_;
     QStringList prompts_;
     ui::MessageSink oldSink_;
     bool printing_ = false;
