@@ -178,6 +178,8 @@ void TSelectPrintTableForm::FillTemplateList() {
     }
     for (int i = 0; i < names_.size(); ++i) {
         auto* radio = new QRadioButton(RadioText(names_[i]));
+        // A long title keeps its whole width; the list scrolls sideways.
+        radio->setMinimumWidth(radio->sizeHint().width());
         RadioGroup->addButton(radio, i);
         radioLayout_->insertWidget(i, radio);
     }

@@ -8,16 +8,23 @@
 #include "platform/ui/application.h"
 #include "platform/ui/messagedialog.h"
 #include "tablereport/kxexcel.h"
+#include "tablereport/prevform.h"
 #include "tablereport/previewform.h"
 #include "tablereport/printerdevmode.h"
 #include "tablereport/reportdesignform.h"
+#include "tablereport/saveprinttableeditform.h"
+#include "tablereport/saveprinttableform.h"
+#include "tablereport/selectreportform.h"
+#include "tablereport/setprintform.h"
 #include "tablereport/templatestream.h"
 #include "tests/platform/db/dbfixture.h"
+#include "tests/support/clippedtexts.h"
 #include "tests/support/modal.h"
 #include "tests/support/printedpage.h"
 #include "tests/tablereport/fakemeasurer.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDir>
@@ -394,6 +401,34 @@ TEST_F(SelectPrintTableFormTest, ExcelWritesTheListToTheChosenFile) {
         EXPECT_TRUE(bytes.contains(cp936::Encode(QString::fromUtf8(text)))) << text;
     EXPECT_EQ(list_->RecNo(), 4);
     EXPECT_EQ(prompts_, QStringList{"数据成功导出到：" + target});
+}
+
+// The chooser, even with a title as long as the title dialog takes (50
+// characters), and the small windows of printing show every caption whole.
+TEST_F(SelectPrintTableFormTest, EveryPrintingWindowShowsItsTextsWhole) {
+    AddRow(QStringLiteral("资金借贷记录报表（按月份与资金账号分列）资金借贷记录报表（按月份与资金账"
+                          "号分列）资金借贷记录报表附表"),
+           QStringLiteral("M"), QStringLiteral("BX1"));
+    Form().Button_Excel->setEnabled(true);
+    TSelectPrintTableForm& form = Shown();
+    QApplication::processEvents();
+    EXPECT_EQ(test::ClippedTexts(form), QStringList());
+    TSavePrintTableEditForm editor;
+    editor.PrintIndex = kIndex;
+    editor.PrintType = QStringLiteral("M");
+    editor.TemplateDir = folder_.Path();
+    TSavePrintTableForm title;
+    TSetPrintForm margins;
+    TSelectReportForm choice;
+    TPrevForm preview(nullptr);
+    for (QWidget* window :
+         std::initializer_list<QWidget*>{&editor, &title, &margins, &choice, &preview}) {
+        window->show();
+        QApplication::processEvents();
+        EXPECT_EQ(test::ClippedTexts(*window), QStringList())
+            << window->windowTitle().toStdString();
+        window->hide();
+    }
 }
 
 // Printing goes to PDF files in a folder of the test's own.
