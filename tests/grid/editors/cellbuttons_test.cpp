@@ -2,6 +2,7 @@
 
 #include "platform/db/variants.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -323,7 +324,9 @@ TEST_F(CellButtonsTest, GalleryPaintsEveryStyleAndState) {
             }
         }
     }
-    EXPECT_TRUE(sheet.save(QDir::current().filePath(QStringLiteral("cellbuttons_gallery.png"))));
+    // Kept beside the test binary for a look by eye, never in the source tree.
+    const QDir binaryDir(QCoreApplication::applicationDirPath());
+    EXPECT_TRUE(sheet.save(binaryDir.filePath(QStringLiteral("cellbuttons_gallery.png"))));
 }
 
 } // namespace
