@@ -1,7 +1,6 @@
 #include "staff/deptform.h"
 
 #include "bandreport/brprintable.h"
-#include "bandreport/brprinter.h"
 #include "core/appstate.h"
 #include "core/datamodule.h"
 #include "core/messages.h"
@@ -20,6 +19,7 @@
 #include "staff/deptreports.h"
 #include "staff/deptrules.h"
 #include "tablereport/kxexcel.h"
+#include "tablereport/listreportlayout.h"
 #include "tablereport/prevform.h"
 
 #include <QAction>
@@ -513,11 +513,7 @@ void TDeptForm::button_printClick() {
     }
     report->CompanyLabel->SetCaption(AppCompanyName);
     report->ReportTitle = kReportTitle;
-    report->PreparePages();
-    const int pages = report->ActivePrinter->PageCount();
-    report->FreeActivePrinter();
-    report->PageCountLabel->SetCaption(QString::number(pages));
-    report->ShowPreviewAndWait();
+    PreviewWithPageCount(*report, report->PageCountLabel);
 }
 
 // A row that cannot be posted stops the print with the engine's error

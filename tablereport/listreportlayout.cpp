@@ -1,5 +1,7 @@
 #include "tablereport/listreportlayout.h"
 
+#include "bandreport/brprinter.h"
+
 namespace kx {
 namespace {
 
@@ -32,6 +34,14 @@ TBRBand* NewListBand(TBandRep& report, TBRBandType type, int height) {
     // rule that the band above draws along its bottom edge.
     band->TransparentBand = true;
     return band;
+}
+
+void PreviewWithPageCount(TBandRep& report, TBRLabel* pageCountLabel) {
+    report.PreparePages();
+    const int pages = report.ActivePrinter->PageCount();
+    report.FreeActivePrinter();
+    pageCountLabel->SetCaption(QString::number(pages));
+    report.ShowPreviewAndWait();
 }
 
 void AddColumnRule(TBRCustomBand* band, int x, int top, int height) {

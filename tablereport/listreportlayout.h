@@ -39,4 +39,8 @@ void AddColumnRule(TBRCustomBand* band, int x, int top, int height);
 // rules.
 QRect ListCell(const QList<int>& edges, int column, int top, int height);
 
+// Lays the pages out once to learn their count, writes it into the footer's
+// "共 n 页" label, then shows the preview, which lays them out again with it.
+void PreviewWithPageCount(TBandRep& report, TBRLabel* pageCountLabel);
+
 } // namespace kx

@@ -1,6 +1,5 @@
 #include "tablereport/userlistreport.h"
 
-#include "bandreport/brprinter.h"
 #include "core/appstate.h"
 #include "frame/admin/userform.h"
 #include "frame/data/kxquery.h"
@@ -115,11 +114,7 @@ void PrintUserList(TUserForm& window) {
         report = new TUserListReport(&window, window.Query);
     report->ApplyLanguage(AppLanguage);
     report->ReportTitle = QStringLiteral("用户列表");
-    report->PreparePages();
-    const int pages = report->ActivePrinter->PageCount();
-    report->FreeActivePrinter();
-    report->PageCountLabel->SetCaption(QString::number(pages));
-    report->ShowPreviewAndWait();
+    PreviewWithPageCount(*report, report->PageCountLabel);
 }
 
 } // namespace kx

@@ -13,6 +13,7 @@
 #include "frame/controls/kxdbedit.h"
 #include "frame/data/kxquery.h"
 #include "tests/core/programfixture.h"
+#include "tests/support/closewindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -96,11 +97,6 @@ protected:
         event.setCommitString(text);
         QApplication::sendEvent(edit, &event);
     }
-    static void CloseAndFree(QWidget* window) {
-        window->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::sendPostedEvents();
-    }
     static void Grab(QWidget* window, const QString& name) {
         const QString folder = QDir::temp().filePath(QStringLiteral("kx-screens"));
         QDir().mkpath(folder);
@@ -163,7 +159,7 @@ TEST_F(CodeTreeFormTest, SubjectsAreNumberedPerParentAndStopAtTheFourthLevel) {
     EXPECT_EQ(Subject(parent, "MONEY_TYPE_NAME || '/' || EDIT_NAME"), "年终奖/张三");
     EXPECT_EQ(window->KXTreeView->GetNodeName(window->SelectedNode), "年终奖");
     EXPECT_EQ(window->SelectedNode->text(0), "年终奖");
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(CodeTreeFormTest, RootAndParentsAndUsedSubjectsAreNotDeleted) {
@@ -211,7 +207,7 @@ TEST_F(CodeTreeFormTest, RootAndParentsAndUsedSubjectsAreNotDeleted) {
     window->SelectedNode->setExpanded(true);
     EXPECT_EQ(window->SelectedNode->childCount(), 2);
     EXPECT_EQ(window->SelectedNode->child(1)->text(0), "奖金");
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(CodeTreeFormTest, AccountsStayOnOneLevelAndLedgerRowsKeepThem) {
@@ -271,7 +267,7 @@ TEST_F(CodeTreeFormTest, AccountsStayOnOneLevelAndLedgerRowsKeepThem) {
         EXPECT_EQ(messages_.Texts(), QStringList{"有该资金账号的收支台账记录，该资金账号不能删除"});
     }
     EXPECT_EQ(Value("SELECT COUNT(*) FROM KX_MONEY_ACCOUNT_TABLE"), "2");
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 } // namespace

@@ -27,6 +27,7 @@
 #include "tests/core/programfixture.h"
 #include "tests/frame/controlsfixture.h"
 #include "tests/support/clippedtexts.h"
+#include "tests/support/closewindow.h"
 #include "tests/support/modal.h"
 #include "tests/support/printchooserprobe.h"
 
@@ -184,11 +185,6 @@ protected:
         });
         window->button_check->click();
     }
-    static void CloseAndFree(QWidget* window) {
-        window->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::sendPostedEvents();
-    }
 
     test::OpenDataFolder data_;
     test::MessageRecorder messages_;
@@ -243,7 +239,7 @@ TEST_F(MoneyIntoOutFormTest, CancelledFindShowsNothingAndEditSaysSo) {
     EXPECT_EQ(window->button_close->text(), "设 置");
     window->button_edit->click();
     EXPECT_EQ(messages_.Texts(), QStringList{"没有资金借贷记录资料"});
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(MoneyIntoOutFormTest, ListsTheSelectedSubtreeMatchingTheFindCondition) {
@@ -278,7 +274,7 @@ TEST_F(MoneyIntoOutFormTest, ListsTheSelectedSubtreeMatchingTheFindCondition) {
     EXPECT_TRUE(Listed(window).isEmpty());
     Select(window, "G001");
     EXPECT_EQ(Listed(window), QStringList({"A1"}));
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(MoneyIntoOutFormTest, DeletesOnlyUnverifiedRecords) {
@@ -294,7 +290,7 @@ TEST_F(MoneyIntoOutFormTest, DeletesOnlyUnverifiedRecords) {
     window->button_delete->click();
     EXPECT_EQ(Record("R2", "COUNT(*)"), "0");
     EXPECT_EQ(Listed(window), QStringList({"A1", "A3"}));
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(MoneyIntoOutFormTest, VerifyPostsAndStampsAndTakeBackSubtracts) {
@@ -321,7 +317,7 @@ TEST_F(MoneyIntoOutFormTest, VerifyPostsAndStampsAndTakeBackSubtracts) {
               "未审核 王五 " + AppToday);
     EXPECT_EQ(Ledgers(), "2008年09月 0.0 0.0 0.0;2008-09-10 0.0 0.0 0.0");
     EXPECT_TRUE(messages_.Texts().isEmpty()) << messages_.Texts().join('|').toStdString();
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(MoneyIntoOutFormTest, FailedPostingLeavesRecordAndLedgersAsTheyWere) {
@@ -349,7 +345,7 @@ TEST_F(MoneyIntoOutFormTest, FailedPostingLeavesRecordAndLedgersAsTheyWere) {
         EXPECT_EQ(Ledgers(), before);
         EXPECT_EQ(window->Query->FieldByName("STATUS")->AsString(), "未审核");
         EXPECT_FALSE(messages_.Texts().isEmpty());
-        CloseAndFree(window);
+        test::CloseAndFree(window);
         messages_.Clear();
         Exec("DROP TRIGGER IF EXISTS fail");
         Exec("DELETE FROM KX_MONEY_MONTH_TABLE");
@@ -389,7 +385,7 @@ TEST_F(MoneyIntoOutFormTest, DuplicateRecordNumberIsRefusedUnlessModeThreeAllows
                             "KX_INTO_OUT_MONEY_TABLE WHERE MONEY_RECORD_ID NOT LIKE 'R%'"),
                       "0.0/0.0");
         }
-        CloseAndFree(window);
+        test::CloseAndFree(window);
         messages_.Clear();
         Exec("DELETE FROM KX_INTO_OUT_MONEY_TABLE WHERE MONEY_RECORD_ID NOT LIKE 'R%'");
     }
@@ -416,7 +412,7 @@ TEST_F(MoneyIntoOutFormTest, SlotSetUpRebuildsTheColumnsAndDropsStoredLayouts) {
     EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_MONEY_INTO_OUT_QUERY_TABLE"), "0");
     EXPECT_EQ(Listed(window), QStringList({"A1", "A2", "A3"}));
     EXPECT_TRUE(window->DBGrid1->isVisible());
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(MoneyIntoOutFormTest, EditOpensTheEntryWindowOnTheListsRecordAndGetsItsChecksBack) {
@@ -440,7 +436,7 @@ TEST_F(MoneyIntoOutFormTest, EditOpensTheEntryWindowOnTheListsRecordAndGetsItsCh
     // The list's own checks are the query's again, not the entry window's.
     ASSERT_GT(window->CheckData.Count(), 0);
     EXPECT_EQ(&window->Query->CheckData()[0], &window->CheckData[0]);
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(MoneyIntoOutFormTest, SetUpOpensTheSlotWindowAndAnUnchangedCloseKeepsTheLayouts) {
@@ -459,7 +455,7 @@ TEST_F(MoneyIntoOutFormTest, SetUpOpensTheSlotWindowAndAnUnchangedCloseKeepsTheL
     window->button_close->click();
     EXPECT_TRUE(opened);
     EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_MONEY_INTO_OUT_TABLE"), "1");
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 // The list prints through its catalogue key; the export takes the printable
@@ -504,7 +500,7 @@ TEST_F(MoneyIntoOutFormTest, PrintHandsTheListAndItsTotalsToTheChooser) {
     }
     EXPECT_EQ(footers, QStringList({"MONEY_INTO_NUMBER=150", "MONEY_OUT_NUMBER=30"}));
     EXPECT_TRUE(probe.Others.isEmpty());
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(MoneyIntoOutFormTest, PrintOnAnEmptyListShowsNoChooser) {
@@ -517,7 +513,7 @@ TEST_F(MoneyIntoOutFormTest, PrintOnAnEmptyListShowsNoChooser) {
     QTest::qWait(30);
     EXPECT_FALSE(probe.Seen.Shown);
     EXPECT_TRUE(probe.Others.isEmpty());
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 } // namespace

@@ -21,6 +21,7 @@
 #include "tests/cashbook/cashbookrecords.h"
 #include "tests/frame/controlsfixture.h"
 #include "tests/support/clippedtexts.h"
+#include "tests/support/closewindow.h"
 #include "tests/support/modal.h"
 #include "tests/support/printchooserprobe.h"
 
@@ -135,11 +136,6 @@ protected:
             footers << grid->GetFooterText(0, columns->GetColumn(i));
         return footers;
     }
-    static void CloseAndFree(QWidget* window) {
-        window->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::sendPostedEvents();
-    }
     QString SumTableRows() { return Value("SELECT COUNT(*) FROM KX_INTO_OUT_MONEY_SUM_TABLE"); }
 
     std::unique_ptr<TMainForm> main_;
@@ -163,7 +159,7 @@ TEST_F(MoneyIntoOutQueryFormTest, OpensAtTheRootWithOneRowPerTopLevelSubject) {
     EXPECT_EQ(test::ClippedTexts(*window), QStringList());
     EXPECT_TRUE(window->grab().save(ScreenFolder() + "/moneyintooutquery.png"));
     EXPECT_TRUE(Messages.Texts().isEmpty()) << Messages.Texts().join('|').toStdString();
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(MoneyIntoOutQueryFormTest, SubjectShowsItsOwnRowAndEveryChild) {
@@ -178,7 +174,7 @@ TEST_F(MoneyIntoOutQueryFormTest, SubjectShowsItsOwnRowAndEveryChild) {
     Select(window, "001002");
     EXPECT_EQ(Results(window), QStringList());
     EXPECT_EQ(SumTableRows(), "0");
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(MoneyIntoOutQueryFormTest, CancelledFirstFindShowsZerosUntilAllData) {
@@ -194,7 +190,7 @@ TEST_F(MoneyIntoOutQueryFormTest, CancelledFirstFindShowsZerosUntilAllData) {
     window->button_find->click();
     EXPECT_EQ(window->FindCondition, "");
     EXPECT_EQ(Results(window), QStringList({"收入 5/0/5", "销售 121.5/10/111.5", "利息 0/0/0"}));
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 // The balance is no column of the records, so the find dialog never offers
@@ -212,7 +208,7 @@ TEST_F(MoneyIntoOutQueryFormTest, FindDialogDoesNotOfferTheBalance) {
     EXPECT_TRUE(offered.contains("借入金额")) << offered.join('|').toStdString();
     EXPECT_TRUE(offered.contains("状态"));
     EXPECT_FALSE(offered.contains("资金余额")) << offered.join('|').toStdString();
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(MoneyIntoOutQueryFormTest, FailedRunLeavesTheListAndTheTableAsBefore) {
@@ -225,7 +221,7 @@ TEST_F(MoneyIntoOutQueryFormTest, FailedRunLeavesTheListAndTheTableAsBefore) {
     EXPECT_EQ(Results(window), before);
     EXPECT_EQ(SumTableRows(), "0");
     EXPECT_EQ(window->KXThread->Active, false);
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(MoneyIntoOutQueryFormTest, DrillDownShowsTheRowsSubtreeUnderTheFindCondition) {
@@ -262,7 +258,7 @@ TEST_F(MoneyIntoOutQueryFormTest, DrillDownShowsTheRowsSubtreeUnderTheFindCondit
     });
     window->SpeedButton4->click();
     EXPECT_EQ(shown, QStringList({"A1", "A2", "A3", "A5"}));
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 // The results print with their totals: the export's footer row carries the
@@ -303,7 +299,7 @@ TEST_F(MoneyIntoOutQueryFormTest, PrintHandsTheResultsAndTheirTotalsToTheChooser
     EXPECT_EQ(test::FieldNames(seen.ExcelFooters).mid(0, 5),
               QStringList({"", "126.5", "40", "86.5", ""}));
     EXPECT_TRUE(probe.Others.isEmpty());
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 // A cancelled find still lists the subjects, without records: the totals
@@ -317,7 +313,7 @@ TEST_F(MoneyIntoOutQueryFormTest, PrintWithoutMatchingRecordsCarriesZeroTotals) 
     EXPECT_TRUE(probe.Seen.Shown);
     EXPECT_EQ(test::FieldNames(probe.Seen.ExcelFooters).mid(0, 4),
               QStringList({"", "0", "0", "0"}));
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 // The drill-down prints master-detail: the result row as the master, bound
@@ -379,7 +375,7 @@ TEST_F(MoneyIntoOutQueryFormTest, DrillDownPrintBindsTheResultRowAndItsRecords) 
     EXPECT_EQ(seen.ExcelFields[0].FieldName, seen.PrintFieldsMD[0].FieldName);
     EXPECT_EQ(seen.ExcelFields[0].Caption, seen.PrintFieldsMD[0].Caption);
     EXPECT_TRUE(seen.ExcelFooters.isEmpty());
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "platform/print/printer.h"
 #include "tests/cashbook/cashbookrecords.h"
 #include "tests/frame/controlsfixture.h"
+#include "tests/support/closewindow.h"
 #include "tests/support/modal.h"
 #include "tests/support/printchooserprobe.h"
 #include "tests/support/printedpage.h"
@@ -86,11 +87,6 @@ protected:
         }
         return window;
     }
-    static void CloseAndFree(QWidget* window) {
-        window->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::sendPostedEvents();
-    }
 
     std::unique_ptr<TMainForm> main_;
 };
@@ -142,11 +138,11 @@ TEST_F(PrintFromWindowTest, TheShippedTemplatePrintsAndPreviewsTheWindowsOwnList
         QWidget* window = Open("N13", kRecordsList);
         ASSERT_NE(window, nullptr);
         if (QString::fromLatin1(c.form) != QString::fromLatin1(kRecordsList)) {
-            CloseAndFree(window);
+            test::CloseAndFree(window);
             window = Open(c.menuItem, c.form);
             ASSERT_NE(window, nullptr);
         }
-        const auto close = qScopeGuard([window] { CloseAndFree(window); });
+        const auto close = qScopeGuard([window] { test::CloseAndFree(window); });
         if (c.view) {
             auto* view = window->findChild<QRadioButton*>(QString::fromLatin1(c.view));
             ASSERT_NE(view, nullptr);

@@ -25,6 +25,7 @@
 #include "tablereport/prevform.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/modal.h"
+#include "tests/support/previewwatch.h"
 #include "tests/support/printedpage.h"
 
 #include <QAction>
@@ -34,7 +35,6 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -115,22 +115,13 @@ protected:
             chooser->RadioGroup->SetItemIndex(choice - 1);
             chooser->SureButton->click();
         });
-        bool shown = false;
-        QTimer poll;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (shown || !PrevForm || PrevForm->parent() != window || window->RepDept->Running ||
-                window->RepDeptOrder->Running)
-                return;
-            shown = true;
-            QCoreApplication::sendPostedEvents();
-            const QPointer<TPrevForm> form = PrevForm;
-            action(form);
-            if (form)
-                form->close();
-        });
-        poll.start(5);
-        window->button_print->click();
-        return shown;
+        return test::WhilePreviewShown([window] { window->button_print->click(); },
+                                       [window](TPrevForm* form) {
+                                           return form->parent() == window &&
+                                                  !window->RepDept->Running &&
+                                                  !window->RepDeptOrder->Running;
+                                       },
+                                       action);
     }
 
     // The words of the PDF that F11 prints from the preview.

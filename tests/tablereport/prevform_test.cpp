@@ -18,6 +18,7 @@
 #include "tablereport/setprintform.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/modal.h"
+#include "tests/support/previewwatch.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +29,6 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -131,21 +131,9 @@ protected:
     // has ended and its page notices are in; a window the action leaves
     // open is closed.
     void WhilePreviewing(const std::function<void(TPrevForm*)>& action) {
-        QTimer poll;
-        bool done = false;
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            if (done || !PrevForm || report_.Running)
-                return;
-            done = true;
-            QCoreApplication::sendPostedEvents();
-            const QPointer<TPrevForm> form = PrevForm;
-            action(form);
-            if (form)
-                form->close();
-        });
-        poll.start(5);
-        report_.ShowPreviewAndWait();
-        EXPECT_TRUE(done);
+        EXPECT_TRUE(test::WhilePreviewShown([this] { report_.ShowPreviewAndWait(); },
+                                            [this](TPrevForm*) { return !report_.Running; },
+                                            action));
     }
 
     static QString Status(const TPrevForm* form) { return form->sbarPrint->currentMessage(); }

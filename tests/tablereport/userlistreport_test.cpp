@@ -17,6 +17,7 @@
 #include "tablereport/kxexcel.h"
 #include "tablereport/prevform.h"
 #include "tests/core/programfixture.h"
+#include "tests/support/previewwatch.h"
 #include "tests/support/printedpage.h"
 
 #include <QAction>
@@ -25,7 +26,6 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -79,6 +79,17 @@ protected:
         return qobject_cast<TUserForm*>(FindWorkingWindow("UserForm"));
     }
 
+    // Runs the action on the user list's preview once its run has ended.
+    static bool WhilePreviewing(TUserForm* window, const std::function<void(TPrevForm*)>& action) {
+        return test::WhilePreviewShown([window] { window->button_print->click(); },
+                                       [window](TPrevForm* form) {
+                                           return form->parent() == window &&
+                                                  form->OwnBRPre->Printer() &&
+                                                  !form->OwnBRPre->Printer()->Report()->Running;
+                                       },
+                                       action);
+    }
+
     test::OpenDataFolder data_;
     test::MessageRecorder messages_;
     std::unique_ptr<TMainForm> main_;
@@ -95,15 +106,7 @@ TEST_F(UserListReportTest, PrintPreviewsTheUserList) {
     TUserForm* window = Open();
     ASSERT_NE(window, nullptr);
     EXPECT_TRUE(window->button_print->isVisible());
-    bool shown = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (shown || !PrevForm || PrevForm->parent() != window || !PrevForm->OwnBRPre->Printer() ||
-            PrevForm->OwnBRPre->Printer()->Report()->Running)
-            return;
-        shown = true;
-        QCoreApplication::sendPostedEvents();
-        TPrevForm* form = PrevForm;
+    const bool shown = WhilePreviewing(window, [window](TPrevForm* form) {
         TBRPrinter* printer = form->OwnBRPre->Printer();
         EXPECT_EQ(printer->Report()->objectName(), QStringLiteral("RepUser"));
         EXPECT_EQ(printer->Title, QStringLiteral("用户列表"));
@@ -118,10 +121,7 @@ TEST_F(UserListReportTest, PrintPreviewsTheUserList) {
         EXPECT_EQ(fields,
                   QStringList({"USE_ID=用户编号", "USE_NAME=用户姓名", "STOP_RIGHT=用户状态",
                                "NOTE=备注", "CREATE_DATE=建档日期"}));
-        form->close();
     });
-    poll.start(5);
-    window->button_print->click();
     EXPECT_TRUE(shown);
     auto* report = window->findChild<TUserListReport*>(QStringLiteral("RepUser"));
     ASSERT_NE(report, nullptr);
@@ -144,24 +144,13 @@ TEST_F(UserListReportTest, TheRuledRowsAreEvenInThePreviewAndInThePrint) {
     TUserForm* window = Open();
     ASSERT_NE(window, nullptr);
     QImage preview;
-    bool shown = false;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (shown || !PrevForm || PrevForm->parent() != window || !PrevForm->OwnBRPre->Printer() ||
-            PrevForm->OwnBRPre->Printer()->Report()->Running)
-            return;
-        shown = true;
-        QCoreApplication::sendPostedEvents();
-        TPrevForm* form = PrevForm;
+    const bool shown = WhilePreviewing(window, [&preview](TPrevForm* form) {
         if (const auto page = form->OwnBRPre->Printer()->PageMetafile(1))
             preview = test::RenderPage(*page);
         QApplication::setActiveWindow(form);
         EXPECT_TRUE(QTest::qWaitForWindowActive(form));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_F11);
-        form->close();
     });
-    poll.start(5);
-    window->button_print->click();
     print::SetPdfViewer({});
     ASSERT_TRUE(shown);
     ASSERT_EQ(pdfs.size(), 1);

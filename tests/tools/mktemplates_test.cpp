@@ -41,8 +41,8 @@ QByteArray ReadFile(const QString& path) {
 
 QStringList TemplateIds() {
     QStringList ids;
-    for (const TDefaultTemplate& spec : DefaultTemplates())
-        ids.append(spec.PrintId);
+    for (const TDefaultTemplate& shipped : DefaultTemplates())
+        ids.append(shipped.PrintId);
     ids.sort();
     return ids;
 }
@@ -81,11 +81,11 @@ TEST_F(DefaultTemplatesTest, AColumnTheWindowDoesNotOfferStopsTheBuild) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        TDefaultTemplate spec = DefaultTemplates().front();
-        spec.Columns.insert(spec.Columns.begin() + 1, c.column);
+        TDefaultTemplate shipped = DefaultTemplates().front();
+        shipped.Columns.insert(shipped.Columns.begin() + 1, c.column);
         TReportControl page(&measurer_);
         try {
-            BuildDefaultTemplate(spec, spec.PrintFields(), page);
+            BuildDefaultTemplate(shipped, shipped.PrintFields(), page);
             ADD_FAILURE() << "built";
         } catch (const Exception& error) {
             EXPECT_TRUE(error.Message().contains(QString::fromUtf8(c.mentions))) << error.what();
@@ -108,12 +108,12 @@ int SummedColumn(const QString& tag) {
 }
 
 TEST_F(DefaultTemplatesTest, EveryTagNamesAFieldOrAVariableTheWindowOffers) {
-    for (const TDefaultTemplate& spec : DefaultTemplates()) {
-        SCOPED_TRACE(spec.PrintId.toStdString());
-        const TPrintFieldsArray fields = spec.PrintFields();
+    for (const TDefaultTemplate& shipped : DefaultTemplates()) {
+        SCOPED_TRACE(shipped.PrintId.toStdString());
+        const TPrintFieldsArray fields = shipped.PrintFields();
         TReportControl page(&measurer_);
-        LoadTemplateFile(QDir(ShippedFolder()).filePath(spec.PrintId), page);
-        EXPECT_EQ(page.Orientation, spec.Landscape ? print::kLandscape : print::kPortrait);
+        LoadTemplateFile(QDir(ShippedFolder()).filePath(shipped.PrintId), page);
+        EXPECT_EQ(page.Orientation, shipped.Landscape ? print::kLandscape : print::kPortrait);
 
         const TReportLine* detail = nullptr;
         std::vector<QString> sumTags;
@@ -218,15 +218,15 @@ protected:
     // Prints through the shipped file as the chooser does: the variables,
     // the window's data set under the letters its binding lines give, and
     // every page without a dialog.
-    QString PrintToText(const TDefaultTemplate& spec, const QString& sql,
+    QString PrintToText(const TDefaultTemplate& shipped, const QString& sql,
                         const QStringList& letters) {
         db::TQuery* query = NewQuery(sql, false);
         query->Open();
         TReportRunTime filler(&measurer_);
         // Tags turn into fields as the file loads.
-        filler.PrintFields = spec.PrintFields();
-        filler.SetReportFile(QDir(folder_.Path()).filePath(spec.PrintId));
-        filler.Title = spec.Title;
+        filler.PrintFields = shipped.PrintFields();
+        filler.SetReportFile(QDir(folder_.Path()).filePath(shipped.PrintId));
+        filler.Title = shipped.Title;
         filler.SetVarValue(QStringLiteral("单位名称"), QStringLiteral("岚衡测试公司"));
         filler.DataSet = letters.isEmpty() ? query : nullptr;
         for (const QString& letter : letters)
@@ -251,9 +251,9 @@ protected:
 };
 
 const TDefaultTemplate& Template(const QString& id) {
-    for (const TDefaultTemplate& spec : DefaultTemplates())
-        if (spec.PrintId == id)
-            return spec;
+    for (const TDefaultTemplate& shipped : DefaultTemplates())
+        if (shipped.PrintId == id)
+            return shipped;
     throw std::runtime_error("no template " + id.toStdString());
 }
 

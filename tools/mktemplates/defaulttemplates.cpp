@@ -85,15 +85,15 @@ bool IsMoney(const TTemplateColumn& column) {
     return column.Kind != TColumnKind::Text;
 }
 
-std::vector<int> ColumnWidths(const TDefaultTemplate& spec, int lineWidth) {
+std::vector<int> ColumnWidths(const TDefaultTemplate& shipped, int lineWidth) {
     std::vector<int> widths;
-    for (const TTemplateColumn& column : spec.Columns)
+    for (const TTemplateColumn& column : shipped.Columns)
         widths.push_back(column.Width);
     const int fixed = std::accumulate(widths.begin(), widths.end() - 1, 0);
     widths.back() = lineWidth - fixed;
     if (widths.back() < kMinLastColumnWidth)
         throw Exception(QStringLiteral("%1: the columns are %2 pixels too wide for the page")
-                            .arg(spec.PrintId)
+                            .arg(shipped.PrintId)
                             .arg(kMinLastColumnWidth - widths.back()));
     return widths;
 }
@@ -115,36 +115,36 @@ void AddHeadingLine(TReportControl& page, int lineWidth) {
     AddCell(line, kDate, QStringLiteral("<Date>"), kPlainLook);
 }
 
-void AddCaptionLine(TReportControl& page, const TDefaultTemplate& spec,
+void AddCaptionLine(TReportControl& page, const TDefaultTemplate& shipped,
                     const std::vector<int>& widths) {
     TReportLine& line = AddLine(page, kLineHeight);
     for (std::size_t i = 0; i < widths.size(); ++i) {
-        const QString& caption = spec.Columns[i].Caption;
+        const QString& caption = shipped.Columns[i].Caption;
         AddCell(line, widths[i], caption.isEmpty() ? QStringLiteral("序号") : caption,
                 kCaptionLook);
     }
 }
 
-void RequireDetailField(const TDefaultTemplate& spec, const QString& caption,
+void RequireDetailField(const TDefaultTemplate& shipped, const QString& caption,
                         const TPrintFieldsArray& fields) {
     const bool offered = std::ranges::any_of(fields, [&caption](const TPrintFields& field) {
         return field.InDetail && field.Caption == caption;
     });
     if (!offered)
-        throw Exception(
-            QStringLiteral("%1: the window offers no detail field %2").arg(spec.PrintId, caption));
+        throw Exception(QStringLiteral("%1: the window offers no detail field %2")
+                            .arg(shipped.PrintId, caption));
 }
 
-void AddDetailLine(TReportControl& page, const TDefaultTemplate& spec,
+void AddDetailLine(TReportControl& page, const TDefaultTemplate& shipped,
                    const std::vector<int>& widths, const TPrintFieldsArray& fields) {
     TReportLine& line = AddLine(page, kLineHeight);
     for (std::size_t i = 0; i < widths.size(); ++i) {
-        const TTemplateColumn& column = spec.Columns[i];
+        const TTemplateColumn& column = shipped.Columns[i];
         if (column.Caption.isEmpty()) {
             AddCell(line, widths[i], QStringLiteral("<序号>"), kNumberLook);
             continue;
         }
-        RequireDetailField(spec, column.Caption, fields);
+        RequireDetailField(shipped, column.Caption, fields);
         AddCell(line, widths[i], u'[' + column.Caption + u']',
                 IsMoney(column) ? kMoneyLook : kTextLook);
     }
@@ -152,15 +152,15 @@ void AddDetailLine(TReportControl& page, const TDefaultTemplate& spec,
 
 // The label spans the columns before the first sum; each later column
 // gets a cell of its own, with the sum function under a summed amount.
-void AddSumLine(TReportControl& page, const TDefaultTemplate& spec, const std::vector<int>& widths,
-                const QString& label, const QString& function) {
+void AddSumLine(TReportControl& page, const TDefaultTemplate& shipped,
+                const std::vector<int>& widths, const QString& label, const QString& function) {
     const auto first =
-        std::ranges::find(spec.Columns, TColumnKind::SummedMoney, &TTemplateColumn::Kind) -
-        spec.Columns.begin();
+        std::ranges::find(shipped.Columns, TColumnKind::SummedMoney, &TTemplateColumn::Kind) -
+        shipped.Columns.begin();
     TReportLine& line = AddLine(page, kLineHeight);
     AddCell(line, std::accumulate(widths.begin(), widths.begin() + first, 0), label, kCaptionLook);
     for (std::size_t i = std::size_t(first); i < widths.size(); ++i) {
-        const bool summed = spec.Columns[i].Kind == TColumnKind::SummedMoney;
+        const bool summed = shipped.Columns[i].Kind == TColumnKind::SummedMoney;
         AddCell(line, widths[i],
                 summed ? QStringLiteral("<%1(%2)>").arg(function).arg(i + 1) : QString(),
                 summed ? kMoneyLook : kTextLook);
@@ -236,28 +236,28 @@ const std::vector<TDefaultTemplate>& DefaultTemplates() {
     return templates;
 }
 
-void BuildDefaultTemplate(const TDefaultTemplate& spec, const TPrintFieldsArray& fields,
+void BuildDefaultTemplate(const TDefaultTemplate& shipped, const TPrintFieldsArray& fields,
                           TReportControl& page) {
-    SetA4(page, spec.Landscape);
+    SetA4(page, shipped.Landscape);
     const int lineWidth = page.PageWidth - page.LeftMarginPx - page.RightMarginPx;
-    const std::vector<int> widths = ColumnWidths(spec, lineWidth);
-    AddTitleLine(page, spec.Title, lineWidth);
+    const std::vector<int> widths = ColumnWidths(shipped, lineWidth);
+    AddTitleLine(page, shipped.Title, lineWidth);
     AddHeadingLine(page, lineWidth);
-    AddCaptionLine(page, spec, widths);
-    AddDetailLine(page, spec, widths, fields);
-    if (std::ranges::any_of(spec.Columns, [](const TTemplateColumn& column) {
+    AddCaptionLine(page, shipped, widths);
+    AddDetailLine(page, shipped, widths, fields);
+    if (std::ranges::any_of(shipped.Columns, [](const TTemplateColumn& column) {
             return column.Kind == TColumnKind::SummedMoney;
         })) {
-        AddSumLine(page, spec, widths, QStringLiteral("本页小计"), QStringLiteral("SumPage"));
-        AddSumLine(page, spec, widths, QStringLiteral("合计"), QStringLiteral("Sum"));
+        AddSumLine(page, shipped, widths, QStringLiteral("本页小计"), QStringLiteral("SumPage"));
+        AddSumLine(page, shipped, widths, QStringLiteral("合计"), QStringLiteral("Sum"));
     }
     AddPageNumberLine(page, lineWidth);
     page.UpdateLines();
 }
 
-QByteArray DefaultTemplateBytes(const TDefaultTemplate& spec, TTextMeasurer& measurer) {
+QByteArray DefaultTemplateBytes(const TDefaultTemplate& shipped, TTextMeasurer& measurer) {
     TReportControl page(&measurer);
-    BuildDefaultTemplate(spec, spec.PrintFields(), page);
+    BuildDefaultTemplate(shipped, shipped.PrintFields(), page);
     return WriteTemplate(page);
 }
 
@@ -265,11 +265,11 @@ QString WriteDefaultTemplates(const QString& folder, TTextMeasurer& measurer) {
     if (!QDir().mkpath(folder))
         return QStringLiteral("cannot create folder %1").arg(folder);
     try {
-        for (const TDefaultTemplate& spec : DefaultTemplates()) {
-            QSaveFile file(QDir(folder).filePath(spec.PrintId));
+        for (const TDefaultTemplate& shipped : DefaultTemplates()) {
+            QSaveFile file(QDir(folder).filePath(shipped.PrintId));
             if (!file.open(QIODevice::WriteOnly))
                 return QStringLiteral("cannot write %1").arg(file.fileName());
-            file.write(DefaultTemplateBytes(spec, measurer));
+            file.write(DefaultTemplateBytes(shipped, measurer));
             if (!file.commit())
                 return QStringLiteral("cannot write %1").arg(file.fileName());
         }

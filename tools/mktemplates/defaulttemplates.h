@@ -50,11 +50,11 @@ const std::vector<TDefaultTemplate>& DefaultTemplates();
 // Lays the template out on page (which must be empty). Raises kx::Exception
 // when a column names no detail field of fields or the columns leave the
 // last one too narrow.
-void BuildDefaultTemplate(const TDefaultTemplate& spec, const TPrintFieldsArray& fields,
+void BuildDefaultTemplate(const TDefaultTemplate& shipped, const TPrintFieldsArray& fields,
                           TReportControl& page);
 
 // The template as the chooser reads it from <data folder>/<PRINT_ID>.
-QByteArray DefaultTemplateBytes(const TDefaultTemplate& spec, TTextMeasurer& measurer);
+QByteArray DefaultTemplateBytes(const TDefaultTemplate& shipped, TTextMeasurer& measurer);
 
 // Writes every template into folder as <PRINT_ID>, replacing what is there.
 // Returns an empty string on success, else the reason.

@@ -17,6 +17,7 @@
 #include "platform/db/field.h"
 #include "tests/core/programfixture.h"
 #include "tests/frame/admin/windowpicture.h"
+#include "tests/support/closewindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -67,11 +68,6 @@ protected:
             EXPECT_TRUE(QTest::qWaitForWindowActive(window));
         }
         return window;
-    }
-    static void CloseAndFree(QWidget* window) {
-        window->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::sendPostedEvents();
     }
     void Exec(const QString& sql) { ASSERT_TRUE(ExecSqlText(kDatabaseName, sql)); }
     QString Value(const QString& sql) { return GetSqlFirstValue(kDatabaseName, sql); }
@@ -160,7 +156,7 @@ TEST_F(UserFormTest, RightsBoxesRoundTripThroughTheRightsTable) {
     EXPECT_EQ(Stored("U01", 1, 1), "是是是是");
     EXPECT_EQ(Stored("ADM", 1, 1), "") << "only the chosen user's row";
 
-    CloseAndFree(window);
+    test::CloseAndFree(window);
     window = Open();
     ASSERT_NE(window, nullptr);
     ShowRights(window);
@@ -174,7 +170,7 @@ TEST_F(UserFormTest, RightsBoxesRoundTripThroughTheRightsTable) {
     Click(window->KXDBListBoxProgram, "资金借贷记录录入编辑");
     EXPECT_EQ(Ticks(window), "1111");
     EXPECT_TRUE(messages_.Texts().isEmpty()) << messages_.Texts().join('|').toStdString();
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(UserFormTest, TheSystemUserCanBeNeitherStoppedNorDeleted) {
@@ -196,7 +192,7 @@ TEST_F(UserFormTest, TheSystemUserCanBeNeitherStoppedNorDeleted) {
     EXPECT_EQ(Value("SELECT STOP_RIGHT FROM SYS_USER_TABLE WHERE USE_ID = 'ADM'"), "有效");
     Press(window, Qt::Key_F9);
     EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_USER_TABLE"), "2");
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(UserFormTest, ANewUserGetsTheDefaultPasswordAndIsToldItOnce) {
@@ -234,7 +230,7 @@ TEST_F(UserFormTest, ANewUserGetsTheDefaultPasswordAndIsToldItOnce) {
     EXPECT_EQ(messages_.Texts(), QStringList{"用户姓名必须有一个值"}) << "blanks are no name";
     Press(window, Qt::Key_F9);
     EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_USER_TABLE"), "3");
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(UserFormTest, ADeletedUserLosesItsRightsAndClosingDropsItsGridLayouts) {
@@ -252,7 +248,7 @@ TEST_F(UserFormTest, ADeletedUserLosesItsRightsAndClosingDropsItsGridLayouts) {
     EXPECT_EQ(messages_.Texts(), QStringList{"请确认是否删除 ?"});
     EXPECT_EQ(Value("SELECT group_concat(USE_ID) FROM SYS_RIGHT_TABLE"), "ADM");
     EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_MONEY_INTO_OUT_TABLE"), "2");
-    CloseAndFree(window);
+    test::CloseAndFree(window);
     EXPECT_EQ(Value("SELECT group_concat(USE_ID) FROM (SELECT USE_ID FROM "
                     "SYS_SHOW_INTO_OUT_MONEY_TABLE UNION ALL SELECT USE_ID FROM "
                     "SYS_EMPLOYEE_DBGRID_TABLE UNION ALL SELECT USE_ID FROM "
@@ -272,7 +268,7 @@ TEST_F(UserFormTest, NoDeleteMeansTheRightsStay) {
     Press(window, Qt::Key_F7);
     EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_USER_TABLE"), "2");
     EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_RIGHT_TABLE"), "1");
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(UserFormTest, CaptionsFitOnBothPages) {
@@ -287,7 +283,7 @@ TEST_F(UserFormTest, CaptionsFitOnBothPages) {
     Click(window->KXDBListBoxProgram, "单位部门资料录入编辑");
     EXPECT_EQ(test::ClippedTexts(*window), QStringList());
     EXPECT_TRUE(test::SaveWindowPicture(*window, "userform_rights"));
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 } // namespace

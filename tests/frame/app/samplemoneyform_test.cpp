@@ -20,6 +20,7 @@
 #include "grid/dbgrid/gridpictures.h"
 #include "platform/db/field.h"
 #include "tests/core/programfixture.h"
+#include "tests/support/closewindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -102,11 +103,6 @@ protected:
         edit->setFocus();
         QTest::keyClicks(edit, text);
     }
-    static void CloseAndFree(QWidget* window) {
-        window->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::sendPostedEvents();
-    }
     static int NoteColumn(TKXNDBGrid* grid) {
         for (int i = 0; i < grid->Columns()->Count(); ++i) {
             if (grid->Columns()->GetColumn(i)->FieldName() == "MONEY_TEXT_NOTE")
@@ -142,7 +138,7 @@ TEST_F(SampleWindowTest, WithoutTheAddRightF5AddsNothingAndPrintFollowsItsFlag) 
     EXPECT_EQ(window->Query->State(), db::dsBrowse);
     EXPECT_EQ(Rows(), 1);
     EXPECT_TRUE(messages_.Texts().isEmpty());
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(SampleWindowTest, AddSaveEditCancelAndRefuseToCloseWhileEditing) {
@@ -186,7 +182,7 @@ TEST_F(SampleWindowTest, AddSaveEditCancelAndRefuseToCloseWhileEditing) {
     EXPECT_EQ(Value("SELECT MONEY_TEXT_NOTE FROM KX_INTO_OUT_MONEY_TABLE"), "O'Neil");
 
     messages_.Clear();
-    CloseAndFree(window);
+    test::CloseAndFree(window);
     EXPECT_FALSE(FindWorkingWindow("MoneyIntoOutForm"));
     EXPECT_TRUE(messages_.Texts().isEmpty());
 }
@@ -239,7 +235,7 @@ TEST_F(SampleWindowTest, NavigationOnAnEmptyListTellsThereAreNoRecords) {
     EXPECT_FALSE(window->Checking) << "verify on an empty list does nothing";
     Press(window, Qt::Key_F6);
     EXPECT_EQ(window->Query->State(), db::dsBrowse);
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(SampleWindowTest, FindNarrowsTheListToTheConditions) {
@@ -259,7 +255,7 @@ TEST_F(SampleWindowTest, FindNarrowsTheListToTheConditions) {
     Press(window, Qt::Key_F10);
     ASSERT_EQ(window->Query->RecordCount(), 1);
     EXPECT_EQ(window->Query->FieldByName("MONEY_ID")->AsString(), "200703000002");
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(SampleWindowTest, EachUserFindsTheGridLayoutTheyLeft) {
@@ -271,7 +267,7 @@ TEST_F(SampleWindowTest, EachUserFindsTheGridLayoutTheyLeft) {
     const int note = NoteColumn(window->DBGrid);
     const int defaultWidth = window->DBGrid->GetColWidths(note);
     window->DBGrid->SetColWidths(note, defaultWidth + 120);
-    CloseAndFree(window);
+    test::CloseAndFree(window);
     EXPECT_EQ(Value("SELECT FIELD_WIDTH FROM SYS_MONEY_INTO_OUT_TABLE WHERE USE_ID = 'U01' AND "
                     "FIELD_NAME = 'MONEY_TEXT_NOTE'"),
               QString::number(defaultWidth + 120));
@@ -281,14 +277,14 @@ TEST_F(SampleWindowTest, EachUserFindsTheGridLayoutTheyLeft) {
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->DBGrid->GetColWidths(NoteColumn(window->DBGrid)), defaultWidth);
     EXPECT_EQ(NoteWidth(window), 160) << "another user keeps the default";
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 
     AppUserId = "U01";
     window = Open();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->DBGrid->GetColWidths(NoteColumn(window->DBGrid)), defaultWidth + 120)
         << "the saved width comes back as it was left";
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 TEST_F(SampleWindowTest, AWindowNamingNoProgramMayAddButNotPrintOrVerify) {
@@ -319,7 +315,7 @@ TEST_F(SampleWindowTest, ToolButtonCaptionsFit) {
                 << button->objectName().toStdString();
         }
     }
-    CloseAndFree(window);
+    test::CloseAndFree(window);
 }
 
 } // namespace
