@@ -1,6 +1,7 @@
 // kxcashier: the cashier bookkeeping program.
 
 #include "cashbook/registerwindows.h"
+#include "core/messages.h"
 #include "frame/admin/registerwindows.h"
 #include "frame/admin/userform.h"
 #include "frame/app/startup.h"
@@ -15,9 +16,12 @@
 int main(int argc, char** argv) {
     kx::ui::Application app(argc, argv);
     // Without a print queue, printing makes a PDF file that the desktop's
-    // viewer shows to the user.
-    kx::print::SetPdfViewer(
-        [](const QString& fileName) { QDesktopServices::openUrl(QUrl::fromLocalFile(fileName)); });
+    // viewer shows to the user; the program says where it is kept.
+    kx::print::SetPdfViewer([](const QString& fileName) {
+        kx::ShowPrintedFile(fileName, [](const QString& path) {
+            return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        });
+    });
     kx::admin::RegisterWindows();
     kx::cashbook::RegisterWindows();
     kx::staff::RegisterWindows();
