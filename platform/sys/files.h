@@ -16,4 +16,12 @@ QStringList ListFiles(const QString& folder);
 // false also when any file could not be copied.
 bool CopyFolder(const QString& source, const QString& target);
 
+// Flushes a file's or a folder's contents to the disk (a folder's: its
+// entries, so that a new or renamed file survives a power cut).
+bool SyncToDisk(const QString& path);
+
+// Removes a file even when an earlier write to it failed (a full disk);
+// true when no file of that name is left.
+bool RemoveFile(const QString& path);
+
 } // namespace kx::sys
