@@ -4,6 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 namespace kx::sys {
 namespace {
 
@@ -80,6 +85,19 @@ QString CreateTimedFile(const QString& folder, const QString& name, const QStrin
             return {};
     }
     return {};
+}
+
+bool SyncToDisk(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+bool RemoveFile(const QString& path) {
+    return ::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT;
 }
 
 } // namespace kx::sys

@@ -28,4 +28,12 @@ QString SafeFileName(const QString& name);
 QString CreateTimedFile(const QString& folder, const QString& name, const QString& suffix,
                         const QDateTime& time);
 
+// Flushes a file's or a folder's contents to the disk (a folder's: its
+// entries, so that a new or renamed file survives a power cut).
+bool SyncToDisk(const QString& path);
+
+// Removes a file even when an earlier write to it failed (a full disk);
+// true when no file of that name is left.
+bool RemoveFile(const QString& path);
+
 } // namespace kx::sys
