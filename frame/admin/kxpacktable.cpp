@@ -8,11 +8,6 @@
 namespace kx {
 namespace {
 
-bool IsBackTable(const QString& name) {
-    const QString upper = name.toUpper();
-    return upper == QLatin1String("SYS_BACK_TABLE") || upper == QLatin1String("SYS_BACK_TABLE.DB");
-}
-
 // Only this table may be open: a pack must not change rows under another
 // data set.
 bool OpenAlone(db::TTable& table) {
@@ -35,19 +30,12 @@ void Reindex(db::TTable& table) {
 
 TKXPackTable::TKXPackTable(QObject* owner) : QObject(owner) {}
 
+// One VACUUM packs every table: it rewrites each table and builds each
+// index once, page by page, without reading a table into memory. The back
+// table's rows stay as they are; only its free pages go.
 void TKXPackTable::PackAll() {
-    db::TTable table;
-    table.SetDatabaseName(DataBase->DatabaseName());
-    table.SetExclusive(true);
-    for (const QString& name : db::TableNames(*DataBase, false)) {
-        if (IsBackTable(name))
-            continue;
-        table.Close();
-        table.SetTableName(name);
-        table.Open();
-        PackTable(table);
-    }
-    table.Close();
+    if (!DataBase->DataSets().isEmpty())
+        db::DatabaseError(QStringLiteral("表必须以独占方式打开"));
     db::PackDatabase(*DataBase);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Packs the tables of a database. Our store is one SQLite file: a table is
-// packed by rebuilding its indexes, and the free pages of every table go
-// back to the file system in one VACUUM after the last table.
+// Packs the tables of a database. Our store is one SQLite file: one VACUUM
+// packs all tables together, and a single table is packed by rebuilding its
+// indexes.
 
 #include <QObject>
 
@@ -19,9 +19,9 @@ public:
 
     db::TDatabase* DataBase = nullptr;
 
-    // Every table of DataBase except "SYS_BACK_TABLE". The first failure
-    // stops the run and reaches the caller; tables packed before it stay
-    // packed. Every data set of the database must be closed.
+    // Every table of DataBase; the rows of "SYS_BACK_TABLE" stay as they
+    // are. Every data set of the database must be closed. A failure leaves
+    // the file as it was and reaches the caller.
     void PackAll();
 
     // One table, open and opened exclusively; it is open again afterwards.

@@ -398,6 +398,12 @@ void TKXQuery::ResumeColouring() {
         dataSource_->SetActiveColor(true);
 }
 
+void TKXQuery::UpdateFooters() {
+    TDBSumListProducer* sums = dbnGrid_ && dbnGridWidget_ ? dbnGrid_->SumList() : nullptr;
+    if (sums && !sums->FollowsExactly())
+        RecalculateFooters();
+}
+
 // Recomputes the list grid's footers and comes back to the current row.
 void TKXQuery::RecalculateFooters() {
     if (!dbnGrid_ || !dbnGridWidget_ || State() != db::dsBrowse)
@@ -475,7 +481,7 @@ void TKXQuery::CancelRecord() {
     Cancel();
     EnableGridsWhenBrowsing();
     ResumeColouring();
-    RecalculateFooters();
+    UpdateFooters();
     InternalEdit = false;
     CacheOnly = false;
     lastAsked_.clear();

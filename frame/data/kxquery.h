@@ -181,6 +181,9 @@ private:
     void EnableGridsWhenBrowsing();
     void SuspendColouring();
     void ResumeColouring();
+    // The footers follow each posted and deleted row by its change; a scan
+    // is needed only where they could not follow it exactly.
+    void UpdateFooters();
     void RecalculateFooters();
     void RememberOldValues();
     void ClearCheckOldValues();

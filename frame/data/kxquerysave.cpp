@@ -112,7 +112,7 @@ void TKXQuery::PostRecord() {
     }
     EnableGridsWhenBrowsing();
     ResumeColouring();
-    RecalculateFooters();
+    UpdateFooters();
     InternalEdit = false;
     CacheOnly = false;
     lastAsked_.clear();

@@ -6,6 +6,8 @@
 #include "platform/sys/numberformat.h"
 #include "platform/sys/rounding.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -30,6 +32,21 @@ int DecimalsOf(const QString& text) {
 bool HoldsFloat(const TField* field) {
     const db::TFieldType type = field->DataType();
     return type == db::ftFloat || type == db::ftCurrency || type == db::ftBCD;
+}
+
+// Fields whose AsFloat is the number their text shows, so that the value a
+// scan reads from the text and the one a posted row hands over agree.
+bool HoldsNumber(const TField* field) {
+    switch (field->DataType()) {
+    case db::ftSmallint:
+    case db::ftInteger:
+    case db::ftWord:
+    case db::ftAutoInc:
+    case db::ftLargeint:
+        return true;
+    default:
+        return HoldsFloat(field);
+    }
 }
 
 constexpr std::array<double, kMaxSumDecimals + 1> kPowersOfTen = {1,   1e1, 1e2, 1e3, 1e4,
@@ -86,6 +103,67 @@ bool Rescaled(qint64 units, int from, int to, qint64& result) {
     return true;
 }
 
+// Adds two decimals held as units of 10^-scale, at the larger scale; false
+// when the result would leave 15 digits.
+bool AddDecimal(const TDBSum::TDecimal& a, const TDBSum::TDecimal& b, TDBSum::TDecimal& result) {
+    const int scale = std::max(a.scale, b.scale);
+    qint64 left = 0;
+    qint64 right = 0;
+    if (!Rescaled(a.units, a.scale, scale, left) || !Rescaled(b.units, b.scale, scale, right) ||
+        std::llabs(left + right) >= kFifteenDigitUnits)
+        return false;
+    result = {left + right, scale};
+    return true;
+}
+
+double DecimalValue(const TDBSum::TDecimal& decimal) {
+    return static_cast<double>(decimal.units) /
+           kPowersOfTen[static_cast<std::size_t>(decimal.scale)];
+}
+
+// A number's text as a decimal of as many decimals as the text shows, at
+// most eight and 15 digits. Further decimals are rounded off, as a scan
+// rounds the total it adds them to; false for a tie there, which a scan
+// settles by the sign of the total, not of the value.
+bool TextDecimal(const QString& text, TDBSum::TDecimal& decimal) {
+    static const QRegularExpression number(QStringLiteral(R"(^\s*([-+]?)(\d*)(?:\.(\d*))?\s*$)"));
+    const QRegularExpressionMatch match = number.match(text);
+    if (!match.hasMatch())
+        return false;
+    QString fraction = match.captured(3);
+    bool roundUp = false;
+    if (fraction.size() > kMaxSumDecimals) {
+        const QStringView rest = QStringView(fraction).mid(kMaxSumDecimals);
+        const bool tie = rest.front() == u'5' && std::all_of(rest.begin() + 1, rest.end(),
+                                                             [](QChar c) { return c == u'0'; });
+        if (tie)
+            return false;
+        roundUp = rest.front() >= u'5';
+        fraction.truncate(kMaxSumDecimals);
+    }
+    const QString digits = match.captured(2) + fraction;
+    if (digits.isEmpty() || digits.size() > 15)
+        return false;
+    decimal.units = digits.toLongLong() + (roundUp ? 1 : 0);
+    if (match.captured(1) == u"-")
+        decimal.units = -decimal.units;
+    decimal.scale = static_cast<int>(fraction.size());
+    return true;
+}
+
+// The field's value as an exact decimal, read as a scan reads it: a null
+// field is 0, a number the decimal whose double it is, anything else its
+// text (a difference of two amounts, 0.19999999999999998, reads "0.2").
+// False for a value that is no number of at most eight decimals.
+bool FieldDecimal(const TField* field, TDBSum::TDecimal& decimal) {
+    decimal = {};
+    if (field->IsNull())
+        return true;
+    if (HoldsNumber(field) && ExactDecimals(field->AsFloat(), decimal.scale, decimal.units))
+        return true;
+    return TextDecimal(field->AsString(), decimal);
+}
+
 // The running total of one sum during a scan: each addition is rounded to
 // the decimals the values' texts have shown so far (shared by all sums of
 // the scan, at most eight). Whole numbers of units stand in for the text
@@ -93,24 +171,39 @@ bool Rescaled(qint64 units, int from, int to, qint64& result) {
 class TRunningSum {
 public:
     explicit TRunningSum(const TField* field)
-        : field_(field), holdsFloat_(field && HoldsFloat(field)) {}
+        : field_(field), holdsNumber_(field && HoldsNumber(field)) {}
 
     void Add(int& decimals) {
         // A null number reads as 0, which adds nothing either way.
-        if (holdsFloat_ && AddExact(field_->AsFloat(), decimals))
+        if (holdsNumber_ && AddExact(field_->AsFloat(), decimals))
             return;
-        if (!field_->IsNull())
-            AddText(field_->AsString(), decimals);
+        if (field_->IsNull())
+            return;
+        const QString text = field_->AsString();
+        TDBSum::TDecimal decimal;
+        if (TextDecimal(text, decimal) && AddUnits(decimal.units, decimal.scale, decimals))
+            return;
+        followedExactly_ = false;
+        AddText(text, decimals);
     }
     double Total() const {
         return exact_ ? static_cast<double>(scaled_) / kPowersOfTen[scale_] : total_;
     }
+    // Whether every value was added as an exact decimal; the total is then
+    // Decimal().
+    bool FollowedExactly() const { return followedExactly_; }
+    TDBSum::TDecimal Decimal() const { return {scaled_, scale_}; }
 
 private:
     bool AddExact(double value, int& decimals) {
         int valueDecimals = 0;
         qint64 units = 0;
-        if (!exact_ || !ExactDecimals(value, valueDecimals, units))
+        return exact_ && ExactDecimals(value, valueDecimals, units) &&
+               AddUnits(units, valueDecimals, decimals);
+    }
+
+    bool AddUnits(qint64 units, int valueDecimals, int& decimals) {
+        if (!exact_)
             return false;
         const int target = std::max(decimals, valueDecimals);
         qint64 previous = 0;
@@ -138,7 +231,8 @@ private:
     }
 
     const TField* field_;
-    bool holdsFloat_;
+    bool holdsNumber_;
+    bool followedExactly_ = true;
     // While exact_ the total is scaled_ units of 10^-scale_, else total_.
     bool exact_ = true;
     qint64 scaled_ = 0;
@@ -173,6 +267,21 @@ double Average(double sum, int count) {
 } // namespace
 
 // ---- TDBSum and its collection ---------------------------------------------
+
+void TDBSum::AddExactly(bool known, TDecimal decimal, int sign) {
+    decimal.units *= sign;
+    exact_ = exact_ && known && AddDecimal(exactTotal_, decimal, exactTotal_);
+}
+
+void TDBSum::UpdateValue() {
+    if (groupOperation_ == goSum && exact_)
+        value_ = DecimalValue(exactTotal_);
+    if (groupOperation_ == goAvg) {
+        if (exact_)
+            runningSum_ = DecimalValue(exactTotal_);
+        value_ = Average(runningSum_, nonNullCount_);
+    }
+}
 
 void TDBSum::SetFieldName(const QString& fieldName) {
     if (fieldName == fieldName_)
@@ -434,6 +543,9 @@ void TDBSumListProducer::ResetSums() {
         sum->contribution_ = 0;
         sum->runningSum_ = 0;
         sum->nonNullCount_ = 0;
+        sum->exact_ = true;
+        sum->exactTotal_ = {};
+        sum->exactContribution_ = {};
     }
     Fire(SumListChanged);
 }
@@ -460,6 +572,15 @@ void TDBSumListProducer::RecalculateSums() {
         throw;
     }
     finish();
+}
+
+bool TDBSumListProducer::FollowsExactly() const {
+    for (int i = 0; i < sums_.Count(); ++i) {
+        const TDBSum* sum = sums_.Items(i);
+        if (sum->Counted() && sum->groupOperation_ != goCount && !sum->exact_)
+            return false;
+    }
+    return true;
 }
 
 bool TDBSumListProducer::ScanNeeded() const {
@@ -508,11 +629,14 @@ void TDBSumListProducer::ScanRecords() {
             case goSum:
                 item.total.Add(decimals);
                 break;
-            case goAvg:
+            case goAvg: {
                 if (!item.field->IsNull())
                     ++item.sum->nonNullCount_;
                 item.sum->runningSum_ += AverageTerm(item.field);
+                TDBSum::TDecimal term;
+                item.sum->AddExactly(FieldDecimal(item.field, term), term, 1);
                 break;
+            }
             case goCount:
                 if (CountsRecord(item.field))
                     item.sum->value_ += 1;
@@ -522,14 +646,19 @@ void TDBSumListProducer::ScanRecords() {
     }
     dataSet->First();
     for (TScanItem& item : items) {
-        if (item.sum->groupOperation_ == goSum)
+        if (item.sum->groupOperation_ == goSum) {
             item.sum->value_ = item.total.Total();
-        else if (item.sum->groupOperation_ == goAvg)
-            item.sum->value_ = Average(item.sum->runningSum_, item.sum->nonNullCount_);
+            item.sum->exact_ = item.total.FollowedExactly();
+            item.sum->exactTotal_ = item.total.Decimal();
+        }
+        item.sum->UpdateValue();
     }
 }
 
 // ---- Incremental updates ----------------------------------------------------
+// Sums and averages follow each change in exact decimals as well as in
+// floating point; while every value is such a decimal, the aggregates are
+// those of the exact totals, the very numbers a scan gives.
 
 void TDBSumListProducer::DataSetAfterEdit() {
     const std::vector<TField*> fields = ItemFields();
@@ -543,6 +672,8 @@ void TDBSumListProducer::DataSetAfterEdit() {
         } else {
             sum->contribution_ = ValueOf(field);
             sum->editStartValue_ = field->AsVariant();
+            if (!FieldDecimal(field, sum->exactContribution_))
+                sum->exact_ = false;
         }
     }
 }
@@ -551,6 +682,7 @@ void TDBSumListProducer::DataSetAfterInsert() {
     for (int i = 0; i < sums_.Count(); ++i) {
         TDBSum* sum = sums_.Items(i);
         sum->contribution_ = 0;
+        sum->exactContribution_ = {};
         if (sum->groupOperation_ != goCount)
             sum->editStartValue_ = db::NullVariant();
     }
@@ -563,6 +695,11 @@ void TDBSumListProducer::DataSetAfterPost() {
         const TField* field = fields[static_cast<std::size_t>(i)];
         if (!sum->Counted())
             continue;
+        if (sum->groupOperation_ != goCount) {
+            TDBSum::TDecimal value;
+            sum->AddExactly(true, sum->exactContribution_, -1);
+            sum->AddExactly(FieldDecimal(field, value), value, 1);
+        }
         switch (sum->groupOperation_) {
         case goSum:
             sum->value_ = sum->value_ - sum->contribution_ + ValueOf(field);
@@ -578,13 +715,13 @@ void TDBSumListProducer::DataSetAfterPost() {
                     ++sum->nonNullCount_;
                 sum->runningSum_ = sum->runningSum_ - sum->contribution_ + field->AsFloat();
             }
-            sum->value_ = Average(sum->runningSum_, sum->nonNullCount_);
             break;
         }
         case goCount:
             sum->value_ = sum->value_ - sum->contribution_ + (CountsRecord(field) ? 1 : 0);
             break;
         }
+        sum->UpdateValue();
     }
     Fire(SumListChanged);
 }
@@ -596,6 +733,10 @@ void TDBSumListProducer::DataSetBeforeDelete() {
         const TField* field = fields[static_cast<std::size_t>(i)];
         if (!sum->Counted())
             continue;
+        if (sum->groupOperation_ != goCount) {
+            TDBSum::TDecimal value;
+            sum->AddExactly(FieldDecimal(field, value), value, -1);
+        }
         switch (sum->groupOperation_) {
         case goSum:
             sum->value_ -= ValueOf(field);
@@ -604,13 +745,13 @@ void TDBSumListProducer::DataSetBeforeDelete() {
             sum->runningSum_ -= ValueOf(field);
             if (!field->IsNull())
                 --sum->nonNullCount_;
-            sum->value_ = Average(sum->runningSum_, sum->nonNullCount_);
             break;
         case goCount:
             if (CountsRecord(field))
                 sum->value_ -= 1;
             break;
         }
+        sum->UpdateValue();
     }
     Fire(SumListChanged);
 }

@@ -39,12 +39,23 @@ public:
     // The sum, the average, or the count as a number.
     double Value() const { return value_; }
 
+    // A decimal number as whole units of 10^-scale (scale at most 8).
+    struct TDecimal {
+        qint64 units = 0;
+        int scale = 0;
+    };
+
 private:
     friend class TDBSumCollection;
     friend class TDBSumListProducer;
 
     explicit TDBSum(TDBSumCollection* collection) : collection_(collection) {}
     bool Counted() const { return groupOperation_ == goCount || !fieldName_.isEmpty(); }
+    // The exact total gains (sign 1) or loses (sign -1) the decimal; a value
+    // that is not one (known False) ends the exactness until the next scan.
+    void AddExactly(bool known, TDecimal decimal, int sign);
+    // The sum or average from the totals kept.
+    void UpdateValue();
 
     TDBSumCollection* collection_;
     QString fieldName_;
@@ -54,6 +65,12 @@ private:
     double runningSum_ = 0;   // goAvg
     QVariant editStartValue_; // goAvg: the value when the edit began, Null when inserting
     double value_ = 0;
+    // While exact_, the sum (goSum) or the running sum (goAvg) and the
+    // record's contribution as decimals, so that a followed change gives
+    // the very total a scan would.
+    bool exact_ = true;
+    TDecimal exactTotal_;
+    TDecimal exactContribution_;
 };
 
 class TDBSumCollection {
@@ -118,6 +135,11 @@ public:
 
     // One scan over the data set; it ends on the first record.
     void RecalculateSums();
+    // False once a change was followed with a value that reads as no decimal
+    // (no number, past 15 digits, a tie at the ninth decimal), or a total
+    // left 15 digits: the aggregates may then differ from a scan's in the
+    // last digits until the next scan.
+    bool FollowsExactly() const;
     void ResetSums();
     void ItemsChanged();
 

@@ -116,6 +116,7 @@ void TDataSet::SetActive(bool active) {
 
 void TDataSet::OpenData() {
     records_.clear();
+    records_.reserve(lastRowCount_);
     columns_.clear();
     try {
         OpenCursor();
@@ -126,6 +127,9 @@ void TDataSet::OpenData() {
         CloseCursor();
         throw;
     }
+    // A narrower result than the last one gives back the room kept for it.
+    if (records_.capacity() > 2 * records_.size())
+        records_.shrink_to_fit();
     RowsChanged();
     MoveTo(records_.empty() ? -1 : 0);
     bof_ = true;
@@ -133,6 +137,7 @@ void TDataSet::OpenData() {
 }
 
 void TDataSet::CloseData() {
+    lastRowCount_ = records_.size();
     records_.clear();
     records_.shrink_to_fit();
     arena_.Clear();

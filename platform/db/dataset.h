@@ -308,6 +308,8 @@ private:
     QList<TColumnInfo> columns_;
     RowArena arena_;
     std::vector<Record> records_;
+    // Rows of the last result: a refresh reads about as many again.
+    std::size_t lastRowCount_ = 0;
     std::vector<Record> deleted_;
     // The rows as read of the records a cached change replaced, by record
     // id; apart from the records, which stay small.

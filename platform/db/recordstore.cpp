@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace kx::db {
 namespace {
@@ -57,30 +58,50 @@ void Prefault(std::uint8_t* block, std::size_t size) {
 }
 
 // Each block starts with its size, so that a closed result can tell the
-// blocks worth keeping.
+// blocks worth keeping and the mapping's length.
 constexpr std::size_t kSizeBytes = sizeof(std::size_t);
+
+using TBlock = RowArena::TBlock;
+
+std::size_t SizeOf(const std::uint8_t* block) {
+    std::size_t size = 0;
+    std::memcpy(&size, block, kSizeBytes);
+    return size;
+}
+
+// Raises std::bad_alloc when the system has no memory for it.
+TBlock MapBlock(std::size_t size) {
+    void* mapped = mmap(nullptr, kSizeBytes + size, PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED)
+        throw std::bad_alloc();
+    TBlock block(static_cast<std::uint8_t*>(mapped));
+    std::memcpy(block.get(), &size, kSizeBytes);
+    return block;
+}
 
 // Standard blocks of closed results, kept for the next result of this
 // thread: memory the system hands out fresh costs a fault and a cleared
 // page for every page, and a list that is refreshed reads as many rows
-// again. Up to 32 MB stay kept.
+// again. Up to 32 MB stay kept; the blocks of a larger result go back to
+// the system when it closes.
 class TSpareBlocks {
 public:
-    std::unique_ptr<std::uint8_t[]> Take() {
+    TBlock Take() {
         if (blocks_.empty())
             return nullptr;
-        std::unique_ptr<std::uint8_t[]> block = std::move(blocks_.back());
+        TBlock block = std::move(blocks_.back());
         blocks_.pop_back();
         return block;
     }
-    void Keep(std::unique_ptr<std::uint8_t[]> block) {
+    void Keep(TBlock block) {
         if (blocks_.size() < kKept)
             blocks_.push_back(std::move(block));
     }
 
 private:
     static constexpr std::size_t kKept = 128;
-    std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
+    std::vector<TBlock> blocks_;
 };
 
 TSpareBlocks& SpareBlocks() {
@@ -180,15 +201,17 @@ qint64 ReadInteger(const std::uint8_t* data, std::uint32_t bytes) {
 
 } // namespace
 
+void RowArena::TBlockRelease::operator()(std::uint8_t* block) const {
+    munmap(block, kSizeBytes + SizeOf(block));
+}
+
 std::uint8_t* RowArena::Move(const std::uint8_t* row, std::size_t used, std::size_t size) {
     const std::size_t blockSize = std::max(2 * size, kBlockSize);
     // A result that filled a block is large: its further blocks fill whole.
     const bool large = !blocks_.empty();
-    std::unique_ptr<std::uint8_t[]> block =
-        blockSize == kBlockSize ? SpareBlocks().Take() : nullptr;
+    TBlock block = blockSize == kBlockSize ? SpareBlocks().Take() : nullptr;
     if (!block) {
-        block = std::make_unique_for_overwrite<std::uint8_t[]>(kSizeBytes + blockSize);
-        std::memcpy(block.get(), &blockSize, kSizeBytes);
+        block = MapBlock(blockSize);
         if (large)
             Prefault(block.get() + kSizeBytes, blockSize);
     }
@@ -201,10 +224,8 @@ std::uint8_t* RowArena::Move(const std::uint8_t* row, std::size_t used, std::siz
 }
 
 void RowArena::Clear() {
-    for (std::unique_ptr<std::uint8_t[]>& block : blocks_) {
-        std::size_t blockSize = 0;
-        std::memcpy(&blockSize, block.get(), kSizeBytes);
-        if (blockSize == kBlockSize)
+    for (TBlock& block : blocks_) {
+        if (SizeOf(block.get()) == kBlockSize)
             SpareBlocks().Keep(std::move(block));
     }
     blocks_.clear();

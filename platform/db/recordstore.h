@@ -34,8 +34,15 @@ public:
     void Commit(std::uint8_t* rowEnd) { next_ = rowEnd; }
     void Clear();
 
+    // A block of rows, mapped from the system on its own, so that closing a
+    // large result gives its memory back at once.
+    struct TBlockRelease {
+        void operator()(std::uint8_t* block) const;
+    };
+    using TBlock = std::unique_ptr<std::uint8_t, TBlockRelease>;
+
 private:
-    std::vector<std::unique_ptr<std::uint8_t[]>> blocks_;
+    std::vector<TBlock> blocks_;
     std::uint8_t* next_ = nullptr;
     const std::uint8_t* end_ = nullptr;
 };

@@ -318,12 +318,19 @@ QList<TUnreadableRows> RebuildTable(TDatabase& database, const QString& tableNam
     return {};
 }
 
+// VACUUM builds the packed copy in memory rather than in a temporary file
+// that would be written and read once more; a file past 512 MB keeps the
+// temporary file, so that packing needs no more memory than that.
 void PackDatabase(TDatabase& database) {
     if (!database.DataSets().isEmpty() || database.InTransaction())
         throw EngineError(kErrTablesOpen,
                           QStringLiteral("Tables are open: close every data set before packing"));
     sqlite3* db = database.Handle();
+    constexpr qint64 kMostInMemory = 512LL * 1024 * 1024;
+    if (QFileInfo(database.FileName()).size() <= kMostInMemory)
+        Exec(db, QStringLiteral("PRAGMA temp_store=MEMORY"));
     const int rc = sqlite3_exec(db, "VACUUM", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, "PRAGMA temp_store=DEFAULT", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK)
         return;
     if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED)

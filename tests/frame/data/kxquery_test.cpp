@@ -408,6 +408,8 @@ TEST_F(KXQueryTest, FootersFollowEveryStep) {
     query->SetDBNGride(grid);
     query->OpenQuery();
     EXPECT_EQ(sum->Value(), 30.5);
+    int scans = 0;
+    grid->Sums.OnRecalcAll = [&](TDBSumListProducer*) { ++scans; };
 
     query->AppendRecord();
     query->FieldByName("MONEY_DATE")->SetAsString("2007-03-05");
@@ -434,6 +436,16 @@ TEST_F(KXQueryTest, FootersFollowEveryStep) {
     EXPECT_EQ(sum->Value(), 15.25);
     EXPECT_EQ(count->Value(), 2);
     EXPECT_EQ(Value("SELECT SUM(MONEY_INTO_NUMBER) FROM KX_INTO_OUT_MONEY_TABLE"), "15.25");
+    EXPECT_EQ(scans, 0) << "every step followed by its change, no row read again";
+
+    // An amount past 15 digits is no decimal the footers can follow
+    // exactly: they are read again, still on the saved row.
+    query->EditRecord();
+    query->FieldByName("MONEY_INTO_NUMBER")->SetAsFloat(1e20);
+    query->PostRecord();
+    EXPECT_EQ(scans, 1);
+    EXPECT_DOUBLE_EQ(sum->Value(), 1e20);
+    EXPECT_EQ(query->FieldByName("MONEY_INTO_NUMBER")->AsFloat(), 1e20);
 }
 
 } // namespace

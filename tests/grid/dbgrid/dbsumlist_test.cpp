@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <random>
 
 namespace kx {
 namespace {
@@ -157,6 +158,90 @@ TEST_F(SumListTest, CancelledEditAndRefusedDeleteLeaveTheSums) {
     EXPECT_THROW(Query()->Delete(), EAbort);
     EXPECT_EQ(Value(0), 3);
     EXPECT_EQ(Value(1), 2);
+}
+
+// Saves, deletes and cancels in random order: after each, the aggregates
+// the producer followed equal those of a fresh scan to the last bit, with
+// no scan of its own.
+TEST_F(SumListTest, FollowedChangesGiveWhatAScanGives) {
+    Rows({{"0.1", "0.2"}, {"", "3"}, {"12.34", ""}});
+    const QList<QPair<TGroupOperation, QString>> items = {
+        {goSum, "A"}, {goSum, "B"}, {goAvg, "A"}, {goAvg, "B"}, {goCount, ""}, {goCount, "B"}};
+    // The rows stay in the data set: the sums follow the data set, not the
+    // table.
+    Query()->SetCachedUpdates(true);
+    OpenWithItems(items);
+    int scans = 0;
+    producer_.OnRecalcAll = [&](TDBSumListProducer*) { ++scans; };
+    std::mt19937 random(36);
+    const auto chance = [&](int percent) {
+        return std::uniform_int_distribution<int>(0, 99)(random) < percent;
+    };
+    const auto cents = [&] { return std::uniform_int_distribution<int>(-500000, 500000)(random); };
+    const auto setValue = [&](const char* name) {
+        db::TField* field = Query()->FieldByName(name);
+        if (chance(15))
+            field->Clear();
+        else if (chance(20)) // a difference of two amounts, as a balance: 4000.01 - 4007.83
+            field->SetAsFloat(cents() / 100.0 - cents() / 100.0);
+        else
+            field->SetAsFloat(chance(10) ? cents() / 1000.0 : cents() / 100.0);
+    };
+    int nextId = 4;
+    for (int step = 0; step < 600; ++step) {
+        if (!Query()->IsEmpty())
+            Query()->SetRecNo(
+                std::uniform_int_distribution<int>(1, Query()->RecordCount())(random));
+        const int operation = std::uniform_int_distribution<int>(0, 9)(random);
+        if (operation < 2 && !Query()->IsEmpty()) {
+            Query()->Delete();
+        } else {
+            if (operation < 5) {
+                Query()->Append();
+                Query()->FieldByName("ID")->SetAsInteger(nextId++);
+            } else {
+                Query()->Edit();
+            }
+            setValue("A");
+            setValue("B");
+            if (chance(20))
+                Query()->Cancel();
+            else
+                Query()->Post();
+        }
+        ASSERT_TRUE(producer_.FollowsExactly()) << "step " << step;
+        TDBSumListProducer scan;
+        for (const auto& [operation, name] : items) {
+            TDBSum* sum = scan.SumCollection().Add();
+            sum->SetGroupOperation(operation);
+            sum->SetFieldName(name);
+        }
+        scan.SetDataSet(Query());
+        for (int i = 0; i < items.size(); ++i)
+            ASSERT_EQ(Value(i), scan.SumCollection().Items(i)->Value())
+                << "step " << step << ", item " << i;
+    }
+    EXPECT_EQ(scans, 0);
+}
+
+// A value that is no decimal the totals can hold, as a third, cannot be
+// followed exactly; the producer says so until a scan has read the list
+// again.
+TEST_F(SumListTest, SaysWhenItCannotFollowExactly) {
+    Rows({{"1.25", ""}, {"2", ""}});
+    OpenWithItems({{goSum, "A"}, {goCount, ""}});
+    EXPECT_TRUE(producer_.FollowsExactly());
+    Query()->Edit();
+    Query()->FieldByName("A")->SetAsFloat(1e20);
+    Query()->Post();
+    EXPECT_FALSE(producer_.FollowsExactly());
+    Query()->Edit();
+    Query()->FieldByName("A")->SetAsFloat(0.5);
+    Query()->Post();
+    EXPECT_FALSE(producer_.FollowsExactly()) << "the total still holds the large value's remainder";
+    producer_.RecalculateSums();
+    EXPECT_TRUE(producer_.FollowsExactly());
+    EXPECT_EQ(Value(0), 2.5);
 }
 
 TEST_F(SumListTest, ScanEndsOnTheFirstRecord) {
