@@ -929,7 +929,7 @@ void TKXBackupFile::ReportError(int code, const QString& text) {
     if (OnError)
         OnError(this, code, text);
     else
-        ui::ShowMessageDialog(nullptr, QStringLiteral("Error"), text, ui::MessageIcon::Error,
+        ui::ShowMessageDialog(nullptr, QStringLiteral("错误信息"), text, ui::MessageIcon::Error,
                               ui::MessageButtons::Ok);
 }
 
