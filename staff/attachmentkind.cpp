@@ -79,20 +79,21 @@ QString MissingCopyMessage(const TAttachmentKind& kind, const QString& title) {
 }
 
 bool RecordIdTaken(const TAttachmentKind& kind, const QString& employeeId, const QString& recordId,
-                   bool rowHasCopy, const TAttachmentStore& store) {
+                   bool rowStored, bool rowHasCopy, const TAttachmentStore& store) {
     if (!rowHasCopy && store.HasCopy(recordId))
         return true;
+    const QString others =
+        rowStored ? " AND EMPLOYEE_RECORD_ID <> " + QuotedStr(employeeId) : QString();
     return GetSqlFirstFloat(kDatabaseName, "SELECT COUNT(*) FROM " + kind.Table + " WHERE " +
                                                kind.IdColumn + " = " + QuotedStr(recordId) +
-                                               " AND EMPLOYEE_RECORD_ID <> " +
-                                               QuotedStr(employeeId)) > 0;
+                                               others) > 0;
 }
 
 QString FreeRecordId(const TAttachmentKind& kind, const QString& employeeId, const QDateTime& from,
                      const TAttachmentStore& store) {
     for (QDateTime at = from;; at = at.addSecs(1)) {
         const QString id = kind.IdPrefix + at.toString(QStringLiteral("yyMMddHHmmss"));
-        if (!RecordIdTaken(kind, employeeId, id, false, store))
+        if (!RecordIdTaken(kind, employeeId, id, false, false, store))
             return id;
     }
 }

@@ -60,11 +60,12 @@ bool IsStorablePicture(const QString& path);
 // The title in double quotes with the kind's missing-copy text.
 QString MissingCopyMessage(const TAttachmentKind& kind, const QString& title);
 
-// Whether another employee's row of the kind's table uses the id, or a copy
-// of that name lies in the store while the row itself has none: copying
-// under that id would overwrite another row's file.
+// Whether another row of the kind's table uses the id (for a row not yet
+// stored, any row; for a stored one, another employee's), or a copy of that
+// name lies in the store while the row itself has none: saving or copying
+// under that id would take another row's place or overwrite its file.
 bool RecordIdTaken(const TAttachmentKind& kind, const QString& employeeId, const QString& recordId,
-                   bool rowHasCopy, const TAttachmentStore& store);
+                   bool rowStored, bool rowHasCopy, const TAttachmentStore& store);
 
 // The kind's prefix and the time stamp "yymmddhhnnss" of the first second
 // from `from` on whose id is not taken.

@@ -66,7 +66,7 @@ bool TAttachmentStore::HasCopy(const QString& recordId) const {
 }
 
 bool TAttachmentStore::EnsureFolder() const {
-    return QFileInfo(folder_).isDir() || QDir().mkdir(folder_);
+    return QFileInfo(folder_).isDir() || QDir().mkpath(folder_);
 }
 
 bool TAttachmentStore::Store(const QString& sourceFile, const QString& recordId) const {

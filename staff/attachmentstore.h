@@ -1,6 +1,7 @@
 #pragma once
-// The folder "DataFile" in the program folder, where the documents and
-// pictures attached to employees are kept: one byte-for-byte copy per row,
+// The folder "DataFile" beside the data folder (in its parent, the program
+// folder), where the documents and pictures attached to employees are kept,
+// so that a data folder and its documents move together: one byte-for-byte copy per row,
 // named by the row's record id without extension. The user's own file name
 // lives only in the row.
 
@@ -13,7 +14,8 @@ class TAttachmentStore {
 public:
     enum class TCopyResult { Done, Missing, Failed };
 
-    // The store inside that program folder; by default the program's own.
+    // The store inside that program folder; by default the one above the
+    // data folder.
     explicit TAttachmentStore(const QString& programFolder = {});
 
     QString Folder() const;
@@ -22,7 +24,8 @@ public:
     QString StoredPath(const QString& recordId) const;
     bool HasCopy(const QString& recordId) const;
 
-    // Creates the folder (one level only) when it is missing.
+    // Creates the folder, with every missing level above it, when it is
+    // missing.
     bool EnsureFolder() const;
     // Makes the file the record's stored copy. The copy is written under a
     // temporary name and takes the stored name only once complete, so a

@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 namespace kx::staff {
@@ -151,7 +152,29 @@ void TEditAttachmentForm::button_saveClick(QObject* sender) {
         KXDBComboEdit1->setFocus();
         return;
     }
+    // A save that is refused, e.g. by a data folder that cannot be written,
+    // must not lock the user in: cancel is offered again and takes the copy
+    // back.
+    const auto afterSave = qScopeGuard([this] {
+        if (!ListEditing())
+            unsavedCopyId_.clear();
+        else if (!unsavedCopyId_.isEmpty())
+            button_cancel->setEnabled(true);
+    });
     TKXBasePopEditShowForm::button_saveClick(sender);
+}
+
+void TEditAttachmentForm::button_cancelClick(QObject* sender) {
+    if (unsavedCopyId_.isEmpty() || !ListEditing()) {
+        TKXBasePopEditShowForm::button_cancelClick(sender);
+        return;
+    }
+    TAttachmentStore().Remove(unsavedCopyId_);
+    unsavedCopyId_.clear();
+    if (rowCreatedForCopy_)
+        DropRowCreatedForStore();
+    else
+        TKXBasePopEditShowForm::button_cancelClick(sender);
 }
 
 void TEditAttachmentForm::button_deleteClick(QObject* /*sender*/) {
@@ -174,7 +197,8 @@ void TEditAttachmentForm::ViewOrExport() {
 void TEditAttachmentForm::KeepRecordIdFree(bool rowHasCopy) {
     db::TField* id = ListQuery->FieldByName(kind_.IdColumn);
     const TAttachmentStore store;
-    if (RecordIdTaken(kind_, EmployeeRecordID, id->AsString(), rowHasCopy, store))
+    const bool rowStored = ListQuery->State() == db::dsEdit;
+    if (RecordIdTaken(kind_, EmployeeRecordID, id->AsString(), rowStored, rowHasCopy, store))
         id->SetAsString(FreeRecordId(kind_, EmployeeRecordID, QDateTime::currentDateTime(), store));
 }
 
@@ -223,6 +247,8 @@ void TEditAttachmentForm::StoreAttachment() {
     }
     const TAttachmentStore store;
     if (!store.EnsureFolder()) {
+        if (rowCreatedNow)
+            DropRowCreatedForStore();
         ShowPromptMessage("文件夹 " + QDir::toNativeSeparators(store.Folder()) +
                           " 建立过程发生错误");
         return;
@@ -237,6 +263,9 @@ void TEditAttachmentForm::StoreAttachment() {
         return;
     }
     ListQuery->FieldByName(kind_.TitleColumn)->SetAsString(name);
+    if (unsavedCopyId_.isEmpty())
+        rowCreatedForCopy_ = rowCreatedNow;
+    unsavedCopyId_ = ListQuery->FieldByName(kind_.IdColumn)->AsString();
     // The copy is made: the row can only be saved now.
     button_cancel->setEnabled(false);
 }

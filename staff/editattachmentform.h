@@ -41,6 +41,7 @@ protected:
     void button_editClick(QObject* sender) override;
     void button_saveClick(QObject* sender) override;
     void button_deleteClick(QObject* sender) override;
+    void button_cancelClick(QObject* sender) override;
     void KXDBComboEdit1ButtonClick();
 
     // Copies a chosen file into the store as the row's copy.
@@ -55,6 +56,10 @@ private:
     QString Title() const;
 
     const TAttachmentKind& kind_;
+    // The copy made in this edit and not yet saved with its row: a cancel
+    // takes it back, with the row when that was saved only for the copy.
+    QString unsavedCopyId_;
+    bool rowCreatedForCopy_ = false;
 };
 
 } // namespace staff

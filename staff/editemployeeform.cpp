@@ -14,8 +14,10 @@
 #include "platform/db/field.h"
 #include "platform/ui/tag.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -186,8 +188,13 @@ void TEditEmployeeForm::FormCreate() {
 
 void TEditEmployeeForm::FormShow() {
     TKXBasePopEditShowForm::FormShow();
-    move(x(), kFormTop);
     LayoutFields();
+    // Centred on the main window, then at top 50.
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+        if (qobject_cast<const QMainWindow*>(window) && window->isVisible())
+            move(window->geometry().center().x() - frameGeometry().width() / 2, y());
+    }
+    move(x(), kFormTop);
     ShowRowHeading();
     if (HeadLabel->text().isEmpty())
         HeadLabel->setText(DeptPath);

@@ -367,7 +367,9 @@ void TMainForm::FormCreate() {
     AppDataFolder = QDir::cleanPath(GetAliasPath(DM->MainDatabase->AliasName()));
     TDataBackup::RemoveLeftovers();
     DM->MainDatabase->SetConnected(true);
-    AppProgramFolder = GetProgramFolder();
+    // The attachment store "DataFile" sits beside the data folder, so the
+    // two move together.
+    AppProgramFolder = QFileInfo(AppDataFolder).absolutePath();
     AppTempFolder = GetTempFolder();
     // Only the program writes to its temporary folder, so whatever an earlier
     // run left there may go; a data folder placed there is never touched.

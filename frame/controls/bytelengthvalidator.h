@@ -1,7 +1,7 @@
 #pragma once
 // Length limits of the input boxes count code page 936 bytes, as the stored
-// columns do: a Chinese character takes two of them. An edit that would grow
-// past the limit is refused as a whole.
+// columns do: a Chinese character takes two of them. Text typed or pasted
+// past the limit is cut at it, never inside a character.
 
 #include <QValidator>
 

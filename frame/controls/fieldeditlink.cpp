@@ -1,12 +1,34 @@
 #include "frame/controls/fieldeditlink.h"
 
 #include "platform/db/dataset.h"
+#include "platform/sys/exception.h"
 #include "platform/ui/application.h"
 
 #include <QMetaObject>
 #include <QWidget>
 
+#include <exception>
+
 namespace kx {
+namespace {
+
+// A box whose value the field refused on leaving: the focus comes back to it
+// and the reason is shown, once the focus change under way has finished.
+void ReturnFocusAndReport(QWidget* control, std::exception_ptr error) {
+    QMetaObject::invokeMethod(
+        control,
+        [control, error] {
+            control->setFocus(Qt::OtherFocusReason);
+            try {
+                std::rethrow_exception(error);
+            } catch (...) {
+                ui::HandleCurrentException();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace
 
 void TFieldEditLink::SetFieldName(const QString& name) {
     if (name == fieldName_)
@@ -31,6 +53,7 @@ void TFieldEditLink::RecordChanged(db::TField* field) {
     if (OnDataChange)
         OnDataChange();
     modified_ = false;
+    refusalShown_ = false;
 }
 
 void TFieldEditLink::EditingChanged() {
@@ -41,9 +64,28 @@ void TFieldEditLink::EditingChanged() {
 void TFieldEditLink::UpdateData() {
     if (!modified_)
         return;
-    if (field_ && OnUpdateData)
-        OnUpdateData();
+    if (field_ && OnUpdateData) {
+        try {
+            OnUpdateData();
+        } catch (...) {
+            if (refusalShown_)
+                Abort();
+            throw;
+        }
+    }
     modified_ = false;
+}
+
+bool TFieldEditLink::UpdateOnExit(QWidget* control) {
+    refusalShown_ = false;
+    try {
+        UpdateRecord();
+        return true;
+    } catch (...) {
+        refusalShown_ = true;
+        ReturnFocusAndReport(control, std::current_exception());
+        return false;
+    }
 }
 
 void TFieldEditLink::UpdateField() {
@@ -51,20 +93,6 @@ void TFieldEditLink::UpdateField() {
     field_ =
         Active() && dataSet && !fieldName_.isEmpty() ? dataSet->FindField(fieldName_) : nullptr;
     RecordChanged(nullptr);
-}
-
-void ReturnFocusAndReport(QWidget* control, std::exception_ptr error) {
-    QMetaObject::invokeMethod(
-        control,
-        [control, error] {
-            control->setFocus(Qt::OtherFocusReason);
-            try {
-                std::rethrow_exception(error);
-            } catch (...) {
-                ui::HandleCurrentException();
-            }
-        },
-        Qt::QueuedConnection);
 }
 
 } // namespace kx

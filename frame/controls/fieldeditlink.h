@@ -9,7 +9,6 @@
 #include <QPointer>
 #include <QString>
 
-#include <exception>
 #include <functional>
 
 class QWidget;
@@ -31,7 +30,15 @@ public:
     // true when the data set then edits.
     bool Edit();
     // The box's text differs from the field's value.
-    void Modified() { modified_ = true; }
+    void Modified() {
+        modified_ = true;
+        refusalShown_ = false;
+    }
+    // Writes the box's pending text into the record as the box is left; when
+    // the field refuses it, the focus comes back to the box, the reason is
+    // shown, and false is returned. A save that follows stops quietly on the
+    // same refusal instead of showing it a second time.
+    bool UpdateOnExit(QWidget* control);
     // Shows the field's value again, dropping what was typed.
     void Reset() { RecordChanged(nullptr); }
 
@@ -53,10 +60,7 @@ private:
     QString fieldName_;
     QPointer<db::TField> field_;
     bool modified_ = false;
+    bool refusalShown_ = false;
 };
-
-// A box whose value the field refused on leaving: the focus comes back to it
-// and the reason is shown, once the focus change under way has finished.
-void ReturnFocusAndReport(QWidget* control, std::exception_ptr error);
 
 } // namespace kx

@@ -35,11 +35,10 @@ QChar FilterFloat(QChar key, const QString& text) {
         return QChar();
     if (key == u'-' && text.contains(u'-'))
         return QChar();
-    if (key == u',' || key == u'.') {
-        if (text.contains(u',') || text.contains(u'.'))
-            return QChar();
-        return kDecimalSeparator;
-    }
+    // A comma only groups thousands and is dropped where the amount is read;
+    // taking it for the decimal point would store 1,234.5 as 1.2345.
+    if (key == kDecimalSeparator && text.contains(kDecimalSeparator))
+        return QChar();
     return key;
 }
 
@@ -61,6 +60,10 @@ QChar FilterEditKey(TEditTypes type, QChar key, const QString& text, int selStar
     if (selLength > 0 && selStart == 0)
         return key;
     return type == etInteger ? FilterInteger(key, text, maxLength) : FilterFloat(key, text);
+}
+
+QString FieldTextOf(TEditTypes type, const QString& text) {
+    return type == etFloat ? QString(text).remove(u',') : text;
 }
 
 int EntryMaxLength(TEditTypes type, int maxLength) {

@@ -89,11 +89,8 @@ void TKXDBComboBox::wheelEvent(QWheelEvent* event) {
 }
 
 void TKXDBComboBox::DoExit() {
-    try {
-        link_.UpdateRecord();
-    } catch (...) {
+    if (!link_.UpdateOnExit(this)) {
         KeepEntered();
-        ReturnFocusAndReport(this, std::current_exception());
         return;
     }
     TKXInput::DoExit();

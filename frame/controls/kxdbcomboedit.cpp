@@ -90,15 +90,11 @@ void TKXDBComboEdit::DoEnter() {
 }
 
 void TKXDBComboEdit::DoExit() {
-    try {
-        link_.UpdateRecord();
-    } catch (...) {
-        // The field refused the text: the user stays in the box and is told
-        // why.
+    if (!link_.UpdateOnExit(this)) {
+        // The field refused the text: the user stays in the box.
         if (DirectInput())
             selectAll();
         KeepEntered();
-        ReturnFocusAndReport(this, std::current_exception());
         return;
     }
     SetHasFocus(false);

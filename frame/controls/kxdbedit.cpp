@@ -29,7 +29,7 @@ void TKXDBEdit::ShowFieldValue() {
 }
 
 void TKXDBEdit::StoreFieldValue() {
-    link_.Field()->SetText(Text());
+    link_.Field()->SetText(FieldTextOf(EditType(), Text()));
 }
 
 void TKXDBEdit::KeyPress(QChar& key) {
@@ -38,7 +38,9 @@ void TKXDBEdit::KeyPress(QChar& key) {
         return;
     TKXInput::KeyPress(key);
     db::TField* field = link_.Field();
-    if (key.unicode() >= 32 && field && !field->IsValidChar(key)) {
+    // The box drops the commas of an amount before the field sees them.
+    const bool groupingComma = EditType() == etFloat && key == u',';
+    if (key.unicode() >= 32 && field && !field->IsValidChar(key) && !groupingComma) {
         QApplication::beep();
         key = QChar();
         return;
@@ -59,12 +61,9 @@ void TKXDBEdit::DoEnter() {
 }
 
 void TKXDBEdit::DoExit() {
-    try {
-        link_.UpdateRecord();
-    } catch (...) {
+    if (!link_.UpdateOnExit(this)) {
         selectAll();
         KeepEntered();
-        ReturnFocusAndReport(this, std::current_exception());
         return;
     }
     hasFocus_ = false;

@@ -84,6 +84,9 @@ void TKXQuery::PostRecord() {
     if (!Editing(this))
         Abort();
     Saved = false;
+    // Every box hands over its pending text first: a text a field refuses
+    // stops the save before anything is checked or written.
+    UpdateRecord();
     if (InternalEdit)
         SuspendColouring();
     else if (!ValidateRecord())

@@ -315,7 +315,7 @@ TFindInput TFindWindow::InputFor(const TFieldsData& field, const QString& sqlRel
     input.SqlRelation = sqlRelation;
     input.SqlType = sqlType_;
     input.Simple = simple_;
-    input.Text = TextEdit->text();
+    input.Text = FieldTextOf(TextEdit->EditType(), TextEdit->text());
     input.Year = YearEdit->text();
     input.Month = MonthEdit->text();
     input.DateText = DateEdit->text();

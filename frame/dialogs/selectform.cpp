@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 #include <cmath>
@@ -99,6 +100,9 @@ TSelectForm::~TSelectForm() {
 }
 
 void TSelectForm::showEvent(QShowEvent* event) {
+    // On the screen's centre, not over whichever window opened it.
+    if (const QScreen* current = screen())
+        move(current->availableGeometry().center() - rect().center());
     QDialog::showEvent(event);
     FitColumns();
     DBGrid->setFocus();

@@ -3,9 +3,9 @@
 #include "core/messages.h"
 #include "frame/dialogs/picturegeometry.h"
 #include "platform/ui/application.h"
+#include "platform/ui/picturefile.h"
 
 #include <QFrame>
-#include <QImageReader>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -38,10 +38,8 @@ bool TShowPictureForm::LoadPicture(const QString& FileName, const QString& TypeN
     const QByteArray format = PictureFormatOf(TypeName);
     if (format.isEmpty())
         return true;
-    QImageReader reader(FileName, format);
     // The type is the picture's name's, whatever the content looks like.
-    reader.setAutoDetectImageFormat(false);
-    const QImage image = reader.read();
+    const QImage image = ui::ReadPictureFile(FileName, format);
     if (image.isNull()) {
         ShowPromptMessage(QStringLiteral("图形文件装载过程发生错误"));
         return false;

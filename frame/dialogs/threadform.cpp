@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QtMath>
 
@@ -178,6 +179,8 @@ void TThreadForm::CutToBars() {
 void TThreadForm::showEvent(QShowEvent* event) {
     stopPressed_ = false;
     setCursor(Qt::ArrowCursor);
+    if (const QScreen* current = screen())
+        move(current->availableGeometry().center() - rect().center());
     QWidget::showEvent(event);
 }
 

@@ -10,11 +10,13 @@
 #include "frame/app/kxmain.h"
 #include "frame/app/mainform.h"
 #include "frame/app/windowregistry.h"
+#include "frame/controls/kxdbcombobox.h"
 #include "frame/controls/kxdbedit.h"
 #include "frame/data/kxquery.h"
 #include "tests/core/programfixture.h"
 #include "tests/support/closewindow.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -268,6 +270,64 @@ TEST_F(CodeTreeFormTest, AccountsStayOnOneLevelAndLedgerRowsKeepThem) {
     }
     EXPECT_EQ(Value("SELECT COUNT(*) FROM KX_MONEY_ACCOUNT_TABLE"), "2");
     test::CloseAndFree(window);
+}
+
+// The drop-down choice of the very first add in a freshly opened window is
+// stored, picked with the keyboard or from the opened list.
+TEST_F(CodeTreeFormTest, TheFirstAddInAFreshWindowKeepsItsDropDownChoice) {
+    enum class TPick { Keys, List };
+    struct TCase {
+        const char* command;
+        const char* column;
+        TPick pick;
+        const char* choice;
+    };
+    const TCase cases[] = {
+        {"N27", "MONEY_ACCOUNT_TYPE", TPick::Keys, "银行账"},
+        {"N27", "MONEY_ACCOUNT_TYPE", TPick::List, "现金账"},
+        {"N14", "CASH_FLOWS", TPick::Keys, nullptr},
+        {"N14", "CASH_FLOWS", TPick::List, nullptr},
+    };
+    int added = 0;
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.command) + (c.pick == TPick::Keys ? " keys" : " list"));
+        main_.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        const bool accounts = QLatin1String(c.command) == QLatin1String("N27");
+        TCodeTreeForm* window = accounts ? static_cast<TCodeTreeForm*>(OpenAccounts())
+                                         : static_cast<TCodeTreeForm*>(OpenSubjects());
+        ASSERT_NE(window, nullptr);
+        auto* account = qobject_cast<TMoneyAccountForm*>(window);
+        auto* subject = qobject_cast<TMoneyIntoOutTypeForm*>(window);
+        TKXDBComboBox* combo = accounts ? account->KXDBComboBox1 : subject->KXDBComboBox1;
+        TKXDBEdit* nameEdit = accounts ? account->KXDBEdit5 : subject->KXDBEdit1;
+        window->button_add->click();
+        ASSERT_EQ(window->Query->State(), db::dsInsert);
+        const QString name = QStringLiteral("名称%1").arg(++added);
+        Type(nameEdit, name);
+        const QString choice = c.choice ? QString::fromUtf8(c.choice) : combo->itemText(2);
+        combo->setFocus();
+        if (c.pick == TPick::Keys) {
+            while (combo->currentText() != choice)
+                QTest::keyClick(combo, Qt::Key_Down);
+            QTest::keyClick(combo, Qt::Key_Tab);
+        } else {
+            combo->showPopup();
+            QAbstractItemView* list = combo->view();
+            const QModelIndex item = list->model()->index(combo->findText(choice), 0);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualRect(item).center());
+        }
+        ASSERT_EQ(combo->currentText(), choice);
+        window->button_save->click();
+        EXPECT_EQ(window->Query->State(), db::dsBrowse);
+        const QString table = accounts ? "KX_MONEY_ACCOUNT_TABLE" : "KX_MONEY_INTO_OUT_TYPE_TABLE";
+        const QString nameColumn = accounts ? "MONEY_ACCOUNT_NAME" : "MONEY_TYPE_NAME";
+        EXPECT_EQ(Value("SELECT ifnull(" + QString::fromLatin1(c.column) + ",'-') FROM " + table +
+                        " WHERE " + nameColumn + " = " + QuotedStr(name)),
+                  choice);
+        test::CloseAndFree(window);
+    }
 }
 
 } // namespace

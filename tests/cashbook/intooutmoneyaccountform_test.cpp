@@ -10,6 +10,7 @@
 #include "cashbook/selectshowintooutmoneyaccountform.h"
 #include "cashbook/setstatusform.h"
 #include "core/appstate.h"
+#include "core/moneytext.h"
 #include "core/sqlfunctions.h"
 #include "frame/app/kxmain.h"
 #include "frame/app/mainform.h"
@@ -31,6 +32,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
@@ -300,6 +302,111 @@ TEST_F(LedgerWindowTest, DayEntryKeepsTheBalanceAndRefusesASecondRowOfTheDay) {
     EXPECT_EQ(Value("SELECT printf('%.2f', TODAY_DAY_MONEY) FROM KX_MONEY_DAY_TABLE WHERE "
                     "MONEY_DAY_DATE = '2008-09-10'"),
               "100.00");
+}
+
+// A date the field refuses stops the save of the whole row, in every date
+// box of both entry windows: the amount typed beside it is not written. The
+// reason shows once, the row stays in edit, and cancel shows the stored row.
+TEST_F(LedgerWindowTest, ABadDateInAnEntryWindowSavesNothing) {
+    struct TCase {
+        bool day;
+        const char* box;
+    };
+    const TCase cases[] = {
+        {true, "MONEY_DAY_DATE"}, {false, "MONEY_START_DATE"}, {false, "MONEY_END_DATE"}};
+    Post("2008-09-10", "001", "100", "0");
+    Exec("UPDATE KX_MONEY_MONTH_TABLE SET MONEY_START_DATE = '2008-09-01', MONEY_END_DATE = "
+         "'2008-09-30'");
+    const QString everything = "SELECT (SELECT group_concat(MONEY_DAY_DATE||'/'||INTO_DAY_MONEY) "
+                               "FROM KX_MONEY_DAY_TABLE)||' '||(SELECT group_concat("
+                               "MONEY_START_DATE||'/'||MONEY_END_DATE||'/'||INTO_MONTH_MONEY) FROM "
+                               "KX_MONEY_MONTH_TABLE)";
+    const QString before = Value(everything);
+    TIntoOutMoneyAccountForm* window = Open(TFirstFind::AllData);
+    ASSERT_NE(window, nullptr);
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.box);
+        (c.day ? window->RadioButton3 : window->RadioButton4)->click();
+        TKXQuery* list = c.day ? window->Query : window->QyMonth;
+        const auto check = [&](TLedgerEntryForm* editor) {
+            auto* box = editor->findChild<QLineEdit*>(c.box);
+            ASSERT_NE(box, nullptr);
+            const QString stored = box->text();
+            editor->button_edit->click();
+            ASSERT_EQ(list->State(), db::dsEdit);
+            Type(editor->KXDBEdit10, "777");
+            Type(box, "2020-13-45");
+            messages_.Clear();
+            QTest::keyClick(box, Qt::Key_F8);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(messages_.Texts(), QStringList{"请按格式YYYY-MM-DD 输入日期"});
+            EXPECT_EQ(list->State(), db::dsEdit);
+            EXPECT_EQ(Value(everything), before);
+            editor->button_cancel->click();
+            QCoreApplication::processEvents();
+            EXPECT_EQ(list->State(), db::dsBrowse);
+            EXPECT_EQ(box->text(), stored);
+            EXPECT_DOUBLE_EQ(MoneyTextToFloat(editor->KXDBEdit10->text()), 100);
+        };
+        if (c.day)
+            InEditor<TEditIntoOutMoneyDayForm>(window->button_edit, check);
+        else
+            InEditor<TEditIntoOutMoneyMonthForm>(window->button_edit, check);
+    }
+    EXPECT_EQ(Value(everything), before);
+}
+
+// A comma in an amount groups thousands: it never becomes the decimal point,
+// typed or pasted, and the balance counts the amount without it.
+TEST_F(LedgerWindowTest, CommasInAmountsGroupThousands) {
+    struct TCase {
+        const char* text;
+        bool pasted;
+        const char* shown;
+        double stored; // negative: refused
+    };
+    const TCase cases[] = {
+        {"1,234.5", false, "1,234.5", 1234.5}, {"1,000.5", false, "1,000.5", 1000.5},
+        {"12,3", false, "12,3", 123},          {",5", false, ",5", 5},
+        {"1.2.3", false, "1.23", 1.23},        {"1,000.5", true, "1,000.5", 1000.5},
+        {"1.2.3", true, "1.2.3", -1},
+    };
+    Post("2008-09-10", "001", "100", "0");
+    TIntoOutMoneyAccountForm* window = Open(TFirstFind::AllData);
+    ASSERT_NE(window, nullptr);
+    const QString stored = "SELECT INTO_DAY_MONEY FROM KX_MONEY_DAY_TABLE";
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + (c.pasted ? " pasted" : " typed"));
+        const QString before = Value(stored);
+        InEditor<TEditIntoOutMoneyDayForm>(
+            window->button_edit, [&](TEditIntoOutMoneyDayForm* editor) {
+                editor->button_edit->click();
+                if (c.pasted) {
+                    test::FocusOn(editor->KXDBEdit10);
+                    editor->KXDBEdit10->selectAll();
+                    QApplication::clipboard()->setText(c.text);
+                    editor->KXDBEdit10->paste();
+                } else {
+                    Type(editor->KXDBEdit10, c.text);
+                }
+                EXPECT_EQ(editor->KXDBEdit10->text(), c.shown);
+                messages_.Clear();
+                editor->button_save->click();
+                QCoreApplication::processEvents();
+                if (c.stored < 0) {
+                    EXPECT_FALSE(messages_.Texts().isEmpty());
+                    EXPECT_EQ(window->Query->State(), db::dsEdit);
+                    editor->button_cancel->click();
+                    return;
+                }
+                EXPECT_EQ(messages_.Texts(), QStringList());
+                EXPECT_EQ(window->Query->State(), db::dsBrowse);
+                EXPECT_DOUBLE_EQ(MoneyTextToFloat(editor->KXDBEdit2->text()),
+                                 MoneyTextToFloat(editor->KXDBEdit3->text()) + c.stored -
+                                     MoneyTextToFloat(editor->KXDBEdit1->text()));
+            });
+        EXPECT_DOUBLE_EQ(Value(stored).toDouble(), c.stored < 0 ? before.toDouble() : c.stored);
+    }
 }
 
 TEST_F(LedgerWindowTest, MonthEntryRefusesASecondRowOfTheMonth) {

@@ -372,5 +372,95 @@ TEST_F(AttachmentFormsTest, PicturesMustBeBitmapsOrJpegsAndOpenInThePictureViewe
     EXPECT_FALSE(QFileInfo::exists(Stored(id)));
 }
 
+// A data folder somewhere new: its program folder, and the store in it, do
+// not exist yet. The first document and picture create every level; a store
+// that cannot be made, or a database that refuses the row, leaves no row and
+// no copy, and the user can always cancel out.
+TEST_F(AttachmentFormsTest, TheStoreIsMadeOnFirstUseAndFailuresLeaveNothing) {
+    AppProgramFolder = program_.filePath("备份盘/账套");
+    const auto stored = [](const QString& id) {
+        return QFileInfo(AppProgramFolder + "/DataFile/" + id);
+    };
+    auto files = ShowList<TSelectEmployeeFileForm>("E1");
+    openFiles_ << Write("合同.txt", "contract");
+    {
+        auto editor = ShowEditor<TEditEmployeeFileForm>(files.get(), "E1", true);
+        editor->KXDBComboEdit1->FireButtonClick();
+        editor->button_save->click();
+        EXPECT_EQ(files->Query->State(), db::dsBrowse);
+    }
+    EXPECT_EQ(messages_.Texts(), QStringList());
+    const QString fileId = Value("SELECT FILE_RECORD_ID FROM KX_EMPLOYEE_MASTER_FILE_TABLE");
+    EXPECT_EQ(Read(stored(fileId).filePath()), "contract");
+    choice_ = 2;
+    files->button_find->click();
+    EXPECT_EQ(opened_, QStringList{AppTempFolder + "合同.txt"});
+
+    auto pictures = ShowList<TSelectEmployeePictureForm>("E1");
+    openFiles_ << Picture("照片.jpg", "JPEG");
+    {
+        auto editor = ShowEditor<TEditEmployeePictureForm>(pictures.get(), "E1", true);
+        editor->KXDBComboEdit1->FireButtonClick();
+        editor->button_save->click();
+    }
+    const QString pictureId =
+        Value("SELECT PICTURE_RECORD_ID FROM KX_EMPLOYEE_MASTER_PICTURE_TABLE");
+    EXPECT_TRUE(stored(pictureId).isFile());
+    choice_ = 1;
+    pictures->button_find->click();
+    EXPECT_EQ(opened_.last(), "图片显示窗口|" + AppTempFolder + "照片.jpg|照片.jpg");
+    const auto rows = [] {
+        return Value("SELECT (SELECT COUNT(*) FROM KX_EMPLOYEE_MASTER_FILE_TABLE) || '/' || "
+                     "(SELECT COUNT(*) FROM KX_EMPLOYEE_MASTER_PICTURE_TABLE)");
+    };
+    ASSERT_EQ(rows(), "1/1");
+
+    // A store that cannot be made: the new row goes again.
+    AppProgramFolder = program_.filePath("blocked");
+    ASSERT_TRUE(QDir().mkpath(AppProgramFolder));
+    Write("DataFile", "a file where the folder should be");
+    ASSERT_TRUE(QFile::copy(files_.filePath("DataFile"), AppProgramFolder + "/DataFile"));
+    messages_.Clear();
+    openFiles_ << Write("简历.doc", "cv");
+    {
+        auto editor = ShowEditor<TEditEmployeeFileForm>(files.get(), "E1", true);
+        editor->KXDBComboEdit1->FireButtonClick();
+        EXPECT_EQ(files->Query->State(), db::dsBrowse);
+    }
+    EXPECT_EQ(messages_.Texts(),
+              QStringList{"文件夹 " + AppProgramFolder + "/DataFile 建立过程发生错误"});
+    EXPECT_EQ(rows(), "1/1");
+
+    // A database that refuses the row, as a read-only data folder does: the
+    // copy is made, the save fails, and cancel takes the copy back.
+    AppProgramFolder = program_.filePath("备份盘/账套");
+    for (const char* when : {"INSERT", "UPDATE"})
+        ASSERT_TRUE(ExecSqlText(kDatabaseName,
+                                QStringLiteral("CREATE TRIGGER refuse_%1 BEFORE %1 ON "
+                                               "KX_EMPLOYEE_MASTER_PICTURE_TABLE BEGIN SELECT "
+                                               "RAISE(ABORT, 'attempt to write a readonly "
+                                               "database'); END")
+                                    .arg(when)));
+    const QStringList before = QDir(AppProgramFolder + "/DataFile").entryList(QDir::Files);
+    openFiles_ << Picture("扫描.bmp", "BMP");
+    {
+        auto editor = ShowEditor<TEditEmployeePictureForm>(pictures.get(), "E1", true);
+        editor->KXDBComboEdit1->FireButtonClick();
+        EXPECT_EQ(editor->KXDBComboEdit1->text(), "扫描.bmp");
+        messages_.Clear();
+        editor->button_save->click();
+        EXPECT_FALSE(messages_.Texts().isEmpty());
+        EXPECT_EQ(pictures->Query->State(), db::dsInsert);
+        ASSERT_TRUE(editor->button_cancel->isEnabled());
+        editor->button_cancel->click();
+        EXPECT_EQ(pictures->Query->State(), db::dsBrowse);
+        EXPECT_TRUE(editor->button_close->isEnabled());
+        editor->button_close->click();
+        EXPECT_FALSE(editor->isVisible());
+    }
+    EXPECT_EQ(rows(), "1/1");
+    EXPECT_EQ(QDir(AppProgramFolder + "/DataFile").entryList(QDir::Files), before);
+}
+
 } // namespace
 } // namespace kx::staff

@@ -73,14 +73,19 @@ TEST(AttachmentKind, TakenIdsAreSkippedSecondBySecond) {
     orphan.close();
 
     const TAttachmentKind& kind = DocumentKind();
-    EXPECT_TRUE(RecordIdTaken(kind, "E1", "F070305101010", false, store)) << "another employee's";
-    EXPECT_FALSE(RecordIdTaken(kind, "E2", "F070305101010", true, store)) << "the row's own";
-    EXPECT_TRUE(RecordIdTaken(kind, "E1", "F070305101011", false, store)) << "a file in the way";
-    EXPECT_FALSE(RecordIdTaken(kind, "E1", "F070305101012", false, store));
-    EXPECT_FALSE(RecordIdTaken(PictureKind(), "E1", "F070305101010", false, store));
+    EXPECT_TRUE(RecordIdTaken(kind, "E1", "F070305101010", true, false, store))
+        << "another employee's";
+    EXPECT_FALSE(RecordIdTaken(kind, "E2", "F070305101010", true, true, store)) << "the row's own";
+    EXPECT_TRUE(RecordIdTaken(kind, "E2", "F070305101010", false, false, store))
+        << "a new row of the same employee in the same second";
+    EXPECT_TRUE(RecordIdTaken(kind, "E1", "F070305101011", true, false, store))
+        << "a file in the way";
+    EXPECT_FALSE(RecordIdTaken(kind, "E1", "F070305101012", false, false, store));
+    EXPECT_FALSE(RecordIdTaken(PictureKind(), "E1", "F070305101010", false, false, store));
 
     const QDateTime at(QDate(2007, 3, 5), QTime(10, 10, 10));
     EXPECT_EQ(FreeRecordId(kind, "E1", at, store), "F070305101012");
+    EXPECT_EQ(FreeRecordId(kind, "E2", at, store), "F070305101012");
     EXPECT_EQ(FreeRecordId(PictureKind(), "E1", at, store), "G070305101010");
 }
 

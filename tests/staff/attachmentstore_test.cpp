@@ -54,11 +54,13 @@ TEST_F(AttachmentStoreTest, StoresReplacesAndRemovesCopiesUnderTheRecordId) {
 
 TEST_F(AttachmentStoreTest, FailuresLeaveNothingHalfWritten) {
     const QString source = Write("a.txt", "text");
-    // Only one level is created: a program folder that is not there fails.
-    const TAttachmentStore orphan(dir_.filePath("missing/program"));
-    EXPECT_FALSE(orphan.EnsureFolder());
-    EXPECT_FALSE(orphan.Store(source, "F1"));
-    EXPECT_FALSE(QFileInfo::exists(dir_.filePath("missing")));
+    // Every missing level is created; a file where a folder should be fails.
+    const TAttachmentStore fresh(dir_.filePath("missing/program"));
+    EXPECT_TRUE(fresh.Store(source, "F1"));
+    EXPECT_EQ(Read(fresh.StoredPath("F1")), "text");
+    const TAttachmentStore blocked(source);
+    EXPECT_FALSE(blocked.EnsureFolder());
+    EXPECT_FALSE(blocked.Store(source, "F1"));
 
     // A folder in the way of the copy's name.
     ASSERT_TRUE(QDir().mkpath(store_.Folder() + "/F2"));

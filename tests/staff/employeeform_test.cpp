@@ -294,6 +294,45 @@ TEST_F(EmployeeFormTest, EditingMovingAndDeleting) {
     EXPECT_EQ(Listed(), QStringList({"E01", "E02"}));
 }
 
+// A date the field refuses stops the whole save: the number typed beside it
+// is not written either. The reason shows once, the row stays in edit, and
+// cancel shows the stored values again.
+TEST_F(EmployeeFormTest, ABadDateSavesNothing) {
+    Exec("UPDATE KX_EMPLOYEE_TABLE SET EMPLOYEE_NUMBER_FIELD1 = 5 WHERE EMPLOYEE_ID = 'E02'");
+    ASSERT_NE(Open(), nullptr);
+    Locate("E02");
+    const auto stored = [this] {
+        return Value("SELECT printf('%g', "
+                     "EMPLOYEE_NUMBER_FIELD1)||'/'||ifnull(EMPLOYEE_DATE_FIELD1,'-') FROM "
+                     "KX_EMPLOYEE_TABLE WHERE EMPLOYEE_ID = 'E02'");
+    };
+    bool shown = false;
+    OnModal<TEditEmployeeForm>([&](TEditEmployeeForm* entry) {
+        shown = true;
+        auto* number = qobject_cast<QLineEdit*>(entry->Editor("KXDBEdit_EMPLOYEE_NUMBER_FIELD1"));
+        auto* date = qobject_cast<QLineEdit*>(entry->Editor("KXDBComboEdit_EMPLOYEE_DATE_FIELD1"));
+        ASSERT_TRUE(number && date);
+        EXPECT_EQ(entry->frameGeometry().top(), 50);
+        Type(number, "777");
+        Type(date, "2020-13-45");
+        messages_.Clear();
+        QTest::keyClick(date, Qt::Key_F8);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(messages_.Texts(), QStringList{"请按格式YYYY-MM-DD 输入日期"});
+        EXPECT_EQ(entry->ListQuery->State(), db::dsEdit);
+        EXPECT_EQ(stored(), "5/-");
+        entry->button_cancel->click();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(entry->ListQuery->State(), db::dsBrowse);
+        EXPECT_EQ(number->text(), "5");
+        EXPECT_EQ(date->text(), "");
+        entry->button_close->click();
+    });
+    window_->button_edit->click();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(stored(), "5/-");
+}
+
 // A double click browses: no row is edited, the pickers stay shut, and
 // moving through the rows re-heads the window with each row's department.
 TEST_F(EmployeeFormTest, TheEntryWindowBrowsesFromADoubleClick) {

@@ -15,6 +15,7 @@
 #include <QColorDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -142,7 +143,7 @@ TEST_F(MainFormTest, CaptionStatusBarAndStartValues) {
                     .hasMatch())
         << Main().StatusPanel1->text().toStdString();
     EXPECT_EQ(AppDataFolder, data_.Folder.Path());
-    EXPECT_EQ(AppProgramFolder, GetProgramFolder());
+    EXPECT_EQ(AppProgramFolder, QFileInfo(data_.Folder.Path()).absolutePath());
     EXPECT_EQ(AppTempFolder, GetTempFolder());
     EXPECT_TRUE(AppHelpFile.endsWith("/岚衡出纳记账管理系统帮助.html"));
 }

@@ -46,10 +46,11 @@ INSTANTIATE_TEST_SUITE_P(
         FilterCase{etInteger, u'a', "12", 0, 2, u'a'}, FilterCase{etFloat, u'x', "3.5", 0, 3, u'x'},
         // ...but not a selection further on.
         FilterCase{etInteger, u'a', "123", 1, 2, kRefused},
-        // Decimals: one separator, typed as either "," or ".".
-        FilterCase{etFloat, u',', "35", 2, 0, u'.'}, FilterCase{etFloat, u'.', "35", 2, 0, u'.'},
-        FilterCase{etFloat, u',', "3.5", 3, 0, kRefused},
-        FilterCase{etFloat, u'.', "3,5", 3, 0, kRefused},
+        // Decimals: one point; commas group thousands and never become the point.
+        FilterCase{etFloat, u'.', "35", 2, 0, u'.'}, FilterCase{etFloat, u',', "35", 2, 0, u','},
+        FilterCase{etFloat, u',', "1,234", 5, 0, u','},
+        FilterCase{etFloat, u'.', "1,234", 5, 0, u'.'},
+        FilterCase{etFloat, u'.', "1.2", 3, 0, kRefused},
         FilterCase{etFloat, u'-', "-3", 2, 0, kRefused},
         FilterCase{etFloat, u'/', "3", 1, 0, kRefused},
         // Dates: digits, "-" and "/" whatever the selection.

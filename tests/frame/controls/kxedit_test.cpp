@@ -6,6 +6,8 @@
 #include "frame/data/windowcontrols.h"
 #include "tests/frame/controlsfixture.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QVBoxLayout>
 
 namespace kx {
@@ -92,12 +94,12 @@ struct TypedCase {
 const TypedCase kTypedCases[] = {
     {"integer: one sign, digits up to 11", false, etInteger, 0, "12a-3-#'4567890123", "12-34567890",
      11},
-    {"decimal: one separator, ',' read as '.'", false, etFloat, 0, "35,5.,", "35.5", 16},
+    {"decimal: one point, commas kept as typed", false, etFloat, 0, "1,235.5.,", "1,235.5,", 16},
     {"date: ten characters whatever was set", false, etDate, 30, "2000/08/08x9", "2000/08/08", 10},
     {"text takes any key", false, etString, 0, "a1:#中", "a1:#中", 0},
     {"time takes any key", false, etTime, 0, "a1:#中", "a1:#中", 0},
     {"telephone takes any key", false, etPhone, 0, "a1:#中", "a1:#中", 0},
-    {"combo box filters its edit part", true, etFloat, 0, "1a2,5x", "12.5", 16},
+    {"combo box filters its edit part", true, etFloat, 0, "1a2.5x.", "12.5", 16},
 };
 
 TEST_F(EditControlsTest, TypingFollowsTheEditType) {
@@ -139,6 +141,30 @@ TEST_F(EditControlsTest, LengthCountsCodePage936Bytes) {
     combo_->SetMaxLength(3);
     Type(combo_, "a中文");
     EXPECT_EQ(combo_->Text(), "a中");
+}
+
+// Pasted text is cut where the limit falls, never inside a character, and
+// what fits of it stays.
+TEST_F(EditControlsTest, PastedTextIsCutAtTheByteLimit) {
+    const struct {
+        int limit;
+        const char* before;
+        QString pasted;
+        const char* after;
+    } cases[] = {{255, "", QString(10000, u'x'), nullptr},
+                 {5, "a", "中文字", "a中文"},
+                 {3, "ab", "中文", "ab"},
+                 {5, "ab", "1中2", "ab1中"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.limit);
+        edit_->SetMaxLength(c.limit);
+        edit_->setText(c.before);
+        FocusOn(edit_);
+        edit_->end(false);
+        QApplication::clipboard()->setText(c.pasted);
+        edit_->paste();
+        EXPECT_EQ(edit_->text(), c.after ? QString(c.after) : QString(c.limit, u'x'));
+    }
 }
 
 TEST_F(EditControlsTest, DropDownListShowsTheItemOfATextOrNone) {

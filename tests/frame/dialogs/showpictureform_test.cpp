@@ -1,6 +1,7 @@
 #include "frame/dialogs/showpictureform.h"
 
 #include "frame/dialogs/picturegeometry.h"
+#include "platform/ui/picturefile.h"
 #include "tests/frame/dialogs/pickerfixture.h"
 
 #include <QFile>
@@ -112,6 +113,33 @@ TEST_F(ShowPictureTest, ALargeJpegStartsAtTheTopLeft) {
         const QImage shown = form.Image1->grab().toImage();
         EXPECT_EQ(QColor(shown.pixel(100, 100)).blue() > 200, true) << "the JPEG is decoded";
     });
+    EXPECT_TRUE(messages_.texts.isEmpty()) << messages_.texts.join('|').toStdString();
+}
+
+// A page scanned at 600 dpi and a 50-megapixel photograph are larger than
+// the image allocation allows: they open, scaled down to the pixel budget
+// and in their own proportions.
+TEST_F(ShowPictureTest, ScansAndPhotographsOfAnySizeOpen) {
+    const struct {
+        const char* name;
+        QSize size;
+        const char* format;
+        QString typeName;
+    } cases[] = {{"a4scan", {4960, 7016}, "BMP", "合同扫描件.bmp"},
+                 {"camera", {7200, 7200}, "JPEG", "全家福.jpg"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(Picture(Qt::blue, c.size).save(Path(c.name), c.format));
+        Show(Path(c.name), c.typeName, [&](TShowPictureForm& form) {
+            ASSERT_TRUE(form.Image1->isVisible());
+            const QSize shown = form.Image1->size();
+            EXPECT_LE(double(shown.width()) * shown.height(), ui::kPicturePixelBudget);
+            EXPECT_GT(double(shown.width()) * shown.height(), 0.99 * ui::kPicturePixelBudget);
+            EXPECT_NEAR(double(shown.width()) / shown.height(),
+                        double(c.size.width()) / c.size.height(), 0.001);
+        });
+        QFile::remove(Path(c.name));
+    }
     EXPECT_TRUE(messages_.texts.isEmpty()) << messages_.texts.join('|').toStdString();
 }
 
