@@ -8,6 +8,7 @@
 #include "frame/controls/kxedit.h"
 #include "platform/db/query.h"
 #include "platform/ui/keypreview.h"
+#include "platform/ui/passwordecho.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -19,7 +20,7 @@ namespace {
 TKXEdit* PasswordEdit(QWidget* form, const char* name, int top) {
     auto* edit = new TKXEdit(form);
     edit->setObjectName(QString::fromLatin1(name));
-    edit->setEchoMode(QLineEdit::Password);
+    ui::EchoAsStars(edit);
     edit->SetMaxLength(10);
     edit->setGeometry(104, top, 145, 21);
     return edit;

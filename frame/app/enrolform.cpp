@@ -15,6 +15,7 @@
 #include "platform/db/updatesql.h"
 #include "platform/ui/application.h"
 #include "platform/ui/keypreview.h"
+#include "platform/ui/passwordecho.h"
 
 #include <QDate>
 #include <QKeyEvent>
@@ -167,8 +168,8 @@ void TEnrolForm::MakeControls() {
     KXEdit3 = NewEdit(this, "KXEdit3", 10);
     KeepUpperCase(KXEdit6);
     KeepUpperCase(KXEdit4);
-    KXEdit2->setEchoMode(QLineEdit::Password);
-    KXEdit3->setEchoMode(QLineEdit::Password);
+    ui::EchoAsStars(KXEdit2);
+    ui::EchoAsStars(KXEdit3);
     Label11 = NewLabel(this, "Label11",
                        QStringLiteral("自己输入:单位名称、 用户编号、用户姓名、口令等！"));
     QPalette red = Label11->palette();

@@ -11,6 +11,7 @@
 #include "platform/db/query.h"
 #include "platform/ui/application.h"
 #include "platform/ui/keypreview.h"
+#include "platform/ui/passwordecho.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -56,7 +57,7 @@ TLogonForm::TLogonForm(QWidget* owner) : QDialog(owner) {
     UserIDBox->setGeometry(104, 14, 128, 24);
     PasswordEdit = new TKXEdit(this);
     PasswordEdit->setObjectName(QStringLiteral("PasswordEdit"));
-    PasswordEdit->setEchoMode(QLineEdit::Password);
+    ui::EchoAsStars(PasswordEdit);
     PasswordEdit->setGeometry(104, 46, 128, 24);
     LongNameLabel = new QLabel(QStringLiteral("用户名称"), this);
     LongNameLabel->setObjectName(QStringLiteral("LongNameLabel"));

@@ -58,6 +58,10 @@ TDirOpenForm::TDirOpenForm(QWidget* parent)
     connect(DirectoryList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TDirOpenForm::ShowSelectedPath);
     connect(DirectoryList, &QTreeView::clicked, this, &TDirOpenForm::ShowSelectedPath);
+    // The folders load in the background, and each loaded level moves the
+    // rows below it: the selected folder is brought into view again.
+    connect(folders_, &QFileSystemModel::directoryLoaded, this,
+            [this] { DirectoryList->scrollTo(DirectoryList->currentIndex()); });
     connect(SureButton, &QPushButton::clicked, this, &TDirOpenForm::SureButtonClick);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
     SelectFolder(QDir::currentPath());
@@ -73,6 +77,7 @@ void TDirOpenForm::SelectFolder(const QString& path) {
 void TDirOpenForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     ShowSelectedPath();
+    DirectoryList->scrollTo(DirectoryList->currentIndex());
     DirectoryList->setFocus();
 }
 

@@ -9,7 +9,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QToolButton>
+#include <QTreeView>
 
 namespace kx {
 namespace {
@@ -58,6 +60,23 @@ TEST_F(BackupFolderTest, FolderPickerShowsThePathAndGoesUp) {
     });
     ASSERT_TRUE(dialog.Execute());
     EXPECT_EQ(dialog.GetDirectory(), root_.path() + "/");
+}
+
+TEST_F(BackupFolderTest, FolderPickerScrollsToTheSelectedFolder) {
+    // More folders than the list shows, the chosen one near the end.
+    for (int i = 0; i < 40; ++i)
+        ASSERT_TRUE(QDir(backup_).mkdir(QStringLiteral("f%1").arg(i, 2, 10, QChar(u'0'))));
+    const QString chosen = backup_ + "/f37";
+    TDirOpenForm form;
+    form.SelectFolder(chosen);
+    form.show();
+    QTreeView* list = form.DirectoryList;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return list->model()->rowCount(list->currentIndex().parent()) == 40; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return list->viewport()->rect().contains(list->visualRect(list->currentIndex())); },
+        5000));
+    EXPECT_EQ(form.Edit1->text(), chosen);
 }
 
 TEST_F(BackupFolderTest, AStoredFolderIsConfirmedOrReplaced) {
