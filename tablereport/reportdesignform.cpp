@@ -355,12 +355,14 @@ void TReportDesignForm::BuildSideBar(QHBoxLayout* layout) {
 }
 
 void TReportDesignForm::FillFontBox() {
-    FontBox->addItems(QFontDatabase::families());
-    if (FontBox->count() > 1)
-        FontBox->setCurrentIndex(1);
-    const int song = FontBox->findText(QStringLiteral("宋体"));
-    if (song >= 0)
-        FontBox->setCurrentIndex(song);
+    // "宋体", the font of every new cell, is offered even where no font
+    // carries the name: the font system maps it to the installed CJK font.
+    const QString song = TLogFont::Default().FaceName();
+    QStringList families = QFontDatabase::families();
+    if (!families.contains(song))
+        families.prepend(song);
+    FontBox->addItems(families);
+    FontBox->setCurrentIndex(FontBox->findText(song));
 }
 
 void TReportDesignForm::OpenStartupArgument() {
