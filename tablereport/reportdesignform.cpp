@@ -31,6 +31,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -473,9 +474,15 @@ void TReportDesignForm::EditPage(void (TReportControl::*operation)()) {
     MarkUnsaved();
 }
 
-void TReportDesignForm::OpenTemplateFile(const QString& path) {
+bool TReportDesignForm::OpenTemplateFile(const QString& path) {
     Page->EndCellEdit();
-    LoadTemplateFile(path, Control());
+    try {
+        LoadTemplateFile(path, Control());
+    } catch (const ETemplateFormat& refused) {
+        // The page stays as it was, and the designer open to mend it.
+        ShowBox(this, QGuiApplication::applicationDisplayName(), refused.Message());
+        return false;
+    }
     document_.Stream = nullptr;
     document_.FileMode = true;
     document_.Path = path;
@@ -483,6 +490,7 @@ void TReportDesignForm::OpenTemplateFile(const QString& path) {
     SetCaption(path);
     Page->UpdateSize();
     Page->update();
+    return true;
 }
 
 void TReportDesignForm::OpenTemplateStream(QByteArray* stream) {
@@ -626,8 +634,9 @@ void TReportDesignForm::OpenFromFile() {
     const QString path = AskFileName(this, QFileDialog::AcceptOpen, TemplateFilters(), QString());
     if (path.isEmpty())
         return;
+    if (!OpenTemplateFile(path))
+        return;
     ReportTitle = QFileInfo(path).completeBaseName();
-    OpenTemplateFile(path);
     ForgetCatalogueRow();
     document_.CatalogueMode = false;
     UpdateOldies();
