@@ -62,8 +62,8 @@ public:
 
 protected:
     int metric(PaintDeviceMetric metric) const override {
-        return print::PageDeviceMetric(metric, size_, kDotsPerInch)
-            .value_or(QPaintDevice::metric(metric));
+        const std::optional<int> answer = print::PageDeviceMetric(metric, size_, kDotsPerInch);
+        return answer ? *answer : QPaintDevice::metric(metric);
     }
 
 private:

@@ -5,12 +5,14 @@
 #include "platform/db/field.h"
 #include "platform/sys/cp936.h"
 #include "platform/sys/exception.h"
+#include "tablereport/excelplacement.h"
 
 #include <QSaveFile>
 #include <QtEndian>
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 
 namespace kx {
 namespace {
@@ -91,8 +93,9 @@ public:
         body.append(bytes);
         Record(kLabel, body);
     }
-    void Number(double value) {
-        QByteArray body = Cell(row_, column_++, 0);
+    void Number(double value) { NumberAt(row_, column_++, value); }
+    void NumberAt(int row, int column, double value) {
+        QByteArray body = Cell(row, column, 0);
         PutDouble(body, value);
         Record(kNumber, body);
     }
@@ -241,12 +244,23 @@ int WriteRecords(WorksheetWriter& sheet, int row, bool id, db::TDataSet& dataset
 }
 
 // Footers sit under the data columns: one column further right with the
-// number column.
+// number column. A total goes in as the number it is, so that the sheet can
+// go on reckoning with it.
 void WriteFooters(WorksheetWriter& sheet, int row, bool id, const TExcelFieldArray& footers) {
     const int shift = id ? 1 : 0;
-    for (int j = 0; j < footers.size(); ++j)
-        if (IsWritten(footers[j]))
-            WriteCaptioned(sheet, row, j + shift, footers[j]);
+    for (int j = 0; j < footers.size(); ++j) {
+        const TExcelFieldName& footer = footers[j];
+        if (!IsWritten(footer))
+            continue;
+        const int column = j + shift;
+        const int textRow = HasCaption(footer) ? row + 1 : row;
+        if (HasCaption(footer))
+            sheet.LabelAt(row, column, footer.Caption);
+        if (const std::optional<double> number = GeneralNumber(footer.FieldName))
+            sheet.NumberAt(textRow, column, *number);
+        else
+            sheet.LabelAt(textRow, column, footer.FieldName);
+    }
 }
 
 } // namespace

@@ -31,6 +31,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -355,12 +356,14 @@ void TReportDesignForm::BuildSideBar(QHBoxLayout* layout) {
 }
 
 void TReportDesignForm::FillFontBox() {
-    FontBox->addItems(QFontDatabase::families());
-    if (FontBox->count() > 1)
-        FontBox->setCurrentIndex(1);
-    const int song = FontBox->findText(QStringLiteral("宋体"));
-    if (song >= 0)
-        FontBox->setCurrentIndex(song);
+    // "宋体", the font of every new cell, is offered even where no font
+    // carries the name: the font system maps it to the installed CJK font.
+    const QString song = TLogFont::Default().FaceName();
+    QStringList families = QFontDatabase::families();
+    if (!families.contains(song))
+        families.prepend(song);
+    FontBox->addItems(families);
+    FontBox->setCurrentIndex(FontBox->findText(song));
 }
 
 void TReportDesignForm::OpenStartupArgument() {
@@ -471,9 +474,15 @@ void TReportDesignForm::EditPage(void (TReportControl::*operation)()) {
     MarkUnsaved();
 }
 
-void TReportDesignForm::OpenTemplateFile(const QString& path) {
+bool TReportDesignForm::OpenTemplateFile(const QString& path) {
     Page->EndCellEdit();
-    LoadTemplateFile(path, Control());
+    try {
+        LoadTemplateFile(path, Control());
+    } catch (const ETemplateFormat& refused) {
+        // The page stays as it was, and the designer open to mend it.
+        ShowBox(this, QGuiApplication::applicationDisplayName(), refused.Message());
+        return false;
+    }
     document_.Stream = nullptr;
     document_.FileMode = true;
     document_.Path = path;
@@ -481,6 +490,7 @@ void TReportDesignForm::OpenTemplateFile(const QString& path) {
     SetCaption(path);
     Page->UpdateSize();
     Page->update();
+    return true;
 }
 
 void TReportDesignForm::OpenTemplateStream(QByteArray* stream) {
@@ -624,8 +634,9 @@ void TReportDesignForm::OpenFromFile() {
     const QString path = AskFileName(this, QFileDialog::AcceptOpen, TemplateFilters(), QString());
     if (path.isEmpty())
         return;
+    if (!OpenTemplateFile(path))
+        return;
     ReportTitle = QFileInfo(path).completeBaseName();
-    OpenTemplateFile(path);
     ForgetCatalogueRow();
     document_.CatalogueMode = false;
     UpdateOldies();

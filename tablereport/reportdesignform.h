@@ -107,7 +107,8 @@ public:
     int Zoom() const;
     bool Saved() const { return document_.Saved; }
 
-    void OpenTemplateFile(const QString& path);
+    // False, with the page as it was, when the file is not a template.
+    bool OpenTemplateFile(const QString& path);
     void OpenTemplateStream(QByteArray* stream);
     // False, with the prompt shown, when the template file or row is missing.
     bool OpenCatalogueTemplate();

@@ -20,6 +20,7 @@
 
 #include <QApplication>
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPrintDialog>
@@ -212,8 +213,16 @@ void TReportRunTime::SetReportFile(const QString& fileName) {
     reportFile_ = fileName;
     if (fileName.isEmpty())
         return;
-    LoadTemplateFile(fileName, template_,
-                     {.ForGrid = false, .Refusal = QStringLiteral("打开报表错误")});
+    try {
+        LoadTemplateFile(fileName, template_,
+                         {.ForGrid = false, .Refusal = QStringLiteral("打开报表错误")});
+    } catch (const ETemplateFormat& refused) {
+        // The refusal is the whole message; what asked for the template stops
+        // without another.
+        ui::ShowMessageDialog(nullptr, QGuiApplication::applicationDisplayName(), refused.Message(),
+                              ui::MessageIcon::Warning, ui::MessageButtons::Ok);
+        Abort();
+    }
     TranslateTemplateTags();
 }
 

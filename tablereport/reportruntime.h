@@ -72,8 +72,9 @@ public:
     // when the stream is not one.
     void LoadFromStream(const QByteArray& bytes);
     // Loads the file at once when the name is not empty; a file that is not
-    // a template raises ETemplateFormat "打开报表错误", one that cannot be
-    // read the file system's error.
+    // a template shows "打开报表错误" in a plain box and raises the silent
+    // abort, keeping the previous template; one that cannot be read raises
+    // the file system's error.
     void SetReportFile(const QString& fileName);
     const QString& ReportFile() const { return reportFile_; }
     const TReportControl& Template() const { return template_; }

@@ -611,7 +611,10 @@ public:
 
 protected:
     int metric(PaintDeviceMetric metric) const override {
-        return PageDeviceMetric(metric, size_, dotsPerInch_).value_or(QPaintDevice::metric(metric));
+        // Qt's default warns on every call, so it is asked only for what the
+        // page does not answer.
+        const std::optional<int> answer = PageDeviceMetric(metric, size_, dotsPerInch_);
+        return answer ? *answer : QPaintDevice::metric(metric);
     }
 
 private:

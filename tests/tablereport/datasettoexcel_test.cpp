@@ -149,17 +149,19 @@ TEST_F(DatasetToExcelTest, TitlesCaptionsAndFootersFindTheirRows) {
     exporter_.SetID(true);
     query_->SQL().SetText(QStringLiteral("SELECT * FROM XLS_TABLE WHERE ID = 5"));
     query_->Open();
-    const QByteArray bytes = Export({Entry("ID", "编号"), Entry(""), Entry("NAME", "姓名")},
-                                    {Entry("现金日记账", "标题"), Entry(""), Entry("2024年")},
-                                    {Entry("合计", "说明"), Entry(""), Entry("12.5")});
+    const QByteArray bytes =
+        Export({Entry("ID", "编号"), Entry(""), Entry("NAME", "姓名")},
+               {Entry("现金日记账", "标题"), Entry(""), Entry("2024年")},
+               {Entry("合计", "说明"), Entry(""), Entry("1,012.5", "金额"), Entry("007")});
     const std::vector<std::string> expected = {
         "0,0 LABEL 标题", "1,0 LABEL 现金日记账", "0,2 LABEL 2024年",
         // The caption row follows the two title rows; an entry without a
         // field takes no column.
         "2,0 LABEL 序号", "2,1 LABEL 编号", "2,2 LABEL 姓名", "3,0 RK 1", "3,1 RK 5",
         "3,2 LABEL 张三",
-        // Footers stand by entry, one column right of the number column.
-        "4,1 LABEL 说明", "5,1 LABEL 合计", "4,3 LABEL 12.5"};
+        // Footers stand by entry, one column right of the number column;
+        // totals are numbers, codes stay text.
+        "4,1 LABEL 说明", "5,1 LABEL 合计", "4,3 LABEL 金额", "5,3 NUMBER 1012.5", "4,4 LABEL 007"};
     EXPECT_EQ(Cells(bytes), expected);
 }
 

@@ -41,6 +41,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -286,6 +287,19 @@ TEST_F(ReportDesignFormTest, BuildsTableSavesItAndReopensItIdentical) {
     EXPECT_TRUE(previewed);
     EXPECT_TRUE(errors_.empty());
     EXPECT_TRUE(messages_.empty());
+}
+
+// A new page is laid out on A4 portrait, as it will print, whatever paper
+// the last job left on the shared printer; its cells are in 宋体, which the
+// font box offers.
+TEST_F(ReportDesignFormTest, NewPageIsA4PortraitAfterALandscapeJobAndSongTiIsOffered) {
+    EXPECT_EQ(form.FontBox->currentText(), QStringLiteral("宋体"));
+    SetPrinterDevMode({.PaperSize = 9, .Orientation = print::kLandscape});
+    WhenModal<QMessageBox>([](QMessageBox& box) { box.button(QMessageBox::Ok)->click(); });
+    form.CloseTemplate();
+    EXPECT_EQ(control().PageWidth, 758);
+    EXPECT_EQ(control().PageHeight, 1037);
+    EXPECT_EQ(GetPrinterDevMode().Orientation, print::kPortrait);
 }
 
 TEST_F(ReportDesignFormTest, PrintsEveryPageOfTheTemplateAsItStands) {

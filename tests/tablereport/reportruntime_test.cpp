@@ -323,12 +323,9 @@ TEST_F(ReportRunTimeTest, FieldsFormatMergesAndReportFile) {
     ASSERT_TRUE(damaged.open(QIODevice::ReadWrite));
     damaged.write("xx");
     damaged.close();
-    try {
-        filler_.SetReportFile(file);
-        ADD_FAILURE();
-    } catch (const ETemplateFormat& e) {
-        EXPECT_EQ(e.Message(), QStringLiteral("打开报表错误"));
-    }
+    // the message as it stands, with no class name before it
+    EXPECT_THROW(filler_.SetReportFile(file), EAbort);
+    EXPECT_EQ(prompts_, QStringList{QStringLiteral("打开报表错误")});
     EXPECT_EQ(filler_.Template().Lines.size(), 3u);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/print/pagepicture.h"
 
+#include <QFont>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -48,6 +49,27 @@ TEST(TPagePictureTest, PlaysStretchedIntoItsRectangleWhateverTheDeviceResolution
         EXPECT_EQ(BlackSpan(image, 45), std::make_pair(20, 39)) << dotsPerInch;
         EXPECT_EQ(BlackSpan(image, 39), std::make_pair(-1, -1)) << dotsPerInch;
     }
+}
+
+// Recording a page asks the device for its metrics many times over; none
+// may fall to Qt's default, which writes a warning each time.
+TEST(TPagePictureTest, RecordingWritesNoWarnings) {
+    static int warnings = 0;
+    warnings = 0;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+            if (type != QtInfoMsg)
+                ++warnings;
+        });
+    TPagePicture page(QSize(200, 100), 96);
+    QPainter* canvas = page.Begin();
+    canvas->setFont(QFont(QStringLiteral("宋体"), 9));
+    canvas->drawText(10, 20, QStringLiteral("第1页"));
+    canvas->drawLine(0, 0, 100, 50);
+    canvas->drawRect(5, 5, 50, 20);
+    page.End();
+    qInstallMessageHandler(previous);
+    EXPECT_EQ(warnings, 0);
 }
 
 TEST(TPagePictureTest, SavedBytesCarryTheirLengthAndLoadBack) {
