@@ -12,6 +12,7 @@
 #include "cashbook/subjecttreesql.h"
 #include "core/appstate.h"
 #include "core/datamodule.h"
+#include "core/filefunctions.h"
 #include "core/messages.h"
 #include "core/moneytext.h"
 #include "core/options.h"
@@ -45,6 +46,13 @@ namespace {
 
 constexpr int kEntryCount = 38;
 const QString kFindLabel = QStringLiteral("查找条件：");
+
+// A data folder that takes no writes cannot get its default field rows: say
+// so, rather than send the user to the field settings.
+QString WithWriteFault(const QString& message) {
+    const QString fault = AppDataFolder.isEmpty() ? QString() : DataFolderWriteFault(AppDataFolder);
+    return fault.isEmpty() ? message : message + QStringLiteral("\r\n") + fault;
+}
 const QString kStatusField = QStringLiteral("STATUS");
 
 // Fields the list shows whatever the slots say.
@@ -256,7 +264,7 @@ void TMoneyIntoOutForm::FormCreate() {
                          QStringLiteral("SELECT  FIELD_NAME  FROM  SYS_MONEY_FIELD_TABLE WHERE "
                                         "FIELD_NAME = 'MONEY_ACCOUNT_NAME'"))
             .isEmpty())
-        ShowPromptMessage(QStringLiteral("必须有个字段选择资金账号字段"));
+        ShowPromptMessage(WithWriteFault(QStringLiteral("必须有个字段选择资金账号字段")));
 
     FindFormDialog->Caption = QStringLiteral("资金借贷记录");
     FindFormDialog->SqlType = urStandard;

@@ -3,12 +3,12 @@
 #include "core/appstate.h"
 #include "core/filefunctions.h"
 #include "core/messages.h"
-#include "core/settingfunctions.h"
 #include "frame/admin/backupfolder.h"
 #include "frame/admin/kxbackupfile.h"
 #include "frame/admin/kxpacktable.h"
 #include "frame/dialogs/kxthread.h"
 #include "platform/db/database.h"
+#include "platform/sys/configstore.h"
 #include "platform/sys/exception.h"
 #include "platform/sys/files.h"
 
@@ -218,7 +218,8 @@ bool TDataBackup::WriteArchive(const QString& dataFolder, const QString& archive
 
 void TDataBackup::RemoveLeftovers() {
     TKXBackupFile::RemoveStagedFiles(AppDataFolder);
-    const QString backups = ReadSetting(kFolderValue);
+    // Read quietly: the start reports an unreadable settings store itself.
+    const QString backups = sys::ReadSettingsValue(kFolderValue).value_or(QString());
     if (!backups.isEmpty())
         RemovePartialArchives(backups);
 }

@@ -69,5 +69,20 @@ TEST(GetProgramFolder, OwnFolderUnderTheUsersDataHome) {
     qputenv("XDG_DATA_HOME", saved);
 }
 
+// Not even the superuser may create files in /proc.
+TEST(DataFolderWriteFault, NamesTheFolderOrTheFileThatTakesNoWrites) {
+    EXPECT_EQ(DataFolderWriteFault("/proc"), "数据文件夹不能写入：/proc");
+    QTemporaryDir folder;
+    EXPECT_EQ(DataFolderWriteFault(folder.path()),
+              "数据库文件不能写入：" + folder.filePath("RUReravezDataBase.sqlite"));
+    QFile database(folder.filePath("RUReravezDataBase.sqlite"));
+    ASSERT_TRUE(database.open(QIODevice::WriteOnly));
+    database.close();
+    EXPECT_EQ(DataFolderWriteFault(folder.path()), "");
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{"RUReravezDataBase.sqlite"})
+        << "the probe leaves nothing behind";
+}
+
 } // namespace
 } // namespace kx
