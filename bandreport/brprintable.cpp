@@ -394,11 +394,15 @@ void TBRCustomLabel::PrintLines(long double x, long double y) {
     TBRCustomBand* band = ParentBand();
     QFont font = Font();
     const QFontMetrics* metrics = nullptr;
-    const auto lineHeight = [&] {
+    // Without a canvas the lines are placed by the report's own measure, the
+    // one that sized the label.
+    const auto lineHeight = [&]() -> long double {
         font = Font();
-        metrics = &report->DeviceMetrics(font, canvas ? canvas->device() : nullptr);
-        return metrics->height() /
-               (canvas ? printer.PixelsPerTenthY() : ScreenPixelsPerInch() / 254.0L);
+        if (!canvas)
+            return report->MeasureTextHeight(font, QStringLiteral("W")) /
+                   (ScreenPixelsPerInch() / 254.0L);
+        metrics = &report->DeviceMetrics(font, canvas->device());
+        return metrics->height() / printer.PixelsPerTenthY();
     };
 
     const long double widthAtEntry = Size().Native(TBRPrintableSize::WidthIndex);

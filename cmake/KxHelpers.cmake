@@ -59,21 +59,26 @@ function(kx_test_library name)
   target_precompile_headers(${name} REUSE_FROM kx_test_pch)
 endfunction()
 
-# kx_test(<name> SOURCES ... LIBS ...)
+# kx_test(<name> SOURCES ... LIBS ... [ENVIRONMENT <VAR=value>])
 # One GoogleTest executable; the shared test main gives every run a private
 # configuration folder, the offscreen platform and the schema and fixture
 # folders, so no test touches the user's own settings or needs a display.
+# ENVIRONMENT sets one variable for every test of the executable.
 function(kx_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "ENVIRONMENT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_compile_options(${name} PRIVATE ${KX_WARNINGS})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} kx_testsupport GTest::gtest GTest::gmock)
   target_precompile_headers(${name} REUSE_FROM kx_test_pch)
+  set(properties TIMEOUT 300)
+  if(ARG_ENVIRONMENT)
+    list(APPEND properties ENVIRONMENT ${ARG_ENVIRONMENT})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     NO_PRETTY_VALUES
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 300)
+    PROPERTIES ${properties})
 endfunction()
 
 # kx_bench(<name> SOURCES ... LIBS ...)

@@ -35,4 +35,13 @@ void DeleteTempFiles(const QString& folder);
 // exists already or any file could not be copied.
 bool CopyFolder(const QString& source, const QString& target);
 
+// Why the file cannot serve as the program's database, in the program's
+// words and naming the file (as shownAs when given); empty when it can: it
+// opens, passes SQLite's integrity check and holds the program's tables.
+QString DatabaseFileFault(const QString& file, const QString& shownAs = {});
+
+// Why nothing can be written to the data folder or its database file, naming
+// which; empty when both take writes.
+QString DataFolderWriteFault(const QString& folder);
+
 } // namespace kx

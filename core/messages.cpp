@@ -3,6 +3,7 @@
 #include "platform/ui/messagedialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QWidget>
 
 namespace kx {
@@ -44,6 +45,11 @@ void ShowPromptMessageTo(QWidget* owner, const QString& text) {
 
 void ShowErrorMessageTo(QWidget* owner, const QString& text) {
     ShowOwnedBy(owner, kErrorCaption, text, ui::MessageIcon::Error, ui::MessageButtons::Ok);
+}
+
+void ShowPrintedFile(const QString& fileName, const std::function<bool(const QString&)>& open) {
+    open(fileName);
+    ShowPromptMessage(QStringLiteral("已打印到文件：") + QDir::toNativeSeparators(fileName));
 }
 
 QWidget* ForceForegroundFocus(QWidget* window) {

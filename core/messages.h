@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace kx {
@@ -17,6 +19,10 @@ bool ShowConfirmMessage(const QString& text);
 // The same boxes with an owner chosen by the caller (nullptr: the application).
 void ShowPromptMessageTo(QWidget* owner, const QString& text);
 void ShowErrorMessageTo(QWidget* owner, const QString& text);
+
+// Where a PDF printed without a print queue is kept: opens it when open
+// can, then tells the user "已打印到文件：<path>".
+void ShowPrintedFile(const QString& fileName, const std::function<bool(const QString&)>& open);
 
 // Brings the window forward and gives it the keyboard focus; returns the
 // widget that had the focus before.

@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config ccache clang-format
+  qt6-translations-l10n desktop-file-utils dpkg-dev
   qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite
   libsqlite3-dev zlib1g-dev libjpeg-dev libxlsxwriter-dev
   libgtest-dev libgmock-dev libbenchmark-dev

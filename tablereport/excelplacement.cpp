@@ -11,7 +11,6 @@ namespace kx {
 namespace {
 
 const QString kNumberCaption = QStringLiteral("序号");
-constexpr int kMaxFileNameChars = 100;
 
 bool HasText(const TExcelFieldName& entry) {
     return !entry.FieldName.isEmpty();
@@ -111,17 +110,6 @@ std::optional<double> GeneralNumber(const QString& text) {
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;
-}
-
-QString ExcelFileName(const QString& reportName) {
-    QString name = reportName.trimmed().left(kMaxFileNameChars);
-    if (!name.isEmpty() && name.back().isHighSurrogate())
-        name.chop(1);
-    for (QChar& c : name) {
-        if (c.category() == QChar::Other_Control || QStringView(u"/\\:*?\"<>|").contains(c))
-            c = u'_';
-    }
-    return name + QStringLiteral(".xlsx");
 }
 
 } // namespace kx

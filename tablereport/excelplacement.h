@@ -63,7 +63,4 @@ bool NeedsTextFormat(const QString& text);
 // for a code with a leading zero and anything else, which stays text.
 std::optional<double> GeneralNumber(const QString& text);
 
-// "<reportName>.xlsx" with the characters a file name cannot hold replaced.
-QString ExcelFileName(const QString& reportName);
-
 } // namespace kx

@@ -1,15 +1,17 @@
 #include "tablereport/kxexcel.h"
 
-#include "core/appstate.h"
-#include "core/filefunctions.h"
 #include "core/messages.h"
 #include "platform/db/field.h"
+#include "platform/print/printer.h"
 #include "platform/print/workbookwriter.h"
 #include "platform/sys/exception.h"
+#include "platform/sys/files.h"
 #include "tablereport/excelplacement.h"
 
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QUrl>
 
 namespace kx {
@@ -23,10 +25,6 @@ const QString kNothingOpens = QStringLiteral("没有能打开Excel文件的程�
 
 bool OpenWithDesktop(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-}
-
-QString ExportFolder() {
-    return AppTempFolder.isEmpty() ? GetTempFolder() : AppTempFolder;
 }
 
 // A text goes in as text when it must keep its form or is no plain number;
@@ -75,8 +73,11 @@ void TKXExcel::ExportToExcel(const TExcelFieldArray& columns, const TExcelFieldA
     const bool saved = !path.isEmpty() && workbook.Write(path);
     if (!filled || !saved)
         ShowPromptMessage(kExportFailed);
-    if (!saved)
+    if (!saved) {
+        if (!path.isEmpty())
+            QFile::remove(path);
         return;
+    }
     lastFile_ = path;
     if (!OpenFile(path))
         ShowPromptMessage(kNothingOpens + QDir::toNativeSeparators(path));
@@ -107,13 +108,11 @@ bool TKXExcel::Fill(print::TWorkbookWriter& workbook, const TExcelPlacement& pla
     }
 }
 
-// The export folder is the program's own temporary folder; empty when it
-// cannot be made.
+// Exports are kept with the printed files, never in the temporary folder
+// that the next start empties; empty when no file can be made there.
 QString TKXExcel::WorkbookPath() const {
-    const QString folder = ExportFolder();
-    if (!QDir().mkpath(folder))
-        return {};
-    return QDir(folder).filePath(ExcelFileName(reportName_));
+    return sys::CreateTimedFile(print::PdfFolder(), reportName_, QStringLiteral("xlsx"),
+                                QDateTime::currentDateTime());
 }
 
 } // namespace kx

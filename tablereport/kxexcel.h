@@ -1,9 +1,9 @@
 #pragma once
 // Copies the rows of a data set into a new workbook: a caption row, optional
 // title rows above it, one row per record with an optional running number and
-// an optional footer row. The workbook is written as <ReportName>.xlsx into
-// the program's temporary folder and opened with the desktop's default
-// program.
+// an optional footer row. The workbook is written as "<ReportName> <time>.xlsx"
+// into the folder of the files the user keeps (print::PdfFolder) and opened
+// with the desktop's default program.
 
 #include "platform/db/dataset.h"
 #include "tablereport/excelfieldname.h"

@@ -43,12 +43,13 @@ TDevMode GetPrinterDevMode() {
 
 void SetPrinterDevMode(const TDevMode& mode) {
     print::TPrinter& printer = print::Printer();
-    const bool known = mode.PaperSize != print::kCustomPaperCode && mode.PaperSize != 0 &&
-                       printer.SetPaperCode(mode.PaperSize);
-    if (!known && mode.PaperLength > 0 && mode.PaperWidth > 0)
+    const bool sized = mode.PaperLength > 0 && mode.PaperWidth > 0;
+    const int32_t code = mode.PaperSize == 0 && !sized ? kA4PaperCode : mode.PaperSize;
+    const bool known = code != print::kCustomPaperCode && code != 0 && printer.SetPaperCode(code);
+    if (!known && sized)
         printer.SetCustomPaper(mode.PaperWidth, mode.PaperLength);
-    if (mode.Orientation == print::kPortrait || mode.Orientation == print::kLandscape)
-        printer.SetOrientation(mode.Orientation);
+    printer.SetOrientation(mode.Orientation == print::kLandscape ? print::kLandscape
+                                                                 : print::kPortrait);
 }
 
 QRect PdfPrintableArea(const QPageLayout& layout, int dotsPerInch) {

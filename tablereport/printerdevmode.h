@@ -29,9 +29,13 @@ struct TDevMode {
 bool PrinterInstalled();
 
 TDevMode GetPrinterDevMode();
+inline constexpr int32_t kA4PaperCode = 9;
+
 // A known paper code is taken as it is; the custom code 256, or a code the
-// printer does not offer, takes the length and width. Zero values leave the
-// printer's own setting.
+// printer does not offer, takes the length and width. Paper 0 without a
+// size is A4 and any orientation but landscape is portrait, as a new
+// template is designed: the printer is shared, and a template must never
+// come out on the paper the previous job left.
 void SetPrinterDevMode(const TDevMode& mode);
 
 // The printable area of the current printer in its device pixels.

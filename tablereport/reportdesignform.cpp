@@ -140,7 +140,7 @@ TReportDesignForm::TReportDesignForm(QWidget* parent)
     MarkSaved();
     SetCaption(kNoReport);
     OpenStartupArgument();
-    Control().UpdatePageSize();
+    LayOutPage();
     Page->UpdateSize();
 
     connect(FontBox, &QComboBox::textActivated, this, ui::Guard([this] { ApplyFontBar(); }));
@@ -748,10 +748,22 @@ void TReportDesignForm::CloseTemplate() {
     Control().LastSelected = nullptr;
     Control().ClearTable();
     Control().RecordedPageWidth = 0;
-    Control().UpdatePageSize();
+    LayOutPage();
     MarkSaved();
     SetCaption(kNoReport);
     FitToWindow();
+}
+
+void TReportDesignForm::LayOutPage() {
+    // A page without a size of its own takes the printer's page: first give
+    // the printer the template's paper (A4 portrait for a new one), so the
+    // page is laid out as it will be printed, whatever the last job left.
+    if (Control().RecordedPageWidth == 0)
+        SetPrinterDevMode({.PaperSize = Control().PaperSize,
+                           .Orientation = Control().Orientation,
+                           .PaperLength = Control().PaperLength,
+                           .PaperWidth = Control().PaperWidth});
+    Control().UpdatePageSize();
 }
 
 void TReportDesignForm::EditProperties() {

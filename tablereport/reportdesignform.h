@@ -147,6 +147,7 @@ protected:
     void reject() override;
 
 private:
+    void LayOutPage();
     void BuildMenu();
     void BuildToolBars(QVBoxLayout* layout);
     void BuildSideBar(QHBoxLayout* layout);

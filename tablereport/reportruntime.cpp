@@ -31,9 +31,30 @@ namespace {
 
 const QString kFillError = QStringLiteral("形成报表时发生错误，请检查各项参数与模板设置等是否正确");
 
+// A record that cannot be cut to fit a page: the report is refused whole
+// rather than printed without it.
+class ERecordTooTall : public Exception {
+public:
+    explicit ERecordTooTall(int record)
+        : Exception(
+              QStringLiteral("第 %1 条记录一页放不下，又不能分页，报表没有打印").arg(record)) {}
+    QString ClassName() const override { return QStringLiteral("ERecordTooTall"); }
+};
+
 void ShowPrompt(const QString& text) {
     ui::ShowMessageDialog(nullptr, QStringLiteral("提示信息"), text, ui::MessageIcon::Warning,
                           ui::MessageButtons::Ok);
+}
+
+// What the user is told when a print or preview fails.
+QString FailureText(const std::exception_ptr& failure) {
+    try {
+        std::rethrow_exception(failure);
+    } catch (const ERecordTooTall& tooTall) {
+        return tooTall.Message();
+    } catch (...) {
+        return kFillError;
+    }
 }
 
 void WarnNoPrinter() {
@@ -103,6 +124,63 @@ QByteArray PictureAsBitmap(const QByteArray& stored) {
     bmp.open(QIODevice::WriteOnly);
     QImage::fromData(stored).save(&bmp, "BMP");
     return bmp.data();
+}
+
+// The longest start of text that keeps the cell within room; 0 when not
+// even one character does.
+qsizetype FittingLength(TReportCell& cell, const QString& text, int room) {
+    qsizetype low = 0;
+    qsizetype high = text.size();
+    while (low < high) {
+        const qsizetype middle = (low + high + 1) / 2;
+        cell.SetCellText(text.left(middle));
+        cell.CalcHeight();
+        if (cell.NeededHeight() <= room)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    if (low > 0 && low < text.size() && text[low].isLowSurrogate())
+        --low;
+    return low;
+}
+
+bool IsBlank(const TReportLine& line) {
+    return std::ranges::all_of(
+        line.Cells, [](const auto& cell) { return cell->Text().isEmpty() && !cell->HasPicture; });
+}
+
+// Cuts a detail line taller than room: each cell keeps the start of its
+// text that fits, and rest (an empty copy of the line) takes the remainder.
+// False when the line cannot be cut there: a merged cell, a picture taller
+// than room, a line drawn taller than room, or a cell that cannot show even
+// one character. moved tells whether any text went to rest.
+bool CutLine(TReportLine& line, TReportLine& rest, int room, bool& moved) {
+    moved = false;
+    if (line.UserHeight > room)
+        return false;
+    for (std::size_t i = 0; i < line.Cells.size(); ++i) {
+        TReportCell& cell = *line.Cells[i];
+        if (cell.MergeOwner || !cell.MergedCells.empty())
+            return false;
+        if (cell.NeededHeight() <= room)
+            continue;
+        if (cell.HasPicture)
+            return false;
+        const QString text = cell.Text();
+        const qsizetype kept = FittingLength(cell, text, room);
+        if (kept == 0)
+            return false;
+        QString remainder = text.mid(kept);
+        if (remainder.startsWith(QStringLiteral("\r\n")))
+            remainder.remove(0, 2);
+        rest.Cells[i]->SetCellText(remainder);
+        rest.Cells[i]->CalcHeight();
+        moved = true;
+    }
+    line.UpdateHeight();
+    rest.UpdateHeight();
+    return true;
 }
 
 // "Form.Component" among the open forms, a bare name among the owner's.
@@ -407,7 +485,21 @@ int TReportRunTime::Paginate(bool build, int totalPages) {
             filledWithSpace = true;
         }
         if (!fits(detailsHeight, pageFooterHeight) || placed == records) {
-            if (placed < records) {
+            // A record too tall for a page of its own is cut at the page end
+            // and continues on the next, so no record is lost.
+            std::unique_ptr<TReportLine> continued;
+            if (details.size() == 1 &&
+                !fits(detailsHeight, placed == records ? lastFooterHeight : pageFooterHeight)) {
+                const int room = pageHeight - margins - headerHeight - pageFooterHeight;
+                continued = FillLine(detailLine, true);
+                // A blank continuation that still does not fit would be cut
+                // for ever.
+                const bool blank = IsBlank(*details.back());
+                bool moved = false;
+                if (!CutLine(*details.back(), *continued, room, moved) || (blank && !moved))
+                    throw ERecordTooTall(placed);
+                detailsHeight = details.back()->Height();
+            } else if (placed < records) {
                 // Header and page footer leave no room for any detail line.
                 if (details.empty())
                     throw Exception(kFillError);
@@ -430,7 +522,7 @@ int TReportRunTime::Paginate(bool build, int totalPages) {
                 const int footerStart = int(page.size() + details.size());
                 for (auto& line : details)
                     page.push_back(std::move(line));
-                TLineList& footer = placed == records ? lastFooter : pageFooter;
+                TLineList& footer = placed == records && !continued ? lastFooter : pageFooter;
                 for (auto& line : footer)
                     page.push_back(std::move(line));
                 PageStreams.push_back(RenderPage(page, footerStart, totalPages));
@@ -443,6 +535,11 @@ int TReportRunTime::Paginate(bool build, int totalPages) {
             ++pageNumber_;
             details.clear();
             detailsHeight = 0;
+            if (continued) {
+                detailsHeight = continued->Height();
+                details.push_back(std::move(continued));
+                continue;
+            }
         }
         ++serial_;
         inDetailLine_ = true;
@@ -603,7 +700,7 @@ void TReportRunTime::Print(int dialog) {
         if (waitForm_)
             waitForm_->hide();
         ReleaseBindings();
-        ShowPrompt(kFillError);
+        ShowPrompt(FailureText(std::current_exception()));
     }
 }
 
@@ -645,7 +742,7 @@ void TReportRunTime::PrintPreview(bool previewLook) {
     } catch (...) {
         if (waitForm_)
             waitForm_->hide();
-        ShowPrompt(kFillError);
+        ShowPrompt(FailureText(std::current_exception()));
     }
 }
 

@@ -3,12 +3,14 @@
 #include "core/appstate.h"
 #include "core/filefunctions.h"
 #include "core/messages.h"
+#include "core/settingfunctions.h"
 #include "frame/admin/backupfolder.h"
 #include "frame/admin/kxbackupfile.h"
 #include "frame/admin/kxpacktable.h"
 #include "frame/dialogs/kxthread.h"
 #include "platform/db/database.h"
 #include "platform/sys/exception.h"
+#include "platform/sys/files.h"
 
 #include <QApplication>
 #include <QDir>
@@ -48,6 +50,14 @@ bool SameFolder(const QString& a, const QString& b) {
 // A backup never goes into the data folder it saves.
 QString AwayFromDataFolder(const QString& folder) {
     return SameFolder(folder, AppDataFolder) ? WithSlash(AppProgramFolder) : folder;
+}
+
+// Archives cut short by a crash: hidden, and ending in ".part".
+void RemovePartialArchives(const QString& folder) {
+    const QDir dir(folder);
+    for (const QString& name :
+         dir.entryList({QStringLiteral(".*备份文件.part")}, QDir::Files | QDir::Hidden))
+        sys::RemoveFile(dir.filePath(name));
 }
 
 std::filesystem::path FileSystemPath(const QString& path) {
@@ -187,15 +197,30 @@ bool TDataBackup::WriteArchive(const QString& dataFolder, const QString& archive
     // cut short by a crash never passes for a backup.
     const QString partial =
         target.dir().filePath(QStringLiteral(".") + target.fileName() + QStringLiteral(".part"));
+    RemovePartialArchives(target.absolutePath());
     if (!KXBackupFile->Backup(dataFolder, partial, true))
         return false;
+    if (!sys::SyncToDisk(partial)) {
+        sys::RemoveFile(partial);
+        KXBackupFile->ReportError(4);
+        return false;
+    }
     std::error_code error;
     std::filesystem::rename(FileSystemPath(partial), FileSystemPath(archive), error);
-    if (!error)
+    if (!error) {
+        sys::SyncToDisk(target.absolutePath());
         return true;
-    QFile::remove(partial);
+    }
+    sys::RemoveFile(partial);
     KXBackupFile->ReportError(4);
     return false;
+}
+
+void TDataBackup::RemoveLeftovers() {
+    TKXBackupFile::RemoveStagedFiles(AppDataFolder);
+    const QString backups = ReadSetting(kFolderValue);
+    if (!backups.isEmpty())
+        RemovePartialArchives(backups);
 }
 
 bool TDataBackup::CloseDatabaseFully() {
@@ -245,9 +270,22 @@ bool TDataBackup::RestoreChosenArchive() {
                           QStringLiteral("所选文件中没有数据库文件,不是数据备份文件"));
         return false;
     }
+    // The database in the archive must prove itself before it replaces the
+    // one that works.
+    QString fault;
+    KXBackupFile->OnCheckRestored = [&fault](QObject*, const QString& target, const QString& staged,
+                                             bool& continueRun) {
+        const QString name = QFileInfo(target).fileName();
+        if (name != QLatin1String(db::TDatabase::kFileName))
+            return;
+        fault = DatabaseFileFault(staged, QStringLiteral("备份文件中的") + name);
+        continueRun = fault.isEmpty();
+    };
+    const auto checkNoMore = qScopeGuard([this] { KXBackupFile->OnCheckRestored = nullptr; });
     if (check != TArchiveCheck::Ours || !KXBackupFile->Restore(file, WithSlash(AppDataFolder))) {
         KXThread->Stop();
-        ShowPromptMessage(kRestoreFailed);
+        ShowPromptMessage(fault.isEmpty() ? kRestoreFailed
+                                          : kRestoreFailed + QStringLiteral("\r\n") + fault);
         return false;
     }
     AppUserId = kLockedOutUser;

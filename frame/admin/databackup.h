@@ -50,6 +50,10 @@ public:
     // and an older archive of that name stays as it was.
     bool WriteArchive(const QString& dataFolder, const QString& archive);
 
+    // Removes what a restore or a backup stopped by a crash left: the files
+    // staged in the data folder and partial archives in the backup folder.
+    static void RemoveLeftovers();
+
     // F + company + "dadudez" + "yyyy-mm-dd hh.mm" + what: a "/" in the
     // company's name would make a folder of it.
     static QString BackupName(const QString& folder, const QString& company, const QDateTime& time,

@@ -13,21 +13,15 @@ namespace {
 
 const QString kDashes = QString(51, u'-');
 
-QString QuotedName(const QString& table) {
-    return u'"' + QString(table).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
-QStringList IntegrityFindings(db::TDatabase& database, const QString& table) {
-    const auto query =
-        OpenSqlQuery(database.DatabaseName(),
-                     QStringLiteral("PRAGMA integrity_check(") + QuotedName(table) + u')');
-    QStringList findings;
-    for (; !query->Eof(); query->Next()) {
-        const QString finding = query->Fields()[0]->AsString();
-        if (finding != QLatin1String("ok"))
-            findings.append(finding);
-    }
-    return findings;
+// Where the rows that could not be read lay, by record number.
+QString UnreadableText(const db::TUnreadableRows& rows) {
+    if (rows.After && rows.Before)
+        return QStringLiteral("记录号 %1 与 %2 之间的记录").arg(*rows.After).arg(*rows.Before);
+    if (rows.After)
+        return QStringLiteral("记录号 %1 以后的记录").arg(*rows.After);
+    if (rows.Before)
+        return QStringLiteral("记录号 %1 以前的记录").arg(*rows.Before);
+    return QStringLiteral("全部记录");
 }
 
 bool HasDefinition(db::TDatabase& database, const QString& table) {
@@ -48,9 +42,14 @@ QString RepairCopyName(const QString& folder, const QDateTime& time) {
 }
 
 TDataRepair::TDataRepair(db::TDatabase& database) : database_(database) {
-    Steps.Verify = [this](const QString& table) { return IntegrityFindings(database_, table); };
+    Steps.Verify = [this](const QString& table) { return db::TableFindings(database_, table); };
     Steps.Describe = [this](const QString& table) { return HasDefinition(database_, table); };
-    Steps.Rebuild = [this](const QString& table) { db::RebuildTable(database_, table); };
+    Steps.Rebuild = [this](const QString& table) {
+        QStringList lost;
+        for (const db::TUnreadableRows& rows : db::RebuildTable(database_, table))
+            lost.append(UnreadableText(rows));
+        return lost;
+    };
 }
 
 QStringList TDataRepair::Tables() const {
@@ -64,7 +63,8 @@ TRepairResult TDataRepair::RepairTables() {
     const QStringList tables = Tables();
     for (int index = 0; index < tables.size(); ++index) {
         const QString& table = tables[index];
-        // A check that cannot run at all leaves nothing sound to go on with.
+        // Damage is what the rebuild is for; only a check that cannot run at
+        // all leaves nothing sound to go on with.
         try {
             Steps.Verify(table);
         } catch (...) {
@@ -87,15 +87,18 @@ void TDataRepair::RepairTable(const QString& table, QStringList& lines) {
         return;
     }
     QStringList reasons;
+    QStringList lost;
     try {
-        Steps.Rebuild(table);
+        lost = Steps.Rebuild(table);
         reasons = Steps.Verify(table);
     } catch (const Exception& error) {
         reasons = {error.Message()};
     }
-    if (reasons.isEmpty())
-        return;
-    lines << table + QStringLiteral(" 数据文件修复失败！") << reasons << kDashes;
+    if (!reasons.isEmpty())
+        lines << table + QStringLiteral(" 数据文件修复失败！") << reasons << kDashes;
+    else if (!lost.isEmpty())
+        lines << table + QStringLiteral(" 数据文件已修复，以下记录损坏不能读出：") << lost
+              << kDashes;
 }
 
 } // namespace kx

@@ -22,13 +22,15 @@ QString RepairCopyName(const QString& folder, const QDateTime& time);
 // What the repair does to one table; a test replaces a step to force a
 // failure.
 struct TRepairSteps {
-    // SQLite's findings about the table, empty when it is sound; raises when
-    // the check itself cannot run.
+    // SQLite's findings about the table, empty when it is sound (damage that
+    // stops the check is a finding); raises when the check cannot run.
     std::function<QStringList(const QString& table)> Verify;
     // The table's definition can be read, so that it can be rebuilt from it.
     std::function<bool(const QString& table)> Describe;
-    // Raises when the table could not be rebuilt; the table stays as it was.
-    std::function<void(const QString& table)> Rebuild;
+    // Rebuilds the table from the rows that can be read and names those that
+    // could not; raises when the table could not be rebuilt, leaving it as
+    // it was.
+    std::function<QStringList(const QString& table)> Rebuild;
 };
 
 struct TRepairResult {

@@ -2,6 +2,7 @@
 
 #include "platform/sys/cp936.h"
 #include "platform/sys/exception.h"
+#include "platform/sys/files.h"
 #include "platform/ui/messagedialog.h"
 
 #include <QDateTime>
@@ -38,6 +39,8 @@ const QByteArray kBlockMark("EC2\0", 4);
 const QByteArray kFileListName("FILE:LIST");
 const QByteArray kNextDisk("NEXT:DISK");
 const QString kStreamName = QStringLiteral(":STREAM");
+// The prefix of a file restored beside its target, before it takes its place.
+const QString kStagedPrefix = QStringLiteral(".kxrestore-");
 
 enum ErrorCode {
     errReadFile = 1,
@@ -248,6 +251,8 @@ public:
         continue_ = box.exec() == QMessageBox::Ok;
         return continue_;
     }
+
+    void Stop() { continue_ = false; }
 
     void Finish() {
         Progress(QString(), 100);
@@ -482,7 +487,9 @@ private:
 
     void AddFile(const QFileInfo& info, QStringList& files) const {
         const QString path = info.absoluteFilePath();
-        if (path != archivePath_ && !files.contains(path))
+        // A restore's leftover is no data of the user's.
+        if (path != archivePath_ && !TKXBackupFile::IsStagedName(info.fileName()) &&
+            !files.contains(path))
             files.append(path);
     }
 
@@ -606,6 +613,8 @@ public:
             inflater_.emplace();
             ended = ReadEntries();
             if (ended)
+                CheckStaged();
+            if (ended && state_.Continues())
                 Commit();
         } catch (const RunFailure& failure) {
             state_.Fail(failure);
@@ -625,8 +634,12 @@ private:
         StagedFile(QString target, quint32 date, std::unique_ptr<QFile> file)
             : target(std::move(target)), date(date), file(std::move(file)) {}
         ~StagedFile() {
-            if (!committed)
-                file->remove();
+            if (committed)
+                return;
+            // QFile::remove gives up when closing cannot flush, as on a full
+            // disk.
+            file->close();
+            sys::RemoveFile(file->fileName());
         }
         StagedFile(const StagedFile&) = delete;
         StagedFile& operator=(const StagedFile&) = delete;
@@ -745,8 +758,8 @@ private:
         const QDir dir = info.absoluteDir();
         for (int attempt = 0; attempt < 16; ++attempt) {
             auto file = std::make_unique<QFile>(dir.filePath(
-                QStringLiteral(".kxrestore-%1")
-                    .arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'))));
+                kStagedPrefix + QStringLiteral("%1").arg(QRandomGenerator::global()->generate(), 8,
+                                                         16, QLatin1Char('0'))));
             if (file->open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
                 if (info.exists())
                     file->setPermissions(info.permissions());
@@ -824,7 +837,27 @@ private:
         }
     }
 
+    void CheckStaged() {
+        if (!owner_.OnCheckRestored)
+            return;
+        bool continueRun = true;
+        for (const StagedFile& staged : staged_) {
+            owner_.OnCheckRestored(&owner_, staged.target, staged.file->fileName(), continueRun);
+            if (!continueRun) {
+                state_.Stop();
+                return;
+            }
+        }
+    }
+
+    // Each file and its folder reach the disk before the rename and the
+    // folder again after it: a power cut leaves the old file or the new one.
     void Commit() {
+        for (const StagedFile& staged : staged_) {
+            if (!sys::SyncToDisk(staged.file->fileName()) ||
+                !sys::SyncToDisk(QFileInfo(staged.target).absolutePath()))
+                throw RunFailure{errReadFile};
+        }
         for (StagedFile& staged : staged_) {
             std::error_code error;
             std::filesystem::rename(FileSystemPath(staged.file->fileName()),
@@ -832,6 +865,7 @@ private:
             if (error)
                 throw RunFailure{errReadFile};
             staged.committed = true;
+            sys::SyncToDisk(QFileInfo(staged.target).absolutePath());
         }
     }
 
@@ -876,6 +910,17 @@ bool TKXBackupFile::Restore(const QString& fileName, const QString& folder) {
     return restored;
 }
 
+bool TKXBackupFile::IsStagedName(const QString& fileName) {
+    return fileName.startsWith(kStagedPrefix);
+}
+
+void TKXBackupFile::RemoveStagedFiles(const QString& folder) {
+    const QDir dir(folder);
+    for (const QString& name :
+         dir.entryList({kStagedPrefix + u'*'}, QDir::Files | QDir::Hidden | QDir::System))
+        sys::RemoveFile(dir.filePath(name));
+}
+
 void TKXBackupFile::ReportError(int code) {
     ReportError(code, ErrorText(code));
 }
@@ -884,7 +929,7 @@ void TKXBackupFile::ReportError(int code, const QString& text) {
     if (OnError)
         OnError(this, code, text);
     else
-        ui::ShowMessageDialog(nullptr, QStringLiteral("Error"), text, ui::MessageIcon::Error,
+        ui::ShowMessageDialog(nullptr, QStringLiteral("错误信息"), text, ui::MessageIcon::Error,
                               ui::MessageButtons::Ok);
 }
 

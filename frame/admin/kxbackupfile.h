@@ -57,6 +57,12 @@ public:
     TRestoreFileEvent OnRestoreFile;
     TFileRestoredEvent OnFileRestored;
     TErrorEvent OnError;
+    // After the whole archive has been read and before any file takes its
+    // target's place: stagedFile holds what target would become. Clearing
+    // continueRun stops the restore with every file left as it was.
+    std::function<void(QObject* sender, const QString& target, const QString& stagedFile,
+                       bool& continueRun)>
+        OnCheckRestored;
     // Handles pending events after each block, so that the busy window keeps
     // painting during long runs.
     std::function<void()> ProcessMessages;
@@ -81,6 +87,13 @@ public:
     void ReportError(int code);
     // The same with a text that names what failed, in place of the code's.
     void ReportError(int code, const QString& text);
+
+    // A file that a restore writes beside its target before it takes the
+    // target's place; a backup never takes one in.
+    static bool IsStagedName(const QString& fileName);
+    // Removes what a restore stopped by a crash or a power cut left in the
+    // folder.
+    static void RemoveStagedFiles(const QString& folder);
 
     // Files written by the last Backup or restored by the last Restore.
     int FileCount() const { return fileCount_; }

@@ -13,11 +13,13 @@
 #include "frame/data/kxquery.h"
 #include "frame/dialogs/findsimpleformdialog.h"
 #include "frame/dialogs/runquerywithbusywindow.h"
+#include "platform/db/database.h"
 #include "platform/db/datasource.h"
 #include "platform/db/field.h"
 #include "platform/db/params.h"
 #include "platform/db/query.h"
 #include "platform/db/updatesql.h"
+#include "platform/sys/exception.h"
 #include "platform/ui/application.h"
 #include "platform/ui/canvas.h"
 
@@ -274,6 +276,10 @@ void TUserForm::FormCreate() {
     Query->SetFieldsData(FieldsData);
     Query->SetCheckData(CheckData);
     Query->SetTableName(QStringLiteral("SYS_USER_TABLE"));
+    // The user's rights rows go in the same transaction as the user.
+    Query->KeyValue = QStringLiteral("USE_ID");
+    Query->DetailTable = QStringLiteral("SYS_RIGHT_TABLE");
+    Query->DetailDError = QStringLiteral("用户权限");
     Query->ActiveControl = EditUseId->objectName();
     DBGrid1->DataBaseName = kDatabaseName;
     DBGrid1->UserID = AppUserId;
@@ -359,10 +365,7 @@ void TUserForm::button_deleteClick(QObject* sender) {
         ShowPromptMessage(refusal);
         return;
     }
-    const QString userId = Query->FieldByName(QStringLiteral("USE_ID"))->AsString();
     TKXDForm::button_deleteClick(sender);
-    if (Query->Saved)
-        ExecSqlText(kDatabaseName, UserRightsDeleteSql(userId));
 }
 
 void TUserForm::button_saveClick(QObject* sender) {
@@ -380,10 +383,41 @@ void TUserForm::button_saveClick(QObject* sender) {
     // A name of blanks is no name: the required check sees the trimmed texts.
     if (Query->State() == db::dsEdit || Query->State() == db::dsInsert)
         TrimUserNames();
-    TKXDForm::button_saveClick(sender);
+    if (Query->State() == db::dsInsert)
+        SaveNewUser(sender);
+    else
+        TKXDForm::button_saveClick(sender);
     if (newUser_ && Query->Saved && Query->State() == db::dsBrowse)
         ShowPromptMessage(NewUserPasswordPrompt());
     newUser_ = false;
+}
+
+// Rights rows left under the new user's id (by a crash between deleting a
+// user and its rights, or by a restored archive) must not pass to it: they go
+// in the same transaction that adds the user.
+void TUserForm::SaveNewUser(QObject* sender) {
+    db::TDatabase* database = Query->Database();
+    const bool ownTransaction = !database->InTransaction();
+    if (ownTransaction)
+        database->StartTransaction();
+    try {
+        const QString userId = Query->FieldByName(QStringLiteral("USE_ID"))->AsString();
+        if (!ExecSqlText(kDatabaseName, UserRightsDeleteSql(userId))) {
+            ShowPromptMessage(QStringLiteral("用户权限删除过程发生错误"));
+            Abort();
+        }
+        TKXDForm::button_saveClick(sender);
+    } catch (...) {
+        if (ownTransaction && database->InTransaction())
+            database->Rollback();
+        throw;
+    }
+    if (!ownTransaction || !database->InTransaction())
+        return;
+    if (Query->Saved && Query->State() == db::dsBrowse)
+        database->Commit();
+    else
+        database->Rollback();
 }
 
 void TUserForm::TrimUserNames() {

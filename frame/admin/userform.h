@@ -79,6 +79,7 @@ private:
     QWidget* BuildRightsPage();
     // The id and name are saved as their edits' trimmed texts.
     void TrimUserNames();
+    void SaveNewUser(QObject* sender);
     void PageChanged(int index);
     void FillUserList();
     void ComposeChosen(int index);

@@ -364,8 +364,9 @@ void TMainForm::FormCreate() {
         return;
 
     db::TSession::Default().SetActive(true);
-    DM->MainDatabase->SetConnected(true);
     AppDataFolder = QDir::cleanPath(GetAliasPath(DM->MainDatabase->AliasName()));
+    TDataBackup::RemoveLeftovers();
+    DM->MainDatabase->SetConnected(true);
     AppProgramFolder = GetProgramFolder();
     AppTempFolder = GetTempFolder();
     // Only the program writes to its temporary folder, so whatever an earlier

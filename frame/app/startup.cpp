@@ -2,6 +2,8 @@
 
 #include "core/appstate.h"
 #include "core/exceptionhandler.h"
+#include "core/filefunctions.h"
+#include "core/messages.h"
 #include "core/sqlfunctions.h"
 #include "frame/app/aboutform.h"
 #include "frame/app/enrolform.h"
@@ -84,6 +86,12 @@ TRunningProgram StartProgram(int splashMs) {
         return Run(splashMs);
     } catch (...) {
         ui::HandleCurrentException();
+        // The engine's prompt names neither the file nor what is wrong with it.
+        if (DM) {
+            const QString fault = DatabaseFileFault(DM->MainDatabase->FileName());
+            if (!fault.isEmpty())
+                ShowPromptMessage(fault);
+        }
         ui::RequestTerminate();
         return {};
     }

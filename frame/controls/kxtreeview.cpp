@@ -2,6 +2,7 @@
 
 #include "core/messages.h"
 #include "core/moneytext.h"
+#include "core/sqlfunctions.h"
 #include "core/textfunctions.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
@@ -28,9 +29,13 @@ constexpr int kLeafImage = 2;
 QString ComposeNodeSql(const TNodeSql& sql, const QString& id) {
     if (sql.KeyKind.isEmpty())
         return sql.HeadSql + u' ' + sql.TailSql;
+    // The id is a stored value: a code that holds a quote (from an archive
+    // restored from elsewhere) must stay one value.
     if (sql.KeyKind == u"C")
-        return sql.HeadSql + u'\'' + id + QStringLiteral("' ") + sql.TailSql;
-    return sql.HeadSql + id + u' ' + sql.TailSql;
+        return sql.HeadSql + QuotedStr(id) + u' ' + sql.TailSql;
+    bool number = false;
+    id.toDouble(&number);
+    return sql.HeadSql + (number ? id.trimmed() : QuotedStr(id)) + u' ' + sql.TailSql;
 }
 
 class TKXTreeView::TItemDelegate : public QStyledItemDelegate {

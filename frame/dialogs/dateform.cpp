@@ -4,6 +4,7 @@
 #include "platform/sys/dateformat.h"
 #include "platform/ui/application.h"
 #include "platform/ui/keypreview.h"
+#include "platform/ui/programlanguage.h"
 
 #include <QCalendarWidget>
 #include <QKeyEvent>
@@ -47,6 +48,7 @@ TDateForm::TDateForm(QWidget* parent)
             &QToolButton::clicked, this, [this] { StepMonths(1); });
 
     Calendar->setGeometry(9, 32, 297, 128);
+    Calendar->setLocale(ui::ProgramLocale());
     Calendar->setFirstDayOfWeek(Qt::Sunday);
     Calendar->setNavigationBarVisible(false);
     Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);

@@ -2,6 +2,7 @@
 
 #include "grid/editors/dropdownownerx.h"
 #include "platform/ui/application.h"
+#include "platform/ui/programlanguage.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -32,6 +33,7 @@ TPopupMonthCalendarX::TPopupMonthCalendarX(QWidget* owner)
     setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
     setContentsMargins(borderWidth_, borderWidth_, borderWidth_, borderWidth_);
     setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    setLocale(ui::ProgramLocale());
     connect(this, &QCalendarWidget::clicked, this, ui::Guard([this] { CloseUp(true); }));
     connect(qApp, &QApplication::focusChanged, this,
             ui::Guard([this](QWidget* old, QWidget* now) { FocusChanged(old, now); }));

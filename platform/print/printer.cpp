@@ -1,13 +1,15 @@
 #include "platform/print/printer.h"
 
-#include <QDir>
+#include "platform/sys/files.h"
+
+#include <QDateTime>
+#include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 #include <array>
 #include <cmath>
@@ -35,9 +37,13 @@ constexpr std::array<std::pair<QPrinter::PaperSource, int>, 12> kBinCodes{{
     {QPrinter::Cassette, 14},
 }};
 
+QString DefaultPdfFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+           QStringLiteral("/kxcashier");
+}
+
 QString& PdfFolderSetting() {
-    static QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                            QStringLiteral("/kxcashier/temp");
+    static QString folder = DefaultPdfFolder();
     return folder;
 }
 
@@ -61,7 +67,7 @@ QStringList InstalledPrinters() {
 }
 
 void SetPdfFolder(const QString& folder) {
-    PdfFolderSetting() = folder;
+    PdfFolderSetting() = folder.isEmpty() ? DefaultPdfFolder() : folder;
 }
 
 QString PdfFolder() {
@@ -256,21 +262,20 @@ void TPrinter::SetTitle(const QString& title) {
     printer_->setDocName(title);
 }
 
-QString TPrinter::MakePdfFileName() const {
-    QDir().mkpath(PdfFolder());
-    QTemporaryFile file(PdfFolder() + QStringLiteral("/print-XXXXXX.pdf"));
-    file.setAutoRemove(false);
-    if (!file.open())
-        return {};
-    return file.fileName();
-}
-
 QPainter* TPrinter::BeginDoc() {
-    if (pdf_)
-        printer_->setOutputFileName(MakePdfFileName());
+    if (pdf_) {
+        const QString fileName = sys::CreateTimedFile(PdfFolder(), Title(), QStringLiteral("pdf"),
+                                                      QDateTime::currentDateTime());
+        if (fileName.isEmpty())
+            return nullptr;
+        printer_->setOutputFileName(fileName);
+    }
     auto painter = std::make_unique<QPainter>();
-    if (!painter->begin(printer_.get()))
+    if (!painter->begin(printer_.get())) {
+        if (pdf_)
+            QFile::remove(printer_->outputFileName());
         return nullptr;
+    }
     painter_ = std::move(painter);
     return painter_.get();
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The printer object the report engine draws through: a print queue of the
-// system or, when no queue is installed, a PDF file in the program's
-// temporary folder, so that a user without a printer can always print.
+// system or, when no queue is installed, a PDF file kept in the user's
+// documents folder, so that a user without a printer can always print.
 // Paper, bins and duplex speak the Windows codes the report settings keep
 // (paper 1..68 and 256 for a custom size, bins 1..14, duplex 1..3,
 // orientation 1 portrait and 2 landscape); lengths are in tenths of a
@@ -31,8 +31,12 @@ inline constexpr int kDuplexShortEdge = 3;
 // Queues of the system; empty where none is installed.
 QStringList InstalledPrinters();
 
-// Where PDF output goes, and who shows a finished PDF (nobody until the
-// program sets a viewer, so that tests never open windows).
+// Where the files the user keeps go: PDF output, named after the job's
+// title and the time, and the spreadsheet exports. By default the
+// program's sub-folder of the documents folder, never the temporary folder
+// that the next start empties. Who shows a finished PDF: nobody until the
+// program sets a viewer, so that tests never open windows. An empty folder
+// sets the default again.
 void SetPdfFolder(const QString& folder);
 QString PdfFolder();
 void SetPdfViewer(std::function<void(const QString& fileName)> viewer);
@@ -96,7 +100,6 @@ public:
 
 private:
     void LoadPrinter(const QString& name);
-    QString MakePdfFileName() const;
 
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<QPainter> painter_;

@@ -4,6 +4,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+
 namespace kx::sys {
 namespace {
 
@@ -49,6 +54,50 @@ bool CopyFolder(const QString& source, const QString& target) {
     if (IsInside(to, from))
         return false;
     return QDir().mkpath(target) && CopyContents(QDir(source), QDir(target));
+}
+
+QString SafeFileName(const QString& name) {
+    constexpr qsizetype kMaxChars = 100;
+    QString safe = name.trimmed().left(kMaxChars);
+    if (!safe.isEmpty() && safe.back().isHighSurrogate())
+        safe.chop(1);
+    for (QChar& c : safe) {
+        if (c.category() == QChar::Other_Control || QStringView(u"/\\:*?\"<>|").contains(c))
+            c = u'_';
+    }
+    return safe;
+}
+
+QString CreateTimedFile(const QString& folder, const QString& name, const QString& suffix,
+                        const QDateTime& time) {
+    if (!QDir().mkpath(folder))
+        return {};
+    const QString stem =
+        SafeFileName(name) + u' ' + time.toString(QStringLiteral("yyyy-MM-dd HHmmss"));
+    // The bound only stops a folder that refuses every new file.
+    for (int number = 1; number <= 1000; ++number) {
+        const QString candidate =
+            number == 1 ? stem : QStringLiteral("%1 (%2)").arg(stem).arg(number);
+        QFile file(QDir(folder).filePath(candidate + u'.' + suffix));
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            return file.fileName();
+        if (!file.exists())
+            return {};
+    }
+    return {};
+}
+
+bool SyncToDisk(const QString& path) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+bool RemoveFile(const QString& path) {
+    return ::unlink(QFile::encodeName(path).constData()) == 0 || errno == ENOENT;
 }
 
 } // namespace kx::sys

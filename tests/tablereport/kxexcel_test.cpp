@@ -1,7 +1,7 @@
 #include "tablereport/kxexcel.h"
 
-#include "core/appstate.h"
 #include "platform/db/field.h"
+#include "platform/print/printer.h"
 #include "platform/ui/messagedialog.h"
 #include "tablereport/excelplacement.h"
 #include "tests/platform/db/dbfixture.h"
@@ -152,12 +152,6 @@ TEST(ExcelPlacementTest, PlainNumbersAreTakenAsNumbers) {
         EXPECT_EQ(GeneralNumber(QString::fromUtf8(c.Text)), c.Number) << c.Text;
 }
 
-TEST(ExcelPlacementTest, FileNamesHoldNoSeparators) {
-    EXPECT_EQ(ExcelFileName(" 现金/日记:账 "), QStringLiteral("现金_日记_账.xlsx"));
-    EXPECT_EQ(ExcelFileName("a\\b*c?d\"e<f>g|h\ti"), QStringLiteral("a_b_c_d_e_f_g_h_i.xlsx"));
-    EXPECT_EQ(ExcelFileName(QString(150, u'账')), QString(100, u'账') + ".xlsx");
-}
-
 // The python that has openpyxl; empty when none has.
 QString PythonWithOpenpyxl() {
     for (const QString& python : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
@@ -209,15 +203,26 @@ protected:
             prompts_ << request.text;
             return true;
         });
-        previousTemp_ = AppTempFolder;
-        AppTempFolder = temp_.filePath("program/temp") + '/';
+        previousFolder_ = print::PdfFolder();
+        print::SetPdfFolder(kept_);
     }
     void TearDown() override {
         ui::SetMessageSink(previousSink_);
-        AppTempFolder = previousTemp_;
+        print::SetPdfFolder(previousFolder_);
     }
 
-    QString ExpectedFile() const { return AppTempFolder + QStringLiteral("现金_日记账.xlsx"); }
+    // The workbooks written, named after the report and the time.
+    QStringList Workbooks() const {
+        QStringList paths;
+        for (const QString& name : QDir(kept_).entryList(
+                 {QStringLiteral("现金_日记账 ????-??-?? ??????*.xlsx")}, QDir::Files, QDir::Name))
+            paths << QDir(kept_).filePath(name);
+        return paths;
+    }
+    QString ExpectedFile() const {
+        const QStringList paths = Workbooks();
+        return paths.size() == 1 ? paths[0] : QString();
+    }
 
     db::TQuery* query_ = nullptr;
     TKXExcel excel_;
@@ -225,8 +230,9 @@ protected:
     QStringList opened_;
     bool opens_ = true;
     ui::MessageSink previousSink_;
-    QString previousTemp_;
+    QString previousFolder_;
     QTemporaryDir temp_;
+    const QString kept_ = temp_.filePath("Documents/kxcashier");
 };
 
 TEST_F(KXExcelTest, RefusalsComeInOrderAndWriteNothing) {
@@ -246,7 +252,7 @@ TEST_F(KXExcelTest, RefusalsComeInOrderAndWriteNothing) {
     EXPECT_EQ(prompts_, QStringList({"没有数据源", "没有数据源", "没有报表名称", "没有数据"}));
     EXPECT_TRUE(opened_.isEmpty());
     EXPECT_TRUE(excel_.LastFile().isEmpty());
-    EXPECT_FALSE(QDir(AppTempFolder).exists());
+    EXPECT_FALSE(QDir(kept_).exists());
 }
 
 TEST_F(KXExcelTest, WorkbookHoldsTheRowsAndOpens) {
@@ -294,13 +300,25 @@ TEST_F(KXExcelTest, MissingFieldIsPromptedAndWhatWasPlacedStillOpens) {
 }
 
 TEST_F(KXExcelTest, UnwritableWorkbookIsPromptedAndNotOpened) {
-    QFile blocker(temp_.filePath("program"));
+    QFile blocker(temp_.filePath("Documents"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     excel_.ExportToExcel({Entry("NAME", "姓名")}, {}, {});
     EXPECT_EQ(prompts_, QStringList{"Excel打开过程发生错误"});
     EXPECT_TRUE(opened_.isEmpty());
     EXPECT_TRUE(excel_.LastFile().isEmpty());
+}
+
+// Exports are kept: a second export of the same report never overwrites
+// the first, which the user may have edited.
+TEST_F(KXExcelTest, EachExportIsAFileOfItsOwn) {
+    excel_.ExportToExcel({Entry("NAME", "姓名")}, {}, {});
+    excel_.ExportToExcel({Entry("NAME", "姓名")}, {}, {});
+    QStringList workbooks = Workbooks();
+    EXPECT_EQ(workbooks.size(), 2);
+    workbooks.sort();
+    opened_.sort();
+    EXPECT_EQ(opened_, workbooks);
 }
 
 TEST_F(KXExcelTest, NothingToOpenTheWorkbookSaysWhereItIs) {

@@ -1,5 +1,7 @@
 #include "tablereport/reportruntime.h"
 
+#include "core/filefunctions.h"
+#include "core/messages.h"
 #include "platform/db/query.h"
 #include "platform/print/printer.h"
 #include "platform/ui/messagedialog.h"
@@ -13,10 +15,12 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -65,7 +69,7 @@ protected:
     }
 
     QByteArray TemplateBytes(const std::vector<QStringList>& lines, int pageHeight,
-                             int pageWidth = 758, int paperSize = 0) {
+                             int pageWidth = 758, int paperSize = 0, int orientation = 0) {
         TReportControl grid(&measurer_);
         for (const QStringList& texts : lines) {
             TReportLine* line = grid.AppendLine();
@@ -77,6 +81,7 @@ protected:
         grid.UpdateLines();
         grid.SetPageSize(pageWidth, pageHeight);
         grid.PaperSize = paperSize;
+        grid.Orientation = orientation;
         return WriteTemplate(grid);
     }
 
@@ -221,10 +226,49 @@ TEST_F(ReportRunTimeTest, PageTooSmallForHeaderAndFooterFails) {
     AddRecords(2);
     LoadTemplate(lines_, 30);
     EXPECT_THROW(filler_.Paginate(false, 0), Exception);
-    // header and page footer fit, the first detail line does not
+    // header and page footer fit, not even one line of text does: the
+    // report is refused rather than printed without its records
     LoadTemplate(lines_, 20 + 20 + 10);
-    EXPECT_EQ(filler_.Paginate(false, 0), 0);
-    EXPECT_EQ(prompts_, QStringList{QStringLiteral("没有数据记录")});
+    EXPECT_THROW(filler_.Paginate(false, 0), Exception);
+    EXPECT_TRUE(prompts_.isEmpty());
+}
+
+// A record taller than a page is cut at the page end and goes on on the
+// next page: every record prints once, the page count and the sums stay
+// right.
+TEST_F(ReportRunTimeTest, RecordTallerThanAPageContinuesOnTheNextPage) {
+    Exec({"CREATE TABLE RT_NOTES (N INTEGER, NAME VARCHAR(255), AMOUNT REAL)"});
+    QStringList inserts;
+    const QString note = QString(150, u'x');
+    for (int i = 1; i <= 6; ++i)
+        inserts << QStringLiteral("INSERT INTO RT_NOTES VALUES (%1, '%2', %3)")
+                       .arg(i)
+                       .arg(i == 2 || i == 6 ? note : QStringLiteral("n%1").arg(i))
+                       .arg(i * 10);
+    Exec(inserts);
+    LoadTemplateOnly(lines_, 20 + 3 * 20 + 40);
+    query_ = NewQuery(QStringLiteral("SELECT * FROM RT_NOTES ORDER BY N"));
+    query_->Open();
+    filler_.BindDataSet(QStringLiteral("d"), query_);
+    const auto pages = Run();
+    EXPECT_TRUE(prompts_.isEmpty()) << prompts_.join(u'\n').toStdString();
+    QStringList serials;
+    QString names;
+    for (std::size_t p = 0; p < pages.size(); ++p) {
+        const Page& page = pages[p];
+        for (int i = 1; i < page.FooterStart; ++i) {
+            const QStringList& line = page.Lines[std::size_t(i)];
+            if (!line[0].isEmpty())
+                serials << line[0];
+            names += line[1] + u'|';
+        }
+        EXPECT_EQ(page.Lines[std::size_t(page.FooterStart)][0],
+                  QStringLiteral("第 %1/%2 页").arg(p + 1).arg(pages.size()));
+    }
+    EXPECT_EQ(serials.join(u','), QStringLiteral("1,2,3,4,5,6"));
+    // the cut parts read as the whole note, each record once
+    EXPECT_EQ(names.remove(u'|'), "n1" + note + "n3n4n5" + note);
+    EXPECT_EQ(pages.back().Lines.back(), L({"合计", "", "210"}));
 }
 
 TEST_F(ReportRunTimeTest, TemplateWithoutDetailLineIsOnePage) {
@@ -472,6 +516,58 @@ TEST_F(ReportPrintTest, CustomPaperTakesItsSizeFromThePage) {
     EXPECT_EQ(paper.PaperLength, 1432);
     EXPECT_EQ(filler_.Template().PaperWidth, 1662);
     EXPECT_EQ(shown_.size(), 1);
+}
+
+// The shared printer keeps the last job's paper; a template without paper
+// of its own (a new one from the designer) still prints upright on A4.
+TEST_F(ReportPrintTest, TemplateWithoutPaperPrintsPortraitAfterALandscapeJob) {
+    const auto mediaBox = [](const QString& pdf) {
+        QFile file(pdf);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        const QRegularExpressionMatch match =
+            QRegularExpression(QStringLiteral("/MediaBox \\[0 0 ([\\d.]+) ([\\d.]+)\\]"))
+                .match(QString::fromLatin1(file.readAll()));
+        return QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble());
+    };
+    filler_.LoadFromStream(TemplateBytes(lines_, 758, 1037, 9, print::kLandscape));
+    filler_.Print(1);
+    Rebind();
+    filler_.LoadFromStream(TemplateBytes(lines_, 1037, 758));
+    filler_.Print(1);
+    ASSERT_EQ(shown_.size(), 2);
+    const QSizeF landscape = mediaBox(shown_[0]);
+    const QSizeF portrait = mediaBox(shown_[1]);
+    EXPECT_GT(landscape.width(), landscape.height());
+    EXPECT_NEAR(portrait.width(), 595, 1);
+    EXPECT_NEAR(portrait.height(), 842, 1);
+    EXPECT_EQ(GetPrinterDevMode().PaperSize, 9);
+}
+
+// Without a print queue the PDF is kept where the next start does not
+// clean, named after the report, and the user is told where it is.
+TEST_F(ReportPrintTest, PdfIsKeptOverARestartAndTheMessageNamesIt) {
+    print::SetPdfFolder({});
+    QStringList opened;
+    print::SetPdfViewer([&opened](const QString& name) {
+        ShowPrintedFile(name, [&opened](const QString& path) {
+            opened << path;
+            return false;
+        });
+    });
+    filler_.Title = QStringLiteral("资金借贷记录报表");
+    filler_.Print(1);
+    ASSERT_EQ(opened.size(), 1);
+    const QString pdf = opened[0];
+    EXPECT_EQ(prompts_, QStringList{"已打印到文件：" + QDir::toNativeSeparators(pdf)});
+    const QFileInfo file(pdf);
+    EXPECT_EQ(file.absolutePath(),
+              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + "/kxcashier");
+    EXPECT_TRUE(file.fileName().startsWith(QStringLiteral("资金借贷记录报表 ")));
+    EXPECT_FALSE(pdf.startsWith(GetProgramFolder()));
+    DeleteTempFiles(GetTempFolder());
+    EXPECT_TRUE(file.exists());
+    EXPECT_EQ(PdfPages(pdf), 3);
+    QFile::remove(pdf);
 }
 
 TEST_F(ReportPrintTest, PreviewShowsThePagesAndDropsThemWhenClosed) {

@@ -8,7 +8,9 @@
 #include "cashbook/ledgerviews.h"
 #include "platform/db/query.h"
 #include "platform/print/printer.h"
+#include "platform/sys/numberformat.h"
 #include "platform/ui/messagedialog.h"
+#include "staff/employeefields.h"
 #include "tablereport/qttextmeasurer.h"
 #include "tablereport/reportcontrol.h"
 #include "tablereport/reportruntime.h"
@@ -19,6 +21,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -93,6 +96,51 @@ TEST_F(DefaultTemplatesTest, AColumnTheWindowDoesNotOfferStopsTheBuild) {
     }
 }
 
+const QString kLongName = QStringLiteral("工商银行基本户账号一二");
+const QString kLongAmount = QStringLiteral("-999,999,999,999.99");
+
+// The longest value a cashier keeps under each caption; notes, which may
+// wrap, are left out.
+QString LongestValue(const TTemplateColumn& column) {
+    static const QMap<QString, QString> values = {
+        {QString(), QStringLiteral("999999")},
+        {QStringLiteral("状态"), QStringLiteral("未审核")},
+        {QStringLiteral("借贷日期"), QStringLiteral("2008-09-10")},
+        {QStringLiteral("出生日期"), QStringLiteral("1980-05-06")},
+        {QStringLiteral("台账年月"), QStringLiteral("2008年09月")},
+        {QStringLiteral("记录编号"), QStringLiteral("200809000001")},
+        {QStringLiteral("账款类别"), kLongName},
+        {QStringLiteral("资金账号"), kLongName},
+        {QStringLiteral("员工姓名"), kLongName},
+        {QStringLiteral("任职部门"), kLongName},
+        {QStringLiteral("员工编号"), QStringLiteral("20080001")},
+        {QStringLiteral("性别"), QStringLiteral("男")},
+        {QStringLiteral("联系电话"), QStringLiteral("13800138000")},
+    };
+    return column.Kind == TColumnKind::Text ? values.value(column.Caption) : kLongAmount;
+}
+
+TEST_F(DefaultTemplatesTest, TheLongestValuesKeepEveryDetailLineToOneRow) {
+    for (const TDefaultTemplate& shipped : DefaultTemplates()) {
+        SCOPED_TRACE(shipped.PrintId.toStdString());
+        TReportControl page(&measurer_);
+        LoadTemplateFile(QDir(ShippedFolder()).filePath(shipped.PrintId), page);
+        // title, company and date, captions, then the detail line
+        TReportLine& detail = *page.Lines.at(3);
+        ASSERT_EQ(detail.Cells.size(), shipped.Columns.size());
+        for (std::size_t i = 0; i < detail.Cells.size(); ++i) {
+            const QString value = LongestValue(shipped.Columns[i]);
+            if (value.isEmpty())
+                continue;
+            TReportCell& cell = *detail.Cells[i];
+            cell.SetCellText(value);
+            cell.CalcHeight();
+            EXPECT_LE(cell.NeededHeight(), detail.UserHeight)
+                << shipped.Columns[i].Caption.toStdString() << " wraps " << value.toStdString();
+        }
+    }
+}
+
 // What a "<...>" tag may name: the filler's variables and functions, and
 // the company variable the chooser sets.
 bool KnownVariable(const QString& tag) {
@@ -121,8 +169,12 @@ TEST_F(DefaultTemplatesTest, EveryTagNamesAFieldOrAVariableTheWindowOffers) {
             for (const auto& cell : line->Cells) {
                 const QString& text = cell->Text();
                 const QString tag = TranslateTags(text, fields);
-                if (text.startsWith(u'[')) {
+                if (text.startsWith(u'[') || text.startsWith(u'#')) {
                     EXPECT_TRUE(tag.startsWith(u'#')) << text.toStdString();
+                    EXPECT_TRUE(std::ranges::any_of(fields, [&tag](const TPrintFields& field) {
+                        return field.InDetail &&
+                               tag == u'#' + field.DataSetName + u'.' + field.FieldName;
+                    })) << text.toStdString();
                     EXPECT_TRUE(detail == nullptr || detail == line.get())
                         << "detail tags stay on one line";
                     detail = line.get();
@@ -153,7 +205,8 @@ TEST_F(DefaultTemplatesTest, EveryTagNamesAFieldOrAVariableTheWindowOffers) {
             ASSERT_TRUE(column >= 0 && std::size_t(column) < detail->Cells.size())
                 << tag.toStdString();
             const TReportCell& summed = *detail->Cells[std::size_t(column)];
-            EXPECT_TRUE(summed.Text().startsWith(u'[') && !summed.DisplayFormat().isEmpty())
+            EXPECT_TRUE((summed.Text().startsWith(u'[') || summed.Text().startsWith(u'#')) &&
+                        !summed.DisplayFormat().isEmpty())
                 << tag.toStdString() << " adds up " << summed.Text().toStdString();
         }
     }
@@ -312,6 +365,95 @@ TEST_F(DefaultTemplatePrintTest, EachTemplatePrintsItsRecordsAmountsAndSums) {
             EXPECT_TRUE(flat.contains(expected)) << expected.toStdString() << " not in:\n"
                                                  << text.toStdString();
     }
+}
+
+// A records list of long names and large amounts, as printed: every page
+// but the last holds as many records as the first (no line wraps), every
+// record prints once, and the report total is the table's.
+TEST_F(DefaultTemplatePrintTest, LongValuesFillEveryPageAlikeAndAddUp) {
+    Exec({QStringLiteral("INSERT INTO KX_MONEY_ACCOUNT_TABLE (MONEY_ACCOUNT_ID, PRIOR_ID, "
+                         "MONEY_ACCOUNT_NAME, ORDER_ID) VALUES ('009', 'G001', '%1', 9)")
+              .arg(kLongName),
+          QStringLiteral("INSERT INTO KX_MONEY_INTO_OUT_TYPE_TABLE (MONEY_TYPE_ID, PRIOR_ID, "
+                         "MONEY_TYPE_NAME, ORDER_ID) VALUES ('009', 'G001', '%1', 9)")
+              .arg(kLongName),
+          "DELETE FROM KX_INTO_OUT_MONEY_TABLE"});
+    constexpr int kRecords = 75;
+    QStringList inserts;
+    for (int i = 1; i <= kRecords; ++i)
+        inserts << QStringLiteral(
+                       "INSERT INTO KX_INTO_OUT_MONEY_TABLE (MONEY_RECORD_ID, MONEY_ID, "
+                       "MONEY_TYPE_ID, MONEY_DATE, MONEY_INTO_NUMBER, MONEY_OUT_NUMBER, "
+                       "MONEY_TEXT_FIELD1, STATUS, MONEY_ACCOUNT_ID) VALUES ('R%1', '2008%2', "
+                       "'009', '2008-09-10', 9999999999.99, %3, '借入货款', '未审核', '009')")
+                       .arg(i)
+                       .arg(i, 8, 10, QLatin1Char('0'))
+                       .arg(i * 111111111.11, 0, 'f', 2);
+    Exec(inserts);
+    db::TQuery* query = NewQuery(
+        QStringLiteral("SELECT R.*, A.MONEY_ACCOUNT_NAME, T.MONEY_TYPE_NAME FROM "
+                       "KX_INTO_OUT_MONEY_TABLE R LEFT JOIN KX_MONEY_ACCOUNT_TABLE A ON "
+                       "A.MONEY_ACCOUNT_ID = R.MONEY_ACCOUNT_ID LEFT JOIN "
+                       "KX_MONEY_INTO_OUT_TYPE_TABLE T ON T.MONEY_TYPE_ID = R.MONEY_TYPE_ID "
+                       "ORDER BY R.MONEY_ID"),
+        false);
+    query->Open();
+    const TDefaultTemplate& shipped = Template(QStringLiteral("200700000007"));
+    TReportRunTime filler(&measurer_);
+    filler.PrintFields = shipped.PrintFields();
+    filler.SetReportFile(QDir(folder_.Path()).filePath(shipped.PrintId));
+    for (const QString& letter : {QStringLiteral("M"), QStringLiteral("D")})
+        filler.BindDataSet(letter, query);
+    filler.Paginate(true, filler.Paginate(false, 0));
+    ASSERT_GT(filler.PageStreams.size(), 2u);
+    QStringList numbers;
+    std::vector<int> perPage;
+    QStringList lastLine;
+    for (const QByteArray& stream : filler.PageStreams) {
+        TReportControl page(&measurer_);
+        ReadTemplate(stream, page, {.ForGrid = false});
+        perPage.push_back(page.FooterStart - 3);
+        for (int i = 3; i < page.FooterStart; ++i)
+            numbers << page.Lines[std::size_t(i)]->Cells[3]->Text();
+        lastLine.clear();
+        for (const auto& cell : page.Lines[page.Lines.size() - 2]->Cells)
+            lastLine << cell->Text();
+    }
+    const int full = perPage.front();
+    EXPECT_EQ(int(filler.PageStreams.size()), (kRecords + full - 1) / full);
+    for (std::size_t p = 0; p + 1 < perPage.size(); ++p)
+        EXPECT_EQ(perPage[p], full) << "page " << p + 1;
+    QStringList expected;
+    for (int i = 1; i <= kRecords; ++i)
+        expected << QStringLiteral("2008%1").arg(i, 8, 10, QLatin1Char('0'));
+    EXPECT_EQ(numbers, expected);
+    db::TQuery* sums = NewQuery(QStringLiteral("SELECT SUM(MONEY_INTO_NUMBER) AS I, "
+                                               "SUM(MONEY_OUT_NUMBER) AS O FROM "
+                                               "KX_INTO_OUT_MONEY_TABLE"),
+                                false);
+    sums->Open();
+    ASSERT_GE(lastLine.size(), 3);
+    EXPECT_EQ(lastLine[0], QStringLiteral("合计"));
+    EXPECT_EQ(lastLine[lastLine.size() - 3],
+              sys::FormatFloat(QStringLiteral("#,##0.00"), sums->FieldByName("I")->AsFloat()));
+    EXPECT_EQ(lastLine[lastLine.size() - 2],
+              sys::FormatFloat(QStringLiteral("#,##0.00"), sums->FieldByName("O")->AsFloat()));
+    EXPECT_EQ(prompts_, QStringList());
+}
+
+// The employee list's captions are the user's to rename; its template
+// names the fields, so a renamed caption still prints the values.
+TEST_F(DefaultTemplatePrintTest, RenamedEmployeeCaptionStillPrintsTheNames) {
+    ASSERT_TRUE(staff::SeedDefaultEmployeeFields());
+    Exec({"UPDATE SYS_EMPLOYEE_FIELD_TABLE SET FIELD_DISPLAY_NAME = '姓名' "
+          "WHERE FIELD_NAME = 'EMPLOYEE_NAME'"});
+    const QString text = PrintToText(Template(QStringLiteral("200700000010")),
+                                     QStringLiteral("SELECT E.*, '财务部' AS COMPANY_DEPT_NAME "
+                                                    "FROM KX_EMPLOYEE_TABLE E"),
+                                     {"M"});
+    EXPECT_TRUE(text.contains(QStringLiteral("王小明"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(u'[')) << text.toStdString();
+    EXPECT_EQ(prompts_, QStringList());
 }
 
 } // namespace

@@ -35,6 +35,13 @@ constexpr int32_t kAlignRight = 2;
 
 const QString kMoneyFormat = QStringLiteral("#,##0.00");
 
+// Column widths in page pixels for the 9-point body font: the text plus
+// the cell's margins and a little room.
+constexpr int kSerial = 60;
+constexpr int kDate = 84;
+constexpr int kName = 146;
+constexpr int kAmount = 140;
+
 TLogFont Font(int32_t height, bool bold) {
     TLogFont font = TLogFont::Default();
     font.SetHeight(height);
@@ -106,7 +113,6 @@ void AddTitleLine(TReportControl& page, const QString& title, int lineWidth) {
 void AddHeadingLine(TReportControl& page, int lineWidth) {
     constexpr int kCompanyLabel = 48;
     constexpr int kDateLabel = 72;
-    constexpr int kDate = 84;
     TReportLine& line = AddLine(page, kLineHeight);
     AddCell(line, kCompanyLabel, QStringLiteral("单位："), kPlainLook);
     AddCell(line, lineWidth - kCompanyLabel - kDateLabel - kDate, QStringLiteral("<单位名称>"),
@@ -125,14 +131,19 @@ void AddCaptionLine(TReportControl& page, const TDefaultTemplate& shipped,
     }
 }
 
-void RequireDetailField(const TDefaultTemplate& shipped, const QString& caption,
-                        const TPrintFieldsArray& fields) {
-    const bool offered = std::ranges::any_of(fields, [&caption](const TPrintFields& field) {
-        return field.InDetail && field.Caption == caption;
+// The tag of a detail column: "[caption]", or the field itself where the
+// template binds by field.
+QString DetailTag(const TDefaultTemplate& shipped, const QString& caption,
+                  const TPrintFieldsArray& fields) {
+    const auto field = std::ranges::find_if(fields, [&caption](const TPrintFields& offered) {
+        return offered.InDetail && offered.Caption == caption;
     });
-    if (!offered)
+    if (field == fields.end())
         throw Exception(QStringLiteral("%1: the window offers no detail field %2")
                             .arg(shipped.PrintId, caption));
+    if (shipped.BindByField)
+        return u'#' + field->DataSetName + u'.' + field->FieldName;
+    return u'[' + caption + u']';
 }
 
 void AddDetailLine(TReportControl& page, const TDefaultTemplate& shipped,
@@ -144,8 +155,7 @@ void AddDetailLine(TReportControl& page, const TDefaultTemplate& shipped,
             AddCell(line, widths[i], QStringLiteral("<序号>"), kNumberLook);
             continue;
         }
-        RequireDetailField(shipped, column.Caption, fields);
-        AddCell(line, widths[i], u'[' + column.Caption + u']',
+        AddCell(line, widths[i], DetailTag(shipped, column.Caption, fields),
                 IsMoney(column) ? kMoneyLook : kTextLook);
     }
 }
@@ -198,40 +208,46 @@ TTemplateColumn LineNumber(int width) {
 } // namespace
 
 const std::vector<TDefaultTemplate>& DefaultTemplates() {
+    // Sized for the longest values a cashier keeps: serial numbers of six
+    // digits, account, type, department and employee names of ten
+    // characters, dates, and amounts and totals of fourteen digits. Notes
+    // may wrap. Four amount columns need a landscape sheet.
     static const std::vector<TDefaultTemplate> templates = {
         {QStringLiteral("200700000007"),
          QStringLiteral("资金借贷记录报表"),
          true,
-         {LineNumber(36), Text("状态", 48), Text("借贷日期", 80), Text("记录编号", 112),
-          Text("账款类别", 96), Text("资金账号", 96), Summed("借入金额", 104),
-          Summed("贷出金额", 104), Text("摘要", 104), Text("经办人员", 66), Text("备注", 0)},
+         {LineNumber(kSerial), Text("状态", 48), Text("借贷日期", kDate), Text("记录编号", 106),
+          Text("账款类别", kName), Text("资金账号", kName), Summed("借入金额", kAmount),
+          Summed("贷出金额", kAmount), Text("摘要", 0)},
          RecordsListPrintFields},
         {QStringLiteral("200700000008"),
          QStringLiteral("资金账号日台账"),
-         false,
-         {Text("借贷日期", 80), Text("资金账号", 92), Money("前日结转", 84),
-          Summed("本日借入", 104), Summed("本日贷出", 104), Money("本日结存", 84), Text("状态", 48),
-          Text("备注", 0)},
+         true,
+         {Text("借贷日期", kDate), Text("资金账号", kName), Money("前日结转", kAmount),
+          Summed("本日借入", kAmount), Summed("本日贷出", kAmount), Money("本日结存", kAmount),
+          Text("状态", 48), Text("备注", 0)},
          DayLedgerPrintFields},
         {QStringLiteral("200700000009"),
          QStringLiteral("资金账号月台账"),
-         false,
-         {Text("台账年月", 84), Text("资金账号", 112), Money("前月结转", 88),
-          Summed("本月借入", 104), Summed("本月贷出", 104), Money("本月结存", 88), Text("状态", 0)},
+         true,
+         {Text("台账年月", kDate), Text("资金账号", kName), Money("前月结转", kAmount),
+          Summed("本月借入", kAmount), Summed("本月贷出", kAmount), Money("本月结存", kAmount),
+          Text("状态", 0)},
          MonthLedgerPrintFields},
         {QStringLiteral("200700000019"),
          QStringLiteral("资金借贷数据统计报表"),
          false,
-         {LineNumber(40), Text("账款类别", 208), Summed("借入金额", 140), Summed("贷出金额", 140),
-          Summed("资金余额", 0)},
+         {LineNumber(kSerial), Text("账款类别", kName), Summed("借入金额", kAmount),
+          Summed("贷出金额", kAmount), Summed("资金余额", 0)},
          StatisticsPrintFields},
         {QStringLiteral("200700000010"),
          QStringLiteral("员工资料"),
-         false,
-         {LineNumber(36), Text("员工编号", 60), Text("员工姓名", 60), Text("任职部门", 78),
-          Text("性别", 34), Text("出生日期", 80), Text("联系电话", 104), Summed("养老保险", 104),
-          Summed("医疗保险", 0)},
-         EmployeeListPrintFields},
+         true,
+         {LineNumber(kSerial), Text("员工编号", 84), Text("员工姓名", kName),
+          Text("任职部门", kName), Text("性别", 34), Text("出生日期", kDate), Text("联系电话", 98),
+          Summed("养老保险", kAmount), Summed("医疗保险", 0)},
+         EmployeeListPrintFields,
+         true},
     };
     return templates;
 }

@@ -43,6 +43,9 @@ struct TDefaultTemplate {
     bool Landscape = false;
     std::vector<TTemplateColumn> Columns;
     TPrintFieldsArray (*PrintFields)() = nullptr;
+    // Detail cells name their fields rather than their captions, for
+    // windows whose captions the user may rename.
+    bool BindByField = false;
 };
 
 const std::vector<TDefaultTemplate>& DefaultTemplates();

@@ -1,6 +1,8 @@
 #include "frame/admin/databackup.h"
 
 #include "core/appstate.h"
+#include "core/datamodule.h"
+#include "core/filefunctions.h"
 #include "frame/admin/kxbackupfile.h"
 #include "frame/app/mainform.h"
 #include "frame/dialogs/kxthread.h"
@@ -10,6 +12,7 @@
 #include "platform/sys/exception.h"
 #include "tests/core/programfixture.h"
 #include "tests/frame/app/stubwindows.h"
+#include "tests/support/damagedpage.h"
 
 #include <QAction>
 #include <QDir>
@@ -20,6 +23,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -300,6 +304,28 @@ protected:
         messages_.texts.clear();
     }
 
+    static QByteArray FileBytes(const QString& path) {
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+        return file.readAll();
+    }
+
+    // An archive in the program's format of a data folder whose database
+    // file holds the bytes.
+    QString ArchiveWithDatabase(const QByteArray& database) {
+        const QString folder = program_.filePath("other-data");
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        QFile file(QDir(folder).filePath("RUReravezDataBase.sqlite"));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(database);
+        file.close();
+        TKXBackupFile archive;
+        const QString path = program_.filePath("other archive");
+        EXPECT_TRUE(archive.Backup(folder + "/", path, true));
+        return path;
+    }
+
     QString Write(const QByteArray& bytes) {
         const QString path = program_.filePath("chosen");
         QFile file(path);
@@ -360,6 +386,102 @@ TEST_F(DamagedRestoreTest, AFileThatIsNoArchiveOfOursChangesNothing) {
     ExpectUnchanged();
 }
 
+// Archives in the program's own format whose database does not prove
+// itself: the database in the data folder stays, and the message says why.
+TEST_F(DamagedRestoreTest, ADatabaseThatDoesNotProveItselfReplacesNothing) {
+    const QString otherProgram = program_.filePath("other.sqlite");
+    test::ExecOnFile(otherProgram, "CREATE TABLE NOTES (NOTE TEXT)");
+    const QString damaged = program_.filePath("damaged.sqlite");
+    ASSERT_TRUE(QFile::copy(data_.Folder.DatabaseFile(), damaged));
+    ASSERT_TRUE(test::DamageLeafPage(damaged, "KX_MONEY_TEXT_FIELD1_TABLE"));
+    const QString entry = QStringLiteral("备份文件中的RUReravezDataBase.sqlite");
+    const struct {
+        const char* what;
+        QByteArray database;
+        QString message;
+    } cases[] = {
+        {"text", QStringLiteral("备份的数据库文件已成功恢复…").toUtf8(),
+         "文件不是数据库文件：" + entry},
+        {"another program's", FileBytes(otherProgram),
+         "不是本软件的数据库文件：" + entry + "（缺少数据表SYS_USER_TABLE）"},
+        {"damaged", FileBytes(damaged), "数据库文件已损坏，完整性检查未通过：" + entry},
+    };
+    for (const auto& c : cases) {
+        messages_.texts.clear();
+        Restoring(ArchiveWithDatabase(c.database));
+        EXPECT_FALSE(backup_.RestoreData()) << c.what;
+        EXPECT_EQ(messages_.texts.last(), "备份的数据库文件恢复失败\n" + c.message) << c.what;
+        ExpectUnchanged();
+    }
+}
+
+// What a crash leaves at each stage of a restore: the data folder as the
+// disk holds it at that moment. The next start removes what was staged, and
+// the database is the one from before.
+TEST_F(DamagedRestoreTest, WhatARestoreCutShortLeftGoesAtTheNextStart) {
+    QList<FolderBytes> moments;
+    bool halfway = false;
+    const auto showProgress = backup_.KXBackupFile->OnProgress;
+    backup_.KXBackupFile->OnProgress = [&](QObject* sender, const QString& name, int percent,
+                                           bool& continueRun) {
+        showProgress(sender, name, percent, continueRun);
+        if (percent >= 50 && !name.isEmpty() && !halfway) {
+            halfway = true;
+            moments.append(ReadFolder(AppDataFolder));
+        }
+    };
+    // Staged in full, not yet in place.
+    backup_.KXBackupFile->OnFileRestored = [&](QObject*, QString&, QFile& staged) {
+        staged.flush();
+        moments.append(ReadFolder(AppDataFolder));
+    };
+    Restoring(Archive());
+    ASSERT_TRUE(backup_.RestoreData());
+    ASSERT_TRUE(halfway);
+    ASSERT_GE(moments.size(), 2);
+    for (const FolderBytes& moment : moments) {
+        ASSERT_TRUE(std::any_of(moment.keyBegin(), moment.keyEnd(), [](const QString& name) {
+            return name.startsWith(".kxrestore-");
+        }));
+    }
+    for (const FolderBytes& moment : moments) {
+        const QString folder = program_.filePath("after-crash");
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        for (auto file = moment.cbegin(); file != moment.cend(); ++file) {
+            QFile written(QDir(folder).filePath(file.key()));
+            ASSERT_TRUE(written.open(QIODevice::WriteOnly));
+            written.write(file.value());
+        }
+        AppDataFolder = folder;
+        TDataBackup::RemoveLeftovers();
+        FolderBytes expected = moment;
+        expected.removeIf([](auto file) { return file.key().startsWith(".kxrestore-"); });
+        EXPECT_EQ(ReadFolder(folder), expected);
+        EXPECT_EQ(DatabaseFileFault(QDir(folder).filePath("RUReravezDataBase.sqlite")), "");
+    }
+
+    // So does an archive cut short in the backup folder; finished ones stay.
+    QFile partial(Backups() + "/." + QFileInfo(Archive()).fileName() + ".part");
+    ASSERT_TRUE(partial.open(QIODevice::WriteOnly));
+    partial.close();
+    TDataBackup::RemoveLeftovers();
+    EXPECT_EQ(QDir(Backups()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QFileInfo(Archive()).fileName()});
+}
+
+// Writes beyond 100 KB fail as on a full disk: the staged file cannot even be
+// flushed when it is closed, and must go all the same.
+TEST_F(DamagedRestoreTest, ARestoreOnAFullDiskLeavesNoStagedFile) {
+    Restoring(Archive());
+    {
+        const FileSizeLimit fullDisk(100 * 1024);
+        EXPECT_FALSE(backup_.RestoreData());
+    }
+    EXPECT_EQ(messages_.texts.last(), "备份的数据库文件恢复失败");
+    ExpectUnchanged();
+}
+
 TEST_F(DamagedRestoreTest, ARestoreStoppedHalfwayChangesNothing) {
     Restoring(Archive());
     const auto showProgress = backup_.KXBackupFile->OnProgress;
@@ -385,6 +507,23 @@ TEST_F(DamagedRestoreTest, ARestoreCancelledAtTheDialogOrTheQuestionChangesNothi
     EXPECT_FALSE(backup_.RestoreData());
     EXPECT_EQ(messages_.texts.size(), 1);
     ExpectUnchanged();
+}
+
+TEST_F(DataBackupTest, ABackupNeverTakesInAStagedFile) {
+    QFile staged(QDir(AppDataFolder).filePath(".kxrestore-0badf00d"));
+    ASSERT_TRUE(staged.open(QIODevice::WriteOnly));
+    staged.write(QByteArray(4096, 'x'));
+    staged.close();
+    ASSERT_TRUE(backup_.BackupData());
+    QStringList archived;
+    TKXBackupFile reader;
+    reader.OnRestoreFile = [&](QObject*, QString& name, qint32, bool& restore) {
+        archived.append(QFileInfo(name).fileName());
+        restore = false;
+    };
+    ASSERT_TRUE(reader.Restore(Archive(), program_.filePath("unused")));
+    EXPECT_TRUE(archived.contains("RUReravezDataBase.sqlite"));
+    EXPECT_FALSE(archived.contains(".kxrestore-0badf00d"));
 }
 
 class BackupCommandsTest : public ::testing::Test {

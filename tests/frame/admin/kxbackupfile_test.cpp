@@ -2,6 +2,7 @@
 
 #include "platform/sys/cp936.h"
 #include "platform/sys/exception.h"
+#include "platform/ui/messagedialog.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -571,6 +572,23 @@ TEST_F(BackupFileTest, MissingArchiveIsSilentAndUnreadableHeadRaises) {
     }
     WriteArchive(ArchiveBytes().Int32(-1).Int32(5).Int32(1).End().Bytes());
     EXPECT_THROW(backup_.Restore(ArchivePath(), Dst()), Exception);
+}
+
+// Without an OnError handler the error goes to a box captioned as the
+// program's other error boxes.
+TEST_F(BackupFileTest, ErrorWithoutHandlerShowsTheProgramsErrorBox) {
+    QList<ui::MessageRequest> shown;
+    const ui::MessageSink old = ui::SetMessageSink([&shown](const ui::MessageRequest& request) {
+        shown.append(request);
+        return false;
+    });
+    TKXBackupFile backup;
+    backup.ReportError(1, QStringLiteral("备份文件已损坏"));
+    ui::SetMessageSink(old);
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_EQ(shown[0].caption, QStringLiteral("错误信息"));
+    EXPECT_EQ(shown[0].text, QStringLiteral("备份文件已损坏"));
+    EXPECT_EQ(shown[0].icon, ui::MessageIcon::Error);
 }
 
 // A good archive of two files, and damage done to it: each restore must

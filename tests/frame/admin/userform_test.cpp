@@ -258,6 +258,51 @@ TEST_F(UserFormTest, ADeletedUserLosesItsRightsAndClosingDropsItsGridLayouts) {
               "ADM,ADM,ADM,ADM,ADM");
 }
 
+TEST_F(UserFormTest, AUserAndItsRightsAreDeletedTogetherOrNotAtAll) {
+    Exec("INSERT INTO SYS_RIGHT_TABLE (USE_ID, COMPOSE_ID, PROGRAM_ID, BROWSE_RIGHT) VALUES "
+         "('U01', 1, 1, '是')");
+    Exec("CREATE TRIGGER KEEP_RIGHTS BEFORE DELETE ON SYS_RIGHT_TABLE BEGIN SELECT "
+         "RAISE(ABORT, 'rights kept'); END");
+    TUserForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->Query->Locate("USE_ID", "U01"));
+    Press(window, Qt::Key_F7);
+    EXPECT_TRUE(messages_.Texts().contains("用户权限删除过程发生错误"))
+        << messages_.Texts().join('|').toStdString();
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_USER_TABLE WHERE USE_ID = 'U01'"), "1");
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_RIGHT_TABLE"), "1");
+    EXPECT_EQ(window->Query->RecordCount(), 2) << "the list still shows the user";
+    test::CloseAndFree(window);
+}
+
+// Rights left under an id by a crash or an archive never pass to a new user
+// of that id; a refused new user leaves the rights of the one it clashed
+// with alone.
+TEST_F(UserFormTest, ANewUserHasOnlyTheRightsItIsGiven) {
+    Exec("INSERT INTO SYS_RIGHT_TABLE (USE_ID, COMPOSE_ID, PROGRAM_ID, BROWSE_RIGHT) VALUES "
+         "('U03', 1, 1, '是'), ('U01', 1, 1, '是')");
+    TUserForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    Press(window, Qt::Key_F5);
+    Type(window->EditUseId, "u01");
+    Type(window->EditUseName, "重名");
+    Press(window, Qt::Key_F8);
+    EXPECT_EQ(messages_.Texts(), QStringList{"用户编号重复"});
+    Press(window, Qt::Key_F9);
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_RIGHT_TABLE WHERE USE_ID = 'U01'"), "1");
+
+    messages_.Clear();
+    Press(window, Qt::Key_F5);
+    Type(window->EditUseId, "u03");
+    Type(window->EditUseName, "王五");
+    Press(window, Qt::Key_F8);
+    EXPECT_EQ(messages_.Texts(), QStringList{"新用户的口令是: 918 "});
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_USER_TABLE WHERE USE_ID = 'U03'"), "1");
+    EXPECT_EQ(Value("SELECT COUNT(*) FROM SYS_RIGHT_TABLE WHERE USE_ID = 'U03'"), "0");
+    EXPECT_FALSE(DM->MainDatabase->InTransaction());
+    test::CloseAndFree(window);
+}
+
 TEST_F(UserFormTest, NoDeleteMeansTheRightsStay) {
     Exec("INSERT INTO SYS_RIGHT_TABLE (USE_ID, COMPOSE_ID, PROGRAM_ID, BROWSE_RIGHT) VALUES "
          "('U01', 1, 1, '是')");

@@ -16,6 +16,20 @@ TEST(ComposeNodeSql, PutsTheIdByKeyKind) {
               "SELECT X FROM T ORDER BY X");
 }
 
+TEST(ComposeNodeSql, AStoredIdStaysOneValue) {
+    const struct {
+        const char* kind;
+        const char* id;
+        const char* sql;
+    } cases[] = {
+        {"C", "Q' OR '1'='1", "N = 'Q'' OR ''1''=''1' "},
+        {"N", "1 OR 1=1", "N = '1 OR 1=1' "},
+        {"N", "-2.5", "N = -2.5 "},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ComposeNodeSql({"N = ", "", c.kind, "", 0}, c.id), c.sql) << c.id;
+}
+
 // The department tree as the department window drives it: the root's
 // children by a fixed query, deeper levels by the parent's ID, and a count
 // query that gives a placeholder only to departments with sub-departments.

@@ -69,4 +69,28 @@ TEST(Files, CopyFolderRefusesWhatItCannotDoCleanly) {
     EXPECT_TRUE(CopyFolder(source, dir.filePath(QStringLiteral("src2"))));
 }
 
+TEST(Files, SafeFileNamesHoldNoSeparators) {
+    EXPECT_EQ(SafeFileName(QStringLiteral(" 现金/日记:账 ")), QStringLiteral("现金_日记_账"));
+    EXPECT_EQ(SafeFileName(QStringLiteral("a\\b*c?d\"e<f>g|h\ti")),
+              QStringLiteral("a_b_c_d_e_f_g_h_i"));
+    EXPECT_EQ(SafeFileName(QString(150, u'账')), QString(100, u'账'));
+}
+
+// A timed file never replaces one already there, and a folder that cannot
+// be made gives no name.
+TEST(Files, TimedFilesAreNumberedRatherThanOverwritten) {
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("kept/kxcashier"));
+    const QDateTime time(QDate(2026, 12, 11), QTime(9, 5, 7));
+    const QString first = CreateTimedFile(folder, QStringLiteral("日/记账"), "pdf", time);
+    EXPECT_EQ(first, folder + QStringLiteral("/日_记账 2026-12-11 090507.pdf"));
+    Touch(first, "kept");
+    EXPECT_EQ(CreateTimedFile(folder, QStringLiteral("日/记账"), "pdf", time),
+              folder + QStringLiteral("/日_记账 2026-12-11 090507 (2).pdf"));
+    EXPECT_EQ(ReadAll(first), "kept");
+    Touch(dir.filePath(QStringLiteral("blocked")));
+    EXPECT_EQ(CreateTimedFile(dir.filePath(QStringLiteral("blocked/sub")), "a", "pdf", time),
+              QString());
+}
+
 } // namespace
