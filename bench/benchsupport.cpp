@@ -99,4 +99,35 @@ void PrintRatio(const char* name, std::optional<double> value) {
     std::fflush(stdout);
 }
 
+double AnonymousBytes() {
+    FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return 0;
+    char line[256];
+    double kib = 0;
+    while (std::fgets(line, sizeof line, status)) {
+        if (std::sscanf(line, "RssAnon: %lf kB", &kib) == 1)
+            break;
+    }
+    std::fclose(status);
+    return kib * 1024;
+}
+
+std::optional<double> MeasureInFreshProcess(const char* program, const std::string& arguments) {
+    const std::string command = std::string("'") + program + "' " + arguments;
+    FILE* child = popen(command.c_str(), "r");
+    if (!child)
+        return std::nullopt;
+    char line[256];
+    std::optional<double> figure;
+    while (std::fgets(line, sizeof line, child)) {
+        double value = 0;
+        if (std::sscanf(line, "%lf", &value) == 1)
+            figure = value;
+    }
+    if (pclose(child) != 0)
+        return std::nullopt;
+    return figure;
+}
+
 } // namespace kx::bench

@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 #include <vector>
 
 namespace kx::bench {
@@ -57,5 +58,15 @@ void RunBenchmarks(int& argc, char** argv);
 // "ratio <name> <value>" on a line of its own; nothing when the value is
 // missing (its benchmark was not selected).
 void PrintRatio(const char* name, std::optional<double> value);
+
+// The anonymous memory this process holds, in bytes: the heap and every
+// private mapping, whoever made it (malloc, the row blocks, SQLite).
+double AnonymousBytes();
+
+// A measure of memory taken in a fresh process: the program runs again with
+// these arguments and prints the figure as its last line, so that no memory
+// freed earlier in this process hides what the measured step takes.
+// Nullopt when the run fails.
+std::optional<double> MeasureInFreshProcess(const char* program, const std::string& arguments);
 
 } // namespace kx::bench

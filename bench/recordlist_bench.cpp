@@ -1,13 +1,15 @@
-// Opening the in/out records list over 100,000 generated records, in turns
-// with its anchor, by this thread's processor time:
-//   recordlist/open  the list window's own refresh at the root with every
-//                    record found: its statement, the query opened with the
-//                    looked-up names, the balance and the grid's layout, and
-//                    the text of every shown field of every record formed;
-//                    the same SELECT stepped through the sqlite3 C API with
-//                    each row printed as the sqlite3 shell prints it
-//                    (columns joined by "|", reals as "%!.15g") through
-//                    stdio into /dev/null.
+// Opening the in/out records list over 100,000 generated records: what the
+// user waits for between asking for every record and seeing the first page
+// of the list. In turns with its anchor, by this thread's processor time:
+//   records_window/shell  the records window's own refresh at the root with
+//                         every record found: its statement with its ORDER
+//                         BY, the query opened with the looked-up names, the
+//                         balance and the grid's layout, and the grid's first
+//                         page drawn at 1280 x 1024; the same SELECT stepped
+//                         through the sqlite3 C API with the program's
+//                         collation, each row printed as the sqlite3 shell
+//                         prints it (columns joined by "|", reals as
+//                         "%!.15g") through stdio into /dev/null.
 
 #include "bench/benchdata.h"
 #include "bench/benchsupport.h"
@@ -15,15 +17,16 @@
 #include "cashbook/recordlistquery.h"
 #include "core/appstate.h"
 #include "core/datamodule.h"
+#include "frame/controls/kxndbgrid.h"
 #include "frame/data/kxquery.h"
 #include "grid/dbgrid/gridpictures.h"
 #include "platform/db/collation.h"
 #include "platform/db/database.h"
-#include "platform/db/field.h"
 #include "tools/moneygen/moneygenerator.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -37,11 +40,13 @@ namespace {
 using kx::bench::CheckSqlite;
 
 constexpr int kRecords = 100000;
+constexpr QSize kWindowSize(1280, 1024);
 
 struct Setup {
     kx::bench::TBenchDataFolder data;
     std::unique_ptr<kx::db::TDatabase> database;
     kx::cashbook::TMoneyIntoOutForm* window = nullptr;
+    QImage page;
 
     Setup() {
         kx::tools::TMoneyGenOptions options;
@@ -59,6 +64,10 @@ struct Setup {
         window = kx::TKXFormEvents::Create<kx::cashbook::TMoneyIntoOutForm>(nullptr);
         // Every record, as "全部数据" at the root gives them.
         window->FindCondition.clear();
+        // Drawn as the maximised window shows its list, without showing the
+        // window, whose first showing asks questions of its own.
+        window->DBGrid1->resize(kWindowSize);
+        page = QImage(kWindowSize, QImage::Format_RGB32);
     }
     ~Setup() { delete window; }
 };
@@ -66,25 +75,14 @@ struct Setup {
 Setup* setup = nullptr;
 kx::bench::Turns openTurns(kx::bench::Clock::Thread);
 
-// The list as the window refreshes it, then every shown text of it.
+// The list as the window refreshes it, up to its first page drawn.
 void OpenList() {
     kx::cashbook::TMoneyIntoOutForm& window = *setup->window;
     window.Query->CloseQuery();
     window.RefreshRecordQuery();
-    kx::TKXQuery& query = *window.Query;
-    if (query.RecordCount() != kRecords)
+    if (window.Query->RecordCount() != kRecords)
         throw std::runtime_error("the list did not open every record");
-    std::vector<kx::db::TField*> shown;
-    for (kx::db::TField* field : query.Fields())
-        if (field->Visible())
-            shown.push_back(field);
-    qsizetype characters = 0;
-    query.DisableControls();
-    for (query.First(); !query.Eof(); query.Next())
-        for (const kx::db::TField* field : shown)
-            characters += field->DisplayText().size();
-    query.EnableControls();
-    benchmark::DoNotOptimize(characters);
+    window.DBGrid1->render(&setup->page);
 }
 
 // The shell's list mode: the columns of a row joined by "|", a real in
@@ -151,7 +149,7 @@ int main(int argc, char** argv) {
         kx::bench::RunBenchmarks(argc, argv);
         setup = nullptr;
     }
-    kx::bench::PrintRatio("recordlist/open", openTurns.Ratio());
+    kx::bench::PrintRatio("records_window/shell", openTurns.Ratio());
     kx::EndGridUnit();
     return 0;
 }
