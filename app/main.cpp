@@ -4,12 +4,14 @@
 #include "frame/admin/registerwindows.h"
 #include "frame/admin/userform.h"
 #include "frame/app/startup.h"
+#include "grid/dbgrid/gridpictures.h"
 #include "platform/print/printer.h"
 #include "platform/ui/application.h"
 #include "staff/registerwindows.h"
 #include "tablereport/userlistreport.h"
 
 #include <QDesktopServices>
+#include <QScopeGuard>
 #include <QUrl>
 
 int main(int argc, char** argv) {
@@ -22,6 +24,8 @@ int main(int argc, char** argv) {
     kx::cashbook::RegisterWindows();
     kx::staff::RegisterWindows();
     kx::SetUserListPrint(kx::PrintUserList);
+    // The grid unit that start-up begins ends after the last window.
+    const auto endGridUnit = qScopeGuard(kx::EndGridUnit);
     kx::TRunningProgram program = kx::StartProgram();
     if (!program.MainForm)
         return 0;
