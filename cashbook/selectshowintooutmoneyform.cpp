@@ -24,6 +24,8 @@ namespace {
 constexpr int kWidth = 900;
 constexpr int kHeight = 520;
 constexpr int kRuleCount = 38;
+// Every other record on light green paper, as a ledger's detail sheet.
+constexpr ui::TColor kEvenRowColor = 0xE0FC98;
 constexpr int kPrintCount = 48;
 // Entries 38 to 46 carry the caller's row, master fields only.
 constexpr std::size_t kMasterCopyStart = 38;
@@ -80,6 +82,7 @@ TSelectShowIntoOutMoneyForm::TSelectShowIntoOutMoneyForm(QWidget* owner, const Q
     Query->OnCalcFields = [](db::TDataSet* records) { CalculateBalance(*records); };
 
     DBGrid->SetReadOnly(true);
+    DBGrid->SetEvenRowColor(kEvenRowColor);
     DBGrid->SetFooterRowCount(1);
     DBGrid->SumList()->SetActive(true);
     DBGrid->OnApplyCellAttr = [this](TKXNDBGrid*, db::TField* field, ui::TCanvas& canvas,

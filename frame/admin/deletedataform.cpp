@@ -17,6 +17,8 @@
 
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace kx {
 namespace {
 
@@ -35,15 +37,18 @@ TDeleteDataForm::TDeleteDataForm(QWidget* owner)
       CloseButton(new QPushButton(QStringLiteral("关闭"), this)), KXThread(new TKXThread(this)) {
     setObjectName(kFormName);
     setWindowTitle(QStringLiteral("数据删除选择窗口"));
-    setFixedSize(368, 201);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
-    RadioGroup1->setGeometry(16, 12, 336, 132);
     for (const QString& option : kOptions)
         RadioGroup1->AddItem(option);
+    // The group grows, and the window with it, until every choice has the
+    // height of its text in the installed font.
+    const int grown = std::max(0, RadioGroup1->minimumSizeHint().height() - 132);
+    setFixedSize(368, 201 + grown);
+    RadioGroup1->setGeometry(16, 12, 336, 132 + grown);
     SureButton->setObjectName(QStringLiteral("SureButton"));
     CloseButton->setObjectName(QStringLiteral("CloseButton"));
-    SureButton->setGeometry(88, 160, 81, 25);
-    CloseButton->setGeometry(200, 160, 81, 25);
+    SureButton->setGeometry(88, 160 + grown, 81, 25);
+    CloseButton->setGeometry(200, 160 + grown, 81, 25);
     SureButton->setAutoDefault(false);
     CloseButton->setAutoDefault(false);
     SetOnClick(SureButton, [this](QObject*) { SureButtonClick(); });

@@ -9,6 +9,7 @@
 #include "frame/app/enrolform.h"
 #include "frame/app/logonform.h"
 #include "frame/app/showform.h"
+#include "grid/dbgrid/gridpictures.h"
 #include "platform/db/session.h"
 #include "platform/ui/application.h"
 
@@ -52,6 +53,9 @@ bool SetUp() {
 }
 
 TRunningProgram Run(int splashMs) {
+    // Every list needs the grid's pictures, default style, data service and
+    // find dialog before its window opens.
+    StartGridUnit();
     TRunningProgram program;
     auto splash = std::make_unique<TShowForm>();
     splash->tmMainTimer->setInterval(splashMs);

@@ -3,6 +3,7 @@
 #include "core/messages.h"
 #include "core/moneytext.h"
 #include "frame/controls/fieldcelltext.h"
+#include "grid/dbgrid/columnx.h"
 #include "platform/db/dataset.h"
 #include "platform/db/field.h"
 #include "platform/db/query.h"
@@ -125,6 +126,10 @@ QList<TGridLayoutRow> TKXNDBGrid::LayoutRows() const {
             rows.append({entry.Name, entry.Width, entry.Order});
     }
     return rows;
+}
+
+int TKXNDBGrid::DisplayWidthForPixels(int pixels) const {
+    return DisplayWidthForColumnWidth(font(), pixels);
 }
 
 TKXNDBGrid::TLayoutEntry* TKXNDBGrid::FindEntry(const QString& name) {
@@ -332,7 +337,10 @@ void TKXNDBGrid::ApplySavedWidths() {
             // The stored pixels, not the characters the query made of them:
             // characters of this font are wider than the rate the query
             // assumes, and the column would grow at every opening.
-            column->SetWidth(StoredNumber(entry->Width));
+            // A column already as wide is left alone: writing the width
+            // again would round it through the field's characters.
+            if (column->Width() != StoredNumber(entry->Width))
+                column->SetWidth(StoredNumber(entry->Width));
             column->SetVisible(true);
         } else {
             // A total keeps its column, at no width, so that it still adds up.

@@ -85,6 +85,7 @@ public:
     bool SaveColumnOrder() const override { return saveColumnOrder_; }
     void SetColWidthChange(bool record) override { setColWidthChange_ = record; }
     QList<TGridLayoutRow> LayoutRows() const override;
+    int DisplayWidthForPixels(int pixels) const override;
     void ClearLaidOut() override { LaidOut = false; }
     TDBGridXSumList* SumList() override { return TDBGridX::SumList(); }
 

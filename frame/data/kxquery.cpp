@@ -15,6 +15,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kx {
 namespace {
@@ -252,8 +253,6 @@ void TKXQuery::OpenQuery() {
         const auto finish = [this] {
             ApplyFieldsData();
             EnableControls();
-            if (dbnGrid_ && dbnGridWidget_)
-                dbnGrid_->SetColWidthChange(true);
             layingOut_ = false;
         };
         try {
@@ -268,10 +267,14 @@ void TKXQuery::OpenQuery() {
             }
         } catch (...) {
             finish();
+            if (dbnGrid_ && dbnGridWidget_)
+                dbnGrid_->SetColWidthChange(true);
             throw;
         }
         finish();
         if (dbnGrid_ && dbnGridWidget_) {
+            // The columns rebuilt by the open are not the user's doing: the
+            // grid records width changes again once it has laid them out.
             dbnGrid_->ClearLaidOut();
             dbnGrid_->ApplyLayout();
         } else if (dbGrid_ && dbGridWidget_) {
@@ -310,10 +313,14 @@ void TKXQuery::LoadFieldLayout() {
         for (TFieldsData& rule : fieldsData_) {
             if (rule.FieldName != row.FieldName || rule.DisplayWidth == -1)
                 continue;
-            const int width =
-                static_cast<int>(sys::RoundHalfEven(MoneyTextToFloat2(row.Width) * 0.16));
-            if (width >= 2) {
-                rule.DisplayWidth = width;
+            const double pixels = MoneyTextToFloat2(row.Width);
+            // The stored row keeps its meaning (a width under two characters
+            // of the layout rate hides the column); the characters given to
+            // the field are those of the grid's own font, so the column comes
+            // back as wide as it was stored.
+            if (sys::RoundHalfEven(pixels * 0.16) >= 2) {
+                rule.DisplayWidth = std::max(
+                    1, dbnGrid_->DisplayWidthForPixels(static_cast<int>(std::lround(pixels))));
             } else if (rule.FooterValue == kCountFooter || rule.FooterValue == kSumFooter) {
                 rule.DisplayWidth = 0;
                 rule.Visible = true;

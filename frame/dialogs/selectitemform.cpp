@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace kx {
 namespace {
 
@@ -53,7 +55,10 @@ TSelectItemForm::TSelectItemForm(QWidget* parent, bool closable)
 
 void TSelectItemForm::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    RadioGroup->setFixedHeight(RadioGroupHeight(RadioGroup->Count(), RadioGroup->height()));
+    // The heights were made for a smaller font: the group never gets less
+    // room than its items need to be read.
+    RadioGroup->setFixedHeight(std::max(RadioGroupHeight(RadioGroup->Count(), RadioGroup->height()),
+                                        RadioGroup->minimumSizeHint().height()));
     if (RadioGroup->Count() > 0 && RadioGroup->ItemIndex() < 0)
         RadioGroup->SetItemIndex(0);
     RadioGroup->setFocus();

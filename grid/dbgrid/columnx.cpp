@@ -140,8 +140,20 @@ void TColumnX::ForgetField() {
 
 // ---- Width -------------------------------------------------------------
 
-int TColumnX::MeasureZeroWidth() const {
-    return std::max(1, QFontMetrics(Font()).horizontalAdvance(u'0'));
+namespace {
+
+int ZeroWidth(const QFont& font) {
+    return std::max(1, QFontMetrics(font).horizontalAdvance(u'0'));
+}
+
+} // namespace
+
+int ColumnWidthForDisplayWidth(const QFont& font, int characters) {
+    return ZeroWidth(font) * characters + 4;
+}
+
+int DisplayWidthForColumnWidth(const QFont& font, int pixels) {
+    return std::max(0, static_cast<int>(std::lround((pixels - 4) / double(ZeroWidth(font)))));
 }
 
 int TColumnX::NaturalWidth() const {
@@ -149,7 +161,7 @@ int TColumnX::NaturalWidth() const {
     if (!grid)
         return 64;
     if (const db::TField* field = Field())
-        return MeasureZeroWidth() * field->DisplayWidth() + 4;
+        return ColumnWidthForDisplayWidth(Font(), field->DisplayWidth());
     return grid->DefaultColWidth();
 }
 
@@ -158,9 +170,8 @@ int TColumnX::Width() const {
 }
 
 void TColumnX::WriteFieldDisplayWidth(int value) {
-    db::TField* field = Field();
     const int halfAverage = QFontMetrics(Font()).averageCharWidth() / 2;
-    field->SetDisplayWidth((value + halfAverage - 3) / MeasureZeroWidth());
+    Field()->SetDisplayWidth((value + halfAverage - 3) / ZeroWidth(Font()));
 }
 
 void TColumnX::SetWidth(int value) {

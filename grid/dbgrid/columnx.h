@@ -111,6 +111,13 @@ constexpr TColumnValues ColumnValueBit(TColumnValue value) {
     return 1u << value;
 }
 
+// The pixels of a column built from a field of that display width in a
+// font, and the display width whose column comes nearest to a width in
+// pixels: a width the grid produced turns back into the characters it came
+// from, so widths kept in pixels never creep.
+int ColumnWidthForDisplayWidth(const QFont& font, int characters);
+int DisplayWidthForColumnWidth(const QFont& font, int pixels);
+
 class TColumnX : public QObject {
     Q_OBJECT
 public:
@@ -340,7 +347,6 @@ private:
     db::TDataSet* GridDataSet() const;
     bool GridLinkActive() const;
     bool GridLoading() const;
-    int MeasureZeroWidth() const;
     void WriteFieldDisplayWidth(int value);
     bool EditableField(const db::TField* field, bool memoAllowed) const;
     bool StartEditThroughGrid() const;

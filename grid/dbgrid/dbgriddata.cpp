@@ -12,6 +12,7 @@
 
 #include <QScopeGuard>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace kx {
@@ -91,11 +92,16 @@ void TCustomDBGridX::DataChanged(int distance) {
         // into view, the current rows and the indicators are painted anew.
         TGridLayoutX layout;
         CalcDrawInfo(layout);
-        const ui::TRect dataRows{0, layout.Vert.FixedBoundary, ClientWidth(),
-                                 layout.Vert.GridBoundary};
         const int lineWidth = (options_ & dgRowLines) ? GridLineWidth() : 0;
-        const int dy = -distance * (DefaultRowHeight() + lineWidth);
+        const int pitch = DefaultRowHeight() + lineWidth;
+        // Only whole rows move: the part row under them would carry its
+        // empty pixels up over a record, which nothing paints again.
+        const int wholeRowsBottom = std::min(
+            layout.Vert.GridBoundary, layout.Vert.FixedBoundary + VisibleDataRowCount() * pitch);
+        const ui::TRect dataRows{0, layout.Vert.FixedBoundary, ClientWidth(), wholeRowsBottom};
+        const int dy = -distance * pitch;
         ScrollWindowArea(0, dy, dataRows);
+        InvalidateWindowRect({0, wholeRowsBottom, ClientWidth(), layout.Vert.GridBoundary});
         InvalidateWindowRect(shifted(rowBand(oldRow), dy, dataRows));
         InvalidateWindowRect(rowBand(Row()));
         if ((options_ & dgIndicator) && oldIndicatorRow >= titleOffset_) {

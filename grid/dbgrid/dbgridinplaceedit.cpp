@@ -32,6 +32,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace kx {
 
@@ -852,9 +853,11 @@ void TDBGridInplaceEdit::KeyDown(int& key, TShiftState shift) {
     TCustomDBGridX* grid = Grid();
     TColumnX* column = Column();
     const bool noModifiers = (shift & (ssShift | ssCtrl | ssAlt)) == 0;
+    discardPendingChar_ = false;
     if ((editStyle_ == gesEllipsis || editStyle_ == gesDropDown) &&
         (key == Qt::Key_Return || key == Qt::Key_Enter) && (shift & ssCtrl)) {
         key = 0;
+        discardPendingChar_ = true;
         grid->FireEditButtonClick();
         return;
     }
@@ -994,6 +997,10 @@ void TDBGridInplaceEdit::BackspaceInListCell() {
 }
 
 void TDBGridInplaceEdit::KeyPress(QChar& key) {
+    if (std::exchange(discardPendingChar_, false)) {
+        key = QChar();
+        return;
+    }
     if (!key.isNull() && FilterTypedText(key)) {
         key = QChar();
         return;

@@ -169,6 +169,8 @@ private:
     bool closing_ = false;
     bool lookupColumnsMoved_ = false;
     bool wordWrap_ = false;
+    // The key went to the edit button: its character is not typed.
+    bool discardPendingChar_ = false;
     bool readOnlyOverridden_ = false;
 };
 

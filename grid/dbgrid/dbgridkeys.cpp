@@ -4,6 +4,7 @@
 
 #include "grid/base/inplaceedit.h"
 #include "grid/dbgrid/customdbgridx.h"
+#include "grid/dbgrid/dbgriddataservice.h"
 #include "grid/dbgrid/dbgridinputstate.h"
 #include "grid/dbgrid/griddatalinkx.h"
 #include "grid/dbgrid/inplacefilteredit.h"
@@ -52,8 +53,17 @@ void TCustomDBGridX::KeyDown(int& key, ui::TShiftState shift) {
         CopyFromPreviousRecord();
         return;
     }
-    if (modifiers == ssCtrl && key == Qt::Key_F && (optionsX_ & dghIncSearch) && !incSearchActive_)
-        IncSearchAddText(QString(), -1, ltdAll);
+    if (modifiers == ssCtrl && key == Qt::Key_F) {
+        const bool dialog = optionsX_ & dghDialogFind;
+        if ((optionsX_ & dghIncSearch) && !(incSearchActive_ && dialog)) {
+            if (!incSearchActive_)
+                IncSearchAddText(QString(), -1, ltdAll);
+        } else if (dialog) {
+            StopIncSearch();
+            OpenFindDialog();
+            return;
+        }
+    }
     if (incSearchActive_ && IncSearchKeyDown(key, modifiers))
         return;
     if (key == Qt::Key_Up && (modifiers == 0 || modifiers == ssCtrl) && stFilter_->Visible() &&
@@ -67,6 +77,11 @@ void TCustomDBGridX::KeyDown(int& key, ui::TShiftState shift) {
         PlainKeyDown(key, shift);
     if (key == Qt::Key_Delete && !(shift & ssCtrl) && !(options_ & dgRowSelect))
         ClearCheckCell();
+}
+
+void TCustomDBGridX::OpenFindDialog() {
+    if (TDBGridXDataService* service = GridDataService())
+        service->OpenFindDialog(this, QString(), QString(), findDialogModal_);
 }
 
 // Keys that steer a running incremental search; true when the key was the

@@ -8,6 +8,8 @@
 #include <QList>
 #include <QString>
 
+#include <cmath>
+
 class QWidget;
 
 namespace kx {
@@ -48,6 +50,11 @@ public:
     virtual void LoadLayout() = 0;
     virtual QList<TGridLayoutRow> LayoutRows() const = 0;
     virtual void DeleteFieldLayout(const QString& fieldName) = 0;
+    // The field display width, in characters, that gives a column of that
+    // many pixels in the grid's font; without a font, the layout rate.
+    virtual int DisplayWidthForPixels(int pixels) const {
+        return static_cast<int>(std::lround(pixels * 0.16));
+    }
     virtual void ClearLaidOut() = 0;
     // Titles, widths, visibility, order and footers from the field rules and
     // the loaded layout, once per open.

@@ -10,7 +10,6 @@ namespace kx {
 
 namespace {
 
-constexpr int PixelsPerDigitCell = 11;
 const QChar OverflowMark = u'#';
 
 } // namespace
@@ -63,10 +62,9 @@ QString RoundedFooterText(const TFieldsDataArray& rules, const QString& fieldNam
     return text;
 }
 
-int MoneyCellCount(int digitCount, int minDigits, int capWidth) {
+int MoneyCellCount(int digitCount, int minDigits, int capWidth, int cellWidth) {
     const int count = std::max(digitCount, minDigits);
-    const int cap = static_cast<int>(std::lround(capWidth / double(PixelsPerDigitCell)));
-    return std::max(0, std::min(count, cap));
+    return std::max(0, std::min(count, capWidth / std::max(1, cellWidth)));
 }
 
 ui::TColor MoneyRuleColor(int place) {
@@ -92,14 +90,15 @@ int MoneyCellWidth(const ui::TCanvas& canvas) {
 void DrawMoneyCells(ui::TCanvas& canvas, const ui::TRect& rect, const TMoneyDigits& digits,
                     int minDigits, int capWidth) {
     canvas.FillRect(rect);
-    const int count = MoneyCellCount(static_cast<int>(digits.Digits.size()), minDigits, capWidth);
+    const int width = MoneyCellWidth(canvas);
+    const int count =
+        MoneyCellCount(static_cast<int>(digits.Digits.size()), minDigits, capWidth, width);
     const bool overflow = digits.Digits.size() > count;
     const ui::TClip saved = canvas.Clip();
     canvas.IntersectClipRect(rect);
     const ui::TColor fontColor = canvas.FontColor();
     if (digits.Negative || overflow)
         canvas.SetFontColor(ui::clRed);
-    const int width = MoneyCellWidth(canvas);
     const int y = rect.Top + (rect.Height() - canvas.TextHeight(QStringLiteral("0"))) / 2;
     const auto savedPen = canvas.PenColor();
     for (int place = 1; place <= count; ++place) {

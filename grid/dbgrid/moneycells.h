@@ -32,8 +32,9 @@ QString RoundedFooterText(const TFieldsDataArray& rules, const QString& fieldNam
                           const QString& text);
 
 // The digit cells of a cell capWidth pixels wide: one per digit, at least
-// minDigits, at most one per 11 pixels (rounded).
-int MoneyCellCount(int digitCount, int minDigits, int capWidth);
+// minDigits, at most as many whole cells of cellWidth as fit, so that no
+// digit is cut at the cell's left edge.
+int MoneyCellCount(int digitCount, int minDigits, int capWidth, int cellWidth);
 // The rule after digit place i, counted from 1 at the right.
 ui::TColor MoneyRuleColor(int place);
 // Width of one digit cell in the canvas's font.

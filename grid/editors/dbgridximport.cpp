@@ -62,13 +62,6 @@ std::vector<std::pair<db::TField*, QVariant>> RecordValues(const db::TDataSet* d
     return values;
 }
 
-std::size_t WidestRow(const std::vector<TImportRow>& rows) {
-    std::size_t widest = 0;
-    for (const TImportRow& row : rows)
-        widest = std::max(widest, row.size());
-    return widest;
-}
-
 } // namespace
 
 TImportErrorDialog SetImportErrorDialog(TImportErrorDialog dialog) {
@@ -98,12 +91,8 @@ void TDBGridXImport::ReadFromStream(QIODevice& stream, bool wholeGrid) {
     if (!dataSet || !dataSet->Active())
         return;
     const TDBGridSelectionType kind = wholeGrid ? gstNon : Grid->Selection().SelectionType();
+    // Cells beyond the last column that takes them are dropped (WriteRecord).
     const TColumnsXList columns = ColumnsOf(kind, wholeGrid);
-    if (WidestRow(rows_) > static_cast<std::size_t>(columns.Count()))
-        throw Exception(QStringLiteral("The data to insert has %1 columns, but only %2 columns "
-                                       "can take them here")
-                            .arg(WidestRow(rows_))
-                            .arg(columns.Count()));
     if (wholeGrid) {
         Grid->Selection().Clear();
         dataSet->First();

@@ -24,6 +24,7 @@
 #include "frame/dialogs/kxfindform.h"
 #include "grid/dbgrid/columntitlex.h"
 #include "grid/dbgrid/columnx.h"
+#include "grid/dbgrid/gridpictures.h"
 #include "tests/core/programfixture.h"
 #include "tests/frame/controlsfixture.h"
 #include "tests/support/clippedtexts.h"
@@ -34,6 +35,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QImage>
 #include <QPushButton>
 #include <QScopeGuard>
 #include <QTest>
@@ -413,6 +415,77 @@ TEST_F(MoneyIntoOutFormTest, SlotSetUpRebuildsTheColumnsAndDropsStoredLayouts) {
     EXPECT_EQ(Listed(window), QStringList({"A1", "A2", "A3"}));
     EXPECT_TRUE(window->DBGrid1->isVisible());
     test::CloseAndFree(window);
+}
+
+// The layout rows of the list, "FIELD=WIDTH" in field order.
+QString StoredWidths() {
+    return GetSqlFirstValue(kDatabaseName,
+                            "SELECT group_concat(r, ' ') FROM (SELECT FIELD_NAME||'='||FIELD_WIDTH "
+                            "AS r FROM SYS_MONEY_INTO_OUT_TABLE ORDER BY FIELD_NAME)");
+}
+
+TColumnX* ColumnOf(TMoneyIntoOutForm* window, const QString& fieldName) {
+    TDBGridColumnsX* columns = window->DBGrid1->Columns();
+    for (int i = 0; i < columns->Count(); ++i)
+        if (columns->GetColumn(i)->FieldName() == fieldName)
+            return columns->GetColumn(i);
+    return nullptr;
+}
+
+// With the grid unit started, as the program starts it, the list marks its
+// current record with the arrow and no other row.
+TEST_F(MoneyIntoOutFormTest, TheCurrentRecordCarriesTheArrow) {
+    StartGridUnit();
+    const auto end = qScopeGuard([] { EndGridUnit(); });
+    TMoneyIntoOutForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    TKXNDBGrid* grid = window->DBGrid1;
+    ASSERT_GE(window->Query->RecordCount(), 2);
+    window->Query->First();
+    QCoreApplication::processEvents();
+    QImage image(grid->viewport()->size(), QImage::Format_RGB32);
+    grid->viewport()->render(&image);
+    const auto darkPixels = [&](int row) {
+        const ui::TRect cell = grid->CellRect(0, row);
+        int dark = 0;
+        for (int y = cell.Top; y < cell.Bottom; ++y)
+            for (int x = cell.Left; x < cell.Right; ++x)
+                dark += qGray(image.pixel(x, y)) < 64;
+        return dark;
+    };
+    EXPECT_GT(darkPixels(grid->Row()), 4) << "the arrow";
+    EXPECT_EQ(darkPixels(grid->Row() + 1), 0);
+    test::CloseAndFree(window);
+}
+
+// Opening and closing the list, also after a restart, leaves every stored
+// width as it was, and a dragged width comes back.
+TEST_F(MoneyIntoOutFormTest, StoredColumnWidthsStayPutOverOpeningsAndARestart) {
+    TMoneyIntoOutForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    TColumnX* note = ColumnOf(window, "MONEY_TEXT_NOTE");
+    ASSERT_NE(note, nullptr);
+    window->DBGrid1->SetColWidths(window->DBGrid1->DataToRawColumn(note->Index()), 190);
+    const int dragged = note->Width();
+    const int moneyId = ColumnOf(window, "MONEY_ID")->Width();
+    test::CloseAndFree(window);
+    const QString stored = StoredWidths();
+    ASSERT_FALSE(stored.isEmpty());
+
+    for (int opening = 1; opening <= 10; ++opening) {
+        SCOPED_TRACE(opening);
+        if (opening == 6) {
+            main_.reset();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        window = Open();
+        ASSERT_NE(window, nullptr);
+        Select(window, opening % 2 ? "001" : "002"); // a subject click refreshes the list
+        EXPECT_NEAR(ColumnOf(window, "MONEY_TEXT_NOTE")->Width(), dragged, 1);
+        EXPECT_NEAR(ColumnOf(window, "MONEY_ID")->Width(), moneyId, 1);
+        test::CloseAndFree(window);
+        ASSERT_EQ(StoredWidths().toStdString(), stored.toStdString());
+    }
 }
 
 TEST_F(MoneyIntoOutFormTest, EditOpensTheEntryWindowOnTheListsRecordAndGetsItsChecksBack) {

@@ -224,6 +224,32 @@ TEST_F(MoneyIntoOutQueryFormTest, FailedRunLeavesTheListAndTheTableAsBefore) {
     test::CloseAndFree(window);
 }
 
+// Opening, finding and closing leave the stored widths as they were.
+TEST_F(MoneyIntoOutQueryFormTest, StoredColumnWidthsStayPutOverOpenings) {
+    const auto stored = [] {
+        return Value("SELECT group_concat(r, ' ') FROM (SELECT FIELD_NAME||'='||FIELD_WIDTH AS r "
+                     "FROM SYS_MONEY_INTO_OUT_QUERY_TABLE ORDER BY FIELD_NAME)");
+    };
+    TMoneyIntoOutQueryForm* window = Open();
+    ASSERT_NE(window, nullptr);
+    TKXNDBGrid* grid = window->DBGrid1;
+    const int shown = grid->VisibleColumns()->GetColumn(1)->Index();
+    grid->SetColWidths(grid->DataToRawColumn(shown), 190);
+    const int dragged = grid->Columns()->GetColumn(shown)->Width();
+    test::CloseAndFree(window);
+    const QString widths = stored();
+    ASSERT_FALSE(widths.isEmpty());
+    for (int opening = 1; opening <= 5; ++opening) {
+        SCOPED_TRACE(opening);
+        window = Open();
+        ASSERT_NE(window, nullptr);
+        Select(window, "001");
+        EXPECT_NEAR(window->DBGrid1->Columns()->GetColumn(shown)->Width(), dragged, 1);
+        test::CloseAndFree(window);
+        ASSERT_EQ(stored().toStdString(), widths.toStdString());
+    }
+}
+
 TEST_F(MoneyIntoOutQueryFormTest, DrillDownShowsTheRowsSubtreeUnderTheFindCondition) {
     TMoneyIntoOutQueryForm* window = Open();
     ASSERT_NE(window, nullptr);
@@ -236,6 +262,7 @@ TEST_F(MoneyIntoOutQueryFormTest, DrillDownShowsTheRowsSubtreeUnderTheFindCondit
         auto* detail = qobject_cast<TSelectShowIntoOutMoneyDetailForm*>(dialog);
         ASSERT_NE(detail, nullptr);
         label = detail->Label24->text();
+        EXPECT_EQ(detail->DBGrid->EvenRowColor(), ui::TColor(0xE0FC98)) << "light green rows";
         for (detail->Query->First(); !detail->Query->Eof(); detail->Query->Next())
             shown << detail->Query->FieldByName("MONEY_ID")->AsString();
         EXPECT_EQ(test::ClippedTexts(*detail), QStringList());

@@ -131,6 +131,7 @@ TEST_F(DrillDownFormTest, DayRowShowsTheVerifiedRecordsOfItsAccountAndDay) {
                                 form->button_save, form->button_find, form->button_Ok})
         EXPECT_FALSE(hidden->isVisible()) << hidden->objectName().toStdString();
     EXPECT_TRUE(form->Button_Print->isVisible());
+    EXPECT_EQ(form->DBGrid->EvenRowColor(), ui::TColor(0xE0FC98)) << "light green rows";
     EXPECT_EQ(test::ClippedTexts(*form), QStringList());
     const QString folder = QDir::temp().filePath(QStringLiteral("kx-screens"));
     QDir().mkpath(folder);

@@ -72,13 +72,18 @@ TEST(ClippedTextsTest, NamesCaptionsWiderThanTheirControl) {
     button->resize(20, 20);
     auto* radio = new QRadioButton("按日期排序", &window);
     radio->setObjectName("radio");
-    radio->resize(30, 20);
+    radio->resize(30, 40);
+    auto* low = new QCheckBox("按员工编号排序", &window);
+    low->setObjectName("low");
+    low->resize(300, 8);
     window.show();
     const QStringList clipped = test::ClippedTexts(window);
-    ASSERT_EQ(clipped.size(), 3) << clipped.join('\n').toStdString();
+    ASSERT_EQ(clipped.size(), 4) << clipped.join('\n').toStdString();
     EXPECT_TRUE(clipped[0].startsWith("label "));
     EXPECT_TRUE(clipped[1].startsWith("button \"确定(O)\""));
     EXPECT_TRUE(clipped[2].startsWith("radio "));
+    EXPECT_TRUE(clipped[3].startsWith("low ") && clipped[3].contains("high"))
+        << clipped[3].toStdString();
 }
 
 TEST_F(GalleryTest, SmallDialogs) {

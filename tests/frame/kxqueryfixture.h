@@ -29,12 +29,19 @@ public:
     QList<TGridLayoutRow> LayoutRows() const override { return Rows; }
     void DeleteFieldLayout(const QString& fieldName) override { Deleted.append(fieldName); }
     void ClearLaidOut() override { LaidOut = false; }
-    void ApplyLayout() override { LaidOut = true; }
+    // As the list grid: widths are recorded again once the columns are laid
+    // out, never while the query lays them out.
+    void ApplyLayout() override {
+        RecordingWhileLayingOut = RecordingWidths;
+        LaidOut = true;
+        RecordingWidths = true;
+    }
     TDBSumListProducer* SumList() override { return &Sums; }
 
     QString Table;
     bool KeepOrder = false;
     bool RecordingWidths = true;
+    bool RecordingWhileLayingOut = false;
     bool LaidOut = false;
     QList<TGridLayoutRow> Rows;
     QStringList Deleted;

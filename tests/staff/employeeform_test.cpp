@@ -429,6 +429,54 @@ TEST_F(EmployeeFormTest, TheLayoutWindowReloadsTheList) {
     EXPECT_FALSE(captions.contains("性别"));
 }
 
+// Department clicks, closing and a restart leave every column and every
+// stored width as it was; the dragged width comes back.
+TEST_F(EmployeeFormTest, ColumnWidthsStayPutOverDepartmentClicksAndOpenings) {
+    const auto column = [this](const char* fieldName) {
+        TDBGridColumnsX* columns = window_->DBGrid1->Columns();
+        for (int i = 0; i < columns->Count(); ++i)
+            if (columns->GetColumn(i)->FieldName() == QLatin1String(fieldName))
+                return columns->GetColumn(i);
+        ADD_FAILURE() << "no column " << fieldName;
+        return columns->GetColumn(0);
+    };
+    const auto stored = [this] {
+        return Value("SELECT group_concat(r, ' ') FROM (SELECT FIELD_NAME||'='||FIELD_WIDTH AS r "
+                     "FROM SYS_EMPLOYEE_DBGRID_TABLE ORDER BY FIELD_NAME)");
+    };
+    const auto clickDepartments = [&](int dragged, int name) {
+        const char* departments[] = {"001", "002", "G001", "001", "002"};
+        for (int click = 0; click < 10; ++click) {
+            SCOPED_TRACE(click);
+            Select(departments[click % 5]);
+            EXPECT_NEAR(column("EMPLOYEE_ID")->Width(), dragged, 1);
+            EXPECT_NEAR(column("EMPLOYEE_NAME")->Width(), name, 1);
+        }
+    };
+    ASSERT_NE(Open(), nullptr);
+    window_->DBGrid1->SetColWidths(
+        window_->DBGrid1->DataToRawColumn(column("EMPLOYEE_ID")->Index()), 190);
+    const int dragged = column("EMPLOYEE_ID")->Width();
+    const int name = column("EMPLOYEE_NAME")->Width();
+    clickDepartments(dragged, name);
+    window_->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    const QString widths = stored();
+    ASSERT_FALSE(widths.isEmpty());
+
+    for (int opening = 1; opening <= 3; ++opening) {
+        SCOPED_TRACE(opening);
+        main_.reset(); // a restart
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_NE(Open(), nullptr);
+        EXPECT_NEAR(column("EMPLOYEE_ID")->Width(), dragged, 1);
+        clickDepartments(dragged, name);
+        window_->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        ASSERT_EQ(stored().toStdString(), widths.toStdString());
+    }
+}
+
 // With the option "员工编号" the number is counted: the first is 00001.
 TEST_F(EmployeeFormTest, AutomaticNumbersStartAtOne) {
     SetOption(QStringLiteral("员工编号"), QStringLiteral("是"));

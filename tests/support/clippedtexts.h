@@ -1,6 +1,7 @@
 #pragma once
 // The captions of a window's shown labels, buttons and group boxes that are
-// wider than the room their control gives them in the installed CJK font.
+// wider than the room their control gives them in the installed CJK font,
+// and the radio buttons and check boxes lower than their text.
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -37,9 +38,17 @@ inline QStringList ClippedTexts(const QWidget& window) {
     }
     for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
         const QString text = DrawnCaption(button->text());
-        if (qobject_cast<const QRadioButton*>(button) || qobject_cast<const QCheckBox*>(button))
+        if (qobject_cast<const QRadioButton*>(button) || qobject_cast<const QCheckBox*>(button)) {
             check(button, text, button->sizeHint().width(), button->width());
-        else
+            // A group squeezed below its items' height draws them over
+            // each other.
+            if (button->isVisible() && !text.isEmpty() &&
+                button->sizeHint().height() > button->height())
+                clipped << QStringLiteral("%1 \"%2\" needs %3 px high, has %4")
+                               .arg(button->objectName(), text)
+                               .arg(button->sizeHint().height())
+                               .arg(button->height());
+        } else
             check(button, text, button->fontMetrics().horizontalAdvance(text),
                   button->contentsRect().width() - 4);
     }

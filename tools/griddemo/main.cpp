@@ -18,8 +18,10 @@
 #include "tools/griddemo/treedemo.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QPixmap>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
@@ -42,6 +44,14 @@ int ParseRows(const QString& text) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The demo points the data-folder alias at the folder it is given: in a
+    // configuration folder of its own, never in the user's.
+    const QTemporaryDir config;
+    if (!config.isValid()) {
+        std::fputs("no temporary folder for the demo's configuration\n", stderr);
+        return 1;
+    }
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     kx::ui::Application app(argc, argv);
     kx::ui::SetExceptionHandler([](const std::exception_ptr& error) {
         try {

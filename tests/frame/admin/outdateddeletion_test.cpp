@@ -274,7 +274,8 @@ TEST_F(DeleteDataFormTest, NoToTheQuestionDeletesNothingAndWithoutTheAddRightNot
 TEST_F(DeleteDataFormTest, CaptionsFit) {
     Grant("是");
     ASSERT_NE(Open(), nullptr);
-    EXPECT_EQ(window_->size(), QSize(368, 201));
+    EXPECT_EQ(window_->width(), 368);
+    EXPECT_GE(window_->height(), 201) << "taller where the choices need it";
     EXPECT_EQ(test::ClippedTexts(*window_), QStringList());
     EXPECT_TRUE(test::SaveWindowPicture(*window_, "deletedataform"));
     TYearForm years(window_);

@@ -7,6 +7,9 @@
 #include "frame/controls/kxcombobox.h"
 #include "frame/controls/kxedit.h"
 #include "frame/dialogs/setautoidform.h"
+#include "grid/dbgrid/dbgriddataservice.h"
+#include "grid/dbgrid/dbgridxstyle.h"
+#include "grid/dbgrid/gridpictures.h"
 #include "platform/sys/configstore.h"
 #include "platform/sys/singleinstanceguard.h"
 #include "platform/ui/application.h"
@@ -22,6 +25,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -243,6 +247,20 @@ TEST_F(StartupTest, RightPasswordOpensTheMainWindow) {
     EXPECT_EQ(program.MainForm->menuBar()->actions().at(0)->text(), "出纳记账管理");
     EXPECT_TRUE(messages_.Texts().isEmpty());
     EXPECT_FALSE(ui::TerminateRequested());
+}
+
+// Every list of the program draws with the grid's pictures and style and
+// finds through its dialog, so start-up begins the grid unit.
+TEST_F(StartupTest, TheGridUnitStartsBeforeTheMainWindowShows) {
+    EndGridUnit();
+    const auto end = qScopeGuard([] { EndGridUnit(); });
+    LogonScript script(Attempts{{"ADMIN", "secret"}});
+    const TRunningProgram program = Start();
+    ASSERT_TRUE(program.MainForm);
+    ASSERT_NE(GridUnitResources(), nullptr);
+    EXPECT_EQ(GridUnitResources()->IndicatorImages->Count(), 7);
+    EXPECT_NE(DefaultGridStyle(), nullptr);
+    EXPECT_TRUE(GridFindDialogProc);
 }
 
 TEST_F(StartupTest, UserNameLogsOnAndInputMethodComesFromTheSettings) {

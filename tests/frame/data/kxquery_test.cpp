@@ -329,6 +329,7 @@ TEST_F(KXQueryTest, OpeningAppliesTheUsersSavedLayout) {
     EXPECT_FALSE(rules[3].Visible); // not in the layout
     EXPECT_EQ(grid->Deleted, QStringList{"MONEY_TEXT_NOTE"});
     EXPECT_TRUE(grid->LaidOut);
+    EXPECT_FALSE(grid->RecordingWhileLayingOut) << "the opened columns are not the user's";
     EXPECT_TRUE(grid->RecordingWidths);
     query->CloseQuery();
     EXPECT_FALSE(grid->LaidOut);

@@ -3,6 +3,7 @@
 #include "frame/controls/radiogroup.h"
 #include "frame/dialogs/selectitemqueryform.h"
 #include "tests/frame/controlsfixture.h"
+#include "tests/support/clippedtexts.h"
 
 #include <QPushButton>
 
@@ -29,13 +30,34 @@ TEST(SelectSortOrder, OffersTwelveItemsAndPrefixesTheField) {
         EXPECT_EQ(form->windowTitle(), "排序方式选择");
         EXPECT_EQ(form->RadioGroup->Count(), 12);
         EXPECT_EQ(form->RadioGroup->Item(0), "按名称1排序");
-        EXPECT_EQ(form->RadioGroup->height(), 166);
+        EXPECT_GE(form->RadioGroup->height(), 166);
+        EXPECT_EQ(test::ClippedTexts(*form), QStringList());
         EXPECT_EQ(form->RadioGroup->ItemIndex(), 0);
         form->RadioGroup->SetItemIndex(11);
         test::PressKey(form, Qt::Key_Escape);
     });
     EXPECT_EQ(SelectSortOrder(Numbered("名称", 13), Numbered("FIELD", 13), "T", "排序方式选择"),
               " ORDER BY T.FIELD12");
+}
+
+// The employee list's seven choices in the installed CJK font: the group
+// grows until every item reads.
+TEST(SelectSortOrder, EveryItemHasTheRoomOfItsText) {
+    const QStringList captions = {"员工编号", "员工姓名", "任职部门", "性别",
+                                  "出生日期", "入职日期", "排列序号"};
+    int groupHeight = 0;
+    int itemsHeight = 0;
+    QStringList clipped;
+    test::OnNextModal([&](QWidget* dialog) {
+        auto* form = qobject_cast<TSelectItemForm*>(dialog);
+        groupHeight = form->RadioGroup->height();
+        itemsHeight = form->RadioGroup->minimumSizeHint().height();
+        clipped = test::ClippedTexts(*form);
+        form->SureButton->click();
+    });
+    SelectSortOrder(captions, captions, "", "排序方式选择");
+    EXPECT_GE(groupHeight, itemsHeight);
+    EXPECT_EQ(clipped, QStringList());
 }
 
 TEST(SelectSortOrder, WithoutPrefixTheFieldStandsAlone) {

@@ -403,6 +403,21 @@ TEST_F(InplaceEditTest, CtrlEnterInAnEllipsisCellClicksTheButton) {
     EXPECT_EQ(clicks, 2);
 }
 
+// Over several lines too: the key is the button's, the text stays as it was.
+TEST_F(InplaceEditTest, CtrlEnterInAWrappedEllipsisCellTypesNoLineFeed) {
+    int clicks = 0;
+    grid_.OnEditButtonClick = [&](QObject*) { ++clicks; };
+    grid_.SetRowLines(3);
+    Col("NOTE")->SetWordWrap(true);
+    TDBGridInplaceEdit* editor = EditCell("NOTE");
+    ASSERT_TRUE(editor->WordWrap());
+    Key(editor, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(editor->Text(), "first");
+    Type(editor, "X");
+    EXPECT_TRUE(editor->Text().endsWith("X")) << "the next key is typed as usual";
+}
+
 TEST_F(InplaceEditTest, RecentTextsDropDownWhileTyping) {
     TMRUListX* mru = Col("NOTE")->MRUList();
     mru->SetActive(true);

@@ -19,6 +19,8 @@
 #include <QPainter>
 #include <QPalette>
 #include <QScopeGuard>
+#include <QScreen>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -79,18 +81,21 @@ TEST(MoneyCells, NumberFootersAreRoundedByTheirRule) {
 
 TEST(MoneyCells, CellCountFollowsDigitsMinimumAndWidth) {
     struct Case {
-        int digits, minDigits, width, cells;
+        int digits, minDigits, width, cellWidth, cells;
     };
     const Case cases[] = {
-        {3, 11, 60, 5},    // 60 / 11 rounded
-        {3, 11, 61, 6},    // rounded up: the cells are cut at the cell's edge
-        {3, 11, 300, 11},  // at least the minimum
-        {13, 11, 300, 13}, // one per digit beyond the minimum
-        {0, 0, 100, 0},    {4, 0, 5, 0},
+        {3, 11, 60, 12, 5},    // whole cells only
+        {3, 11, 71, 12, 5},    // a part cell is not drawn, so no digit is cut
+        {10, 11, 108, 12, 9},  // 53274746.64 in 108 pixels: too few cells
+        {10, 11, 108, 11, 9},  // a narrower font fits more
+        {3, 11, 300, 12, 11},  // at least the minimum
+        {13, 11, 300, 12, 13}, // one per digit beyond the minimum
+        {0, 0, 100, 12, 0},    {4, 0, 5, 12, 0},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(MoneyCellCount(c.digits, c.minDigits, c.width), c.cells)
-            << c.digits << " digits, min " << c.minDigits << ", width " << c.width;
+        EXPECT_EQ(MoneyCellCount(c.digits, c.minDigits, c.width, c.cellWidth), c.cells)
+            << c.digits << " digits, min " << c.minDigits << ", width " << c.width << "/"
+            << c.cellWidth;
 }
 
 TEST(MoneyCells, RulesAreGreenAtGroupsAndRedAtThePoint) {
@@ -408,6 +413,27 @@ TEST_F(DBGridPaintTest, AnAmountWiderThanItsCellShowsItOverflows) {
     EXPECT_EQ(
         Count(image, {left.Right - 4, left.Top, left.Right, left.Bottom}, Resolved(ui::clGrayText)),
         0);
+}
+
+// Room for nine whole digit cells and most of a tenth: ten digits do not
+// fit, and the first is never cut to make another figure.
+TEST_F(DBGridPaintTest, AnAmountOneDigitTooWideShowsTheOverflowMark) {
+    Rows(1);
+    OpenGrid(11);
+    query_.Edit();
+    query_.FieldByName(QStringLiteral("AMOUNT"))->SetAsFloat(53274746.64);
+    query_.Post();
+    const int w = QFontMetrics(grid_.font()).horizontalAdvance(u'0') + 4;
+    Column(QStringLiteral("AMOUNT"))->SetWidth(10 * w - 2);
+    grid_.show();
+    const QImage image = Render();
+    const ui::TRect cell = Cell(QStringLiteral("AMOUNT"), 0);
+    ASSERT_EQ(cell.Width() / w, 9);
+    for (int place = 1; place <= 9; ++place) {
+        const ui::TRect digit{cell.Right - place * w + 1, cell.Top + 1,
+                              cell.Right - (place - 1) * w - 1, cell.Bottom - 1};
+        EXPECT_GT(RedInk(image, digit), 0) << place;
+    }
 }
 
 TEST_F(DBGridPaintTest, EmptyRowsContinueTheRuledPaper) {
@@ -745,6 +771,43 @@ TEST_F(DBGridPaintTest, ScrollingOneRecordRepaintsOneRowBandIndicatorsAndFooters
         area += rect.width() * rect.height();
     EXPECT_LT(area, width * (3 * (bottom.Height() + 1) + footer.Height() + 1))
         << "two row bands, the indicators and the footer, not the grid";
+}
+
+// Paging over a list whose last row shows in part: what the screen holds
+// afterwards is what a full repaint draws, every record row included.
+TEST_F(DBGridPaintTest, PagingLeavesNoRecordRowUnpainted) {
+    Rows(60);
+    grid_.ShowEmptyRows = true;
+    OpenGrid(-1, 400, 300);
+    grid_.show();
+    QCoreApplication::processEvents();
+    const int pitch = grid_.DefaultRowHeight() + grid_.GridLineWidth();
+    const int wholeRows =
+        grid_.CellRect(0, grid_.TitleOffset()).Top + grid_.VisibleDataRowCount() * pitch;
+    // Half a row under the last whole one.
+    grid_.resize(400, grid_.height() - (grid_.ClientHeight() - wholeRows) + pitch / 2);
+    QCoreApplication::processEvents();
+    ASSERT_GT(grid_.ClientHeight() - wholeRows, 0);
+    grid_.setFocus();
+    const auto onScreen = [this] {
+        return grid_.screen()
+            ->grabWindow(grid_.winId())
+            .toImage()
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_PageDown, Qt::NoModifier}, std::pair{Qt::Key_PageDown, Qt::NoModifier},
+          std::pair{Qt::Key_PageUp, Qt::NoModifier}, std::pair{Qt::Key_Down, Qt::NoModifier}}) {
+        QTest::keyClick(&grid_, key, modifiers);
+        QCoreApplication::processEvents();
+        const QImage shown = onScreen();
+        const QImage drawn = grid_.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(shown.size(), drawn.size());
+        const QRect records(0, grid_.CellRect(0, grid_.TitleOffset()).Top, grid_.ClientWidth(),
+                            wholeRows - grid_.CellRect(0, grid_.TitleOffset()).Top);
+        EXPECT_EQ(shown.copy(records), drawn.copy(records))
+            << "key " << key << " at record " << query_.RecNo();
+    }
 }
 
 } // namespace

@@ -324,9 +324,10 @@ TEST_F(CellButtonsTest, GalleryPaintsEveryStyleAndState) {
             }
         }
     }
-    // Kept beside the test binary for a look by eye, never in the source tree.
-    const QDir binaryDir(QCoreApplication::applicationDirPath());
-    EXPECT_TRUE(sheet.save(binaryDir.filePath(QStringLiteral("cellbuttons_gallery.png"))));
+    // Kept in the temporary folder for a look by eye.
+    const QString folder = QDir::temp().filePath(QStringLiteral("kx-screens"));
+    QDir().mkpath(folder);
+    EXPECT_TRUE(sheet.save(folder + QStringLiteral("/cellbuttons_gallery.png")));
 }
 
 } // namespace

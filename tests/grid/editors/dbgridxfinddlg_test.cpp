@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTest>
 #include <QTimer>
 
@@ -248,6 +249,38 @@ TEST_F(FindDialogTest, TheGridsFindCommandOpensOneDialogForEveryGrid) {
     shown[0]->bFindClick();
     EXPECT_EQ(query_.FieldByName("ID")->AsInteger(), 2);
     shown[0]->close();
+}
+
+// Ctrl+F on the grid itself: the find dialog, or first the incremental
+// search when the grid has one and then the dialog.
+TEST_F(FindDialogTest, CtrlFOnTheGridOpensTheFindDialog) {
+    RegisterGridFindDialog();
+    const auto unregister = qScopeGuard([] { GridFindDialogProc = nullptr; });
+    const auto shownDialog = [this]() -> TDBGridXFindDlg* {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* dialog = qobject_cast<TDBGridXFindDlg*>(window);
+                dialog && dialog != &dialog_ && dialog->isVisible())
+                return dialog;
+        return nullptr;
+    };
+    grid_.SetCol(grid_.DataToRawColumn(Column(QStringLiteral("NAME"))->Index()));
+    for (const bool incSearch : {false, true}) {
+        SCOPED_TRACE(incSearch);
+        grid_.SetOptionsX(incSearch ? grid_.OptionsX() | dghIncSearch
+                                    : grid_.OptionsX() & ~dghIncSearch);
+        grid_.setFocus();
+        if (incSearch) {
+            QTest::keyClick(&grid_, Qt::Key_F, Qt::ControlModifier);
+            EXPECT_TRUE(grid_.IncSearchActive());
+            EXPECT_EQ(shownDialog(), nullptr);
+        }
+        QTest::keyClick(&grid_, Qt::Key_F, Qt::ControlModifier);
+        TDBGridXFindDlg* dialog = shownDialog();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_FALSE(grid_.IncSearchActive());
+        EXPECT_EQ(dialog->cbText->text(), QString());
+        dialog->close();
+    }
 }
 
 TEST_F(FindDialogTest, EscClosesTheModalDialogThroughItsCancelButton) {
