@@ -4,6 +4,7 @@
 #include "platform/db/field.h"
 #include "platform/db/fieldtypes.h"
 #include "platform/db/params.h"
+#include "platform/db/savepoint.h"
 #include "platform/db/sqltranslate.h"
 #include "platform/db/updatesql.h"
 #include "platform/db/variants.h"
@@ -41,33 +42,6 @@ quint32 IdOf(const TBookmark& bookmark) {
         std::memcpy(&id, bookmark.constData(), sizeof id);
     return id;
 }
-
-void Exec(sqlite3* db, const char* sql) {
-    const int rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        throw SqliteError(db, rc, QString::fromLatin1(sql));
-}
-
-// Either every statement run inside it stays, or none does; nests inside an
-// open transaction.
-class Savepoint {
-public:
-    explicit Savepoint(sqlite3* db) : db_(db) { Exec(db_, "SAVEPOINT kx_apply"); }
-    ~Savepoint() {
-        if (!released_) {
-            sqlite3_exec(db_, "ROLLBACK TO kx_apply", nullptr, nullptr, nullptr);
-            sqlite3_exec(db_, "RELEASE kx_apply", nullptr, nullptr, nullptr);
-        }
-    }
-    void Release() {
-        Exec(db_, "RELEASE kx_apply");
-        released_ = true;
-    }
-
-private:
-    sqlite3* db_;
-    bool released_ = false;
-};
 
 QVariantList KeyList(const QVariant& keyValues, int count) {
     if (count > 1 || keyValues.typeId() == QMetaType::QVariantList)
@@ -950,7 +924,7 @@ void TDataSet::ApplyUpdates() {
         DatabaseError(QStringLiteral("Cached updates not enabled"));
     if (state_ == dsEdit || state_ == dsInsert)
         Post();
-    Savepoint savepoint(Connection());
+    Savepoint savepoint(Connection(), "kx_apply");
     std::vector<quint32> skipped;
     for (Record& record : deleted_) {
         if (!ApplyCached(record, ukDelete))

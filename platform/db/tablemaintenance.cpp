@@ -3,6 +3,7 @@
 #include "platform/db/collation.h"
 #include "platform/db/database.h"
 #include "platform/db/dberrors.h"
+#include "platform/db/savepoint.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -210,20 +211,14 @@ QList<TUnreadableRows> RebuildDamagedTable(sqlite3* db, const QString& name,
     QList<TUnreadableRows> unreadable;
     try {
         unreadable = CopyReadableRows(db, name, aside);
-        Exec(db, QStringLiteral("SAVEPOINT kx_rebuild"));
-        try {
-            Exec(db, QStringLiteral("PRAGMA defer_foreign_keys = ON"));
-            ForgetTable(db, name);
-            Exec(db, definition);
-            Exec(db, QStringLiteral("INSERT INTO %1 SELECT * FROM %2").arg(QuoteName(name), aside));
-            for (const QString& index : indexes)
-                Exec(db, index);
-            Exec(db, QStringLiteral("RELEASE kx_rebuild"));
-        } catch (...) {
-            sqlite3_exec(db, "ROLLBACK TO kx_rebuild", nullptr, nullptr, nullptr);
-            sqlite3_exec(db, "RELEASE kx_rebuild", nullptr, nullptr, nullptr);
-            throw;
-        }
+        Savepoint rebuild(db, "kx_rebuild");
+        Exec(db, QStringLiteral("PRAGMA defer_foreign_keys = ON"));
+        ForgetTable(db, name);
+        Exec(db, definition);
+        Exec(db, QStringLiteral("INSERT INTO %1 SELECT * FROM %2").arg(QuoteName(name), aside));
+        for (const QString& index : indexes)
+            Exec(db, index);
+        rebuild.Release();
     } catch (...) {
         dropAside();
         throw;
@@ -298,23 +293,16 @@ QList<TUnreadableRows> RebuildTable(TDatabase& database, const QString& tableNam
     // pages are never touched again.
     if (!TableFindings(database, name).isEmpty())
         return RebuildDamagedTable(db, name, definitions.first(), indexes);
-    Exec(db, QStringLiteral("SAVEPOINT kx_rebuild"));
-    try {
-        Exec(db, QStringLiteral("PRAGMA defer_foreign_keys = ON"));
-        Exec(db, created);
-        Exec(db, QStringLiteral("INSERT INTO %1 SELECT * FROM %2")
-                     .arg(QuoteName(fresh), QuoteName(name)));
-        Exec(db, QStringLiteral("DROP TABLE %1").arg(QuoteName(name)));
-        Exec(db,
-             QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(QuoteName(fresh), QuoteName(name)));
-        for (const QString& index : indexes)
-            Exec(db, index);
-        Exec(db, QStringLiteral("RELEASE kx_rebuild"));
-    } catch (...) {
-        sqlite3_exec(db, "ROLLBACK TO kx_rebuild", nullptr, nullptr, nullptr);
-        sqlite3_exec(db, "RELEASE kx_rebuild", nullptr, nullptr, nullptr);
-        throw;
-    }
+    Savepoint rebuild(db, "kx_rebuild");
+    Exec(db, QStringLiteral("PRAGMA defer_foreign_keys = ON"));
+    Exec(db, created);
+    Exec(db,
+         QStringLiteral("INSERT INTO %1 SELECT * FROM %2").arg(QuoteName(fresh), QuoteName(name)));
+    Exec(db, QStringLiteral("DROP TABLE %1").arg(QuoteName(name)));
+    Exec(db, QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(QuoteName(fresh), QuoteName(name)));
+    for (const QString& index : indexes)
+        Exec(db, index);
+    rebuild.Release();
     return {};
 }
 
